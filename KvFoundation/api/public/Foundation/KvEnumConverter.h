@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A fixed table between the values 0..N-1 of an enumeration and static names. Entry N is
+// the terminator "[NONE]"; names are never copied.
+class KvEnumConverterBase
+{
+public:
+    uint32_t GetCount() const { return m_uiCount; }
+
+    // The name of a value; null for a value outside 0..N.
+    const char* ToString(uint32_t value) const;
+    // The first value 0..N-1 whose name equals the text byte for byte; 0 for no match or null.
+    uint32_t FromString(const char* text) const;
+
+protected:
+    KvEnumConverterBase(const char* enumName, uint32_t count);
+
+    // Stores a name; a second name for a value other than 0 and N-1 is fatal.
+    void AddString(uint32_t value, const char* text);
+    // Fills 0 and N with "[NONE]" where empty, then checks that every entry was declared.
+    void Finish();
+
+private:
+    std::string m_strEnumName;
+    std::vector<const char*> m_apStrings;
+    uint32_t m_uiCount;
+    uint32_t m_uiDeclared = 0;
+};
+
+template <class T>
+class KvEnumConverter : public KvEnumConverterBase
+{
+public:
+    using Entry = std::pair<T, const char*>;
+
+    KvEnumConverter(const char* enumName, uint32_t count, std::initializer_list<Entry> entries)
+        : KvEnumConverterBase(enumName, count)
+    {
+        for (const Entry& entry : entries)
+            AddString(static_cast<uint32_t>(entry.first), entry.second);
+        Finish();
+    }
+
+    const char* ToString(T value) const { return KvEnumConverterBase::ToString(static_cast<uint32_t>(value)); }
+    T FromString(const char* text) const { return static_cast<T>(KvEnumConverterBase::FromString(text)); }
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace KvPlatform
+{
+uint32_t GetProcessId();
+// Start time of a process in clock ticks since boot; nothing when the process is gone.
+bool GetProcessStartTime(uint32_t processId, uint64_t& outStartTime);
+
+// The message box of a fatal error: the caption and text on standard error.
+void ShowMessageBox(const char* caption, const char* text);
+[[noreturn]] void RaiseStructuredException(uint32_t code, const char* message);
+// Stops in the debugger when one is attached; does nothing otherwise.
+void BreakIfDebuggerAttached();
+// Flushes standard streams and ends the process at once, without exit handlers.
+[[noreturn]] void TerminateProcess(int exitCode);
+} // namespace KvPlatform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Named shared memory that behaves like a Windows named file mapping: a block is found by
+// name only inside the process instance that created it, and it goes away with that
+// process. The POSIX object name carries the creator's pid and start time; blocks of
+// processes that no longer exist are swept, never read.
+namespace KvPlatform
+{
+struct SharedMemoryBlock
+{
+    int m_iHandle = -1;
+    void* m_pView = nullptr;
+    bool m_bCreated = false;
+};
+
+// Opens the block of this process with the given name, or creates it zeroed. False when
+// neither works (the handle is then closed).
+bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock);
+// Unmaps the view (if any) and closes the handle (if valid).
+void CloseSharedMemory(int handle, void* pView, uint32_t size);
+// The POSIX object name behind a block name in this process.
+std::string GetSharedMemoryObjectName(const char* name);
+// Removes the blocks of processes that no longer exist.
+void SweepStaleSharedMemory();
+} // namespace KvPlatform
