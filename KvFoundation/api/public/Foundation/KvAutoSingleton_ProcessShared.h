@@ -21,7 +21,9 @@ public:
     static T* GetPublished() { return SharedPtr().Get(); }
 
 protected:
-    KvAutoSingleton_ProcessShared()
+    // Publishes the address of the T under construction: only the address is taken, the
+    // object is not used before it is complete, hence the vptr check is off here.
+    __attribute__((no_sanitize("vptr"))) KvAutoSingleton_ProcessShared()
     {
         if (SharedPtr().Get())
             Fail("KvAutoSingleton_ProcessShared", 61, "Tried to instantiate singleton more than once");

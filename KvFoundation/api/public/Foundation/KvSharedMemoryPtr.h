@@ -52,6 +52,7 @@ public:
         if (!m_pBlock)
             FailNoBlock("Set", 96);
         std::memcpy(m_pBlock->GetData(), &pObject, sizeof(pObject));
+        m_pPublishedHere = pObject;
     }
 
     // This module's handle on the pointer named by KvSharedTypeTraits<T>. Never destroyed,
@@ -73,4 +74,7 @@ private:
     }
 
     KvMemoryMappedFile_SharedMemory* m_pBlock;
+    // What this handle last published. Published objects live until the process ends; leak
+    // checkers do not scan shared mappings, so this keeps them reachable from the module.
+    T* m_pPublishedHere = nullptr;
 };

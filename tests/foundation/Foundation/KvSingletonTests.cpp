@@ -1,0 +1,60 @@
+#include "Foundation/KvEastlSharedMemory.h"
+#include "TypeManager/KvTypeManager.h"
+#include "support/KvTestReports.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr const char* kAutoSingletonFile = "KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared";
+}
+
+TEST(ProcessSharedSingleton, TypeManager_OneInstance)
+{
+    KvTypeManager* pManager = KvTypeManager::GetInstance();
+    ASSERT_NE(pManager, nullptr);
+    EXPECT_EQ(KvTypeManager::GetInstance(), pManager);
+    // The root is registered by the registry itself.
+    EXPECT_EQ(pManager->GetTypeIndex("KvTypedObject"), 0u);
+}
+
+TEST(AutoSingleton, EmptyBlock_CreatedOnceAndZeroed)
+{
+    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
+    ASSERT_NE(pBlock, nullptr);
+    EXPECT_EQ(KvEastlSharedMemory::GetSharedEmptyBlock(), pBlock);
+    EXPECT_EQ(KvEastlSharedMemory::GetPublished()->GetEmptyBlock(), pBlock);
+}
+
+TEST(AutoSingleton, DestroyWithdrawsThenANewOneMayPublish)
+{
+    KvEastlSharedMemory* pFirst = KvEastlSharedMemory::GetInstance();
+    delete pFirst;
+    EXPECT_EQ(KvEastlSharedMemory::GetPublished(), nullptr);
+    KvEastlSharedMemory* pSecond = KvEastlSharedMemory::GetInstance();
+    EXPECT_EQ(KvEastlSharedMemory::GetPublished(), pSecond);
+}
+
+TEST(AutoSingleton, SecondInstance_Fatal)
+{
+    KvEastlSharedMemory::GetInstance();
+    EXPECT_FATAL(KvEastlSharedMemory second, kAutoSingletonFile,
+                 "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::KvAutoSingleton_ProcessShared", 61,
+                 "Tried to instantiate singleton more than once");
+}
+
+TEST(AutoSingleton, DestroyTwice_Fatal)
+{
+    EXPECT_FATAL(
+        {
+            // Two owners can only coexist when someone withdrew the first from the block; the
+            // first destruction then takes the module's pointer object with it.
+            KvEastlSharedMemory* pFirst = KvEastlSharedMemory::GetInstance();
+            KvSharedMemoryPtr<KvEastlSharedMemory>("KvEastlSharedMemory", "instance").Set(nullptr);
+            KvEastlSharedMemory* pSecond = new KvEastlSharedMemory();
+            delete pFirst;
+            delete pSecond;
+        },
+        kAutoSingletonFile, "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared",
+        69, "Tried to destroy singleton more than once");
+}

@@ -1,0 +1,139 @@
+#include "IO/KvIOStream_File.h"
+#include "support/KvTestReports.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace
+{
+constexpr const char* kFile = "IO\\KvIOStream_File_Win32";
+
+class FileStream : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_Directory = std::filesystem::temp_directory_path() / ("KvFileStream_" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_Directory / "sub");
+    }
+    void TearDown() override { std::filesystem::remove_all(m_Directory); }
+
+    std::string PathOf(const std::string& name) const { return (m_Directory / name).string(); }
+
+    std::filesystem::path m_Directory;
+};
+} // namespace
+
+TEST_F(FileStream, WriteThenReadBack_SizeMeasuredAtOpen)
+{
+    const std::string path = PathOf("data.bin");
+    KvIOStream_File writer;
+    ASSERT_TRUE(writer.Open(path.c_str(), KvIOStream::MODE_WRITE));
+    EXPECT_EQ(writer.Write("abcdef", 6), 6u);
+    EXPECT_EQ(writer.Tell(), 6u);
+    writer.Close();
+    EXPECT_STREQ(writer.GetName(), "");
+
+    KvIOStream_File reader;
+    ASSERT_TRUE(reader.Open(path.c_str(), KvIOStream::MODE_READ));
+    EXPECT_EQ(reader.GetSize(), 6u);
+    EXPECT_STREQ(reader.GetName(), path.c_str());
+    EXPECT_EQ(reader.Seek(4), 0);
+    char text[8] = {};
+    EXPECT_EQ(reader.Read(text, 8), 2u);
+    EXPECT_STREQ(text, "ef");
+    EXPECT_TRUE(reader.IsEOF());
+    reader.Close();
+}
+
+TEST_F(FileStream, AppendMode_KeepsContents)
+{
+    const std::string path = PathOf("append.bin");
+    {
+        std::ofstream(path) << "123";
+    }
+    KvIOStream_File stream;
+    ASSERT_TRUE(stream.Open(path.c_str(), 7));
+    EXPECT_EQ(stream.GetSize(), 3u);
+    stream.Write("45", 2);
+    stream.Close();
+    EXPECT_EQ(std::filesystem::file_size(path), 5u);
+}
+
+TEST_F(FileStream, BackslashSeparatorsAndNonAsciiNames)
+{
+    const std::string name = "sub\\caf\xC3\xA9.bin";
+    KvIOStream_File stream;
+    ASSERT_TRUE(stream.Open(PathOf(name).c_str(), KvIOStream::MODE_WRITE));
+    stream.Close();
+    EXPECT_TRUE(std::filesystem::exists(m_Directory / "sub" / "caf\xC3\xA9.bin"));
+}
+
+TEST_F(FileStream, EmptyPath_FalseButNameStored)
+{
+    KvIOStream_File stream;
+    EXPECT_FALSE(stream.Open("", KvIOStream::MODE_READ));
+    EXPECT_FALSE(stream.Open(nullptr, KvIOStream::MODE_READ));
+    EXPECT_STREQ(stream.GetName(), "");
+    EXPECT_FALSE(stream.Open(PathOf("missing.bin").c_str(), KvIOStream::MODE_READ));
+    EXPECT_STREQ(stream.GetName(), PathOf("missing.bin").c_str());
+    // A failed open leaves the stream closed: reads move nothing.
+    char byte = 0;
+    EXPECT_EQ(stream.Read(&byte, 1), 0u);
+    EXPECT_EQ(stream.GetSize(), 0u);
+}
+
+TEST_F(FileStream, OpenTwice_Fatal)
+{
+    const std::string path = PathOf("twice.bin");
+    const std::string second = PathOf("other.bin");
+    EXPECT_FATAL(
+        {
+            KvIOStream_File stream;
+            stream.Open(path.c_str(), KvIOStream::MODE_WRITE);
+            stream.Open(second.c_str(), KvIOStream::MODE_WRITE);
+        },
+        kFile, "KvIOStream_File::Open", 34, "File '" + second + "' has already been opened");
+}
+
+TEST_F(FileStream, CloseNeverOpened_Fatal)
+{
+    EXPECT_FATAL(KvIOStream_File().Close(), kFile, "KvIOStream_File::Close", 52,
+                 "File '' has already been closed, or was never opened");
+}
+
+TEST_F(FileStream, CloseTwice_Fatal)
+{
+    const std::string path = PathOf("close.bin");
+    EXPECT_FATAL(
+        {
+            KvIOStream_File stream;
+            stream.Open(path.c_str(), KvIOStream::MODE_WRITE);
+            stream.Close();
+            stream.Close();
+        },
+        kFile, "KvIOStream_File::Close", 52, "File '' has already been closed, or was never opened");
+}
+
+TEST_F(FileStream, EofAndSeekWithoutHandle_Fatal)
+{
+    EXPECT_FATAL(KvIOStream_File().IsEOF(), kFile, "KvIOStream_File::IsEOF", 62, "No file handle opened!");
+    EXPECT_FATAL(KvIOStream_File().Seek(0), kFile, "KvIOStream_File::Seek", 68, "No file handle opened!");
+}
+
+TEST_F(FileStream, SizesBeyond32Bits)
+{
+    const std::string path = PathOf("sparse.bin");
+    {
+        std::ofstream file(path, std::ios::binary);
+    }
+    std::filesystem::resize_file(path, 5ull * 1024 * 1024 * 1024);
+    KvIOStream_File stream;
+    ASSERT_TRUE(stream.Open(path.c_str(), KvIOStream::MODE_READ));
+    EXPECT_EQ(stream.GetSize(), 5ull * 1024 * 1024 * 1024);
+    EXPECT_EQ(stream.Seek(4ull * 1024 * 1024 * 1024 + 3), 0);
+    EXPECT_EQ(stream.Tell(), 4ull * 1024 * 1024 * 1024 + 3);
+    stream.Close();
+}

@@ -1,0 +1,67 @@
+#include "IO/KvIOStream_Memory.h"
+#include "Toolbox/KvToolboxXML.h"
+#include "support/KvTestReports.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
+constexpr const char* kFile = "Toolbox\\KvToolboxXML";
+constexpr const char* kFunction = "rapidxml::parse_error_handler";
+
+bool LoadText(KvXmlDocument& document, std::string& text)
+{
+    KvIOStream_Memory stream(text.data(), static_cast<uint32_t>(text.size()));
+    return document.Load(stream);
+}
+} // namespace
+
+TEST(XmlDocument, Load_ParsesInPlaceFromTheStream)
+{
+    std::string text = "<font><info face=\"Arial\" size=\"32\"/><chars count=\"2\"/></font>";
+    KvXmlDocument document;
+    ASSERT_TRUE(LoadText(document, text));
+    rapidxml::xml_node<>* pRoot = document.GetRoot("font");
+    ASSERT_NE(pRoot, nullptr);
+    EXPECT_STREQ(pRoot->first_node("info")->first_attribute("face")->value(), "Arial");
+    EXPECT_EQ(document.GetRoot("missing"), nullptr);
+}
+
+TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
+{
+    std::string text = "x";
+    KvIOStream_Memory stream(text.data(), 0);
+    KvXmlDocument document;
+    EXPECT_TRUE(document.Load(stream));
+    EXPECT_EQ(document.GetDocument().first_node(), nullptr);
+}
+
+TEST(XmlDocument, ParseError_ExcerptCutAt30Characters)
+{
+    std::string text = "<a x=1234567890abcdefghijklmnopqrstuvwxyz/>";
+    EXPECT_FATAL(
+        {
+            KvXmlDocument document;
+            LoadText(document, text);
+        },
+        kFile, kFunction, 24, "Parse error : expected ' or \" with '1234567890abcdefghijklmnopqrst'");
+}
+
+TEST(XmlDocument, ParseError_ShortRemainderShownWhole)
+{
+    std::string text = "<a x=1/>";
+    EXPECT_FATAL(
+        {
+            KvXmlDocument document;
+            LoadText(document, text);
+        },
+        kFile, kFunction, 24, "Parse error : expected ' or \" with '1/>'");
+    std::string truncated = "<a><b>";
+    EXPECT_FATAL(
+        {
+            KvXmlDocument document;
+            LoadText(document, truncated);
+        },
+        kFile, kFunction, 24, "Parse error : unexpected end of data with ''");
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Foundation/KvLog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The report text a failure must produce, built independently of the code under test.
+inline std::string ExpectedReport(const std::string& file, const std::string& function, int line,
+                                  const std::string& message)
+{
+    return file + "::" + function + "(" + std::to_string(line) + ")\n\t" + message;
+}
+
+// A fatal path: exit status 255 and the exact report on standard error (the message box).
+#define EXPECT_FATAL(statement, file, function, line, message)                                               \
+    EXPECT_EXIT(statement, ::testing::ExitedWithCode(255),                                                   \
+                ::testing::HasSubstr(ExpectedReport(file, function, line, message)))
+
+// Records what reaches the process-wide log while it lives.
+class RecordingLog : public KvLogInterface
+{
+public:
+    struct Entry
+    {
+        std::string m_strCategory;
+        uint32_t m_uiLevel;
+        std::string m_strMessage;
+    };
+
+    RecordingLog() { KvLog::AddInterface(this); }
+    ~RecordingLog() override { KvLog::RemoveInterface(this); }
+
+    void Write(const char* category, uint32_t level, const char* message) override
+    {
+        m_aEntries.push_back({category, level, message});
+    }
+
+    std::vector<Entry> m_aEntries;
+};
