@@ -53,8 +53,8 @@ BENCHMARK(BM_TypeManagerFindType);
 
 void BM_StdMapFind(benchmark::State& state)
 {
-    std::map<std::string, int> names{{"KvTypedObject", 0}, {"KvIOStream", 1}, {"KvIOStream_File", 2},
-                                     {"KvIOStream_Memory", 3}};
+    std::map<std::string, int> names{
+        {"KvTypedObject", 0}, {"KvIOStream", 1}, {"KvIOStream_File", 2}, {"KvIOStream_Memory", 3}};
     for (auto _ : state)
         benchmark::DoNotOptimize(names.find("KvIOStream_Memory"));
 }

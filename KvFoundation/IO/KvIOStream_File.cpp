@@ -40,8 +40,8 @@ bool KvIOStream_File::Open(const char* path, uint32_t mode)
 void KvIOStream_File::Close()
 {
     if (!m_pFile)
-        KvFatalReport(kFile, "KvIOStream_File::Close", 52, "File '%s' has already been closed, or was never opened",
-                      m_strFileName.c_str());
+        KvFatalReport(kFile, "KvIOStream_File::Close", 52,
+                      "File '%s' has already been closed, or was never opened", m_strFileName.c_str());
     std::fflush(m_pFile);
     std::fclose(m_pFile);
     m_strFileName.clear();

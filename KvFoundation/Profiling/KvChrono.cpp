@@ -21,7 +21,8 @@ void KvChrono::Report(std::string& output, const char* name)
 {
     const float milliseconds = m_fAccumulatedSeconds * 1000.0f;
     if (milliseconds >= 0.1f)
-        output += KvFormatMessage("%s=%.4f ms for %d calls\n", name, milliseconds, static_cast<int>(m_uiCallCount));
+        output +=
+            KvFormatMessage("%s=%.4f ms for %d calls\n", name, milliseconds, static_cast<int>(m_uiCallCount));
 }
 
 float KvChrono::GetTime()
@@ -42,7 +43,8 @@ float KvChrono::GetAverage()
 {
     if (m_aHistory.empty())
         return 0.0f;
-    return std::accumulate(m_aHistory.begin(), m_aHistory.end(), 0.0f) / static_cast<float>(m_aHistory.size());
+    return std::accumulate(m_aHistory.begin(), m_aHistory.end(), 0.0f) /
+           static_cast<float>(m_aHistory.size());
 }
 
 void KvChrono::NewFrame()

@@ -2,7 +2,6 @@
 
 #include "Foundation/KvSharedMemoryPtr.h"
 
-
 namespace
 {
 thread_local bool t_bThreadProfiling = false;

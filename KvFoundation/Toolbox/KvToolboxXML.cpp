@@ -18,8 +18,8 @@ void parse_error_handler(const char* what, void* where)
 {
     const char* remainder = static_cast<const char*>(where);
     const std::string excerpt(remainder, strnlen(remainder, kExcerptLength));
-    KvFatalReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24, "Parse error : %s with '%s'", what,
-                  excerpt.c_str());
+    KvFatalReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24, "Parse error : %s with '%s'",
+                  what, excerpt.c_str());
 }
 } // namespace rapidxml
 

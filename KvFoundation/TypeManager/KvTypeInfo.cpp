@@ -17,10 +17,11 @@ bool KvTypeInfo::Validate() const
     if (static_cast<int32_t>(m_uiIndex) < 0)
         KvFatalReport(kFile, kFunction, 43, "Type index was never registered with the factory manager");
     if (!m_pParent)
-        KvFatalReport(kFile, kFunction, 46,
-                      "Invalid class hierarchy.\nThis typically happens when a child class has an invalid (or no "
-                      ")parent specified as the parent class type\nCheck the class hierarchy and make sure that "
-                      "each class in the list has been registered correctly");
+        KvFatalReport(
+            kFile, kFunction, 46,
+            "Invalid class hierarchy.\nThis typically happens when a child class has an invalid (or no "
+            ")parent specified as the parent class type\nCheck the class hierarchy and make sure that "
+            "each class in the list has been registered correctly");
     if (m_bAbstract)
         return true;
     if (!m_pfnCreate)

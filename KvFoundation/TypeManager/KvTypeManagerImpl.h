@@ -25,8 +25,8 @@ public:
     KvTypeManagerImpl& operator=(const KvTypeManagerImpl&) = delete;
 
     KvTypeInfo* RegisterTemplate(const void* pFactory, bool bAbstract, const char* className,
-                                 const char* parentName, KvTypeInfo::CreateFunction pfnCreate, uint32_t objectSize,
-                                 uint64_t extra64, uint32_t extra32) override;
+                                 const char* parentName, KvTypeInfo::CreateFunction pfnCreate,
+                                 uint32_t objectSize, uint64_t extra64, uint32_t extra32) override;
     KvTypeInfo* FindType(const char* name) const override;
     KvTypeInfo* GetTypeByIndex(uint32_t index) const override { return m_apTypes[index]; }
     void GetDerivedTypes(const KvTypeInfo* pBase, std::vector<KvTypeInfo*>& outTypes) const override;

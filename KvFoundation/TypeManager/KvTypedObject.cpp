@@ -19,7 +19,7 @@ void KvTypedObject::Serialize(KvArchive& archive)
     int32_t version = kCurrentVersion;
     archive.Serialize("Version", version);
     if (archive.IsLoading() && version >= 2)
-        archive.Error(KvFormatMessage("Archive version (%i) is larger than current game version (%i)", version,
-                                      kCurrentVersion)
+        archive.Error(KvFormatMessage("Archive version (%i) is larger than current game version (%i)",
+                                      version, kCurrentVersion)
                           .c_str());
 }

@@ -29,8 +29,8 @@ int ListClasses()
     {
         const KvTypeInfo* pType = pManager->GetTypeByIndex(index);
         std::printf("%-6u %-32s %-32s %-9s %u\n", pType->m_uiIndex, pType->m_strName.c_str(),
-                    pType->m_pParent ? pType->m_pParent->m_strName.c_str() : "-", pType->m_bAbstract ? "yes" : "no",
-                    pType->m_uiObjectSize);
+                    pType->m_pParent ? pType->m_pParent->m_strName.c_str() : "-",
+                    pType->m_bAbstract ? "yes" : "no", pType->m_uiObjectSize);
     }
     return 0;
 }
@@ -40,7 +40,8 @@ int main(int argc, char** argv)
 {
     CLI::App app{"kvres: the Core resource pipeline"};
     app.require_subcommand(1);
-    CLI::App* pClasses = app.add_subcommand("classes", "List the run-time classes registered in this process");
+    CLI::App* pClasses =
+        app.add_subcommand("classes", "List the run-time classes registered in this process");
     CLI11_PARSE(app, argc, argv);
 
     StderrLog log;

@@ -18,8 +18,9 @@ KvEnumConverterBase::KvEnumConverterBase(const char* enumName, uint32_t count)
 void KvEnumConverterBase::AddString(uint32_t value, const char* text)
 {
     if (value > m_uiCount)
-        KvFatalReport(kFile, "KvEnumConverterBase::AddString", 104, "String %i (%s) is outside the enumeration %s",
-                      static_cast<int>(value), text, m_strEnumName.c_str());
+        KvFatalReport(kFile, "KvEnumConverterBase::AddString", 104,
+                      "String %i (%s) is outside the enumeration %s", static_cast<int>(value), text,
+                      m_strEnumName.c_str());
     // The first and the last value may be named again; the later name wins.
     const char* pOld = m_apStrings[value];
     if (pOld && value != 0 && value != m_uiCount - 1)

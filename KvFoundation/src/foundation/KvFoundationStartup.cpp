@@ -11,7 +11,8 @@ struct KvFoundationStartup
 {
     KvFoundationStartup()
     {
-        KvSharedMemoryPtr<KvLogInterfaceContainer>& logContainer = KvSharedMemoryPtr<KvLogInterfaceContainer>::ForModule();
+        KvSharedMemoryPtr<KvLogInterfaceContainer>& logContainer =
+            KvSharedMemoryPtr<KvLogInterfaceContainer>::ForModule();
         KvSharedMemoryPtr<tGlobals>& errorGlobals = KvSharedMemoryPtr<tGlobals>::ForModule();
         if (!logContainer.Get())
         {

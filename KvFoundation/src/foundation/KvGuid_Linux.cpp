@@ -10,13 +10,15 @@ KvGuid KvGuid::GenerateNew()
     uint8_t bytes[16] = {};
     const uint32_t status = KvPlatform::GenerateSequentialUuid(bytes);
     if (status != 0)
-        KvFatalReport("kvfoundation\\src\\foundation\\KvGuid_Win32", "KvGuid::GenerateNew", 21,
-                      "Failed to allocate guid. The machine needs a valid mac address to allocate guid's. Error code "
-                      "is '0x%x'",
-                      status);
+        KvFatalReport(
+            "kvfoundation\\src\\foundation\\KvGuid_Win32", "KvGuid::GenerateNew", 21,
+            "Failed to allocate guid. The machine needs a valid mac address to allocate guid's. Error code "
+            "is '0x%x'",
+            status);
     // The UUID's fields are big-endian; the GUID holds them as integers.
     KvGuid guid;
-    guid.m_ulData1 = (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
+    guid.m_ulData1 =
+        (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
     guid.m_usData2 = static_cast<uint16_t>((bytes[4] << 8) | bytes[5]);
     guid.m_usData3 = static_cast<uint16_t>((bytes[6] << 8) | bytes[7]);
     for (int i = 0; i < 8; ++i)
@@ -27,9 +29,9 @@ KvGuid KvGuid::GenerateNew()
 std::string KvGuid::ToString() const
 {
     char text[37];
-    std::snprintf(text, sizeof(text), "%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x", m_ulData1, m_usData2,
-                  m_usData3, m_aucData4[0], m_aucData4[1], m_aucData4[2], m_aucData4[3], m_aucData4[4],
-                  m_aucData4[5], m_aucData4[6], m_aucData4[7]);
+    std::snprintf(text, sizeof(text), "%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x", m_ulData1,
+                  m_usData2, m_usData3, m_aucData4[0], m_aucData4[1], m_aucData4[2], m_aucData4[3],
+                  m_aucData4[4], m_aucData4[5], m_aucData4[6], m_aucData4[7]);
     return text;
 }
 
@@ -59,7 +61,8 @@ std::optional<KvGuid> KvGuid::FromString(const std::string& text)
         else
             return std::nullopt;
     }
-    auto readBits = [&nibbles](size_t first, size_t digitCount) {
+    auto readBits = [&nibbles](size_t first, size_t digitCount)
+    {
         uint32_t value = 0;
         for (size_t i = 0; i < digitCount; ++i)
             value = (value << 4) | nibbles[first + i];

@@ -24,10 +24,11 @@ KvMemoryMappedFile_SharedMemory::~KvMemoryMappedFile_SharedMemory()
 void* KvMemoryMappedFile_SharedMemory::GetData() const
 {
     if (!m_pView)
-        KvFatalReport("kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
-                      "KvMemoryMappedFile_SharedMemory::GetData", 69,
-                      "Shared memory is no longer valid due to a write commit error. Is this a case we need to "
-                      "support?");
+        KvFatalReport(
+            "kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
+            "KvMemoryMappedFile_SharedMemory::GetData", 69,
+            "Shared memory is no longer valid due to a write commit error. Is this a case we need to "
+            "support?");
     return m_pView;
 }
 
@@ -36,7 +37,8 @@ KvMemoryMappedFile_SharedMemory* KvMemoryMappedFile_SharedMemory::CreateShared(c
     KvPlatform::SharedMemoryBlock block;
     if (!KvPlatform::OpenOrCreateSharedMemory(name, kSharedBlockSize, block))
         return nullptr;
-    return new KvMemoryMappedFile_SharedMemory(block.m_bCreated, kSharedBlockSize, block.m_iHandle, block.m_pView);
+    return new KvMemoryMappedFile_SharedMemory(block.m_bCreated, kSharedBlockSize, block.m_iHandle,
+                                               block.m_pView);
 }
 
 std::string KvFormatSharedMemoryName(const char* typeName, const char* instanceName, uint32_t processId)

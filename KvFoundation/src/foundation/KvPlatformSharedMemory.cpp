@@ -66,8 +66,10 @@ void PrivatizeViewsInChild()
 {
     for (const auto& [pView, size] : GetState().m_OpenViews)
     {
-        std::vector<uint8_t> contents(static_cast<const uint8_t*>(pView), static_cast<const uint8_t*>(pView) + size);
-        if (mmap(pView, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED)
+        std::vector<uint8_t> contents(static_cast<const uint8_t*>(pView),
+                                      static_cast<const uint8_t*>(pView) + size);
+        if (mmap(pView, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+            MAP_FAILED)
             std::memcpy(pView, contents.data(), size);
     }
 }

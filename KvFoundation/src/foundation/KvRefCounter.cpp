@@ -10,7 +10,8 @@ constexpr const char* kFile = "KvFoundation/api/public/Foundation/KvRefCounter";
 KvRefCounter::~KvRefCounter()
 {
     if (m_iRefCount.load() != 0)
-        KvFatalReport(kFile, "KvRefCounter::~KvRefCounter", 56, "Reference count was not null when destroyed!");
+        KvFatalReport(kFile, "KvRefCounter::~KvRefCounter", 56,
+                      "Reference count was not null when destroyed!");
 }
 
 void KvRefCounter::Release()

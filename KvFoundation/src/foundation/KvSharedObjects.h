@@ -15,4 +15,5 @@ class KvTime;
 class KvMessageInterface;
 KV_DECLARE_SHARED_TYPE(KvFramework, "KvFramework", "instance", "class KvFramework");
 KV_DECLARE_SHARED_TYPE(KvTime, "KvTime", "instance", "class KvTime");
-KV_DECLARE_SHARED_TYPE(KvMessageInterface, "KvMessageInterface", "CORE_FRAMEWORK", "class KvMessageInterface");
+KV_DECLARE_SHARED_TYPE(KvMessageInterface, "KvMessageInterface", "CORE_FRAMEWORK",
+                       "class KvMessageInterface");

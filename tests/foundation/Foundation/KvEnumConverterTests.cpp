@@ -62,14 +62,16 @@ TEST(EnumConverter, FirstOrLastValueNamedAgain_PassesTheDuplicateRuleButNotTheCo
 
 TEST(EnumConverter, DuplicateInTheMiddle_Fatal)
 {
-    EXPECT_FATAL((KvEnumConverter<tTestEnum>("tTestEnum", TEST_COUNT, {{TEST_A, "A"}, {TEST_B, "B"}, {TEST_B, "B2"}})),
-                 kFile, "KvEnumConverterBase::AddString", 104, "String 1 (B2) already defined as B");
+    EXPECT_FATAL(
+        (KvEnumConverter<tTestEnum>("tTestEnum", TEST_COUNT, {{TEST_A, "A"}, {TEST_B, "B"}, {TEST_B, "B2"}})),
+        kFile, "KvEnumConverterBase::AddString", 104, "String 1 (B2) already defined as B");
 }
 
 TEST(EnumConverter, UndeclaredValue_Fatal)
 {
     EXPECT_FATAL((KvEnumConverter<tTestEnum>("tTestEnum", TEST_COUNT, {{TEST_A, "A"}, {TEST_C, "C"}})), kFile,
-                 "KvEnumConverter<enum tTestEnum>::KvEnumConverter", 147, "Failed to declare all strings in enum table");
+                 "KvEnumConverter<enum tTestEnum>::KvEnumConverter", 147,
+                 "Failed to declare all strings in enum table");
 }
 
 TEST(EnumConverter, AllocType_Table)

@@ -39,7 +39,8 @@ TEST(FatalError, Report_FormatsFileFunctionLineThenMessage)
               "IO\\KvArchive::KvArchive::Error(67)\n\tArchive error: x");
     // Reports longer than any inline buffer are kept whole.
     const std::string longText(2000, 'y');
-    EXPECT_EQ(KvFormatReport("f", "g", 1, "%s", longText.c_str()).size(), std::string("f::g(1)\n\t").size() + 2000);
+    EXPECT_EQ(KvFormatReport("f", "g", 1, "%s", longText.c_str()).size(),
+              std::string("f::g(1)\n\t").size() + 2000);
 }
 
 TEST(FatalError, StartupPublishesDefaults)
@@ -90,8 +91,9 @@ TEST(FatalError, RaiseExceptionMode_HostCatchesCodeAndMessage)
     catch (const KvStructuredException& exception)
     {
         EXPECT_EQ(exception.GetCode(), 0xEFFFFFFFu);
-        EXPECT_EQ(std::string(exception.what()),
-                  ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
+        EXPECT_EQ(
+            std::string(exception.what()),
+            ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
     }
     // The message is logged before the exception leaves.
     ASSERT_EQ(log.m_aEntries.size(), 1u);

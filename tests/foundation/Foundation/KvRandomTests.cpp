@@ -58,6 +58,6 @@ TEST_F(RandomSequence, MaxBelowMin_WarnsAndStaysInReversedRange)
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_EQ(log.m_aEntries[0].m_uiLevel, 3u);
     EXPECT_EQ(log.m_aEntries[0].m_strMessage,
-              ExpectedReport("KvFoundation/api/public/Foundation/KvRandom", "KvRandomGeneratorCRT::GetRandom", 254,
-                             "Max < min"));
+              ExpectedReport("KvFoundation/api/public/Foundation/KvRandom", "KvRandomGeneratorCRT::GetRandom",
+                             254, "Max < min"));
 }

@@ -81,14 +81,17 @@ TEST(SharedMemoryPtr, ForModule_UsesTraitNames)
 
 TEST(SharedMemoryBlock, GetDataWithoutView_Fatal)
 {
-    EXPECT_FATAL(KvMemoryMappedFile_SharedMemory(false, 8, -1, nullptr).GetData(),
-                 "kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32", "KvMemoryMappedFile_SharedMemory::GetData",
-                 69, "Shared memory is no longer valid due to a write commit error. Is this a case we need to support?");
+    EXPECT_FATAL(
+        KvMemoryMappedFile_SharedMemory(false, 8, -1, nullptr).GetData(),
+        "kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32", "KvMemoryMappedFile_SharedMemory::GetData",
+        69,
+        "Shared memory is no longer valid due to a write commit error. Is this a case we need to support?");
 }
 
 TEST(SharedMemoryBlock, CreatedFlagAndZeroedContents)
 {
-    KvMemoryMappedFile_SharedMemory* pFirst = KvMemoryMappedFile_SharedMemory::CreateShared("KvTest_CreatedFlag");
+    KvMemoryMappedFile_SharedMemory* pFirst =
+        KvMemoryMappedFile_SharedMemory::CreateShared("KvTest_CreatedFlag");
     ASSERT_NE(pFirst, nullptr);
     EXPECT_TRUE(pFirst->IsCreated());
     EXPECT_EQ(pFirst->GetSize(), 8u);
@@ -96,7 +99,8 @@ TEST(SharedMemoryBlock, CreatedFlagAndZeroedContents)
     std::memcpy(&contents, pFirst->GetData(), 8);
     EXPECT_EQ(contents, 0u);
 
-    KvMemoryMappedFile_SharedMemory* pSecond = KvMemoryMappedFile_SharedMemory::CreateShared("KvTest_CreatedFlag");
+    KvMemoryMappedFile_SharedMemory* pSecond =
+        KvMemoryMappedFile_SharedMemory::CreateShared("KvTest_CreatedFlag");
     ASSERT_NE(pSecond, nullptr);
     EXPECT_FALSE(pSecond->IsCreated());
     delete pSecond;
@@ -110,17 +114,19 @@ TEST(SharedMemoryBlock, AnotherProcessGetsItsOwnBlock)
     *static_cast<uint64_t*>(block.m_pView) = 42;
     const std::string parentName = KvPlatform::GetSharedMemoryObjectName("KvTest_PerProcess");
 
-    const int childResult = RunInChild([&] {
-        if (KvPlatform::GetSharedMemoryObjectName("KvTest_PerProcess") == parentName)
-            return 1;
-        KvPlatform::SharedMemoryBlock childBlock;
-        if (!KvPlatform::OpenOrCreateSharedMemory("KvTest_PerProcess", 8, childBlock))
-            return 2;
-        // A new process must neither find nor read the parent's block.
-        if (!childBlock.m_bCreated || *static_cast<uint64_t*>(childBlock.m_pView) != 0)
-            return 3;
-        return 0;
-    });
+    const int childResult = RunInChild(
+        [&]
+        {
+            if (KvPlatform::GetSharedMemoryObjectName("KvTest_PerProcess") == parentName)
+                return 1;
+            KvPlatform::SharedMemoryBlock childBlock;
+            if (!KvPlatform::OpenOrCreateSharedMemory("KvTest_PerProcess", 8, childBlock))
+                return 2;
+            // A new process must neither find nor read the parent's block.
+            if (!childBlock.m_bCreated || *static_cast<uint64_t*>(childBlock.m_pView) != 0)
+                return 3;
+            return 0;
+        });
     EXPECT_EQ(childResult, 0);
     KvPlatform::CloseSharedMemory(block.m_iHandle, block.m_pView, 8);
 }
@@ -131,13 +137,15 @@ TEST(SharedMemoryBlock, ForkedChildWritesStayInTheChild)
     ASSERT_TRUE(KvPlatform::OpenOrCreateSharedMemory("KvTest_ForkPrivate", 8, block));
     auto* pValue = static_cast<uint64_t*>(block.m_pView);
     *pValue = 1;
-    const int childResult = RunInChild([&] {
-        // The child keeps what the parent had published...
-        if (*pValue != 1)
-            return 1;
-        *pValue = 2;
-        return 0;
-    });
+    const int childResult = RunInChild(
+        [&]
+        {
+            // The child keeps what the parent had published...
+            if (*pValue != 1)
+                return 1;
+            *pValue = 2;
+            return 0;
+        });
     EXPECT_EQ(childResult, 0);
     // ...but what it publishes does not reach the parent.
     EXPECT_EQ(*pValue, 1u);
@@ -158,8 +166,8 @@ TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnes)
     ASSERT_TRUE(KvPlatform::GetProcessStartTime(KvPlatform::GetProcessId(), ownStartTime));
     const std::string deadName = "/KvShm." + std::to_string(deadPid) + ".1.KvTest_Stale";
     // A live pid with another start time is a reused pid: its block is stale too.
-    const std::string reusedName =
-        "/KvShm." + std::to_string(KvPlatform::GetProcessId()) + "." + std::to_string(ownStartTime + 1) + ".KvTest_Reused";
+    const std::string reusedName = "/KvShm." + std::to_string(KvPlatform::GetProcessId()) + "." +
+                                   std::to_string(ownStartTime + 1) + ".KvTest_Reused";
     const std::string liveName = KvPlatform::GetSharedMemoryObjectName("KvTest_Live");
     for (const std::string& name : {deadName, reusedName, liveName})
     {

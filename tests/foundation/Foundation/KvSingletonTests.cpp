@@ -39,8 +39,8 @@ TEST(AutoSingleton, SecondInstance_Fatal)
 {
     KvEastlSharedMemory::GetInstance();
     EXPECT_FATAL(KvEastlSharedMemory second, kAutoSingletonFile,
-                 "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::KvAutoSingleton_ProcessShared", 61,
-                 "Tried to instantiate singleton more than once");
+                 "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::KvAutoSingleton_ProcessShared",
+                 61, "Tried to instantiate singleton more than once");
 }
 
 TEST(AutoSingleton, DestroyTwice_Fatal)
@@ -55,6 +55,7 @@ TEST(AutoSingleton, DestroyTwice_Fatal)
             delete pFirst;
             delete pSecond;
         },
-        kAutoSingletonFile, "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared",
-        69, "Tried to destroy singleton more than once");
+        kAutoSingletonFile,
+        "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared", 69,
+        "Tried to destroy singleton more than once");
 }

@@ -26,9 +26,10 @@ public:
     std::map<std::string, int32_t> m_Values;
 };
 
-const std::string kVersionError = ExpectedReport("IO\\KvArchive", "KvArchive::Error", 67,
-                                                 "Archive error: Archive version (2) is larger than current game "
-                                                 "version (1)");
+const std::string kVersionError =
+    ExpectedReport("IO\\KvArchive", "KvArchive::Error", 67,
+                   "Archive error: Archive version (2) is larger than current game "
+                   "version (1)");
 } // namespace
 
 TEST(Archive, SaveWritesVersion1)

@@ -23,7 +23,8 @@ TEST(PathConversion, SequencesAreNotValidated)
     // A four-byte lead reads only two continuations and keeps 16 bits; the fourth byte then
     // leads a sequence that the terminator cuts.
     EXPECT_EQ(KvConvertPathToUtf16("\xF0\x9F\x98\x80").size(), 1u);
-    EXPECT_EQ(KvConvertPathToUtf16("\xF0\x9F\x98\x80")[0], char16_t(((0x10 << 12) | (0x1F << 6) | 0x18) & 0xFFFF));
+    EXPECT_EQ(KvConvertPathToUtf16("\xF0\x9F\x98\x80")[0],
+              char16_t(((0x10 << 12) | (0x1F << 6) | 0x18) & 0xFFFF));
 }
 
 TEST(PathConversion, CutInsideASequence_StopsAtTheTerminator)

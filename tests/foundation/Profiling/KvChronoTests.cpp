@@ -78,8 +78,10 @@ TEST_F(Chrono, QueriesWhileRunning_Warn)
     chrono.GetCallCount();
     chrono.Stop();
     ASSERT_EQ(log.m_aEntries.size(), 2u);
-    EXPECT_EQ(log.m_aEntries[0].m_strMessage, ExpectedReport(kFile, "KvChrono::GetTime", 177, "Chrono running"));
-    EXPECT_EQ(log.m_aEntries[1].m_strMessage, ExpectedReport(kFile, "KvChrono::GetCallCount", 183, "Chrono running"));
+    EXPECT_EQ(log.m_aEntries[0].m_strMessage,
+              ExpectedReport(kFile, "KvChrono::GetTime", 177, "Chrono running"));
+    EXPECT_EQ(log.m_aEntries[1].m_strMessage,
+              ExpectedReport(kFile, "KvChrono::GetCallCount", 183, "Chrono running"));
     EXPECT_EQ(log.m_aEntries[1].m_uiLevel, 3u);
 }
 

@@ -57,7 +57,8 @@ TEST(RefCounter, ReleaseWithoutReference_Fatal)
             Counted object(&destroyed);
             object.Release();
         },
-        kFile, "KvRefCounter::Release", 77, "Tried to release reference on object without any active references!");
+        kFile, "KvRefCounter::Release", 77,
+        "Tried to release reference on object without any active references!");
 }
 
 TEST(RefCounter, DestroyedWhileReferenced_Fatal)
@@ -114,10 +115,12 @@ TEST(SmartPtr, ConcurrentCopies_CountStaysExact)
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
     {
-        threads.emplace_back([&shared] {
-            for (int i = 0; i < 10000; ++i)
-                KvSmartPtr<Counted> copy(shared);
-        });
+        threads.emplace_back(
+            [&shared]
+            {
+                for (int i = 0; i < 10000; ++i)
+                    KvSmartPtr<Counted> copy(shared);
+            });
     }
     for (std::thread& thread : threads)
         thread.join();

@@ -9,10 +9,11 @@ namespace
 {
 constexpr const char* kManagerFile = "TypeManager\\KvTypeManagerImpl";
 constexpr const char* kInfoFile = "TypeManager\\KvTypeInfo";
-constexpr const char* kHierarchyMessage =
-    "Invalid class hierarchy.\nThis typically happens when a child class has an invalid (or no )parent specified as "
-    "the parent class type\nCheck the class hierarchy and make sure that each class in the list has been registered "
-    "correctly";
+constexpr const char* kHierarchyMessage = "Invalid class hierarchy.\nThis typically happens when a child "
+                                          "class has an invalid (or no )parent specified as "
+                                          "the parent class type\nCheck the class hierarchy and make sure "
+                                          "that each class in the list has been registered "
+                                          "correctly";
 
 KvTypedObject* CreateNothing()
 {
@@ -66,8 +67,8 @@ TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)
     const uint32_t count = pManager->GetTypeCount();
     EXPECT_EQ(count, 1u);
     int factory = 0;
-    KvTypeInfo* pChild =
-        pManager->RegisterTemplate(&factory, false, "KvTestChildFirst", "KvTestParentLater", &CreateNothing, 8, 0, 0);
+    KvTypeInfo* pChild = pManager->RegisterTemplate(&factory, false, "KvTestChildFirst", "KvTestParentLater",
+                                                    &CreateNothing, 8, 0, 0);
     EXPECT_EQ(pManager->GetTypeIndex("KvTestParentLater"), count);
     EXPECT_EQ(pChild->m_uiIndex, count + 1);
     KvTypeInfo* pPlaceholder = pManager->FindType("KvTestParentLater");
@@ -90,11 +91,13 @@ TEST(TypeManager, RegisterTwice_KeepsIndexOverwritesData)
     KvTypeManagerImpl registry;
     KvTypeManager* pManager = &registry;
     int factory = 0;
-    KvTypeInfo* pBase = pManager->RegisterTemplate(&factory, true, "KvTestBase", "KvTypedObject", nullptr, 8, 0, 0);
+    KvTypeInfo* pBase =
+        pManager->RegisterTemplate(&factory, true, "KvTestBase", "KvTypedObject", nullptr, 8, 0, 0);
     KvTypeInfo* pFirst =
         pManager->RegisterTemplate(&factory, false, "KvTestTwice", "KvTypedObject", &CreateNothing, 8, 0, 0);
     const uint32_t index = pFirst->m_uiIndex;
-    KvTypeInfo* pSecond = pManager->RegisterTemplate(&factory, true, "KvTestTwice", "KvTestBase", nullptr, 32, 0, 0);
+    KvTypeInfo* pSecond =
+        pManager->RegisterTemplate(&factory, true, "KvTestTwice", "KvTestBase", nullptr, 32, 0, 0);
     EXPECT_EQ(pSecond, pFirst);
     EXPECT_EQ(pSecond->m_uiIndex, index);
     EXPECT_EQ(pSecond->m_uiObjectSize, 32u);
@@ -117,7 +120,8 @@ TEST(TypeManager, DerivedTypes_OfTheRootSkipPlaceholders)
     KvTypeManagerImpl registry;
     KvTypeManager* pManager = &registry;
     int factory = 0;
-    pManager->RegisterTemplate(&factory, false, "KvTestOrphan", "KvTestNeverRegistered", &CreateNothing, 8, 0, 0);
+    pManager->RegisterTemplate(&factory, false, "KvTestOrphan", "KvTestNeverRegistered", &CreateNothing, 8, 0,
+                               0);
     pManager->RegisterTemplate(&factory, false, "KvTestLeaf", "KvTestMiddle", &CreateNothing, 8, 0, 0);
     pManager->RegisterTemplate(&factory, true, "KvTestMiddle", "KvTypedObject", nullptr, 8, 0, 0);
     pManager->RegisterTemplate(&factory, false, "KvTestSibling", "KvTypedObject", &CreateNothing, 8, 0, 0);
@@ -170,8 +174,7 @@ TEST(TypeManager, Validate_ParentNeverRegistered_Fatal)
     int factory = 0;
     registry.RegisterTemplate(&factory, false, "KvTestLost", "KvTestLostParent", &CreateNothing, 8, 0, 0);
     EXPECT_FALSE(registry.IsValidated());
-    EXPECT_FATAL(registry.Validate(),
-        kInfoFile, "KvTypeInfo::Validate", 46, kHierarchyMessage);
+    EXPECT_FATAL(registry.Validate(), kInfoFile, "KvTypeInfo::Validate", 46, kHierarchyMessage);
 }
 
 TEST(TypeManager, RegisterTemplate_MissingArguments_Fatal)
@@ -195,7 +198,8 @@ TEST(TypeInfo, Validate_EachRuleInOrder)
     EXPECT_TRUE(root.Validate());
 
     KvTypeInfo unnamed("", 5);
-    EXPECT_FATAL(unnamed.Validate(), kInfoFile, "KvTypeInfo::Validate", 42, "Empty name specified for the factory type");
+    EXPECT_FATAL(unnamed.Validate(), kInfoFile, "KvTypeInfo::Validate", 42,
+                 "Empty name specified for the factory type");
 
     KvTypeInfo unassigned("KvTestUnassigned", KvTypeInfo::kInvalidIndex);
     EXPECT_FATAL(unassigned.Validate(), kInfoFile, "KvTypeInfo::Validate", 43,

@@ -46,8 +46,8 @@ private:
     static KvSharedMemoryPtr<T>& SharedPtr()
     {
         if (!s_pSharedPtr)
-            s_pSharedPtr =
-                new KvSharedMemoryPtr<T>(KvSharedTypeTraits<T>::kTypeName, KvSharedTypeTraits<T>::kInstanceName);
+            s_pSharedPtr = new KvSharedMemoryPtr<T>(KvSharedTypeTraits<T>::kTypeName,
+                                                    KvSharedTypeTraits<T>::kInstanceName);
         return *s_pSharedPtr;
     }
 
@@ -55,8 +55,8 @@ private:
     {
         const std::string function = std::string("KvAutoSingleton_ProcessShared<") +
                                      KvSharedTypeTraits<T>::kDeclaration + ">::" + operation;
-        KvFatalReport("KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared", function.c_str(), line,
-                      "%s", message);
+        KvFatalReport("KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared", function.c_str(),
+                      line, "%s", message);
     }
 
     // This module's pointer object; released when the published instance is destroyed.

@@ -47,6 +47,9 @@ public:
         Finish();
     }
 
-    const char* ToString(T value) const { return KvEnumConverterBase::ToString(static_cast<uint32_t>(value)); }
+    const char* ToString(T value) const
+    {
+        return KvEnumConverterBase::ToString(static_cast<uint32_t>(value));
+    }
     T FromString(const char* text) const { return static_cast<T>(KvEnumConverterBase::FromString(text)); }
 };

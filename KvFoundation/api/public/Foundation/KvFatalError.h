@@ -14,7 +14,10 @@ inline constexpr uint32_t kKvFatalExceptionCode = 0xEFFFFFFF;
 class KV_EXPORT KvStructuredException : public std::runtime_error
 {
 public:
-    KvStructuredException(uint32_t code, const std::string& message) : std::runtime_error(message), m_uiCode(code) {}
+    KvStructuredException(uint32_t code, const std::string& message)
+        : std::runtime_error(message), m_uiCode(code)
+    {
+    }
     uint32_t GetCode() const { return m_uiCode; }
 
 private:

@@ -6,7 +6,7 @@
 template <class T>
 struct KvSharedTypeTraits;
 
-#define KV_DECLARE_SHARED_TYPE(Type, TypeName, InstanceName, Declaration)                                     \
+#define KV_DECLARE_SHARED_TYPE(Type, TypeName, InstanceName, Declaration)                                    \
     template <>                                                                                              \
     struct KvSharedTypeTraits<Type>                                                                          \
     {                                                                                                        \

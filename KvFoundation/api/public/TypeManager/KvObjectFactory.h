@@ -19,7 +19,8 @@ public:
             this, std::is_abstract_v<T>, T::kClassName, T::kParentName, &Create, sizeof(T), 0, 0);
         if (!m_pTypeInfo)
         {
-            const std::string function = std::string("KvObjectFactory<class ") + T::kClassName + ">::KvObjectFactory";
+            const std::string function =
+                std::string("KvObjectFactory<class ") + T::kClassName + ">::KvObjectFactory";
             KvFatalReport("KvFoundation/api/public/TypeManager/KvObjectFactory", function.c_str(), 65,
                           "Failed to register object template!");
         }

@@ -24,7 +24,10 @@ public:
 #define KV_DECLARE_TYPED_CLASS(ClassName, ParentName)                                                        \
 public:                                                                                                      \
     static KvTypeInfo* GetType();                                                                            \
-    KvTypeInfo* GetClassType() const override { return GetType(); }                                          \
+    KvTypeInfo* GetClassType() const override                                                                \
+    {                                                                                                        \
+        return GetType();                                                                                    \
+    }                                                                                                        \
     static constexpr const char* kClassName = #ClassName;                                                    \
     static constexpr const char* kParentName = #ParentName;                                                  \
                                                                                                              \
