@@ -37,31 +37,23 @@ TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
     EXPECT_EQ(document.GetDocument().first_node(), nullptr);
 }
 
+// Parsing the text must end the process with the parse error and this excerpt.
+#define EXPECT_PARSE_ERROR(source, message)                                                                  \
+    do                                                                                                       \
+    {                                                                                                        \
+        std::string text = source;                                                                           \
+        KvXmlDocument document;                                                                              \
+        EXPECT_FATAL(LoadText(document, text), kFile, kFunction, 24, message);                               \
+    } while (false)
+
 TEST(XmlDocument, ParseError_ExcerptCutAt30Characters)
 {
-    std::string text = "<a x=1234567890abcdefghijklmnopqrstuvwxyz/>";
-    EXPECT_FATAL(
-        {
-            KvXmlDocument document;
-            LoadText(document, text);
-        },
-        kFile, kFunction, 24, "Parse error : expected ' or \" with '1234567890abcdefghijklmnopqrst'");
+    EXPECT_PARSE_ERROR("<a x=1234567890abcdefghijklmnopqrstuvwxyz/>",
+                       "Parse error : expected ' or \" with '1234567890abcdefghijklmnopqrst'");
 }
 
 TEST(XmlDocument, ParseError_ShortRemainderShownWhole)
 {
-    std::string text = "<a x=1/>";
-    EXPECT_FATAL(
-        {
-            KvXmlDocument document;
-            LoadText(document, text);
-        },
-        kFile, kFunction, 24, "Parse error : expected ' or \" with '1/>'");
-    std::string truncated = "<a><b>";
-    EXPECT_FATAL(
-        {
-            KvXmlDocument document;
-            LoadText(document, truncated);
-        },
-        kFile, kFunction, 24, "Parse error : unexpected end of data with ''");
+    EXPECT_PARSE_ERROR("<a x=1/>", "Parse error : expected ' or \" with '1/>'");
+    EXPECT_PARSE_ERROR("<a><b>", "Parse error : unexpected end of data with ''");
 }
