@@ -1,0 +1,128 @@
+#pragma once
+
+#include "animtech/TAnimatedSkeleton.h"
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace AnimationTech
+{
+// Reaches the skeleton's private steps, for tests and for the reference key reduction.
+class TAnimatedSkeletonTestAccess
+{
+public:
+    static void FixTime(TAnimatedSkeleton& skeleton) { skeleton.FixTime(); }
+    static void GetKeyIndices(const TAnimatedSkeleton& skeleton, float time, uint32_t& first, uint32_t& second,
+                              float& factor)
+    {
+        skeleton.GetKeyIndices(time, first, second, factor);
+    }
+    static void GetMatricesEx(const TAnimatedSkeleton& skeleton, float factor, uint32_t first, uint32_t second,
+                              AniMatrix4x3* out)
+    {
+        skeleton.GetMatricesEx(factor, first, second, out);
+    }
+    static bool ComparePoses(const TAnimatedSkeleton& skeleton, const AniMatrix4x3* a, const AniMatrix4x3* b,
+                             float positionTolerance, float angleToleranceDegrees)
+    {
+        return skeleton.ComparePoses(a, b, positionTolerance, angleToleranceDegrees);
+    }
+};
+} // namespace AnimationTech
+
+// The plain key reduction: every key pose sampled for every end, full poses compared, marked
+// keys erased one by one from the back. The returned times are the kept keys'.
+inline std::vector<float> ReferenceOptimizeKeys(AnimationTech::TAnimatedSkeleton skeleton, float positionTolerance,
+                                                float angleToleranceDegrees)
+{
+    using namespace AnimationTech;
+    const uint32_t keyCount = skeleton.GetKeysCount();
+    std::vector<float> times;
+    for (uint32_t key = 0; key < keyCount; ++key)
+        times.push_back(skeleton.GetKeyTime(key));
+    if (keyCount < 3)
+        return times;
+    std::vector<AniMatrix4x3> keyPose(skeleton.GetBonesCount());
+    std::vector<AniMatrix4x3> interpolated(skeleton.GetBonesCount());
+    std::vector<bool> removed(keyCount, false);
+    uint32_t anchor = 0;
+    for (uint32_t end = 2; end < keyCount; ++end)
+    {
+        removed[end - 1] = true;
+        for (uint32_t key = anchor + 1; key < end; ++key)
+        {
+            const float factor = (times[key] - times[anchor]) / (times[end] - times[anchor]);
+            TAnimatedSkeletonTestAccess::GetMatricesEx(skeleton, 0.0f, key, key, keyPose.data());
+            TAnimatedSkeletonTestAccess::GetMatricesEx(skeleton, factor, anchor, end, interpolated.data());
+            if (!TAnimatedSkeletonTestAccess::ComparePoses(skeleton, keyPose.data(), interpolated.data(),
+                                                           positionTolerance, angleToleranceDegrees))
+            {
+                removed[end - 1] = false;
+                anchor = end - 1;
+                break;
+            }
+        }
+    }
+    for (uint32_t key = keyCount - 1; key >= 1; --key)
+    {
+        if (removed[key])
+            times.erase(times.begin() + key);
+    }
+    return times;
+}
+
+inline std::vector<float> KeyTimesOf(const AnimationTech::TAnimatedSkeleton& skeleton)
+{
+    std::vector<float> times;
+    for (uint32_t key = 0; key < skeleton.GetKeysCount(); ++key)
+        times.push_back(skeleton.GetKeyTime(key));
+    return times;
+}
+
+inline AnimationTech::AniQuat QuatFromAxisAngle(float ax, float ay, float az, float radians)
+{
+    const float length = std::sqrt(ax * ax + ay * ay + az * az);
+    const float s = std::sin(radians * 0.5f) / length;
+    return {ax * s, ay * s, az * s, std::cos(radians * 0.5f)};
+}
+
+// A walk-like motion at 30 keys per second: a root moving forward, limbs swinging on sine
+// waves with per-bone phase, plus noise. Same seed, same animation.
+inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, uint32_t keyCount, uint32_t seed,
+                                                          float noise)
+{
+    using namespace AnimationTech;
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    TAnimatedSkeleton skeleton;
+    std::vector<float> phase(boneCount);
+    std::vector<Ani3DVector> offset(boneCount);
+    for (uint32_t bone = 0; bone < boneCount; ++bone)
+    {
+        TBone record;
+        record.m_strName = "bone" + std::to_string(bone);
+        record.m_iParent = bone == 0 ? -1 : static_cast<int32_t>(random() % bone);
+        skeleton.AddBone(record);
+        phase[bone] = unit(random) * 3.14159f;
+        offset[bone] = {unit(random) * 0.2f, 0.3f + unit(random) * 0.1f, unit(random) * 0.2f};
+    }
+    for (uint32_t key = 0; key < keyCount; ++key)
+    {
+        TKeyFrame frame;
+        frame.m_fTime = static_cast<float>(key) / 30.0f;
+        for (uint32_t bone = 0; bone < boneCount; ++bone)
+        {
+            const float swing = 0.6f * std::sin(frame.m_fTime * 6.0f + phase[bone]) + noise * unit(random);
+            TBoneKey boneKey;
+            boneKey.m_Rotation = QuatFromAxisAngle(1.0f, 0.2f * bone, 0.1f, swing);
+            boneKey.m_Translation = bone == 0 ? Ani3DVector{0.0f, 1.0f, 1.4f * frame.m_fTime}
+                                              : Ani3DVector{offset[bone].x + noise * unit(random), offset[bone].y,
+                                                            offset[bone].z};
+            frame.m_aBoneKeys.push_back(boneKey);
+        }
+        skeleton.AddKey(frame);
+    }
+    return skeleton;
+}

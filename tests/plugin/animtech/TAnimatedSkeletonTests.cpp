@@ -1,0 +1,288 @@
+#include "animtech/TAnimatedSkeleton.h"
+#include "animtech/TAnimatedSkeletonTestAccess.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace AnimationTech;
+
+namespace
+{
+using Access = TAnimatedSkeletonTestAccess;
+
+TBoneKey Pose(AniQuat rotation, Ani3DVector translation)
+{
+    TBoneKey key;
+    key.m_Rotation = rotation;
+    key.m_Translation = translation;
+    return key;
+}
+
+// A skeleton of bones with the given parents and keys at the given times, every bone at
+// identity with a translation of (time, 0, 0).
+TAnimatedSkeleton MakeSkeleton(const std::vector<int32_t>& parents, const std::vector<float>& times)
+{
+    TAnimatedSkeleton skeleton;
+    for (int32_t parent : parents)
+    {
+        TBone bone;
+        bone.m_strName = "b" + std::to_string(skeleton.GetBonesCount());
+        bone.m_iParent = parent;
+        EXPECT_TRUE(skeleton.AddBone(bone));
+    }
+    for (float time : times)
+    {
+        TKeyFrame key;
+        key.m_fTime = time;
+        key.m_aBoneKeys.assign(parents.size(), Pose({}, {time, 0.0f, 0.0f}));
+        EXPECT_TRUE(skeleton.AddKey(key));
+    }
+    return skeleton;
+}
+
+struct KeySearchCase
+{
+    float m_fTime;
+    uint32_t m_uiFirst;
+    uint32_t m_uiSecond;
+    float m_fFactor;
+};
+} // namespace
+
+TEST(AnimatedSkeleton, KeySearch_NoEarlyExitAndUnclampedFactor)
+{
+    const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f, 2.0f});
+    const KeySearchCase cases[] = {{1.5f, 1, 2, 0.5f}, {1.0f, 0, 1, 1.0f}, {5.0f, 2, 2, 0.0f}, {-1.0f, 0, 1, -1.0f}};
+    for (const KeySearchCase& expected : cases)
+    {
+        uint32_t first = 99;
+        uint32_t second = 99;
+        float factor = 99.0f;
+        Access::GetKeyIndices(skeleton, expected.m_fTime, first, second, factor);
+        EXPECT_EQ(first, expected.m_uiFirst) << "time " << expected.m_fTime;
+        EXPECT_EQ(second, expected.m_uiSecond) << "time " << expected.m_fTime;
+        EXPECT_EQ(factor, expected.m_fFactor) << "time " << expected.m_fTime;
+    }
+    // Before the first key the translation extrapolates.
+    Ani3DVector translation;
+    AniQuat rotation;
+    skeleton.GetLocalBoneAtTime(0, -1.0f, translation, rotation);
+    EXPECT_FLOAT_EQ(translation.x, -1.0f);
+}
+
+TEST(AnimatedSkeleton, SingleKey_EveryTimeSamplesIt)
+{
+    const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.5f});
+    for (float time : {-3.0f, 0.0f, 0.5f, 100.0f})
+    {
+        Ani3DVector translation;
+        AniQuat rotation;
+        skeleton.GetLocalBoneAtTime(0, time, translation, rotation);
+        EXPECT_EQ(translation.x, 0.5f);
+        EXPECT_EQ(rotation.w, 1.0f);
+    }
+    EXPECT_EQ(skeleton.GetAnimationLength(), 0.5f);
+}
+
+TEST(AnimatedSkeleton, Slerp_EqualOrOppositeRotationsGiveTheStoredSecond)
+{
+    const AniQuat q = QuatFromAxisAngle(0.0f, 1.0f, 0.0f, 0.7f);
+    const AniQuat minusQ = {-q.x, -q.y, -q.z, -q.w};
+    for (const AniQuat& second : {q, minusQ})
+    {
+        TAnimatedSkeleton skeleton;
+        skeleton.AddBone(TBone());
+        skeleton.AddKey({0.0f, {Pose(q, {})}});
+        skeleton.AddKey({1.0f, {Pose(second, {})}});
+        Ani3DVector translation;
+        AniQuat rotation;
+        skeleton.GetLocalBoneAtTime(0, 0.3f, translation, rotation);
+        EXPECT_EQ(rotation.x, second.x);
+        EXPECT_EQ(rotation.y, second.y);
+        EXPECT_EQ(rotation.z, second.z);
+        EXPECT_EQ(rotation.w, second.w);
+    }
+}
+
+TEST(AnimatedSkeleton, Slerp_HalfwayBetweenZeroAndNinetyDegrees)
+{
+    TAnimatedSkeleton skeleton;
+    skeleton.AddBone(TBone());
+    skeleton.AddKey({0.0f, {Pose({}, {})}});
+    skeleton.AddKey({1.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {})}});
+    Ani3DVector translation;
+    AniQuat rotation;
+    skeleton.GetLocalBoneAtTime(0, 0.5f, translation, rotation);
+    const AniQuat expected = QuatFromAxisAngle(0, 0, 1, 0.7853982f);
+    EXPECT_NEAR(rotation.z, expected.z, 1e-6f);
+    EXPECT_NEAR(rotation.w, expected.w, 1e-6f);
+}
+
+TEST(AnimatedSkeleton, Matrices_ChildConcatenatedWithRotatedParent)
+{
+    // Parent turned 90 degrees about z at (1, 2, 3); child 2 along x in the parent.
+    TAnimatedSkeleton skeleton;
+    skeleton.AddBone(TBone());
+    TBone child;
+    child.m_iParent = 0;
+    skeleton.AddBone(child);
+    skeleton.AddKey({0.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {1, 2, 3}), Pose({}, {2, 0, 0})}});
+    AniMatrix4x3 matrices[2];
+    skeleton.GetMatrices(0.0f, matrices);
+    // Rows follow the matrix formula: row 0 = (1 - 2(y² + z²), 2(xy - wz), 2(xz + wy)).
+    EXPECT_NEAR(matrices[0].At(0, 0), 0.0f, 1e-6f);
+    EXPECT_NEAR(matrices[0].At(0, 1), -1.0f, 1e-6f);
+    EXPECT_NEAR(matrices[0].At(1, 0), 1.0f, 1e-6f);
+    EXPECT_EQ(matrices[0].At(3, 1), 2.0f);
+    // The child's translation row times the parent's block, plus the parent's row 3:
+    // 2 * (0, -1, 0) + (1, 2, 3).
+    EXPECT_NEAR(matrices[1].At(3, 0), 1.0f, 1e-6f);
+    EXPECT_NEAR(matrices[1].At(3, 1), 0.0f, 1e-6f);
+    EXPECT_NEAR(matrices[1].At(3, 2), 3.0f, 1e-6f);
+    EXPECT_NEAR(matrices[1].At(0, 1), -1.0f, 1e-6f);
+}
+
+TEST(AnimatedSkeleton, FixTime_SnapsToThe30HzGrid)
+{
+    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.0667f});
+    Access::FixTime(skeleton);
+    EXPECT_EQ(skeleton.GetKeyTime(0), 0.0f);
+    EXPECT_EQ(skeleton.GetKeyTime(1), 0.033333335f);
+    EXPECT_EQ(skeleton.GetKeyTime(2), 2.0f * 0.033333335f);
+}
+
+TEST(AnimatedSkeleton, FixTime_OneKeyOffTheGridChangesNothing)
+{
+    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.05f, 0.0667f});
+    Access::FixTime(skeleton);
+    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 0.0334f, 0.05f, 0.0667f));
+}
+
+TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
+{
+    const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f});
+    AniMatrix4x3 a;
+    a.At(0, 0) = a.At(1, 1) = a.At(2, 2) = 1.0f;
+    AniMatrix4x3 b = a;
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
+    b.At(3, 2) = 1e-4f;
+    EXPECT_FALSE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 1e-3f, 0.0f));
+    b = a;
+    // Tilt the x axis by about 0.6 degrees.
+    b.At(0, 0) = 0.99995f;
+    b.At(0, 1) = 0.01f;
+    EXPECT_FALSE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 1.0f));
+    // Without bones there is nothing to differ.
+    const TAnimatedSkeleton empty;
+    EXPECT_TRUE(Access::ComparePoses(empty, &a, &b, 0.0f, 0.0f));
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
+{
+    // An exactly unit rotation at the origin reproduces itself bit for bit, so even zero
+    // tolerances hold; elsewhere (1 - f) t + f t is t only within an ulp or so.
+    const AniQuat exact = {1.0f, 0.0f, 0.0f, 0.0f};
+    const AniQuat rounded = QuatFromAxisAngle(1, 0, 0, 0.4f);
+    for (uint32_t keyCount : {3u, 4u, 17u})
+    {
+        TAnimatedSkeleton exactPose;
+        TAnimatedSkeleton roundedPose;
+        exactPose.AddBone(TBone());
+        roundedPose.AddBone(TBone());
+        for (uint32_t key = 0; key < keyCount; ++key)
+        {
+            exactPose.AddKey({static_cast<float>(key), {Pose(exact, {0, 0, 0})}});
+            roundedPose.AddKey({static_cast<float>(key), {Pose(rounded, {1, 2, 3})}});
+        }
+        exactPose.OptimizeKeys(0.0f, 0.0f);
+        roundedPose.OptimizeKeys(1e-5f, 0.01f);
+        const float last = static_cast<float>(keyCount - 1);
+        EXPECT_THAT(KeyTimesOf(exactPose), ::testing::ElementsAre(0.0f, last));
+        EXPECT_THAT(KeyTimesOf(roundedPose), ::testing::ElementsAre(0.0f, last));
+    }
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_LinearMotionKeepsFirstAndLast)
+{
+    TAnimatedSkeleton skeleton = MakeSkeleton({-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f});
+    skeleton.OptimizeKeys(1e-4f, 0.0f);
+    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 3.0f));
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_FewerThanThreeKeysUnchanged)
+{
+    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f});
+    skeleton.OptimizeKeys(100.0f, 180.0f);
+    EXPECT_EQ(skeleton.GetKeysCount(), 2u);
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_ParentErrorShowsInTheChild)
+{
+    // The parent turns a little at the middle key; the child sits far out, so the same turn
+    // moves it beyond the position tolerance although the parent's own offset is within it.
+    TAnimatedSkeleton skeleton;
+    skeleton.AddBone(TBone());
+    TBone child;
+    child.m_iParent = 0;
+    skeleton.AddBone(child);
+    const AniQuat turn = QuatFromAxisAngle(0, 0, 1, 0.01f);
+    skeleton.AddKey({0.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}});
+    skeleton.AddKey({1.0f, {Pose(turn, {}), Pose({}, {100, 0, 0})}});
+    skeleton.AddKey({2.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}});
+
+    TAnimatedSkeleton rootOnly;
+    rootOnly.AddBone(TBone());
+    rootOnly.AddKey({0.0f, {Pose({}, {})}});
+    rootOnly.AddKey({1.0f, {Pose(turn, {})}});
+    rootOnly.AddKey({2.0f, {Pose({}, {})}});
+    rootOnly.OptimizeKeys(0.1f, 1.0f);
+    EXPECT_EQ(rootOnly.GetKeysCount(), 2u);
+
+    skeleton.OptimizeKeys(0.1f, 1.0f);
+    EXPECT_EQ(skeleton.GetKeysCount(), 3u);
+}
+
+TEST(AnimatedSkeleton, MemorySizeIdAndTimeValues)
+{
+    TAnimatedSkeleton skeleton = MakeSkeleton(std::vector<int32_t>(20, -1), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    EXPECT_EQ(skeleton.GetAnimationMemorySize(), 5600u);
+    EXPECT_EQ(skeleton.GetSkeletonID(), 0u);
+    EXPECT_EQ(TAnimatedSkeleton().GetSkeletonID(), 0u);
+    uint32_t count = 0;
+    float* pTimes = nullptr;
+    skeleton.GetTimeValues(count, pTimes);
+    ASSERT_EQ(count, 10u);
+    EXPECT_EQ(pTimes[9], 9.0f);
+    delete[] pTimes;
+}
+
+TEST(AnimatedSkeleton, Copies_AreDeepAndIndependent)
+{
+    TAnimatedSkeleton original = MakeSkeleton({-1, 0}, {0.0f, 1.0f, 2.0f});
+    TAnimatedSkeleton copy(original);
+    copy.OptimizeKeys(1.0f, 1.0f);
+    EXPECT_EQ(original.GetKeysCount(), 3u);
+    EXPECT_STREQ(copy.GetBoneName(1), "b1");
+    EXPECT_EQ(copy.GetBoneParent(1), 0);
+    TAnimatedSkeleton assigned;
+    assigned = original;
+    EXPECT_EQ(assigned.GetKeysCount(), 3u);
+}
+
+TEST(AnimatedSkeleton, Building_RefusesWhatBreaksTheInvariants)
+{
+    TAnimatedSkeleton skeleton;
+    TBone forwardParent;
+    forwardParent.m_iParent = 0;
+    EXPECT_FALSE(skeleton.AddBone(forwardParent));
+    EXPECT_TRUE(skeleton.AddBone(TBone()));
+    EXPECT_FALSE(skeleton.AddKey({0.0f, {}}));
+    EXPECT_TRUE(skeleton.AddKey({1.0f, {TBoneKey()}}));
+    EXPECT_FALSE(skeleton.AddKey({0.5f, {TBoneKey()}}));
+    EXPECT_FALSE(skeleton.AddKey({std::nanf(""), {TBoneKey()}}));
+    EXPECT_FALSE(skeleton.AddBone(TBone()));
+    EXPECT_EQ(skeleton.GetBonesCount(), 1u);
+    EXPECT_EQ(skeleton.GetKeysCount(), 1u);
+}
