@@ -27,23 +27,41 @@ struct PoseTolerance
     float m_fMaxSquaredDistance;
 };
 
-AniQuat Slerp(const AniQuat& q0, const AniQuat& q1, float factor)
+// What slerp between two rotations needs regardless of the factor.
+struct SlerpSpan
 {
-    AniQuat q1Near = q1;
+    AniQuat m_First;
+    AniQuat m_Second;
+    // The second rotation on the first one's side of the sphere.
+    AniQuat m_SecondNear;
+    float m_fAngle;
+    float m_fSine;
+};
+
+SlerpSpan MakeSlerpSpan(const AniQuat& q0, const AniQuat& q1)
+{
+    SlerpSpan span{q0, q1, q1, 0.0f, 0.0f};
     float dot = q0.x * q1.x + q0.y * q1.y + q0.z * q1.z + q0.w * q1.w;
     if (dot < 0.0f)
     {
-        q1Near = {-q1.x, -q1.y, -q1.z, -q1.w};
+        span.m_SecondNear = {-q1.x, -q1.y, -q1.z, -q1.w};
         dot = -dot;
     }
-    const float angle = std::acos(std::min(dot, 1.0f));
-    const float sine = std::sin(angle);
-    if (std::fabs(sine) < kSlerpEpsilon)
-        return q1;
-    const float scale0 = std::sin((1.0f - factor) * angle) / sine;
-    const float scale1 = std::sin(factor * angle) / sine;
-    return {q0.x * scale0 + q1Near.x * scale1, q0.y * scale0 + q1Near.y * scale1, q0.z * scale0 + q1Near.z * scale1,
-            q0.w * scale0 + q1Near.w * scale1};
+    span.m_fAngle = std::acos(std::min(dot, 1.0f));
+    span.m_fSine = std::sin(span.m_fAngle);
+    return span;
+}
+
+AniQuat SlerpAlong(const SlerpSpan& span, float factor)
+{
+    if (std::fabs(span.m_fSine) < kSlerpEpsilon)
+        return span.m_Second;
+    const float scale0 = std::sin((1.0f - factor) * span.m_fAngle) / span.m_fSine;
+    const float scale1 = std::sin(factor * span.m_fAngle) / span.m_fSine;
+    const AniQuat& q0 = span.m_First;
+    const AniQuat& q1 = span.m_SecondNear;
+    return {q0.x * scale0 + q1.x * scale1, q0.y * scale0 + q1.y * scale1, q0.z * scale0 + q1.z * scale1,
+            q0.w * scale0 + q1.w * scale1};
 }
 
 Ani3DVector Lerp(const Ani3DVector& t0, const Ani3DVector& t1, float factor)
@@ -102,7 +120,8 @@ bool BonePosesMatch(const AniMatrix4x3& a, const AniMatrix4x3& b, const PoseTole
     float axisDeviation = 0.0f;
     for (uint32_t row = 0; row < 3; ++row)
     {
-        const float dot = a.At(row, 0) * b.At(row, 0) + a.At(row, 1) * b.At(row, 1) + a.At(row, 2) * b.At(row, 2);
+        const float dot =
+            a.At(row, 0) * b.At(row, 0) + a.At(row, 1) * b.At(row, 1) + a.At(row, 2) * b.At(row, 2);
         axisDeviation = std::max(axisDeviation, 1.0f - dot);
     }
     if (axisDeviation > tolerance.m_fMaxAxisDeviation)
@@ -161,7 +180,8 @@ uint32_t TAnimatedSkeleton::GetAnimationMemorySize() const
     return static_cast<uint32_t>(uint64_t(m_aKeys.size()) * m_aBones.size() * sizeof(TBoneKey));
 }
 
-void TAnimatedSkeleton::GetKeyIndices(float time, uint32_t& outFirst, uint32_t& outSecond, float& outFactor) const
+void TAnimatedSkeleton::GetKeyIndices(float time, uint32_t& outFirst, uint32_t& outSecond,
+                                      float& outFactor) const
 {
     const uint32_t count = GetKeysCount();
     // Every key is looked at: the last key before the time wins.
@@ -172,9 +192,9 @@ void TAnimatedSkeleton::GetKeyIndices(float time, uint32_t& outFirst, uint32_t& 
             outFirst = index;
     }
     outSecond = std::min(outFirst + 1, count - 1);
-    outFactor = outFirst == outSecond
-                    ? 0.0f
-                    : (time - m_aKeys[outFirst].m_fTime) / (m_aKeys[outSecond].m_fTime - m_aKeys[outFirst].m_fTime);
+    outFactor = outFirst == outSecond ? 0.0f
+                                      : (time - m_aKeys[outFirst].m_fTime) /
+                                            (m_aKeys[outSecond].m_fTime - m_aKeys[outFirst].m_fTime);
 }
 
 void TAnimatedSkeleton::GetLocalBoneAtTime(uint32_t boneIndex, float time, Ani3DVector& outTranslation,
@@ -187,13 +207,14 @@ void TAnimatedSkeleton::GetLocalBoneAtTime(uint32_t boneIndex, float time, Ani3D
     GetLocalBoneAtTimeEx(boneIndex, factor, first, second, outTranslation, outRotation);
 }
 
-void TAnimatedSkeleton::GetLocalBoneAtTimeEx(uint32_t boneIndex, float factor, uint32_t firstKey, uint32_t secondKey,
-                                             Ani3DVector& outTranslation, AniQuat& outRotation) const
+void TAnimatedSkeleton::GetLocalBoneAtTimeEx(uint32_t boneIndex, float factor, uint32_t firstKey,
+                                             uint32_t secondKey, Ani3DVector& outTranslation,
+                                             AniQuat& outRotation) const
 {
     const TBoneKey& from = m_aKeys[firstKey].m_aBoneKeys[boneIndex];
     const TBoneKey& to = m_aKeys[secondKey].m_aBoneKeys[boneIndex];
     outTranslation = Lerp(from.m_Translation, to.m_Translation, factor);
-    outRotation = Slerp(from.m_Rotation, to.m_Rotation, factor);
+    outRotation = SlerpAlong(MakeSlerpSpan(from.m_Rotation, to.m_Rotation), factor);
 }
 
 void TAnimatedSkeleton::GetMatrices(float time, AniMatrix4x3* outMatrices) const
@@ -205,12 +226,18 @@ void TAnimatedSkeleton::GetMatrices(float time, AniMatrix4x3* outMatrices) const
     GetMatricesEx(factor, first, second, outMatrices);
 }
 
-void TAnimatedSkeleton::ComputeModelMatrix(uint32_t boneIndex, float factor, uint32_t firstKey, uint32_t secondKey,
-                                           AniMatrix4x3* outMatrices) const
+void TAnimatedSkeleton::ComputeModelMatrix(uint32_t boneIndex, float factor, uint32_t firstKey,
+                                           uint32_t secondKey, AniMatrix4x3* outMatrices) const
 {
     Ani3DVector translation;
     AniQuat rotation;
     GetLocalBoneAtTimeEx(boneIndex, factor, firstKey, secondKey, translation, rotation);
+    ComposeModelMatrix(boneIndex, rotation, translation, outMatrices);
+}
+
+void TAnimatedSkeleton::ComposeModelMatrix(uint32_t boneIndex, const AniQuat& rotation,
+                                           const Ani3DVector& translation, AniMatrix4x3* outMatrices) const
+{
     MatrixFromPose(rotation, translation, outMatrices[boneIndex]);
     const int32_t parent = m_aBones[boneIndex].m_iParent;
     if (parent != -1)
@@ -225,8 +252,8 @@ void TAnimatedSkeleton::GetMatricesEx(float factor, uint32_t firstKey, uint32_t 
         ComputeModelMatrix(bone, factor, firstKey, secondKey, outMatrices);
 }
 
-bool TAnimatedSkeleton::ComparePoses(const AniMatrix4x3* posesA, const AniMatrix4x3* posesB, float positionTolerance,
-                                     float angleToleranceDegrees) const
+bool TAnimatedSkeleton::ComparePoses(const AniMatrix4x3* posesA, const AniMatrix4x3* posesB,
+                                     float positionTolerance, float angleToleranceDegrees) const
 {
     const PoseTolerance tolerance(positionTolerance, angleToleranceDegrees);
     for (uint32_t bone = 0; bone < GetBonesCount(); ++bone)
@@ -263,14 +290,25 @@ void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleran
         GetMatricesEx(0.0f, key, key, keyPoses.data() + size_t(key) * boneCount);
 
     std::vector<AniMatrix4x3> interpolated(boneCount);
+    // Each bone's rotation span between anchor and end serves every key tested against it.
+    std::vector<SlerpSpan> spans(boneCount);
+    auto prepareSpans = [&](uint32_t anchor, uint32_t end)
+    {
+        for (uint32_t bone = 0; bone < boneCount; ++bone)
+            spans[bone] = MakeSlerpSpan(m_aKeys[anchor].m_aBoneKeys[bone].m_Rotation,
+                                        m_aKeys[end].m_aBoneKeys[bone].m_Rotation);
+    };
     // Builds the interpolated pose bone by bone and stops at the first bone that differs.
-    auto interpolationMatches = [&](uint32_t anchor, uint32_t end, uint32_t key) {
-        const float factor =
-            (m_aKeys[key].m_fTime - m_aKeys[anchor].m_fTime) / (m_aKeys[end].m_fTime - m_aKeys[anchor].m_fTime);
+    auto interpolationMatches = [&](uint32_t anchor, uint32_t end, uint32_t key)
+    {
+        const float factor = (m_aKeys[key].m_fTime - m_aKeys[anchor].m_fTime) /
+                             (m_aKeys[end].m_fTime - m_aKeys[anchor].m_fTime);
         const AniMatrix4x3* pKeyPose = keyPoses.data() + size_t(key) * boneCount;
         for (uint32_t bone = 0; bone < boneCount; ++bone)
         {
-            ComputeModelMatrix(bone, factor, anchor, end, interpolated.data());
+            const Ani3DVector translation = Lerp(m_aKeys[anchor].m_aBoneKeys[bone].m_Translation,
+                                                 m_aKeys[end].m_aBoneKeys[bone].m_Translation, factor);
+            ComposeModelMatrix(bone, SlerpAlong(spans[bone], factor), translation, interpolated.data());
             if (!BonePosesMatch(pKeyPose[bone], interpolated[bone], tolerance))
                 return false;
         }
@@ -282,6 +320,7 @@ void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleran
     for (uint32_t end = 2; end < keyCount; ++end)
     {
         removed[end - 1] = true;
+        prepareSpans(anchor, end);
         for (uint32_t key = anchor + 1; key < end; ++key)
         {
             if (!interpolationMatches(anchor, end, key))

@@ -46,7 +46,8 @@ public:
     uint64_t GetSkeletonID() const { return 0; }
 
     // One bone's local transform at a time (seconds).
-    void GetLocalBoneAtTime(uint32_t boneIndex, float time, Ani3DVector& outTranslation, AniQuat& outRotation) const;
+    void GetLocalBoneAtTime(uint32_t boneIndex, float time, Ani3DVector& outTranslation,
+                            AniQuat& outRotation) const;
     // Every bone's model-space matrix at a time; outMatrices holds one per bone.
     void GetMatrices(float time, AniMatrix4x3* outMatrices) const;
 
@@ -71,6 +72,9 @@ private:
 
     // The model-space matrix of one bone, its parent's matrix already in outMatrices.
     void ComputeModelMatrix(uint32_t boneIndex, float factor, uint32_t firstKey, uint32_t secondKey,
+                            AniMatrix4x3* outMatrices) const;
+    // The model-space matrix of one bone from its local pose.
+    void ComposeModelMatrix(uint32_t boneIndex, const AniQuat& rotation, const Ani3DVector& translation,
                             AniMatrix4x3* outMatrices) const;
 
     std::vector<TBone> m_aBones;
