@@ -26,6 +26,8 @@ build: setup
 
 demo: build
 	$(BUILD_DIR)/tools/kvres/kvres classes
+	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
+		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

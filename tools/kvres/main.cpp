@@ -1,3 +1,4 @@
+#include "AnimCommand.h"
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvLog.h"
 #include "TypeManager/KvTypeManager.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     CLI::App* pClasses =
         app.add_subcommand("classes", "List the run-time classes registered in this process");
+    const std::function<int()> runAnim = AddAnimCommand(app);
     CLI11_PARSE(app, argc, argv);
 
     StderrLog log;
@@ -53,6 +55,8 @@ int main(int argc, char** argv)
     int result = 0;
     if (pClasses->parsed())
         result = ListClasses();
+    else
+        result = runAnim();
     KvLog::RemoveInterface(&log);
     return result;
 }

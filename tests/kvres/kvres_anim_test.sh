@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# End-to-end checks of `kvres anim`: one per exit path, with the exact message.
+set -u
+kvres=$1
+example=$2/animation/walk.anim.json
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect NAME STATUS TEXT COMMAND...: the command exits with STATUS and prints TEXT.
+expect() {
+    local name=$1 status=$2 text=$3
+    shift 3
+    local output
+    output=$("$@" 2>&1)
+    local actual=$?
+    if [ "$actual" -ne "$status" ] || ! grep -qF -- "$text" <<<"$output"; then
+        echo "FAIL $name: status $actual, output:"
+        echo "$output"
+        failures=$((failures + 1))
+    else
+        echo "ok   $name"
+    fi
+}
+
+expect info 0 "keys: 61" "$kvres" anim info "$example"
+expect sample 0 "pelvis                   local t (0, 1, 0.6)" "$kvres" anim sample "$example" --time 0.5
+expect optimize 0 "keys after: 41" "$kvres" anim optimize "$example" --position-tolerance 0.005 \
+    --angle-tolerance 1 -o "$work/reduced.json"
+expect reduced-reloads 0 "keys: 41" "$kvres" anim info "$work/reduced.json"
+expect missing-file 1 "kvres anim: $work/none.json: cannot be opened" "$kvres" anim info "$work/none.json"
+printf '{"bones": [' >"$work/truncated.json"
+expect malformed 1 "kvres anim: $work/truncated.json: is not valid JSON" "$kvres" anim info "$work/truncated.json"
+echo '{"bones":[{"name":"a","parent":-1}],"keys":[{"time":0,"rotations":[[0,0,0]],"translations":[[0,0,0]]}]}' \
+    >"$work/short.json"
+expect short-rotation 1 "keys[0].bone 0 rotation: expected an array of 4 numbers" "$kvres" anim info "$work/short.json"
+echo '{"bones":[],"keys":[]}' >"$work/empty.json"
+expect sample-without-keys 1 "the animation has no keys to sample" "$kvres" anim sample "$work/empty.json" --time 0
+expect missing-option 106 "--time is required" "$kvres" anim sample "$example"
+
+passed=$((9 - failures))
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
