@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Foundation/KvSmartPtr.h"
+#include "KvResourceCommonExport.h"
+#include "Resources/KvResource.h"
+#include "Resources/KvResourceImporter.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+class KvResourceHost;
+
+struct KvImportRequest
+{
+    std::string m_strSourcePath;
+    // The folder resource names are relative to; the source's own folder when empty.
+    std::string m_strSourceRoot;
+    // A resource type name or short name that picks the importer among those of the
+    // extension; empty to let the host choose.
+    std::string m_strResourceType;
+};
+
+// What one import produced. The placeholders (objects the raw data refers to by name only)
+// belong to the result and outlive its resource.
+class KV_RESOURCECOMMON_API KvImportResult
+{
+public:
+    KvImportResult() = default;
+    ~KvImportResult();
+    KvImportResult(KvImportResult&& other) noexcept;
+    KvImportResult& operator=(KvImportResult&&) = delete;
+    KvImportResult(const KvImportResult&) = delete;
+    KvImportResult& operator=(const KvImportResult&) = delete;
+
+    bool Succeeded() const { return m_strError.empty(); }
+    // Addresses of the placeholders, for saving references to them by name only.
+    std::set<const void*> GetPlaceholderAddresses() const;
+
+    std::vector<KvTempXRef> m_aPlaceholders;
+    KvSmartPtr<KvResource> m_pResource;
+    // Why the import failed: the last report the importer logged, or the host's reason.
+    std::string m_strError;
+    // Every report logged during the import, in order.
+    std::vector<std::string> m_aLog;
+};
+
+// Runs one import: resource name from the source path, importer by extension (the shared
+// "xml" extension by the root element), ConvertToRaw, payload, placeholders, binder.
+class KV_RESOURCECOMMON_API KvImportDriver
+{
+public:
+    explicit KvImportDriver(KvResourceHost& host) : m_Host(host) {}
+
+    KvImportResult Import(const KvImportRequest& request);
+
+    // The resource name of a source path: relative to the root, "\\" separated, before the
+    // importer's ConvertResourceName.
+    static std::string GetResourceName(const std::string& sourcePath, const std::string& sourceRoot);
+
+private:
+    KvResourceImporter* ChooseImporter(const KvImportRequest& request, std::string& outError) const;
+    static void ResolvePlaceholders(KvImportResult& result);
+
+    KvResourceHost& m_Host;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "KvResourceCommonExport.h"
+#include "Resources/KvResourcePlugin.h"
+
+#include <string>
+#include <vector>
+
+// Loads plug-in and game modules at run time. Modules stay mapped until the process ends:
+// the registries keep their descriptors, type records and creation functions.
+class KV_RESOURCECOMMON_API KvModuleLoader
+{
+public:
+    KvModuleLoader() = default;
+    // Deinitialises and destroys the plug-ins, latest first.
+    ~KvModuleLoader();
+
+    KvModuleLoader(const KvModuleLoader&) = delete;
+    KvModuleLoader& operator=(const KvModuleLoader&) = delete;
+
+    // Loads a plug-in module, constructs its plug-in and initialises it with the registries.
+    // False with the reason in outError when the module or its entry points are missing.
+    bool LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context, std::string& outError);
+    // Loads a game module and lets it register its types. False with the reason otherwise.
+    bool LoadGameModule(const std::string& path, std::string& outError);
+
+    const std::vector<KvResourcePlugin*>& GetPlugins() const { return m_apPlugins; }
+
+private:
+    struct tPluginModule
+    {
+        KvResourcePlugin* m_pPlugin;
+        KvDestroyResourcePluginFunction m_pfnDestroy;
+    };
+
+    std::vector<tPluginModule> m_aModules;
+    std::vector<KvResourcePlugin*> m_apPlugins;
+};

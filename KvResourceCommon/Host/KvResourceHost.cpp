@@ -1,0 +1,23 @@
+#include "Host/KvResourceHost.h"
+
+#include "Resources/KvResource.h"
+
+KvResourceHost::KvResourceHost()
+{
+    KvResource::BindDataTypes();
+}
+
+KvResourcePlugin::tInitContext KvResourceHost::GetInitContext()
+{
+    return {this, &m_Descriptors, &m_Importers, &m_Cookers, &m_Binders};
+}
+
+bool KvResourceHost::LoadPlugin(const std::string& path, std::string& outError)
+{
+    return m_Modules.LoadPlugin(path, GetInitContext(), outError);
+}
+
+bool KvResourceHost::LoadGameModule(const std::string& path, std::string& outError)
+{
+    return m_Modules.LoadGameModule(path, outError);
+}

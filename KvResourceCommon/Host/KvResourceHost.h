@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Host/KvBinderRegistry.h"
+#include "Host/KvCookerRegistry.h"
+#include "Host/KvDescriptorRegistry.h"
+#include "Host/KvImporterRegistry.h"
+#include "Host/KvModuleLoader.h"
+#include "KvResourceCommonExport.h"
+
+#include <string>
+
+// The host: its four registries and the modules that fill them.
+class KV_RESOURCECOMMON_API KvResourceHost
+{
+public:
+    KvResourceHost();
+    ~KvResourceHost() = default;
+
+    KvResourceHost(const KvResourceHost&) = delete;
+    KvResourceHost& operator=(const KvResourceHost&) = delete;
+
+    // Loads and initialises a plug-in module; false with the reason otherwise.
+    bool LoadPlugin(const std::string& path, std::string& outError);
+    // Loads a game module; false with the reason otherwise.
+    bool LoadGameModule(const std::string& path, std::string& outError);
+    // The context a plug-in's InitializeReferences receives.
+    KvResourcePlugin::tInitContext GetInitContext();
+
+    KvDescriptorRegistry& GetDescriptors() { return m_Descriptors; }
+    KvImporterRegistry& GetImporters() { return m_Importers; }
+    KvCookerRegistry& GetCookers() { return m_Cookers; }
+    KvBinderRegistry& GetBinders() { return m_Binders; }
+
+private:
+    // Declared first, destroyed last: the plug-ins go before their modules' registries.
+    KvDescriptorRegistry m_Descriptors;
+    KvImporterRegistry m_Importers;
+    KvCookerRegistry m_Cookers;
+    KvBinderRegistry m_Binders;
+    KvModuleLoader m_Modules;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+class KvReflectedDataType;
+class KvReflectedPrimitive;
+
+// Schema-driven operations on object trees. Owned children are reached through owned
+// pointers, owned pointer arrays and dynamic pointers, also inside embedded records and
+// record arrays; cross-references and not-owned pointers are never followed.
+namespace KvObjectTree
+{
+// A new object of the type whose reflected members equal the source's; owned children are
+// copied (an object owned twice in the source is copied once and shared again).
+void* Clone(const KvReflectedDataType* pType, const void* pSource);
+// Every owned child once, each member cleared as it goes, then the object itself.
+void Destroy(const KvReflectedDataType* pType, void* pObject);
+// Points every cross-reference or not-owned pointer in the tree that holds `from` at `to`;
+// returns how many were changed.
+size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot, const void* from, void* to);
+// The type record a dynamic pointer's sibling member holds, or null.
+const KvReflectedDataType* GetDynamicType(const KvReflectedDataType* pOwnerType, const void* pOwner,
+                                          const KvReflectedPrimitive* pMember);
+} // namespace KvObjectTree

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "KvResourceCommonExport.h"
+#include "Reflection/KvAttributes.h"
+#include "Reflection/KvReflectedArrayAccessor.h"
+#include "Reflection/KvReflectedValueType.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class KvEnumConverterBase;
+class KvReflectedDataType;
+
+// One declared member of a reflected type: where it lives in the object and what it holds.
+class KV_RESOURCECOMMON_API KvReflectedPrimitive
+{
+public:
+    KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind, uint32_t offset, uint32_t width);
+    ~KvReflectedPrimitive();
+
+    KvReflectedPrimitive(const KvReflectedPrimitive&) = delete;
+    KvReflectedPrimitive& operator=(const KvReflectedPrimitive&) = delete;
+
+    const std::string& GetName() const { return m_strName; }
+    eReflectedPrimitiveType GetKind() const { return m_eKind; }
+    // Plain values and value arrays: the value (or element) type.
+    eReflectedValueType GetValueType() const { return m_eValueType; }
+    uint32_t GetOffset() const { return m_uiOffset; }
+    uint32_t GetWidth() const { return m_uiWidth; }
+    // Arrays: how their elements are held.
+    eReflectedPrimitiveType GetElementKind() const { return m_eElementKind; }
+    // Embedded records and arrays of records: the record type.
+    const KvReflectedDataType* GetElementType() const { return m_pElementType; }
+    // Pointers and arrays of pointers: the pointee type.
+    const KvReflectedDataType* GetPointeeType() const { return m_pPointeeType; }
+    const KvEnumConverterBase* GetEnumConverter() const { return m_pEnumConverter; }
+    // Dynamic pointers: the member of the same object that holds the pointee's type record.
+    const std::string& GetDynamicTypeMember() const { return m_strDynamicTypeMember; }
+    const KvReflectedArrayAccessor* GetArrayAccessor() const { return m_pArrayAccessor; }
+    const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
+
+    bool HasAttribute(eAttributeKind kind) const;
+    // Pointers whose target another object owns: cross-references and parent links.
+    bool IsOwningPointer() const
+    {
+        return !HasAttribute(ATTRIBUTE_XREF) && !HasAttribute(ATTRIBUTE_MEMBER_DATA_NOT_OWNED);
+    }
+    // The member's storage inside an object.
+    void* GetAddress(void* pObject) const { return static_cast<uint8_t*>(pObject) + m_uiOffset; }
+    const void* GetAddress(const void* pObject) const { return static_cast<const uint8_t*>(pObject) + m_uiOffset; }
+
+private:
+    friend class KvReflectedDataTypeBuilder;
+
+    std::string m_strName;
+    eReflectedPrimitiveType m_eKind;
+    eReflectedValueType m_eValueType = VALUE_NONE;
+    uint32_t m_uiOffset;
+    uint32_t m_uiWidth;
+    eReflectedPrimitiveType m_eElementKind = PRIMITIVE_NONE;
+    const KvReflectedDataType* m_pElementType = nullptr;
+    const KvReflectedDataType* m_pPointeeType = nullptr;
+    const KvEnumConverterBase* m_pEnumConverter = nullptr;
+    std::string m_strDynamicTypeMember;
+    KvReflectedArrayAccessor* m_pArrayAccessor = nullptr;
+    std::vector<KvAttribute*> m_apAttributes;
+};

@@ -1,0 +1,5 @@
+#include "Resources/KvResourcePlugin.h"
+
+void KvResourcePlugin::Deinit()
+{
+}

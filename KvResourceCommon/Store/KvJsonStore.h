@@ -1,0 +1,42 @@
+#pragma once
+
+#include "KvResourceCommonExport.h"
+
+#include <nlohmann/json.hpp>
+
+#include <set>
+#include <string>
+
+class KvReflectedDataType;
+
+// Saves and loads reflected objects as JSON, driven only by their schemas:
+// - an object is {"$type": <type name>, <members in declaration order>}; NoSerialize members
+//   and not-owned pointers are left out;
+// - bool, u8, u32, s32 are JSON booleans and integers; f32 is the shortest number that reads
+//   back to the same float ("NaN", "Infinity", "-Infinity" as strings); GUIDs are lower-case
+//   text; vectors and quaternions arrays of floats; colours [r, g, b, a]; handles null;
+// - enumerations with a converter are names, without one numbers; byte arrays are base64;
+// - owned pointers are nested objects or null; an object owned twice is written in full at
+//   its first place and later as {"$ref": <JSON pointer>}; cross-references are
+//   {"$xref": <type>, "name": ..., "guid": ...}, resolved after load by GUID, then by name;
+//   type-record pointers are type names; dynamic pointers objects of the type their sibling
+//   names.
+class KV_RESOURCECOMMON_API KvJsonStore
+{
+public:
+    using Json = nlohmann::ordered_json;
+
+    // Cross-references to `nameOnlyTargets` (placeholders of objects not loaded yet) are
+    // written with their name and no GUID.
+    static Json Save(const KvReflectedDataType* pType, const void* pObject,
+                     const std::set<const void*>& nameOnlyTargets = {});
+    // The loaded object (the caller owns it), or null with the reason logged as
+    // "<source>: <JSON pointer of the member>: <what is wrong>"; nothing half-built remains.
+    static void* Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName);
+
+    // Writes the JSON text (two-space indent, final line feed); false (logged) on failure.
+    static bool SaveFile(const std::string& path, const KvReflectedDataType* pType, const void* pObject,
+                         const std::set<const void*>& nameOnlyTargets = {});
+    // Reads and loads a file; null (logged) for an unreadable, malformed or mismatched file.
+    static void* LoadFile(const std::string& path, const KvReflectedDataType* pType);
+};
