@@ -39,11 +39,13 @@ bool KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlugin:
     void* pHandle = OpenModule(path, outError);
     if (!pHandle)
         return false;
-    auto pfnCreate =
-        reinterpret_cast<KvCreateResourcePluginFunction>(FindEntryPoint(pHandle, path, "KvCreateResourcePlugin", outError));
+    auto pfnCreate = reinterpret_cast<KvCreateResourcePluginFunction>(
+        FindEntryPoint(pHandle, path, "KvCreateResourcePlugin", outError));
+    if (!pfnCreate)
+        return false;
     auto pfnDestroy = reinterpret_cast<KvDestroyResourcePluginFunction>(
         FindEntryPoint(pHandle, path, "KvDestroyResourcePlugin", outError));
-    if (!pfnCreate || !pfnDestroy)
+    if (!pfnDestroy)
         return false;
     KvResourcePlugin* pPlugin = pfnCreate();
     if (!pPlugin)
@@ -62,8 +64,8 @@ bool KvModuleLoader::LoadGameModule(const std::string& path, std::string& outErr
     void* pHandle = OpenModule(path, outError);
     if (!pHandle)
         return false;
-    auto pfnRegister =
-        reinterpret_cast<KvRegisterGameTypesFunction>(FindEntryPoint(pHandle, path, "KvRegisterGameTypes", outError));
+    auto pfnRegister = reinterpret_cast<KvRegisterGameTypesFunction>(
+        FindEntryPoint(pHandle, path, "KvRegisterGameTypes", outError));
     if (!pfnRegister)
         return false;
     pfnRegister();

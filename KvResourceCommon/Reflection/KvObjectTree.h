@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KvResourceCommonExport.h"
+
 #include <cstddef>
 
 class KvReflectedDataType;
@@ -12,13 +14,15 @@ namespace KvObjectTree
 {
 // A new object of the type whose reflected members equal the source's; owned children are
 // copied (an object owned twice in the source is copied once and shared again).
-void* Clone(const KvReflectedDataType* pType, const void* pSource);
+KV_RESOURCECOMMON_API void* Clone(const KvReflectedDataType* pType, const void* pSource);
 // Every owned child once, each member cleared as it goes, then the object itself.
-void Destroy(const KvReflectedDataType* pType, void* pObject);
+KV_RESOURCECOMMON_API void Destroy(const KvReflectedDataType* pType, void* pObject);
 // Points every cross-reference or not-owned pointer in the tree that holds `from` at `to`;
 // returns how many were changed.
-size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot, const void* from, void* to);
+KV_RESOURCECOMMON_API size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot,
+                                                const void* from, void* to);
 // The type record a dynamic pointer's sibling member holds, or null.
-const KvReflectedDataType* GetDynamicType(const KvReflectedDataType* pOwnerType, const void* pOwner,
-                                          const KvReflectedPrimitive* pMember);
+KV_RESOURCECOMMON_API const KvReflectedDataType* GetDynamicType(const KvReflectedDataType* pOwnerType,
+                                                                const void* pOwner,
+                                                                const KvReflectedPrimitive* pMember);
 } // namespace KvObjectTree

@@ -1,0 +1,237 @@
+#include "Foundation/KvError_Globals.h"
+#include "Host/KvImportDriver.h"
+#include "Host/KvProjectStore.h"
+#include "Host/KvResourceHost.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "Store/KvJsonStore.h"
+#include "TypeManager/KvTypeManager.h"
+#include "model/KvTestModel.h"
+#include "support/KvTestReports.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// One host with the test plug-in for the whole suite: modules stay loaded for the process.
+KvResourceHost& Host()
+{
+    static KvResourceHost* s_pHost = []
+    {
+        auto* pHost = new KvResourceHost();
+        std::string error;
+        if (!pHost->LoadPlugin(KV_TEST_PLUGIN_PATH, error))
+            ADD_FAILURE() << error;
+        return pHost;
+    }();
+    return *s_pHost;
+}
+
+class ResourceHost : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_Folder =
+            fs::temp_directory_path() / ("KvHost_" + std::to_string(getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_Folder / "sources" / "sub");
+    }
+    void TearDown() override { fs::remove_all(m_Folder); }
+
+    std::string WriteSource(const std::string& relative, const std::string& text) const
+    {
+        const fs::path path = m_Folder / "sources" / relative;
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+    KvImportResult Import(const std::string& path, const std::string& type = "") const
+    {
+        return KvImportDriver(Host()).Import({path, (m_Folder / "sources").string(), type});
+    }
+
+    fs::path m_Folder;
+};
+} // namespace
+
+TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
+{
+    KvResourceHost& host = Host();
+    ASSERT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
+    EXPECT_STREQ(host.GetDescriptors().GetDescriptors()[0]->GetTypeName(), "TestNode");
+    EXPECT_EQ(host.GetDescriptors().FindByShortName("tnode"), host.GetDescriptors().GetDescriptors()[0]);
+    EXPECT_EQ(host.GetDescriptors().FindByTypeName("Rendering_Mesh"),
+              host.GetDescriptors().FindByShortName("mesh"));
+    EXPECT_EQ(host.GetImporters().FindByExtension("XML").size(), 3u);
+    EXPECT_EQ(host.GetBinders().GetCount(), 1u);
+    EXPECT_EQ(host.GetCookers().GetCount(), 1u);
+    EXPECT_NE(host.GetCookers().FindByResourceType(host.GetDescriptors().FindByShortName("tnode")), nullptr);
+}
+
+TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)
+{
+    KvResourceHost host;
+    std::string error;
+    ASSERT_TRUE(host.LoadPlugin(KV_TEST_PLUGIN_PATH, error)) << error;
+    ASSERT_TRUE(host.LoadPlugin(KV_TEST_PLUGIN_PATH, error)) << error;
+    EXPECT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
+    EXPECT_EQ(host.GetImporters().GetImporters().size(), 8u);
+    EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], Host().GetDescriptors().GetDescriptors()[0]);
+}
+
+TEST_F(ResourceHost, Modules_MissingFileOrEntryPointsAreReported)
+{
+    KvResourceHost host;
+    std::string error;
+    EXPECT_FALSE(host.LoadPlugin((m_Folder / "none.so").string(), error));
+    EXPECT_THAT(error, ::testing::HasSubstr("cannot load module"));
+    EXPECT_FALSE(host.LoadPlugin(KV_TEST_GAME_MODULE_PATH, error));
+    EXPECT_THAT(error, ::testing::HasSubstr("has no entry point KvCreateResourcePlugin"));
+    EXPECT_FALSE(host.LoadGameModule(KV_TEST_PLUGIN_PATH, error));
+    EXPECT_THAT(error, ::testing::HasSubstr("has no entry point KvRegisterGameTypes"));
+}
+
+TEST_F(ResourceHost, GameModule_RegistersItsClasses)
+{
+    std::string error;
+    ASSERT_TRUE(Host().LoadGameModule(KV_TEST_GAME_MODULE_PATH, error)) << error;
+    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
+    ASSERT_NE(pType, nullptr);
+    EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
+}
+
+TEST_F(ResourceHost, Import_NamesBindsAndPayload)
+{
+    const std::string path = WriteSource("sub/level.one.tnode", "payload=7\n");
+    KvImportResult result = Import(path);
+    ASSERT_TRUE(result.Succeeded()) << result.m_strError;
+    KvResource* pResource = result.m_pResource.Get();
+    EXPECT_EQ(pResource->GetName(), "sub\\level.one");
+    EXPECT_EQ(pResource->GetClassType()->m_strName, "KvTestResource_Node");
+    auto* pNode = static_cast<KvTestNode*>(pResource->GetRawData());
+    EXPECT_EQ(pNode->m_strName, "sub\\level.one");
+    EXPECT_EQ(pNode->m_pRunResource, pResource);
+    EXPECT_EQ(pNode->m_ulRuntimeOnly, 1234u);
+    ASSERT_NE(pResource->GetPayload(), nullptr);
+    EXPECT_EQ(static_cast<KvTestPayload*>(pResource->GetPayload())->m_slValue, 7);
+}
+
+TEST_F(ResourceHost, Import_FailureKeepsTheLoggedReasonAndReleasesThePayload)
+{
+    const std::string path = WriteSource("broken.tnode", "payload=1\nfail\n");
+    KvImportResult result = Import(path);
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_THAT(result.m_strError, ::testing::HasSubstr("Cannot import file " + path));
+    ASSERT_NE(result.m_pResource.Get(), nullptr);
+    EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
+}
+
+TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
+{
+    tGlobals* pGlobals = KvError::GetGlobals();
+    const tGlobals saved = *pGlobals;
+    pGlobals->m_bShowMessageBox = 0;
+    pGlobals->m_bRaiseException = 1;
+    const std::string path = WriteSource("fatal.tnode", "fatal\n");
+    KvImportResult result = Import(path);
+    *pGlobals = saved;
+    EXPECT_EQ(result.m_strError, ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20,
+                                                "Broken file " + path));
+}
+
+TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
+{
+    EXPECT_EQ(Import(WriteSource("notes.txt", "x")).m_strError, "no importer handles the extension 'txt'");
+    const std::string missing = (m_Folder / "sources" / "missing.tnode").string();
+    EXPECT_EQ(Import(missing).m_strError, "cannot open '" + missing + "'");
+}
+
+TEST_F(ResourceHost, Import_XmlChosenByRootElementOrByType)
+{
+    const struct
+    {
+        const char* m_Text;
+        const char* m_Expected;
+    } cases[] = {{"<particlelayer/>", "Rendering_ParticleSystem"},
+                 {"<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
+                 {"<InputMap><Command/></InputMap>", "InputTranslator"}};
+    for (const auto& row : cases)
+    {
+        KvImportResult result = Import(WriteSource("source.xml", row.m_Text));
+        ASSERT_TRUE(result.Succeeded()) << result.m_strError;
+        EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_strName, row.m_Expected);
+    }
+    KvImportResult forced = Import(WriteSource("forced.xml", "<particlelayer/>"), "mesh");
+    ASSERT_TRUE(forced.Succeeded());
+    EXPECT_EQ(static_cast<KvTestNode*>(forced.m_pResource->GetRawData())->m_strName, "Rendering_Mesh");
+    EXPECT_EQ(Import(WriteSource("forced.xml", "<a/>"), "texture").m_strError,
+              "no importer of 'xml' files makes resources of type 'texture'");
+}
+
+TEST_F(ResourceHost, Import_PlaceholderResolvedToALoadedTarget)
+{
+    KvTestTarget real;
+    real.m_strName = "hero";
+    KvImportResult result = Import(WriteSource("refers.tnode", "target=hero\n"));
+    ASSERT_TRUE(result.Succeeded());
+    EXPECT_TRUE(result.m_aPlaceholders.empty());
+    EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget, &real);
+}
+
+TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
+{
+    KvImportResult result = Import(WriteSource("sub/refers.tnode", "target=villain\npayload=3\n"));
+    ASSERT_TRUE(result.Succeeded());
+    ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
+    std::vector<std::string> written;
+    const KvProjectStore project((m_Folder / "project").string());
+    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written));
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
+    EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
+    std::ifstream raw(written[0]);
+    const KvJsonStore::Json saved = KvJsonStore::Json::parse(raw);
+    EXPECT_EQ(saved["m_pTarget"].dump(), R"({"$xref":"KvTestTarget","name":"villain"})");
+    EXPECT_EQ(saved["m_strName"], "sub\\refers");
+}
+
+TEST(ResourceName, RelativeToTheRootWithBackslashes)
+{
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/a/b/c.dds", "/p/src"), "a\\b\\c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/c.dds", "/p/src/"), "c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/elsewhere/c.dds", "/p/src"), "c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/./a/../c.dds", ""), "c.dds");
+}
+
+TEST(ImporterBase, DefaultSlots)
+{
+    class Minimal : public KvResourceImporter
+    {
+    public:
+        const KvResourceDescriptor* GetResourceType() const override { return nullptr; }
+        const char* GetExtension() const override { return "dds"; }
+        void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override { return nullptr; }
+    } importer;
+    std::string name = "textures\\wall.dds";
+    EXPECT_TRUE(importer.ConvertResourceName(name));
+    EXPECT_EQ(name, "textures\\wall");
+    EXPECT_FALSE(importer.ConvertResourceName(name));
+    std::string dotted = "v1.2\\wall";
+    EXPECT_FALSE(importer.ConvertResourceName(dotted));
+    EXPECT_EQ(dotted, "v1.2\\wall");
+    EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
+    EXPECT_TRUE(importer.ShouldCreateResource());
+    std::vector<KvTempXRef> references;
+    importer.AppendTempXRef(references);
+    EXPECT_TRUE(references.empty());
+    std::string stamp = "x";
+    importer.GetMinimumTimeStampFile(stamp);
+    EXPECT_EQ(stamp, "");
+    importer.AddReferenceImporter(&importer);
+    EXPECT_EQ(importer.GetReferenceImporters().size(), 1u);
+}

@@ -1,0 +1,131 @@
+#include "Reflection/KvObjectTree.h"
+#include "Store/KvJsonStore.h"
+#include "model/KvTestNodeFactory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const KvReflectedDataType* NodeType()
+{
+    return KvTestNode::GetReflectedDataType();
+}
+} // namespace
+
+TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
+{
+    KvTestTarget target;
+    KvTestNode* pSource = NewFullNode(&target);
+    auto* pClone =
+        static_cast<KvTestNode*>(KvReflectionInterface::GetInstance()->CloneObject(NodeType(), pSource));
+    ASSERT_NE(pClone, nullptr);
+    EXPECT_NE(pClone->m_pChild, pSource->m_pChild);
+    EXPECT_EQ(pClone->m_pChild->m_strName, "only child");
+    EXPECT_NE(pClone->m_apChildren[0], pSource->m_apChildren[0]);
+    EXPECT_NE(pClone->m_pData, pSource->m_pData);
+    EXPECT_EQ(static_cast<KvTestPayload*>(pClone->m_pData)->m_slValue, 42);
+    EXPECT_EQ(pClone->m_pTarget, &target);
+    EXPECT_EQ(pClone->m_pDataType, pSource->m_pDataType);
+    // The not-owned parent link is shared as it is.
+    EXPECT_EQ(pClone->m_apChildren[0]->m_pParent, pSource);
+    EXPECT_EQ(pClone->m_ulRuntimeOnly, pSource->m_ulRuntimeOnly);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pClone), KvJsonStore::Save(NodeType(), pSource));
+
+    // Destroying the clone leaves the source intact.
+    const KvJsonStore::Json before = KvJsonStore::Save(NodeType(), pSource);
+    DestroyNode(pClone);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pSource), before);
+    DestroyNode(pSource);
+}
+
+TEST(ObjectTree, Clone_SharedChildStaysShared)
+{
+    KvTestNode* pSource = NewNode("root");
+    KvTestNode* pShared = NewNode("shared");
+    pSource->m_apChildren = {pShared, pShared};
+    auto* pClone = static_cast<KvTestNode*>(KvObjectTree::Clone(NodeType(), pSource));
+    ASSERT_EQ(pClone->m_apChildren.size(), 2u);
+    EXPECT_EQ(pClone->m_apChildren[0], pClone->m_apChildren[1]);
+    EXPECT_NE(pClone->m_apChildren[0], pShared);
+    DestroyNode(pClone);
+    DestroyNode(pSource);
+}
+
+TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
+{
+    // A node whose destructor would free its children again if the host left them set.
+    KvTestNode* pRoot = NewNode("root");
+    pRoot->m_pChild = NewNode("child");
+    pRoot->m_pChild->m_apChildren = {NewNode("grandchild")};
+    pRoot->m_aRecords.resize(3);
+    DestroyNode(pRoot);
+    DestroyNode(nullptr);
+}
+
+TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
+{
+    KvTestTarget placeholder;
+    KvTestTarget real;
+    KvTestNode* pRoot = NewNode("root");
+    pRoot->m_pTarget = &placeholder;
+    pRoot->m_apChildren = {NewNode("child")};
+    pRoot->m_apChildren[0]->m_apTargets = {&placeholder, &real};
+    EXPECT_EQ(KvObjectTree::RetargetReferences(NodeType(), pRoot, &placeholder, &real), 2u);
+    EXPECT_EQ(pRoot->m_pTarget, &real);
+    EXPECT_EQ(pRoot->m_apChildren[0]->m_apTargets[0], &real);
+    DestroyNode(pRoot);
+}
+
+TEST(LiveObjects, FindByNameAndGuid_ListInRegistrationOrder)
+{
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    const KvReflectedDataType* pType = KvTestTarget::GetReflectedDataType();
+    KvTestTarget first;
+    first.m_strName = "first";
+    auto* pSecond = new KvTestTarget();
+    pSecond->m_strName = "second";
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "second"), pSecond);
+    EXPECT_EQ(pRegistry->FindLiveObjectByGuid(pType, first.m_XRefGUID), &first);
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "third"), nullptr);
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, nullptr), nullptr);
+    std::vector<void*> live;
+    pRegistry->GetLiveObjects(pType, live);
+    ASSERT_GE(live.size(), 2u);
+    EXPECT_EQ(live[live.size() - 2], &first);
+    EXPECT_EQ(live.back(), pSecond);
+
+    // A copy keeps the identity and is a live object of its own.
+    KvTestTarget copy(first);
+    EXPECT_EQ(copy.m_XRefGUID, first.m_XRefGUID);
+    delete pSecond;
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "second"), nullptr);
+    // Types without identity members find nothing.
+    EXPECT_EQ(pRegistry->FindLiveObjectByGuid(KvTestRecord::GetReflectedDataType(), first.m_XRefGUID),
+              nullptr);
+}
+
+TEST(LiveObjects, ChangeListenersAreTold)
+{
+    struct Listener : KvReflectionChangeListener
+    {
+        void OnObjectChanged(const KvReflectedDataType* pType, void* pObject,
+                             const KvReflectedPrimitive* pMember) override
+        {
+            m_pType = pType;
+            m_pObject = pObject;
+            m_pMember = pMember;
+        }
+        const KvReflectedDataType* m_pType = nullptr;
+        void* m_pObject = nullptr;
+        const KvReflectedPrimitive* m_pMember = nullptr;
+    } listener;
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    pRegistry->AddChangeListener(&listener);
+    KvTestNode node;
+    const KvReflectedPrimitive* pMember = NodeType()->GetMember(0);
+    pRegistry->NotifyChanged(NodeType(), &node, pMember);
+    pRegistry->RemoveChangeListener(&listener);
+    pRegistry->NotifyChanged(NodeType(), nullptr, nullptr);
+    EXPECT_EQ(listener.m_pObject, &node);
+    EXPECT_EQ(listener.m_pMember, pMember);
+}

@@ -1,0 +1,280 @@
+#include "Reflection/KvObjectTree.h"
+#include "Store/KvJsonStore.h"
+#include "model/KvTestNodeFactory.h"
+#include "support/KvTestReports.h"
+
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace
+{
+using Json = KvJsonStore::Json;
+
+const KvReflectedDataType* NodeType()
+{
+    return KvTestNode::GetReflectedDataType();
+}
+
+class JsonStore : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_Target.m_strName = "target";
+        m_pNode = NewFullNode(&m_Target);
+    }
+    void TearDown() override { DestroyNode(m_pNode); }
+
+    // Loads a document expected to be refused; returns the one logged reason.
+    std::string LoadFailure(const Json& document)
+    {
+        RecordingLog log;
+        void* pObject = KvJsonStore::Load(NodeType(), document, "test.json");
+        EXPECT_EQ(pObject, nullptr);
+        if (pObject)
+            DestroyNode(static_cast<KvTestNode*>(pObject));
+        return log.m_aEntries.empty() ? "" : log.m_aEntries.back().m_strMessage;
+    }
+
+    KvTestTarget m_Target;
+    KvTestNode* m_pNode = nullptr;
+};
+} // namespace
+
+TEST_F(JsonStore, SaveLoadSave_IdenticalText)
+{
+    const std::string first = KvJsonStore::Save(NodeType(), m_pNode).dump(2);
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json::parse(first), "first.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded).dump(2), first);
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, Format_EveryValueKind)
+{
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    EXPECT_EQ(saved.begin().key(), "$type");
+    EXPECT_EQ(saved["$type"], "KvTestNode");
+    EXPECT_EQ(saved["m_bFlag"], true);
+    EXPECT_EQ(saved["m_ucByte"], 200);
+    EXPECT_EQ(saved["m_ulCount"], 4000000000u);
+    EXPECT_EQ(saved["m_slOffset"], -7);
+    EXPECT_EQ(saved["m_fScale"].dump(), "0.1");
+    EXPECT_EQ(saved["m_Guid"], "00112233-4455-6677-8899-aabbccddeeff");
+    EXPECT_EQ(saved["m_vPosition"].dump(), "[1.0,2.5,-3.25]");
+    EXPECT_EQ(saved["m_quatRotation"].dump(), "[0.0,0.70710677,0.0,0.70710677]");
+    EXPECT_EQ(saved["m_colTint"].dump(), "[1,2,3,4]");
+    EXPECT_TRUE(saved["m_pRunResource"].is_null());
+    EXPECT_EQ(saved["m_eShape"], "SHAPE_CAPSULE");
+    EXPECT_EQ(saved["m_eRawKind"], 77);
+    EXPECT_EQ(saved["m_Record"].dump(), R"({"$type":"KvTestRecord","m_fWeight":2.0,"m_strTag":"embedded"})");
+    EXPECT_EQ(saved["m_aIds"].dump(), "[1,2,4294967295]");
+    EXPECT_EQ(saved["m_acBytes"], "AAH+/wo=");
+    EXPECT_EQ(saved["m_aRecords"][1]["m_strTag"], "second");
+    EXPECT_EQ(saved["m_pChild"]["m_strName"], "only child");
+    EXPECT_EQ(saved["m_apChildren"][1]["m_strName"], "right");
+    EXPECT_EQ(saved["m_pTarget"]["$xref"], "KvTestTarget");
+    EXPECT_EQ(saved["m_pTarget"]["name"], "target");
+    EXPECT_EQ(saved["m_pTarget"]["guid"], m_Target.m_XRefGUID.ToString());
+    EXPECT_EQ(saved["m_pDataType"], "KvTestPayload");
+    EXPECT_EQ(saved["m_pData"].dump(),
+              R"({"$type":"KvTestPayload","m_slValue":42,"m_aPoints":[[1.0,2.0],[3.0,4.0]]})");
+}
+
+TEST_F(JsonStore, Format_NotSavedMembersAbsentAndOrderKept)
+{
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    EXPECT_FALSE(saved.contains("m_ulRuntimeOnly"));
+    EXPECT_FALSE(saved.contains("m_pParent"));
+    EXPECT_FALSE(saved["m_apChildren"][0].contains("m_pParent"));
+    std::vector<std::string> keys;
+    for (const auto& item : saved.items())
+        keys.push_back(item.key());
+    EXPECT_EQ(keys[1], "m_strName");
+    EXPECT_EQ(keys.back(), "m_pData");
+}
+
+TEST_F(JsonStore, Floats_ExactRoundTripIncludingExtremes)
+{
+    m_pNode->m_vPlane = {std::nanf(""), INFINITY, -INFINITY, 1e-45f};
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    EXPECT_EQ(saved["m_vPlane"].dump(), R"(["NaN","Infinity","-Infinity",1e-45])");
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "floats.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_TRUE(std::isnan(pLoaded->m_vPlane.x));
+    EXPECT_EQ(pLoaded->m_vPlane.y, INFINITY);
+    EXPECT_EQ(pLoaded->m_vPlane.z, -INFINITY);
+    EXPECT_EQ(pLoaded->m_vPlane.w, 1e-45f);
+    EXPECT_EQ(pLoaded->m_vUV.y, -FLT_MAX);
+    EXPECT_EQ(pLoaded->m_fScale, 0.1f);
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, Load_RestoresValuesAndRunsPostDeserialize)
+{
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "node.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->m_acBytes, m_pNode->m_acBytes);
+    EXPECT_EQ(pLoaded->m_aNames, m_pNode->m_aNames);
+    EXPECT_EQ(pLoaded->m_Guid, m_pNode->m_Guid);
+    EXPECT_EQ(pLoaded->m_ulRuntimeOnly, 0u);
+    EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
+    EXPECT_EQ(pLoaded->m_apTargets[1], &m_Target);
+    EXPECT_EQ(pLoaded->m_pDataType, KvTestPayload::GetReflectedDataType());
+    EXPECT_EQ(static_cast<KvTestPayload*>(pLoaded->m_pData)->m_aPoints[1].y, 4.0f);
+    // Parent links are rebuilt after load by the type's post-deserialise.
+    EXPECT_EQ(pLoaded->m_iPostDeserializeCount, 1);
+    EXPECT_EQ(pLoaded->m_apChildren[1]->m_pParent, pLoaded);
+    EXPECT_EQ(pLoaded->m_pChild->m_iPostDeserializeCount, 1);
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, CrossReference_GuidFirstThenName)
+{
+    Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    KvTestTarget sameName;
+    sameName.m_strName = "target";
+    // The GUID picks the right one although another target has the same name and came later.
+    auto* pByGuid = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "guid.json"));
+    ASSERT_NE(pByGuid, nullptr);
+    EXPECT_EQ(pByGuid->m_pTarget, &m_Target);
+    DestroyNode(pByGuid);
+
+    saved["m_pTarget"]["guid"] = KvGuid::GenerateNew().ToString();
+    saved["m_apTargets"][0].erase("guid");
+    auto* pByName = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "name.json"));
+    ASSERT_NE(pByName, nullptr);
+    EXPECT_EQ(pByName->m_pTarget, &m_Target);
+    EXPECT_EQ(pByName->m_apTargets[0], &m_Target);
+    DestroyNode(pByName);
+}
+
+TEST_F(JsonStore, CrossReference_MissingTargetLoadsNullWithWarning)
+{
+    Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    saved["m_pTarget"] = {{"$xref", "KvTestTarget"}, {"name", "elsewhere"}};
+    RecordingLog log;
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "missing.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->m_pTarget, nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_THAT(
+        log.m_aEntries[0].m_strMessage,
+        ::testing::HasSubstr("missing.json: /m_pTarget: no 'KvTestTarget' named 'elsewhere' is loaded"));
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, CrossReference_NameOnlyTargetsSavedWithoutGuid)
+{
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode, {&m_Target});
+    EXPECT_EQ(saved["m_pTarget"].dump(), R"({"$xref":"KvTestTarget","name":"target"})");
+}
+
+TEST_F(JsonStore, SharedObject_WrittenOnceRestoredSharedFreedOnce)
+{
+    KvTestNode* pShared = m_pNode->m_apChildren[1];
+    m_pNode->m_apChildren.push_back(pShared);
+    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    EXPECT_EQ(saved["m_apChildren"][2].dump(), R"({"$ref":"/m_apChildren/1"})");
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "shared.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->m_apChildren[2], pLoaded->m_apChildren[1]);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded), saved);
+    // Both trees release the shared child once (checked by the sanitizer build).
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, UnknownMember_WarnsAndLoads)
+{
+    Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    saved["m_fUnknown"] = 3;
+    RecordingLog log;
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "extra.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
+                ::testing::HasSubstr("extra.json: : 'KvTestNode' has no member 'm_fUnknown'; ignored"));
+    DestroyNode(pLoaded);
+}
+
+TEST_F(JsonStore, MissingMembers_KeepConstructorDefaults)
+{
+    auto* pLoaded =
+        static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json{{"m_strName", "sparse"}}, "sparse.json"));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->m_strName, "sparse");
+    EXPECT_EQ(pLoaded->m_fScale, 1.0f);
+    EXPECT_EQ(pLoaded->m_colTint, (KvColor{255, 255, 255, 255}));
+    DestroyNode(pLoaded);
+}
+
+// One row per malformed member: the document fails with the member's path and reason, and
+// nothing built before the failure leaks.
+TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
+{
+    const Json valid = KvJsonStore::Save(NodeType(), m_pNode);
+    const struct
+    {
+        const char* m_Pointer;
+        Json m_Value;
+        const char* m_Expected;
+    } cases[] = {
+        {"/m_bFlag", 1, "test.json: /m_bFlag: expected true or false"},
+        {"/m_ucByte", 256, "test.json: /m_ucByte: expected an integer from 0 to 255, found 256"},
+        {"/m_ulCount", -1, "test.json: /m_ulCount: expected an unsigned 32-bit integer, found -1"},
+        {"/m_slOffset", 2147483648u,
+         "test.json: /m_slOffset: expected a signed 32-bit integer, found 2147483648"},
+        {"/m_fScale", "big", "test.json: /m_fScale: expected a number"},
+        {"/m_Guid", "not-a-guid", "test.json: /m_Guid: expected a GUID"},
+        {"/m_vPosition", Json::array({1, 2}), "test.json: /m_vPosition: expected an array of 3 numbers"},
+        {"/m_colTint/3", 300, "test.json: /m_colTint/3: expected an integer from 0 to 255, found 300"},
+        {"/m_eShape", "SHAPE_CUBE",
+         "test.json: /m_eShape: 'SHAPE_CUBE' is not a value name of this enumeration"},
+        {"/m_acBytes", "!!", "test.json: /m_acBytes: expected a base64 string"},
+        {"/m_aIds", 5, "test.json: /m_aIds: expected an array"},
+        {"/m_apChildren/1/m_strName", 5, "test.json: /m_apChildren/1/m_strName: expected a string"},
+        {"/m_pChild/$type", "KvTestRecord",
+         "test.json: /m_pChild: expected type 'KvTestNode', found \"KvTestRecord\""},
+        {"/m_pDataType", "KvNoSuchType", "test.json: /m_pDataType: expected the name of a registered type"},
+        {"/m_apChildren/1", Json{{"$ref", "/nowhere"}}, "test.json: /m_apChildren/1: refers to \"/nowhere\""},
+        {"/m_pTarget", Json{{"$xref", "KvTestNode"}},
+         "test.json: /m_pTarget: expected a reference to 'KvTestTarget'"},
+        {"/m_pData/m_slValue", "x", "test.json: /m_pData/m_slValue: expected a signed 32-bit integer"},
+    };
+    for (const auto& row : cases)
+    {
+        Json document = valid;
+        document[Json::json_pointer(row.m_Pointer)] = row.m_Value;
+        EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr(row.m_Expected)) << row.m_Pointer;
+    }
+}
+
+TEST_F(JsonStore, DynamicPointerWithoutType_Refused)
+{
+    Json document = KvJsonStore::Save(NodeType(), m_pNode);
+    document["m_pDataType"] = nullptr;
+    EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr("/m_pData: no type is named in 'm_pDataType'"));
+}
+
+TEST_F(JsonStore, Files_MalformedAndMissingAreLoggedNotFatal)
+{
+    const std::string path = ::testing::TempDir() + "kvstore_malformed.json";
+    {
+        std::ofstream(path) << "{\"$type\": \"KvTestNode\", ";
+    }
+    RecordingLog log;
+    EXPECT_EQ(KvJsonStore::LoadFile(path, NodeType()), nullptr);
+    EXPECT_EQ(KvJsonStore::LoadFile(path + ".none", NodeType()), nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 2u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
+                ::testing::HasSubstr("kvstore_malformed.json: is not valid JSON"));
+    EXPECT_THAT(log.m_aEntries[1].m_strMessage, ::testing::HasSubstr(".none: cannot be opened"));
+
+    ASSERT_TRUE(KvJsonStore::SaveFile(path, NodeType(), m_pNode));
+    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::LoadFile(path, NodeType()));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->m_strName, "root");
+    DestroyNode(pLoaded);
+}

@@ -1,0 +1,187 @@
+// A small plug-in for the host's tests: node resources imported from "key=value" text, three
+// resource types sharing the "xml" extension, a binder and a cooker.
+#include "Foundation/KvExport.h"
+#include "Foundation/KvReport.h"
+#include "IO/KvIOStream.h"
+#include "Reflection/KvReflectionInterface.h"
+#include "Resources/KvResource.h"
+#include "Resources/KvResourceBinder.h"
+#include "Resources/KvResourceCooker.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "Resources/KvResourceImporter.h"
+#include "Resources/KvResourcePlugin.h"
+#include "TypeManager/KvObjectFactory.h"
+#include "model/KvTestModel.h"
+
+#include <sstream>
+
+namespace
+{
+class KvTestResource_Node : public KvResource
+{
+    KV_DECLARE_TYPED_CLASS(KvTestResource_Node, KvResource)
+};
+
+class TestDescriptor : public KvResourceDescriptor
+{
+public:
+    TestDescriptor(const char* typeName, const char* shortName, bool bPayload)
+        : m_TypeName(typeName), m_ShortName(shortName), m_bPayload(bPayload)
+    {
+    }
+    const char* GetTypeName() const override { return m_TypeName; }
+    const char* GetShortName() const override { return m_ShortName; }
+    KvTypeInfo* GetResourceClass() const override { return KvTestResource_Node::GetType(); }
+    const KvReflectedDataType* GetRootDataType() const override { return KvTestNode::GetReflectedDataType(); }
+    const KvReflectedDataType* GetPayloadDataType() const override
+    {
+        return m_bPayload ? KvTestPayload::GetReflectedDataType() : nullptr;
+    }
+    bool GetQuery1() const override { return true; }
+    bool GetQuery2() const override { return false; }
+    bool GetQuery3() const override { return false; }
+    uint32_t GetIntegerQuery() const override { return 2; }
+    bool GetQuery4() const override { return true; }
+    bool GetQuery5() const override { return false; }
+
+private:
+    const char* m_TypeName;
+    const char* m_ShortName;
+    bool m_bPayload;
+};
+
+const TestDescriptor* NodeDescriptor()
+{
+    static const TestDescriptor s_Descriptor("TestNode", "tnode", true);
+    return &s_Descriptor;
+}
+
+std::string ReadAll(KvIOStream* pSource)
+{
+    std::string text(pSource->GetSize(), '\0');
+    text.resize(pSource->Read(text.data(), text.size()));
+    return text;
+}
+
+// Lines "name=", "target=" (a placeholder reference), "payload=", "fail", "fatal".
+class NodeImporter : public KvResourceImporter
+{
+public:
+    const KvResourceDescriptor* GetResourceType() const override { return NodeDescriptor(); }
+    const char* GetExtension() const override { return "tnode"; }
+    void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void*) override
+    {
+        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+        auto* pNode =
+            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        pNode->m_strName = pResource->GetName();
+        std::istringstream lines(ReadAll(pSource));
+        std::string line;
+        while (std::getline(lines, line))
+        {
+            const std::string key = line.substr(0, line.find('='));
+            const std::string value =
+                line.find('=') == std::string::npos ? "" : line.substr(line.find('=') + 1);
+            if (key == "target")
+            {
+                auto* pPlaceholder = new KvTestTarget();
+                pPlaceholder->m_strName = value;
+                pNode->m_pTarget = pPlaceholder;
+                m_aTempXRefs.emplace_back(pPlaceholder, KvTestTarget::GetReflectedDataType());
+            }
+            else if (key == "payload")
+            {
+                auto* pPayload = static_cast<KvTestPayload*>(
+                    KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
+                pPayload->m_slValue = std::stoi(value);
+                payload = pPayload;
+            }
+            else if (key == "fail")
+            {
+                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10,
+                            "Cannot import file %s", pSource->GetName());
+                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                return nullptr;
+            }
+            else if (key == "fatal")
+                KvFatalReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file %s",
+                              pSource->GetName());
+        }
+        return pNode;
+    }
+    void AppendTempXRef(std::vector<KvTempXRef>& outReferences) override
+    {
+        outReferences.insert(outReferences.end(), m_aTempXRefs.begin(), m_aTempXRefs.end());
+        m_aTempXRefs.clear();
+    }
+
+private:
+    std::vector<KvTempXRef> m_aTempXRefs;
+};
+
+// One importer per XML-based type; the node it makes is named after the type.
+class XmlImporter : public KvResourceImporter
+{
+public:
+    explicit XmlImporter(const TestDescriptor* pDescriptor) : m_pDescriptor(pDescriptor) {}
+    const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
+    const char* GetExtension() const override { return "xml"; }
+    void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
+    {
+        auto* pNode =
+            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        pNode->m_strName = m_pDescriptor->GetTypeName();
+        return pNode;
+    }
+
+private:
+    const TestDescriptor* m_pDescriptor;
+};
+
+class NodeBinder : public KvResourceBinder
+{
+public:
+    uint32_t Bind(void*, void*, void* pRawData) override
+    {
+        static_cast<KvTestNode*>(pRawData)->m_ulRuntimeOnly = 1234;
+        return 4;
+    }
+    uint32_t GetIdleState() const override { return 3; }
+};
+
+class KvTestPlugin : public KvResourcePlugin
+{
+public:
+    void InitializeReferences(const tInitContext& context) override
+    {
+        static const TestDescriptor s_Input("InputTranslator", "input", false);
+        static const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
+        static const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
+        KvResource::BindDataTypes();
+        context.m_pDescriptors->Register(NodeDescriptor());
+        context.m_pImporters->Register(new NodeImporter());
+        context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
+        context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
+        for (const TestDescriptor* pDescriptor : {&s_Input, &s_Particle, &s_Mesh})
+        {
+            context.m_pDescriptors->Register(pDescriptor);
+            context.m_pImporters->Register(new XmlImporter(pDescriptor));
+        }
+    }
+};
+} // namespace
+
+KV_IMPLEMENT_TYPED_CLASS(KvTestResource_Node)
+
+extern "C"
+{
+    KV_EXPORT KvResourcePlugin* KvCreateResourcePlugin()
+    {
+        return new KvTestPlugin();
+    }
+
+    KV_EXPORT void KvDestroyResourcePlugin(KvResourcePlugin* pPlugin)
+    {
+        delete pPlugin;
+    }
+}
