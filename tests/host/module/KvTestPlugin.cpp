@@ -104,8 +104,12 @@ public:
                 return nullptr;
             }
             else if (key == "fatal")
+            {
+                // The fatal routine may raise an exception through this frame: free first.
+                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
                 KvFatalReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file %s",
                               pSource->GetName());
+            }
         }
         return pNode;
     }
