@@ -141,9 +141,13 @@ public:
         }
         void* pTarget = pConstructor->Create();
         m_Clones.emplace(pSource, pTarget);
+        const bool bReconciles = KvObjectTree::ReconcilesConstructedChildren(pType);
         // What the constructor made by default gives way to the source's children.
-        TreeReleaser().ReleaseChildren(pType, pTarget);
+        if (!bReconciles)
+            TreeReleaser().ReleaseChildren(pType, pTarget);
         CopyMembers(pType, pTarget, pSource);
+        if (bReconciles)
+            pConstructor->PostDeserialize(pTarget);
         return pTarget;
     }
 
@@ -280,6 +284,11 @@ private:
 
 namespace KvObjectTree
 {
+bool ReconcilesConstructedChildren(const KvReflectedDataType* pType)
+{
+    return pType && pType->GetObjectConstructor() && pType->GetObjectConstructor()->HasPostDeserialize();
+}
+
 size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot, const void* from, void* to)
 {
     size_t changed = 0;

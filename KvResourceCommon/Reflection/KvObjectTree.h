@@ -12,8 +12,13 @@ class KvReflectedPrimitive;
 // record arrays; cross-references and not-owned pointers are never followed.
 namespace KvObjectTree
 {
+// Whether a type takes care of the owned children its constructor made when a load or a
+// copy replaces them: true for types with a post-deserialise step, which the host runs after
+// filling the object; for other types the host frees those children before replacing them.
+KV_RESOURCECOMMON_API bool ReconcilesConstructedChildren(const KvReflectedDataType* pType);
 // A new object of the type whose reflected members equal the source's; owned children are
-// copied (an object owned twice in the source is copied once and shared again).
+// copied (an object owned twice in the source is copied once and shared again). Types with
+// a post-deserialise step get it after the copy, as after a load.
 KV_RESOURCECOMMON_API void* Clone(const KvReflectedDataType* pType, const void* pSource);
 // Every owned child once, each member cleared as it goes, then the object itself.
 KV_RESOURCECOMMON_API void Destroy(const KvReflectedDataType* pType, void* pObject);

@@ -30,6 +30,13 @@ public:
     {
         AddValue(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<T>::value, KvMemberOffset(member), sizeof(T), nullptr);
     }
+    // A plain value at an offset, for members inside embedded structures or fixed arrays
+    // ("m_boundingBox.m_vMin").
+    template <class T>
+    void AddMember(const char* name, uint32_t offset)
+    {
+        AddValue(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<T>::value, offset, sizeof(T), nullptr);
+    }
     // An enumeration (kind PRIMITIVE_ENUM) named by its converter.
     template <class C, class T>
     void AddMember(const char* name, T C::*member, eReflectedPrimitiveType kind, const KvEnumConverterBase* converter)
@@ -48,6 +55,13 @@ public:
     void AddMemberArray(const char* name, std::vector<E> C::*member)
     {
         AddArray(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<E>::value, nullptr, KvMemberOffset(member),
+                 new KvReflectedArrayAccessorOf<E>());
+    }
+    // A growable array of plain values at an offset ("m_aUVStream[0]").
+    template <class E>
+    void AddMemberArray(const char* name, uint32_t offset)
+    {
+        AddArray(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<E>::value, nullptr, offset,
                  new KvReflectedArrayAccessorOf<E>());
     }
     // A growable array of records held by value (element kind PRIMITIVE_STRUCT).

@@ -326,10 +326,10 @@ private:
         case PRIMITIVE_ARRAY:
         case PRIMITIVE_ARRAY_STRUCT:
         case PRIMITIVE_ARRAY_POINTER:
-            LoadArray(pMember, pAddress, json, path);
+            LoadArray(pType, pMember, pAddress, json, path);
             break;
         case PRIMITIVE_POINTER:
-            LoadPointer(pMember, pMember->GetPointeeType(), static_cast<void**>(pAddress), json, path);
+            LoadPointer(pType, pMember, pMember->GetPointeeType(), static_cast<void**>(pAddress), json, path);
             break;
         case PRIMITIVE_DYNAMIC_POINTER:
         {
@@ -337,7 +337,7 @@ private:
             const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, pMember);
             if (!json.is_null() && !pChildType)
                 throw LoadError(path, "no type is named in '" + pMember->GetDynamicTypeMember() + "'");
-            ReplaceOwned(pChildType, ppSlot);
+            ReplaceOwned(pType, pChildType, ppSlot);
             if (!json.is_null())
                 LoadOwned(pChildType, ppSlot, json, path);
             break;
@@ -347,7 +347,8 @@ private:
         }
     }
 
-    void LoadArray(const KvReflectedPrimitive* pMember, void* pArray, const Json& json, const std::string& path)
+    void LoadArray(const KvReflectedDataType* pOwnerType, const KvReflectedPrimitive* pMember, void* pArray,
+                   const Json& json, const std::string& path)
     {
         const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
         if (pMember->GetValueType() == VALUE_U8 && pMember->GetKind() == PRIMITIVE_ARRAY)
@@ -360,7 +361,8 @@ private:
         }
         if (!json.is_array())
             throw LoadError(path, "expected an array");
-        if (pMember->GetKind() == PRIMITIVE_ARRAY_POINTER && pMember->IsOwningPointer())
+        if (pMember->GetKind() == PRIMITIVE_ARRAY_POINTER && pMember->IsOwningPointer() &&
+            !KvObjectTree::ReconcilesConstructedChildren(pOwnerType))
             for (size_t element = 0; element < pAccessor->GetSize(pArray); ++element)
                 KvObjectTree::Destroy(pMember->GetPointeeType(), *static_cast<void**>(pAccessor->GetElement(pArray, element)));
         // Sized first and filled in place: new elements are empty (null pointers), so a
@@ -376,13 +378,13 @@ private:
             else if (pMember->GetKind() == PRIMITIVE_ARRAY_STRUCT)
                 LoadInto(pMember->GetElementType(), pElement, json[element], elementPath);
             else
-                LoadPointer(pMember, pMember->GetPointeeType(), static_cast<void**>(pElement), json[element],
-                            elementPath);
+                LoadPointer(pOwnerType, pMember, pMember->GetPointeeType(), static_cast<void**>(pElement),
+                            json[element], elementPath);
         }
     }
 
-    void LoadPointer(const KvReflectedPrimitive* pMember, const KvReflectedDataType* pPointeeType, void** ppSlot,
-                     const Json& json, const std::string& path)
+    void LoadPointer(const KvReflectedDataType* pOwnerType, const KvReflectedPrimitive* pMember,
+                     const KvReflectedDataType* pPointeeType, void** ppSlot, const Json& json, const std::string& path)
     {
         if (IsTypeRecordPointer(pMember))
         {
@@ -397,15 +399,16 @@ private:
             return;
         }
         if (pMember->GetKind() == PRIMITIVE_POINTER)
-            ReplaceOwned(pPointeeType, ppSlot);
+            ReplaceOwned(pOwnerType, pPointeeType, ppSlot);
         if (!json.is_null())
             LoadOwned(pPointeeType, ppSlot, json, path);
     }
 
-    // Frees what the constructor placed in an owned slot before the saved object replaces it.
-    static void ReplaceOwned(const KvReflectedDataType* pType, void** ppSlot)
+    // Empties an owned slot before the saved object replaces it, freeing what the owner's
+    // constructor placed there unless the owner reconciles that itself after the load.
+    static void ReplaceOwned(const KvReflectedDataType* pOwnerType, const KvReflectedDataType* pType, void** ppSlot)
     {
-        if (*ppSlot && pType)
+        if (*ppSlot && pType && !KvObjectTree::ReconcilesConstructedChildren(pOwnerType))
             KvObjectTree::Destroy(pType, *ppSlot);
         *ppSlot = nullptr;
     }

@@ -26,8 +26,9 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
     EXPECT_EQ(static_cast<KvTestPayload*>(pClone->m_pData)->m_slValue, 42);
     EXPECT_EQ(pClone->m_pTarget, &target);
     EXPECT_EQ(pClone->m_pDataType, pSource->m_pDataType);
-    // The not-owned parent link is shared as it is.
-    EXPECT_EQ(pClone->m_apChildren[0]->m_pParent, pSource);
+    // Like a load, the copy ends with the type's post-deserialise: parent links point into the copy.
+    EXPECT_EQ(pClone->m_apChildren[0]->m_pParent, pClone);
+    EXPECT_EQ(pClone->m_iPostDeserializeCount, 1);
     EXPECT_EQ(pClone->m_ulRuntimeOnly, pSource->m_ulRuntimeOnly);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pClone), KvJsonStore::Save(NodeType(), pSource));
 
@@ -36,6 +37,18 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
     DestroyNode(pClone);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pSource), before);
     DestroyNode(pSource);
+}
+
+TEST(ObjectTree, Clone_ReplacesWhatTheConstructorMade)
+{
+    auto* pSource = static_cast<KvTestHolder*>(KvTestHolder::GetReflectedDataType()->GetObjectConstructor()->Create());
+    pSource->m_pRecord->m_strTag = "source";
+    auto* pClone = static_cast<KvTestHolder*>(KvObjectTree::Clone(KvTestHolder::GetReflectedDataType(), pSource));
+    EXPECT_EQ(pClone->m_pRecord->m_strTag, "source");
+    EXPECT_NE(pClone->m_pRecord, pSource->m_pRecord);
+    // The clone's own default record was freed (the sanitizer build checks nothing leaks).
+    KvObjectTree::Destroy(KvTestHolder::GetReflectedDataType(), pClone);
+    KvObjectTree::Destroy(KvTestHolder::GetReflectedDataType(), pSource);
 }
 
 TEST(ObjectTree, Clone_SharedChildStaysShared)

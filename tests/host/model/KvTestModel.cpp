@@ -151,3 +151,27 @@ const KvReflectedDataType* KvTestNode::GetReflectedDataType()
     }
     return s_pType;
 }
+
+KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord())
+{
+}
+
+KvTestHolder::~KvTestHolder()
+{
+    delete m_pRecord;
+}
+
+const KvReflectedDataType* KvTestHolder::GetReflectedDataType()
+{
+    static const KvReflectedDataType* s_pType = nullptr;
+    if (s_pType)
+        return s_pType;
+    KvReflectedDataTypeBuilder builder("KvTestHolder", sizeof(KvTestHolder), new ObjectConstructor<KvTestHolder>());
+    s_pType = builder.GetConstructedType();
+    if (!builder.IsSealed())
+    {
+        builder.AddMemberPointer("m_pRecord", &KvTestHolder::m_pRecord, KvTestRecord::GetReflectedDataType());
+        builder.SealDeclaration();
+    }
+    return s_pType;
+}

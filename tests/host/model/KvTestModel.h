@@ -100,3 +100,18 @@ public:
 
     static const KvReflectedDataType* GetReflectedDataType();
 };
+
+// Its constructor makes an owned child, which a load or copy replaces.
+class KvTestHolder
+{
+public:
+    KvTestHolder();
+    ~KvTestHolder();
+
+    KvTestHolder(const KvTestHolder&) = delete;
+    KvTestHolder& operator=(const KvTestHolder&) = delete;
+
+    KvTestRecord* m_pRecord;
+
+    static const KvReflectedDataType* GetReflectedDataType();
+};
