@@ -1,0 +1,29 @@
+#pragma once
+
+#include "KvResourcePlugin_CoreExport.h"
+#include "Resources/KvResource.h"
+
+class KvResourceDescriptor;
+
+// The resource class of each type: a KvResource with the host's behaviour and the type's
+// static descriptor, built on first use.
+#define KV_DECLARE_CORE_RESOURCE(Class)                                                                      \
+    class KV_PLUGIN_CORE_API Class : public KvResource                                                       \
+    {                                                                                                        \
+        KV_DECLARE_TYPED_CLASS(Class, KvResource)                                                            \
+                                                                                                             \
+    public:                                                                                                  \
+        static const KvResourceDescriptor* GetStaticDescriptor();                                            \
+    }
+
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_AttachmentTemplates);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorLayer);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorPrefab);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorWorld);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Font);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Material);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Mesh);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_RenderPipeline);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_RenderShapeLibrary);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Shader);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Texture);
