@@ -25,7 +25,7 @@ build: setup
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 demo: build
-	$(BUILD_DIR)/tools/kvres/kvres classes
+	$(BUILD_DIR)/tools/kvres/kvres types
 	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 

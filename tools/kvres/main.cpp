@@ -1,35 +1,26 @@
 #include "AnimCommand.h"
-#include "Foundation/KvError_Globals.h"
-#include "Foundation/KvLog.h"
+#include "KvresSession.h"
+#include "SchemaCommand.h"
 #include "TypeManager/KvTypeManager.h"
+#include "TypesCommand.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
-// Shows every report of the pipeline on standard error.
-class StderrLog : public KvLogInterface
-{
-public:
-    void Write(const char* category, uint32_t level, const char* message) override
-    {
-        std::fprintf(stderr, "[%s:%u] %s\n", category, level, message);
-    }
-};
-
 // Lists the classes registered with the process-wide type manager.
 int ListClasses()
 {
     KvTypeManager* pManager = KvTypeManager::GetInstance();
-    pManager->Validate();
-    std::printf("%-6s %-32s %-32s %-9s %s\n", "index", "class", "parent", "abstract", "size");
+    std::printf("%-6s %-40s %-40s %-9s %s\n", "index", "class", "parent", "abstract", "size");
     for (uint32_t index = 0; index < pManager->GetTypeCount(); ++index)
     {
         const KvTypeInfo* pType = pManager->GetTypeByIndex(index);
-        std::printf("%-6u %-32s %-32s %-9s %u\n", pType->m_uiIndex, pType->m_strName.c_str(),
+        std::printf("%-6u %-40s %-40s %-9s %u\n", pType->m_uiIndex, pType->m_strName.c_str(),
                     pType->m_pParent ? pType->m_pParent->m_strName.c_str() : "-",
                     pType->m_bAbstract ? "yes" : "no", pType->m_uiObjectSize);
     }
@@ -41,22 +32,35 @@ int main(int argc, char** argv)
 {
     CLI::App app{"kvres: the Core resource pipeline"};
     app.require_subcommand(1);
-    CLI::App* pClasses =
-        app.add_subcommand("classes", "List the run-time classes registered in this process");
+    std::string pluginPath = KV_DEFAULT_PLUGIN_PATH;
+    std::vector<std::string> gameModules = {KV_DEFAULT_GAME_MODULE_PATH};
+    app.add_option("--plugin", pluginPath, "The resource plug-in to load")->capture_default_str();
+    app.add_option("--game-module", gameModules, "Game modules to load before the plug-in")
+        ->capture_default_str();
+
+    CLI::App* pClasses = app.add_subcommand("classes", "List the run-time classes registered in the process");
+    CLI::App* pTypes = app.add_subcommand("types", "List the registered resource types and their importers");
+    CLI::App* pSchema = app.add_subcommand("schema", "Show the reflected schema of a type");
+    std::string schemaType;
+    bool bSchemaJson = false;
+    bool bSchemaReachable = false;
+    pSchema->add_option("type", schemaType, "Reflected type name")->required();
+    pSchema->add_flag("--json", bSchemaJson, "Machine-readable form");
+    pSchema->add_flag("--reachable", bSchemaReachable, "Also every type the schema's members name");
     const std::function<int()> runAnim = AddAnimCommand(app);
     CLI11_PARSE(app, argc, argv);
 
-    StderrLog log;
-    KvLog::AddInterface(&log);
-    // A fatal error fails the job at hand with its message instead of a dialog.
-    if (tGlobals* pGlobals = KvError::GetGlobals())
-        pGlobals->m_bShowMessageBox = 0;
-
-    int result = 0;
+    KvresSession session;
+    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed())
+    {
+        if (!session.LoadModules(pluginPath, gameModules))
+            return 1;
+    }
     if (pClasses->parsed())
-        result = ListClasses();
-    else
-        result = runAnim();
-    KvLog::RemoveInterface(&log);
-    return result;
+        return ListClasses();
+    if (pTypes->parsed())
+        return RunTypesCommand(session.GetHost());
+    if (pSchema->parsed())
+        return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
+    return runAnim();
 }

@@ -12,6 +12,8 @@ class KvEnumConverterBase
 {
 public:
     uint32_t GetCount() const { return m_uiCount; }
+    // The enumeration's name as its table was declared ("tTextureFormat").
+    const std::string& GetEnumName() const { return m_strEnumName; }
 
     // The name of a value; null for a value outside 0..N.
     const char* ToString(uint32_t value) const;

@@ -1,0 +1,102 @@
+#include "KvGameTypes.h"
+
+#include "Foundation/KvDebugDrawInterface.h"
+#include "Foundation/KvExport.h"
+#include "Reflection/KvReflectedDataTypeBuilder.h"
+#include "Reflection/KvReflectionInterface.h"
+#include "TypeManager/KvObjectFactory.h"
+#include "projectdata/KvProjectData_Core_Transform.h"
+
+KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
+KV_IMPLEMENT_TYPED_CLASS(KvActorCode)
+KV_IMPLEMENT_TYPED_CLASS(KvActorTrigger)
+KV_IMPLEMENT_TYPED_CLASS(KvWorldCode)
+KV_IMPLEMENT_TYPED_CLASS(KvRenderNodeHandler)
+KV_IMPLEMENT_TYPED_CLASS(KvMeshComponent)
+KV_IMPLEMENT_TYPED_CLASS(KvSpawnPointCode)
+KV_IMPLEMENT_TYPED_CLASS(KvBoxTrigger)
+KV_IMPLEMENT_TYPED_CLASS(KvWeatherCode)
+KV_IMPLEMENT_TYPED_CLASS(KvRenderNodeHandler_Bloom)
+
+namespace
+{
+const KvColor kDebugColor{255, 200, 0, 255};
+
+// Where the pawn stands, or the origin.
+KvVector3 PawnPosition(const KvProjectData_Core_Raw_EditorPawn* pPawn)
+{
+    if (!pPawn || !pPawn->m_pTransform || !pPawn->m_pTransform->m_WorldTransform)
+        return {};
+    return pPawn->m_pTransform->m_WorldTransform->m_vPosition;
+}
+
+// Declares a game type: its object constructor and its members, through a declaring function.
+template <class T>
+void DeclareGameType(const char* name, void (*declareMembers)(KvReflectedDataTypeBuilder&))
+{
+    KvReflectedDataTypeBuilder builder(name, sizeof(T), new ObjectConstructor<T>());
+    if (!builder.IsSealed())
+    {
+        declareMembers(builder);
+        builder.SealDeclaration();
+    }
+    KvReflectionInterface::GetInstance()->RegisterType(builder.GetConstructedType());
+}
+} // namespace
+
+void KvMeshComponent::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+{
+    const KvVector3 center = PawnPosition(pPawn);
+    KvDebugDraw::GetInterface()->DrawBox(center - KvVector3{0.5f, 0.5f, 0.5f},
+                                         center + KvVector3{0.5f, 0.5f, 0.5f}, kDebugColor);
+}
+
+void KvSpawnPointCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+{
+    KvDebugDraw::GetInterface()->DrawAxes(PawnPosition(pPawn), KvQuaternion(), 1.0f);
+}
+
+void KvBoxTrigger::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+{
+    const KvVector3 center = PawnPosition(pPawn);
+    KvDebugDraw::GetInterface()->DrawBox(center - m_vHalfExtents, center + m_vHalfExtents, kDebugColor);
+}
+
+void KvWeatherCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+{
+    KvDebugDraw::GetInterface()->DrawText3D(PawnPosition(pPawn), "Weather", kDebugColor);
+}
+
+extern "C" KV_EXPORT void KvRegisterGameTypes()
+{
+    DeclareGameType<KvMeshComponent>("KvMeshComponent",
+                                     [](KvReflectedDataTypeBuilder& builder)
+                                     {
+                                         builder.AddMember("m_strMeshName", &KvMeshComponent::m_strMeshName);
+                                         builder.AddMember("m_fLodBias", &KvMeshComponent::m_fLodBias);
+                                     });
+    DeclareGameType<KvSpawnPointCode>("KvSpawnPointCode", [](KvReflectedDataTypeBuilder& builder)
+                                      { builder.AddMember("m_ulTeam", &KvSpawnPointCode::m_ulTeam); });
+    DeclareGameType<KvBoxTrigger>("KvBoxTrigger",
+                                  [](KvReflectedDataTypeBuilder& builder)
+                                  {
+                                      builder.AddMember("m_vHalfExtents", &KvBoxTrigger::m_vHalfExtents);
+                                      builder.AddMember("m_bOnce", &KvBoxTrigger::m_bOnce);
+                                  });
+    DeclareGameType<KvWeatherCode>(
+        "KvWeatherCode", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_fRainIntensity", &KvWeatherCode::m_fRainIntensity); });
+    DeclareGameType<KvRenderNodeHandler_Bloom>(
+        "KvRenderNodeHandler_Bloom", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_fThreshold", &KvRenderNodeHandler_Bloom::m_fThreshold); });
+    DeclareGameType<KvRenderNodeHandler_Bloom_Input>(
+        "KvRenderNodeHandler_Bloom_Input",
+        [](KvReflectedDataTypeBuilder& builder)
+        {
+            builder.AddMember("m_strSourcePin", &KvRenderNodeHandler_Bloom_Input::m_strSourcePin);
+            builder.AddMember("m_fIntensity", &KvRenderNodeHandler_Bloom_Input::m_fIntensity);
+        });
+    DeclareGameType<KvRenderNodeHandler_Bloom_Output>(
+        "KvRenderNodeHandler_Bloom_Output", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_strTargetPin", &KvRenderNodeHandler_Bloom_Output::m_strTargetPin); });
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Foundation/KvVector.h"
+#include "TypeManager/KvTypedObject.h"
+#include "projectdata/KvProjectData_Core_EditorPawn.h"
+
+#include <string>
+
+// The game's run-time classes the editor creates "By Type". Each base class is abstract; the
+// derived classes are concrete, reflected under their class names, and draw their own debug
+// view (the drawable interface comes first so the object's address is the interface's).
+
+#define KV_DECLARE_GAME_BASE(Class)                                                                          \
+    class Class : public KvEditorDebugDrawable, public KvTypedObject                                         \
+    {                                                                                                        \
+        KV_DECLARE_TYPED_CLASS(Class, KvTypedObject)                                                         \
+    }
+
+KV_DECLARE_GAME_BASE(KvActorComponentCode);
+KV_DECLARE_GAME_BASE(KvActorCode);
+KV_DECLARE_GAME_BASE(KvActorTrigger);
+KV_DECLARE_GAME_BASE(KvWorldCode);
+KV_DECLARE_GAME_BASE(KvRenderNodeHandler);
+
+#undef KV_DECLARE_GAME_BASE
+
+// Draws a mesh's bounds.
+class KvMeshComponent : public KvActorComponentCode
+{
+    KV_DECLARE_TYPED_CLASS(KvMeshComponent, KvActorComponentCode)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+
+    std::string m_strMeshName;
+    float m_fLodBias = 0.0f;
+};
+
+// Where players appear.
+class KvSpawnPointCode : public KvActorCode
+{
+    KV_DECLARE_TYPED_CLASS(KvSpawnPointCode, KvActorCode)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+
+    uint32_t m_ulTeam = 0;
+};
+
+// Fires when something enters its box.
+class KvBoxTrigger : public KvActorTrigger
+{
+    KV_DECLARE_TYPED_CLASS(KvBoxTrigger, KvActorTrigger)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+
+    KvVector3 m_vHalfExtents{1.0f, 1.0f, 1.0f};
+    bool m_bOnce = false;
+};
+
+// The world's weather.
+class KvWeatherCode : public KvWorldCode
+{
+    KV_DECLARE_TYPED_CLASS(KvWeatherCode, KvWorldCode)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+
+    float m_fRainIntensity = 0.0f;
+};
+
+// A bloom pass of the renderer, with "KvRenderNodeHandler_Bloom_Input" and "_Output" layouts.
+class KvRenderNodeHandler_Bloom : public KvRenderNodeHandler
+{
+    KV_DECLARE_TYPED_CLASS(KvRenderNodeHandler_Bloom, KvRenderNodeHandler)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+
+    float m_fThreshold = 1.0f;
+};
+
+struct KvRenderNodeHandler_Bloom_Input
+{
+    std::string m_strSourcePin;
+    float m_fIntensity = 1.0f;
+};
+
+struct KvRenderNodeHandler_Bloom_Output
+{
+    std::string m_strTargetPin;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Host/KvResourceHost.h"
+#include "Reflection/KvReflectedDataType.h"
+#include "Reflection/KvReflectionInterface.h"
+
+#include <gtest/gtest.h>
+
+// One host with the Core plug-in for the whole test program.
+inline KvResourceHost& PluginHost()
+{
+    static KvResourceHost* s_pHost = []
+    {
+        auto* pHost = new KvResourceHost();
+        std::string error;
+        if (!pHost->LoadPlugin(KV_PLUGIN_PATH, error))
+            ADD_FAILURE() << error;
+        return pHost;
+    }();
+    return *s_pHost;
+}
+
+// A new object of a data class through its object constructor, as the host makes them.
+template <class T>
+T* NewData()
+{
+    return static_cast<T*>(T::GetReflectedDataType()->GetObjectConstructor()->Create());
+}
+
+template <class T>
+void DestroyData(T* pObject)
+{
+    KvReflectionInterface::GetInstance()->DestroyObject(T::GetReflectedDataType(), pObject);
+}

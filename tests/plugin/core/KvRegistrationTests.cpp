@@ -1,0 +1,67 @@
+#include "Host/KvResourceHost.h"
+#include "KvResourcePlugin_Core.h"
+#include "KvResourcePlugin_Core_Resources.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "TypeManager/KvTypeManager.h"
+#include "core/KvPluginTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(Registration, TypesInTableOrder)
+{
+    const std::vector<const KvResourceDescriptor*>& descriptors =
+        PluginHost().GetDescriptors().GetDescriptors();
+    std::vector<std::string> names;
+    for (const KvResourceDescriptor* pDescriptor : descriptors)
+        names.push_back(pDescriptor->GetTypeName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Rendering_Font", "Rendering_Texture", "Rendering_Shader",
+                                               "Rendering_Pipeline", "Rendering_Mesh", "Rendering_Material",
+                                               "Rendering_RenderShapes", "actor_prefab", "actor_layer",
+                                               "actor_world", "attachmenttemplates"}));
+    for (const KvResourceDescriptor* pDescriptor : descriptors)
+    {
+        EXPECT_EQ(pDescriptor->GetIntegerQuery(), 2u) << pDescriptor->GetTypeName();
+        EXPECT_EQ(pDescriptor->GetQuery4(), std::string(pDescriptor->GetTypeName()) != "Rendering_Texture");
+        const bool bPayload = pDescriptor->GetPayloadDataType() != nullptr;
+        EXPECT_EQ(bPayload, std::string(pDescriptor->GetShortName()) == "texture" ||
+                                std::string(pDescriptor->GetShortName()) == "mesh");
+        ASSERT_NE(pDescriptor->GetResourceClass(), nullptr);
+        EXPECT_EQ(pDescriptor->GetResourceClass()->m_pParent->m_strName, "KvResource");
+    }
+}
+
+TEST(Registration, StaticDescriptorsAreBuiltOnce)
+{
+    const KvResourceDescriptor* pTexture = KvResourcePlugin_Core_Texture::GetStaticDescriptor();
+    EXPECT_EQ(KvResourcePlugin_Core_Texture::GetStaticDescriptor(), pTexture);
+    EXPECT_EQ(PluginHost().GetDescriptors().FindByShortName("texture"), pTexture);
+    EXPECT_EQ(pTexture->GetLoadOrder(), RESOURCE_LOAD_ORDER_FIRST);
+    EXPECT_EQ(KvResourcePlugin_Core_Font::GetStaticDescriptor()->GetLoadOrder(), RESOURCE_LOAD_ORDER_DEFAULT);
+}
+
+TEST(Registration, InitializingTwiceKeepsDescriptorsAndDeclaresOnce)
+{
+    KvResourceHost host;
+    KvResourcePlugin_Core plugin;
+    const size_t typesBefore = KvReflectionInterface::GetInstance()->GetTypes().size();
+    plugin.InitializeReferences(host.GetInitContext());
+    const size_t typesAfterFirst = KvReflectionInterface::GetInstance()->GetTypes().size();
+    plugin.InitializeReferences(host.GetInitContext());
+    EXPECT_EQ(KvReflectionInterface::GetInstance()->GetTypes().size(), typesAfterFirst);
+    EXPECT_GE(typesAfterFirst, typesBefore);
+    EXPECT_EQ(host.GetDescriptors().GetDescriptors(), PluginHost().GetDescriptors().GetDescriptors());
+    EXPECT_NE(KvReflectionInterface::GetInstance()->FindType("KvProjectData_Core_Raw_EditorEntry"), nullptr);
+    EXPECT_NE(KvReflectionInterface::GetInstance()->FindType("KvProjectData_Core_Raw_EditorCollection"),
+              nullptr);
+}
+
+TEST(Registration, EditorClassesKnownToTheTypeManager)
+{
+    PluginHost();
+    KvTypeManager* pManager = KvTypeManager::GetInstance();
+    const KvTypeInfo* pHandler = pManager->FindType("KvEditorPawnCallbackHandler");
+    ASSERT_NE(pHandler, nullptr);
+    EXPECT_TRUE(pHandler->m_bAbstract);
+    ASSERT_NE(pManager->FindType("KvEditorPhysicsEntry"), nullptr);
+    EXPECT_EQ(pManager->FindType("KvResourcePlugin_Core_Mesh")->m_pParent->m_strName, "KvResource");
+}

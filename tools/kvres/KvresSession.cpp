@@ -1,0 +1,44 @@
+#include "KvresSession.h"
+
+#include "Foundation/KvError_Globals.h"
+
+#include <cstdio>
+
+void KvresSession::StderrLog::Write(const char* category, uint32_t level, const char* message)
+{
+    std::fprintf(stderr, "[%s:%u] %s\n", category, level, message);
+}
+
+KvresSession::KvresSession()
+{
+    KvLog::AddInterface(&m_Log);
+    if (tGlobals* pGlobals = KvError::GetGlobals())
+    {
+        pGlobals->m_bShowMessageBox = 0;
+        pGlobals->m_bRaiseException = 1;
+    }
+}
+
+KvresSession::~KvresSession()
+{
+    KvLog::RemoveInterface(&m_Log);
+}
+
+bool KvresSession::LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths)
+{
+    std::string error;
+    for (const std::string& path : gameModulePaths)
+    {
+        if (!m_Host.LoadGameModule(path, error))
+        {
+            std::fprintf(stderr, "kvres: %s\n", error.c_str());
+            return false;
+        }
+    }
+    if (!m_Host.LoadPlugin(pluginPath, error))
+    {
+        std::fprintf(stderr, "kvres: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Foundation/KvLog.h"
+#include "Host/KvResourceHost.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What every kvres command works in: reports on standard error, fatal errors raised as
+// exceptions (one failing job does not end the tool), and a host with the plug-in and the
+// game modules loaded.
+class KvresSession
+{
+public:
+    KvresSession();
+    ~KvresSession();
+
+    KvresSession(const KvresSession&) = delete;
+    KvresSession& operator=(const KvresSession&) = delete;
+
+    // Loads the plug-in and game modules; false after printing why.
+    bool LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths);
+
+    KvResourceHost& GetHost() { return m_Host; }
+
+private:
+    class StderrLog : public KvLogInterface
+    {
+    public:
+        void Write(const char* category, uint32_t level, const char* message) override;
+    };
+
+    StderrLog m_Log;
+    KvResourceHost m_Host;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class KvResourceHost;
+
+// Prints the registered resource types: names, data types, load order and importers.
+int RunTypesCommand(KvResourceHost& host);
