@@ -5,23 +5,7 @@ kvres=$1
 example=$2/animation/walk.anim.json
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-# expect NAME STATUS TEXT COMMAND...: the command exits with STATUS and prints TEXT.
-expect() {
-    local name=$1 status=$2 text=$3
-    shift 3
-    local output
-    output=$("$@" 2>&1)
-    local actual=$?
-    if [ "$actual" -ne "$status" ] || ! grep -qF -- "$text" <<<"$output"; then
-        echo "FAIL $name: status $actual, output:"
-        echo "$output"
-        failures=$((failures + 1))
-    else
-        echo "ok   $name"
-    fi
-}
+source "$(dirname "$0")/expect.sh"
 
 expect info 0 "keys: 61" "$kvres" anim info "$example"
 expect sample 0 "pelvis                   local t (0, 1, 0.6)" "$kvres" anim sample "$example" --time 0.5
@@ -38,6 +22,4 @@ echo '{"bones":[],"keys":[]}' >"$work/empty.json"
 expect sample-without-keys 1 "the animation has no keys to sample" "$kvres" anim sample "$work/empty.json" --time 0
 expect missing-option 106 "--time is required" "$kvres" anim sample "$example"
 
-passed=$((9 - failures))
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -60,6 +60,19 @@ TEST(TypeManager, Factories_RegisterAtStartup)
     delete pObject;
 }
 
+TEST(TypeManager, FoundationClassesRegisteredAtStartup)
+{
+    KvTypeManager* pManager = KvTypeManager::GetInstance();
+    for (const char* name : {"KvIOStream", "KvProcess"})
+    {
+        const KvTypeInfo* pType = pManager->FindType(name);
+        ASSERT_NE(pType, nullptr) << name;
+        EXPECT_TRUE(pType->m_bAbstract) << name;
+        EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject") << name;
+    }
+    EXPECT_FALSE(pManager->FindType("KvIOStream_File")->m_bAbstract);
+}
+
 TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)
 {
     KvTypeManagerImpl registry;

@@ -1,0 +1,123 @@
+#include "Foundation/KvDebugDrawInterface.h"
+#include "Store/KvJsonStore.h"
+#include "TypeManager/KvTypeManager.h"
+#include "core/KvPluginTestSupport.h"
+#include "projectdata/KvProjectData_Core_Actor.h"
+#include "projectdata/KvProjectData_Core_Attachment.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+using Template = KvAttachmentSlotTemplate;
+
+// Records the boxes drawn through the process-wide sink.
+class RecordingDebugDraw : public KvDebugDrawStub
+{
+public:
+    RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
+    ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
+    void DrawBox(const KvVector3& min, const KvVector3& max, KvColor) override
+    {
+        m_aBoxes.push_back({min, max});
+    }
+
+    std::vector<std::pair<KvVector3, KvVector3>> m_aBoxes;
+};
+
+void LoadGameTypes()
+{
+    static const bool s_bLoaded = []
+    {
+        std::string error;
+        const bool bLoaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error);
+        EXPECT_TRUE(bLoaded) << error;
+        return bLoaded;
+    }();
+    ASSERT_TRUE(s_bLoaded);
+}
+} // namespace
+
+TEST(XRefObject, NewIdentityAndLiveLookups)
+{
+    Template* pFirst = NewData<Template>();
+    Template* pSecond = NewData<Template>();
+    pFirst->m_strName = "hand_left";
+    pSecond->m_strName = "hand_right";
+    EXPECT_NE(pFirst->m_XRefGUID, pSecond->m_XRefGUID);
+    EXPECT_EQ(pFirst->m_ulLocalIndex, 0xFFFFFFFFu);
+    EXPECT_EQ(Template::GetExternalReference("hand_right"), pSecond);
+    EXPECT_EQ(Template::GetExternalReference(pFirst->m_XRefGUID), pFirst);
+    EXPECT_EQ(Template::GetExternalReference("hand"), nullptr);
+
+    // A copy takes the identity but is not a live object of its own.
+    Template copy(*pFirst);
+    EXPECT_EQ(copy.m_XRefGUID, pFirst->m_XRefGUID);
+    DestroyData(pFirst);
+    EXPECT_EQ(Template::GetExternalReference("hand_left"), nullptr);
+    DestroyData(pSecond);
+    EXPECT_EQ(Template::GetExternalReference(copy.m_XRefGUID), nullptr);
+}
+
+TEST(XRefObject, LocalIndexIsNeverSaved)
+{
+    Template* pTemplate = NewData<Template>();
+    pTemplate->m_ulLocalIndex = 7;
+    const auto saved = KvJsonStore::Save(Template::GetReflectedDataType(), pTemplate);
+    EXPECT_FALSE(saved.contains("m_ulLocalIndex"));
+    EXPECT_EQ(saved["m_XRefGUID"], pTemplate->m_XRefGUID.ToString());
+    DestroyData(pTemplate);
+}
+
+TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
+{
+    LoadGameTypes();
+    const auto* pAttribute = KvFindAttribute<KvAttribute_CtorByTypeInheritance>(
+        KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType()->GetAttributes());
+    ASSERT_NE(pAttribute, nullptr);
+    EXPECT_EQ(pAttribute->GetBaseClassName(), "KvActorTrigger");
+    std::vector<std::string> offered;
+    KvTypeManager::GetInstance()->GetDerivedTypeNames(
+        KvTypeManager::GetInstance()->GetTypeIndex(pAttribute->GetBaseClassName()), offered);
+    EXPECT_THAT(offered, ::testing::Contains("KvBoxTrigger"));
+
+    const KvReflectedObjCtorContext context("KvBoxTrigger",
+                                            KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(),
+                                            nullptr, nullptr, nullptr, 0);
+    auto* pTrigger =
+        static_cast<KvProjectData_Core_Raw_ActorTrigger*>(pAttribute->GetCreator()->Create(context));
+    EXPECT_EQ(pTrigger->m_strName, "KvBoxTrigger");
+    ASSERT_NE(pTrigger->m_pDataType, nullptr);
+    EXPECT_EQ(pTrigger->m_pDataType->GetName(), "KvBoxTrigger");
+    ASSERT_NE(pTrigger->m_pData, nullptr);
+    const auto saved =
+        KvJsonStore::Save(KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(), pTrigger);
+    EXPECT_EQ(saved["m_pData"]["m_vHalfExtents"].dump(), "[1.0,1.0,1.0]");
+
+    // An actor's components draw through the game object; the pawn places them.
+    auto* pActor = NewData<KvProjectData_Core_Raw_ActorEntry>();
+    pActor->m_pTransform->m_LocalTransform->m_vPosition = {10, 0, 0};
+    pActor->m_pTransform->CalculateWorldFromLocal();
+    const KvReflectedObjCtorContext componentContext(
+        "KvMeshComponent", KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), nullptr, nullptr,
+        nullptr, 0);
+    pActor->m_apComponents.push_back(new KvProjectData_Core_Raw_ActorComponent(componentContext));
+    RecordingDebugDraw sink;
+    pActor->m_pEditorPawn->DrawDebug(0);
+    ASSERT_EQ(sink.m_aBoxes.size(), 1u);
+    EXPECT_EQ(sink.m_aBoxes[0].first, (KvVector3{9.5f, -0.5f, -0.5f}));
+    DestroyData(pActor);
+    DestroyData(pTrigger);
+}
+
+TEST(ByType, UnknownClassGivesAnEmptyHolder)
+{
+    const KvReflectedObjCtorContext context("KvNoSuchGameClass",
+                                            KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(),
+                                            nullptr, nullptr, nullptr, 0);
+    KvProjectData_Core_Raw_ActorComponent component(context);
+    EXPECT_EQ(component.m_pDataType, nullptr);
+    EXPECT_EQ(component.m_pData, nullptr);
+    component.DrawDebug(nullptr, 0);
+}
