@@ -5,6 +5,7 @@
 #include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
@@ -17,6 +18,13 @@ KV_IMPLEMENT_TYPED_CLASS(KvSpawnPointCode)
 KV_IMPLEMENT_TYPED_CLASS(KvBoxTrigger)
 KV_IMPLEMENT_TYPED_CLASS(KvWeatherCode)
 KV_IMPLEMENT_TYPED_CLASS(KvRenderNodeHandler_Bloom)
+KV_IMPLEMENT_TYPED_CLASS(KvAnimStateCode)
+KV_IMPLEMENT_TYPED_CLASS(KvAnimTask)
+KV_IMPLEMENT_TYPED_CLASS(KvGameState)
+KV_IMPLEMENT_TYPED_CLASS(KvAnimStateCode_LookAt)
+KV_IMPLEMENT_TYPED_CLASS(KvAnimTask_Footsteps)
+KV_IMPLEMENT_TYPED_CLASS(KvGameState_MainMenu)
+KV_IMPLEMENT_TYPED_CLASS(KvEditorPawnCallbackHandler_SoundEntry)
 
 namespace
 {
@@ -67,6 +75,20 @@ void KvWeatherCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32
     KvDebugDraw::GetInterface()->DrawText3D(PawnPosition(pPawn), "Weather", kDebugColor);
 }
 
+void KvEditorPawnCallbackHandler_SoundEntry::SetPreviewedObject(const KvReflectedDataType* pType,
+                                                                void* pObject)
+{
+    m_pEntry = pType == KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType() ? pObject : nullptr;
+}
+
+void KvEditorPawnCallbackHandler_SoundEntry::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
+                                                         uint32_t) const
+{
+    if (m_pEntry)
+        static_cast<const KvProjectData_Core_Raw_AudioSoundEntry*>(m_pEntry)->DrawDebugAt(PawnPosition(pPawn),
+                                                                                          false);
+}
+
 extern "C" KV_EXPORT void KvRegisterGameTypes()
 {
     DeclareGameType<KvMeshComponent>("KvMeshComponent",
@@ -89,6 +111,15 @@ extern "C" KV_EXPORT void KvRegisterGameTypes()
     DeclareGameType<KvRenderNodeHandler_Bloom>(
         "KvRenderNodeHandler_Bloom", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_fThreshold", &KvRenderNodeHandler_Bloom::m_fThreshold); });
+    DeclareGameType<KvAnimStateCode_LookAt>(
+        "KvAnimStateCode_LookAt", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_strTargetBone", &KvAnimStateCode_LookAt::m_strTargetBone); });
+    DeclareGameType<KvAnimTask_Footsteps>(
+        "KvAnimTask_Footsteps", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_strSoundEntry", &KvAnimTask_Footsteps::m_strSoundEntry); });
+    DeclareGameType<KvGameState_MainMenu>(
+        "KvGameState_MainMenu", [](KvReflectedDataTypeBuilder& builder)
+        { builder.AddMember("m_strMusic", &KvGameState_MainMenu::m_strMusic); });
     DeclareGameType<KvRenderNodeHandler_Bloom_Input>(
         "KvRenderNodeHandler_Bloom_Input",
         [](KvReflectedDataTypeBuilder& builder)

@@ -21,6 +21,9 @@ KV_DECLARE_GAME_BASE(KvActorCode);
 KV_DECLARE_GAME_BASE(KvActorTrigger);
 KV_DECLARE_GAME_BASE(KvWorldCode);
 KV_DECLARE_GAME_BASE(KvRenderNodeHandler);
+KV_DECLARE_GAME_BASE(KvAnimStateCode);
+KV_DECLARE_GAME_BASE(KvAnimTask);
+KV_DECLARE_GAME_BASE(KvGameState);
 
 #undef KV_DECLARE_GAME_BASE
 
@@ -79,6 +82,52 @@ public:
     void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
 
     float m_fThreshold = 1.0f;
+};
+
+// Faces the character towards its target while the state runs.
+class KvAnimStateCode_LookAt : public KvAnimStateCode
+{
+    KV_DECLARE_TYPED_CLASS(KvAnimStateCode_LookAt, KvAnimStateCode)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+
+    std::string m_strTargetBone;
+};
+
+// Plays a footstep sound on each foot plant.
+class KvAnimTask_Footsteps : public KvAnimTask
+{
+    KV_DECLARE_TYPED_CLASS(KvAnimTask_Footsteps, KvAnimTask)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+
+    std::string m_strSoundEntry;
+};
+
+// The main menu of the game.
+class KvGameState_MainMenu : public KvGameState
+{
+    KV_DECLARE_TYPED_CLASS(KvGameState_MainMenu, KvGameState)
+
+public:
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+
+    std::string m_strMusic;
+};
+
+// Previews a sound entry at its pawn through the entry's own drawing.
+class KvEditorPawnCallbackHandler_SoundEntry : public KvEditorPawnCallbackHandler
+{
+    KV_DECLARE_TYPED_CLASS(KvEditorPawnCallbackHandler_SoundEntry, KvEditorPawnCallbackHandler)
+
+public:
+    void SetPreviewedObject(const KvReflectedDataType* pType, void* pObject) override;
+    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+
+private:
+    const void* m_pEntry = nullptr;
 };
 
 struct KvRenderNodeHandler_Bloom_Input

@@ -16,14 +16,27 @@ class KvResourceDescriptor;
         static const KvResourceDescriptor* GetStaticDescriptor();                                            \
     }
 
+// In the order the library registers them at start-up.
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_AttachmentTemplates);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorLayer);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorPrefab);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ActorWorld);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_EffectBanks);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_AnimationDefinition);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_AudioDatabase);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_AudioSample);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_GameStateLibrary);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_i18nStringTable);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_InputTranslator);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Interface);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_PhysicsCollection);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_FrameworkConfig);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Font);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Material);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Mesh);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_ParticleSystem);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_RenderPipeline);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_RenderShapeLibrary);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Shader);
 KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Texture);
+KV_DECLARE_CORE_RESOURCE(KvResourcePlugin_Core_Video);

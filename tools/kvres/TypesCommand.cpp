@@ -7,20 +7,28 @@
 #include <cstdio>
 #include <string>
 
-int RunTypesCommand(KvResourceHost& host)
+namespace
+{
+void PrintType(KvResourceHost& host, const KvResourceDescriptor& descriptor, const char* note)
+{
+    std::string importers;
+    for (KvResourceImporter* pImporter : host.GetImporters().FindByResourceType(&descriptor))
+        importers += (importers.empty() ? "." : ", .") + std::string(pImporter->GetExtension());
+    const KvReflectedDataType* pPayload = descriptor.GetPayloadDataType();
+    std::printf("%-26s %-20s %-54s %-42s %-5u %s%s\n", descriptor.GetTypeName(), descriptor.GetShortName(),
+                descriptor.GetRootDataType()->GetName().c_str(), pPayload ? pPayload->GetName().c_str() : "-",
+                static_cast<unsigned>(descriptor.GetLoadOrder()), importers.empty() ? "-" : importers.c_str(),
+                note);
+}
+} // namespace
+
+int RunTypesCommand(KvResourceHost& host, const std::vector<const KvResourceDescriptor*>& unregistered)
 {
     std::printf("%-26s %-20s %-54s %-42s %-5s %s\n", "type", "short name", "root data type",
                 "payload data type", "order", "importers");
     for (const KvResourceDescriptor* pDescriptor : host.GetDescriptors().GetDescriptors())
-    {
-        std::string importers;
-        for (KvResourceImporter* pImporter : host.GetImporters().FindByResourceType(pDescriptor))
-            importers += (importers.empty() ? "." : ", .") + std::string(pImporter->GetExtension());
-        const KvReflectedDataType* pPayload = pDescriptor->GetPayloadDataType();
-        std::printf(
-            "%-26s %-20s %-54s %-42s %-5u %s\n", pDescriptor->GetTypeName(), pDescriptor->GetShortName(),
-            pDescriptor->GetRootDataType()->GetName().c_str(), pPayload ? pPayload->GetName().c_str() : "-",
-            static_cast<unsigned>(pDescriptor->GetLoadOrder()), importers.empty() ? "-" : importers.c_str());
-    }
+        PrintType(host, *pDescriptor, "");
+    for (const KvResourceDescriptor* pDescriptor : unregistered)
+        PrintType(host, *pDescriptor, " (exported, not registered)");
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "AnimCommand.h"
+#include "KvResourcePlugin_Core_Resources.h"
 #include "KvresSession.h"
 #include "SchemaCommand.h"
 #include "TypeManager/KvTypeManager.h"
@@ -59,7 +60,9 @@ int main(int argc, char** argv)
     if (pClasses->parsed())
         return ListClasses();
     if (pTypes->parsed())
-        return RunTypesCommand(session.GetHost());
+        return RunTypesCommand(session.GetHost(),
+                               {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
+                                KvResourcePlugin_Core_Video::GetStaticDescriptor()});
     if (pSchema->parsed())
         return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
     return runAnim();

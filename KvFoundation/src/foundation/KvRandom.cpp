@@ -15,10 +15,16 @@ float KvRandomGeneratorCRT::GetRandom(float min, float max)
     if (min > max)
         KvLogReport(kKvLogLevelWarning, "KvFoundation/api/public/Foundation/KvRandom",
                     "KvRandomGeneratorCRT::GetRandom", 254, "Max < min");
-    s_uiSeed = s_uiSeed * 214013u + 2531011u;
+    StepSeed();
     // 15 random bits in the mantissa of a float in [1, 2).
     const float unit = std::bit_cast<float>(0x3F800000u | ((s_uiSeed >> 8) & 0x7FFF00u));
     return (max - min) * (unit - 1.0f) + min;
+}
+
+uint32_t KvRandomGeneratorCRT::StepSeed()
+{
+    s_uiSeed = s_uiSeed * 214013u + 2531011u;
+    return s_uiSeed;
 }
 
 uint32_t KvRandomGeneratorCRT::GetSeed()

@@ -15,60 +15,33 @@ const KvReflectedDataType* TransformType()
 }
 } // namespace
 
-KvProjectData_Core_CodeHolder::KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context)
-    : m_strName(context.m_strLabel),
-      m_pDataType(KvReflectionInterface::GetInstance()->FindType(context.m_strLabel.c_str()))
-{
-    if (m_pDataType && m_pDataType->GetObjectConstructor())
-        m_pData = m_pDataType->GetObjectConstructor()->Create();
-}
-
-void KvProjectData_Core_CodeHolder::DrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const
-{
-    if (m_pData)
-        static_cast<const KvEditorDebugDrawable*>(m_pData)->OnDrawDebug(pPawn, flags);
-}
-
-// The four holders differ in their attributes and in the base class they offer.
-#define KV_CODE_HOLDER_SCHEMA(Class, HideName, ...)                                               \
-    KV_BEGIN_SCHEMA(Class, ObjectConstructor)                                                                \
-    for (KvAttribute* pAttribute : std::initializer_list<KvAttribute*>{__VA_ARGS__})                         \
-        schema.TypeAttribute(pAttribute);                                                                    \
-    schema.Member("m_strName", &Class::m_strName).With(new KvAttribute_DisplayNameFromMember("%s"));         \
-    if (HideName)                                                                                            \
-        schema.With(new KvAttribute_HideInPropertyGrid());                                                   \
-    schema.TypeRecord("m_pDataType", &Class::m_pDataType)                                                    \
-        .With(new KvAttribute_HideVirtualNode())                                                             \
-        .With(new KvAttribute_HideInPropertyGrid());                                                         \
-    schema.Dynamic("m_pData", "m_pDataType", &Class::m_pData);                                               \
-    KV_END_SCHEMA()
-
-KV_CODE_HOLDER_SCHEMA(KvProjectData_Core_Raw_ActorComponent, false,
-                      new KvAttribute_NoSorting(), new KvAttribute_SkipVirtualNode(),
-                      new KvAttribute_CtorByTypeInheritance("By Type", "KvActorComponentCode",
-                                                            new ObjectCtor<KvProjectData_Core_Raw_ActorComponent>()))
+KV_CODE_HOLDER_SCHEMA(
+    KvProjectData_Core_Raw_ActorComponent, false, new KvAttribute_NoSorting(),
+    new KvAttribute_SkipVirtualNode(),
+    new KvAttribute_CtorByTypeInheritance("By Type", "KvActorComponentCode",
+                                          new ObjectCtor<KvProjectData_Core_Raw_ActorComponent>()))
 KV_CODE_HOLDER_SCHEMA(KvProjectData_Core_Raw_ActorEntryCode, true, new KvAttribute_NoSorting(),
                       new KvAttribute_SkipVirtualNode(),
-                      new KvAttribute_CtorByTypeInheritance("By Type", "KvActorCode",
-                                                            new ObjectCtor<KvProjectData_Core_Raw_ActorEntryCode>()))
+                      new KvAttribute_CtorByTypeInheritance(
+                          "By Type", "KvActorCode", new ObjectCtor<KvProjectData_Core_Raw_ActorEntryCode>()))
 KV_CODE_HOLDER_SCHEMA(KvProjectData_Core_Raw_ActorTrigger, true,
-                      new KvAttribute_CtorByTypeInheritance("By Type", "KvActorTrigger",
-                                                            new ObjectCtor<KvProjectData_Core_Raw_ActorTrigger>()))
+                      new KvAttribute_CtorByTypeInheritance(
+                          "By Type", "KvActorTrigger", new ObjectCtor<KvProjectData_Core_Raw_ActorTrigger>()))
 KV_CODE_HOLDER_SCHEMA(KvProjectData_Core_Raw_ActorWorldCode, true,
-                      new KvAttribute_CtorByTypeInheritance("By Type", "KvWorldCode",
-                                                            new ObjectCtor<KvProjectData_Core_Raw_ActorWorldCode>()),
+                      new KvAttribute_CtorByTypeInheritance(
+                          "By Type", "KvWorldCode", new ObjectCtor<KvProjectData_Core_Raw_ActorWorldCode>()),
                       new KvAttribute_NoSorting(), new KvAttribute_SkipVirtualNode())
 
-#undef KV_CODE_HOLDER_SCHEMA
-
 KvProjectData_Core_Raw_ActorEntry::KvProjectData_Core_Raw_ActorEntry()
-    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(TransformType()->GetObjectConstructor()->Create()))
+    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(
+          TransformType()->GetObjectConstructor()->Create()))
 {
     CreateEditorPawn();
 }
 
 KvProjectData_Core_Raw_ActorEntry::KvProjectData_Core_Raw_ActorEntry(const KvReflectedObjCtorContext& context)
-    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(TransformType()->GetObjectConstructor()->Create())),
+    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(
+          TransformType()->GetObjectConstructor()->Create())),
       m_pPrefab(static_cast<KvProjectData_Core_Raw_ActorPrefab*>(context.m_pSourceObject))
 {
     m_strName = m_pPrefab ? "[PREFAB]" + m_pPrefab->m_strName : "[NEW ACTOR]";
@@ -112,14 +85,15 @@ void KvProjectData_Core_Raw_ActorEntry::PostDeserialize()
     if (m_pEditorPawn)
         m_pEditorPawn->m_pTransform = nullptr;
     if (!m_pTransform)
-        m_pTransform =
-            static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(TransformType()->GetObjectConstructor()->Create());
+        m_pTransform = static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(
+            TransformType()->GetObjectConstructor()->Create());
     CreateEditorPawn();
     m_pEditorPawn->m_pTransform = m_pTransform;
     m_pTransform->m_pParentTransform = m_pParentActor ? m_pParentActor->m_pTransform : nullptr;
 }
 
-void KvProjectData_Core_Raw_ActorEntry::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const
+void KvProjectData_Core_Raw_ActorEntry::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
+                                                    uint32_t flags) const
 {
     if (m_pPrefab)
         m_pPrefab->OnDrawDebug(pPawn, flags);
@@ -161,13 +135,13 @@ void KvProjectData_Core_Raw_ActorEntry::GetDisplayName(std::string& outName, con
     const auto* pActor = static_cast<const KvProjectData_Core_Raw_ActorEntry*>(pObject);
     outName = pActor->m_strName;
     if (outName.size() >= 8 && outName.find("[PREFAB]") != std::string::npos)
-        outName = pActor->m_pPrefab ? "[PREFAB]" + pActor->m_pPrefab->m_strName : "[PREFAB] - Please manually rename";
+        outName = pActor->m_pPrefab ? "[PREFAB]" + pActor->m_pPrefab->m_strName
+                                    : "[PREFAB] - Please manually rename";
 }
 
-void KvProjectData_Core_Raw_ActorEntry::GetConstructContexts(std::vector<KvReflectedObjCtorContext*>& outContexts,
-                                                             const KvReflectedDataType* pTargetType,
-                                                             void* pParentObject,
-                                                             const KvReflectedPrimitive* pParentMember)
+void KvProjectData_Core_Raw_ActorEntry::GetConstructContexts(
+    std::vector<KvReflectedObjCtorContext*>& outContexts, const KvReflectedDataType* pTargetType,
+    void* pParentObject, const KvReflectedPrimitive* pParentMember)
 {
     KvAppendLiveObjectContexts(outContexts, "KvProjectData_Core_Raw_ActorPrefab", pTargetType, pParentObject,
                                pParentMember);
@@ -187,7 +161,8 @@ schema.TypeAttribute(new KvAttribute_DisplayNameFromDelegate(&T::GetDisplayName)
     .TypeAttribute(new KvAttribute_Event_AfterDragDrop(&T::OnAfterDragDrop));
 schema.Pointer("m_pTransform", &T::m_pTransform, TransformType()).With(new KvAttribute_HideVirtualNode());
 schema.Member("m_strName", &T::m_strName);
-schema.PointerArray("m_apActorCode", &T::m_apActorCode, KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType());
+schema.PointerArray("m_apActorCode", &T::m_apActorCode,
+                    KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType());
 schema.Pointer("m_pParentActor", &T::m_pParentActor, s_pType)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_MemberDataNotOwned());
@@ -207,10 +182,12 @@ schema.Pointer("m_pPrefab", &T::m_pPrefab, pPrefab)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
 schema.PointerArray("m_apChildren", &T::m_apChildren, s_pType);
-schema.PointerArray("m_apComponents", &T::m_apComponents, KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
+schema.PointerArray("m_apComponents", &T::m_apComponents,
+                    KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
 KV_END_SCHEMA()
 
-void KvProjectData_Core_Raw_ActorPrefab::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const
+void KvProjectData_Core_Raw_ActorPrefab::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
+                                                     uint32_t flags) const
 {
     for (const KvProjectData_Core_Raw_ActorEntryCode* pCode : m_apActorCode)
         if (pCode)
@@ -226,7 +203,8 @@ const KvReflectedDataType* pRenderShape = KvDeclareForward("KvProjectData_Core_R
 const KvReflectedDataType* pParticleSystem = KvDeclareForward("KvProjectData_Core_Raw_ParticleSystem");
 schema.TypeAttribute(new KvAttribute_Network())
     .TypeAttribute(new KvAttribute_NativeAction("Export Prefab", &GetExportPrefabActions))
-    .TypeAttribute(new KvAttribute_NativeAction("Actor 'mob' as prefab instance", &GetMobAsPrefabInstanceActions))
+    .TypeAttribute(new KvAttribute_NativeAction("Actor 'mob' as prefab instance",
+                                                &GetMobAsPrefabInstanceActions))
     .TypeAttribute(new KvAttribute_Editor("KvToolComponent_RenderView"));
 schema.IdentityName(&T::m_strName)
     .With(new KvAttribute_SetFromResourceName())
@@ -236,9 +214,11 @@ schema.IdentityLocalIndex();
 schema.Member("m_strDescription", &T::m_strDescription);
 schema.Member("m_bPartialReplication", &T::m_bPartialReplication);
 schema.Member("m_bRequiresNetworkReplication", &T::m_bRequiresNetworkReplication);
-schema.PointerArray("m_apActorCode", &T::m_apActorCode, KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType());
+schema.PointerArray("m_apActorCode", &T::m_apActorCode,
+                    KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType());
 schema.PointerArray("m_apActors", &T::m_apActors, KvProjectData_Core_Raw_ActorEntry::GetReflectedDataType());
-schema.PointerArray("m_apComponents", &T::m_apComponents, KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
+schema.PointerArray("m_apComponents", &T::m_apComponents,
+                    KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
 schema.Pointer("m_pDefaultEditorShape", &T::m_pDefaultEditorShape, pRenderShape)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
@@ -277,7 +257,8 @@ schema.Pointer("m_pWorld", &T::m_pWorld, KvDeclareForward("KvProjectData_Core_Ra
 KV_END_SCHEMA()
 
 KvProjectData_Core_Raw_ActorWorld::KvProjectData_Core_Raw_ActorWorld()
-    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(TransformType()->GetObjectConstructor()->Create())),
+    : m_pTransform(static_cast<KvProjectData_Core_Raw_KvObjectTransform*>(
+          TransformType()->GetObjectConstructor()->Create())),
       m_pDefaultLayer(static_cast<KvProjectData_Core_Raw_ActorLayer*>(
           KvProjectData_Core_Raw_ActorLayer::GetReflectedDataType()->GetObjectConstructor()->Create())),
       m_pEditorPawn(new KvProjectData_Core_Raw_EditorPawn())
@@ -295,15 +276,20 @@ KvProjectData_Core_Raw_ActorWorld::~KvProjectData_Core_Raw_ActorWorld()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_ActorWorld, ObjectConstructor)
 using T = KvProjectData_Core_Raw_ActorWorld;
-schema.TypeAttribute(new KvAttribute_Network()).TypeAttribute(new KvAttribute_Editor("KvToolComponent_RenderView"));
-schema.PointerArray("m_apSubWorlds", &T::m_apSubWorlds, KvProjectData_Core_Raw_ActorWorldRef::GetReflectedDataType());
-schema.PointerArray("m_apLayers", &T::m_apLayers, KvProjectData_Core_Raw_ActorLayerRef::GetReflectedDataType());
-schema.PointerArray("m_apWorldCode", &T::m_apWorldCode, KvProjectData_Core_Raw_ActorWorldCode::GetReflectedDataType());
+schema.TypeAttribute(new KvAttribute_Network())
+    .TypeAttribute(new KvAttribute_Editor("KvToolComponent_RenderView"));
+schema.PointerArray("m_apSubWorlds", &T::m_apSubWorlds,
+                    KvProjectData_Core_Raw_ActorWorldRef::GetReflectedDataType());
+schema.PointerArray("m_apLayers", &T::m_apLayers,
+                    KvProjectData_Core_Raw_ActorLayerRef::GetReflectedDataType());
+schema.PointerArray("m_apWorldCode", &T::m_apWorldCode,
+                    KvProjectData_Core_Raw_ActorWorldCode::GetReflectedDataType());
 schema.IdentityName(&T::m_strName)
     .With(new KvAttribute_SetFromResourceName())
     .With(new KvAttribute_DisplayNameFromMember("%s"));
 schema.IdentityGuid();
 schema.IdentityLocalIndex();
 schema.Pointer("m_pTransform", &T::m_pTransform, TransformType()).With(new KvAttribute_HideVirtualNode());
-schema.Pointer("m_pDefaultLayer", &T::m_pDefaultLayer, KvProjectData_Core_Raw_ActorLayer::GetReflectedDataType());
+schema.Pointer("m_pDefaultLayer", &T::m_pDefaultLayer,
+               KvProjectData_Core_Raw_ActorLayer::GetReflectedDataType());
 KV_END_SCHEMA()

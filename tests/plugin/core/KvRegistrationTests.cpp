@@ -14,19 +14,62 @@ TEST(Registration, TypesInTableOrder)
     std::vector<std::string> names;
     for (const KvResourceDescriptor* pDescriptor : descriptors)
         names.push_back(pDescriptor->GetTypeName());
-    EXPECT_EQ(names, (std::vector<std::string>{"Rendering_Font", "Rendering_Texture", "Rendering_Shader",
-                                               "Rendering_Pipeline", "Rendering_Mesh", "Rendering_Material",
-                                               "Rendering_RenderShapes", "actor_prefab", "actor_layer",
-                                               "actor_world", "attachmenttemplates"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"GameState Library",
+                                               "interface",
+                                               "Rendering_Font",
+                                               "Rendering_ParticleSystem",
+                                               "Rendering_Texture",
+                                               "Rendering_Shader",
+                                               "Rendering_Pipeline",
+                                               "Framework Config",
+                                               "Rendering_Mesh",
+                                               "Rendering_Material",
+                                               "Rendering_RenderShapes",
+                                               "Animation_Definition",
+                                               "actor_prefab",
+                                               "actor_layer",
+                                               "actor_world",
+                                               "InputTranslator",
+                                               "LocalizationStringTable",
+                                               "AudioDatabase",
+                                               "AudioSamples",
+                                               "attachmenttemplates",
+                                               "effectbank"}));
     for (const KvResourceDescriptor* pDescriptor : descriptors)
     {
         EXPECT_EQ(pDescriptor->GetIntegerQuery(), 2u) << pDescriptor->GetTypeName();
         EXPECT_EQ(pDescriptor->GetQuery4(), std::string(pDescriptor->GetTypeName()) != "Rendering_Texture");
         const bool bPayload = pDescriptor->GetPayloadDataType() != nullptr;
-        EXPECT_EQ(bPayload, std::string(pDescriptor->GetShortName()) == "texture" ||
-                                std::string(pDescriptor->GetShortName()) == "mesh");
+        const std::string shortName = pDescriptor->GetShortName();
+        EXPECT_EQ(bPayload, shortName == "texture" || shortName == "mesh" || shortName == "audiosamples");
+        EXPECT_EQ(pDescriptor->GetQuery5(), shortName == "renderpipeline" || shortName == "shader")
+            << shortName;
         ASSERT_NE(pDescriptor->GetResourceClass(), nullptr);
         EXPECT_EQ(pDescriptor->GetResourceClass()->m_pParent->m_strName, "KvResource");
+    }
+}
+
+TEST(Registration, OneCookerForTheFrameworkConfiguration)
+{
+    EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
+    EXPECT_NE(PluginHost().GetCookers().FindByResourceType(
+                  KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()),
+              nullptr);
+}
+
+TEST(Registration, UnregisteredTypesExistWithTheirNames)
+{
+    const KvResourceDescriptor* pVideo = KvResourcePlugin_Core_Video::GetStaticDescriptor();
+    EXPECT_STREQ(pVideo->GetTypeName(), "Rendering_Texture");
+    EXPECT_STREQ(pVideo->GetShortName(), "texture");
+    EXPECT_EQ(pVideo->GetRootDataType()->GetName(), "KvProjectData_Core_Raw_Video");
+    const KvResourceDescriptor* pPhysics = KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor();
+    EXPECT_STREQ(pPhysics->GetShortName(), "physics");
+    EXPECT_TRUE(pPhysics->GetQuery3());
+    for (const KvResourceDescriptor* pRegistered : PluginHost().GetDescriptors().GetDescriptors())
+    {
+        EXPECT_NE(pRegistered, pVideo);
+        EXPECT_NE(pRegistered, pPhysics);
     }
 }
 

@@ -42,6 +42,11 @@ public:
     using Entry = std::pair<T, const char*>;
 
     KvEnumConverter(const char* enumName, uint32_t count, std::initializer_list<Entry> entries)
+        : KvEnumConverter(enumName, count, std::vector<Entry>(entries))
+    {
+    }
+    // For tables built by code (long, regular ones).
+    KvEnumConverter(const char* enumName, uint32_t count, const std::vector<Entry>& entries)
         : KvEnumConverterBase(enumName, count)
     {
         for (const Entry& entry : entries)

@@ -10,6 +10,9 @@ public:
     // A value in [min, max); warns (and still answers) when min > max.
     float GetRandom(float min, float max);
 
+    // Advances the module-wide sequence one step and returns the new seed.
+    static uint32_t StepSeed();
+
     // The module-wide seed; exposed so that the sequence can be replayed.
     static uint32_t GetSeed();
     static void SetSeed(uint32_t seed);

@@ -2,6 +2,7 @@
 
 #include "KvResourcePlugin_CoreExport.h"
 #include "Reflection/KvReflectedObjCtorContext.h"
+#include "projectdata/KvProjectData_Core_CodeHolder.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 #include "projectdata/KvXRefObject.h"
@@ -15,38 +16,10 @@ class KvProjectData_Core_Raw_ParticleSystem;
 class KvProjectData_Core_Raw_RenderShapeMesh;
 class KvReflectedPrimitive;
 
-// A name, the chosen run-time class and an object of it: the shape shared by actor code,
-// components, triggers and world code, created "By Type" from a game base class.
-class KV_PLUGIN_CORE_API KvProjectData_Core_CodeHolder
-{
-public:
-    KvProjectData_Core_CodeHolder() = default;
-    // Picks the run-time class named by the context label and makes an object of it.
-    explicit KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context);
-
-    // Calls the held object's debug drawing when it has one.
-    void DrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const;
-
-    std::string m_strName;
-    const KvReflectedDataType* m_pDataType = nullptr;
-    void* m_pData = nullptr;
-};
-
-#define KV_DECLARE_CODE_HOLDER(Class)                                                                        \
-    class KV_PLUGIN_CORE_API Class : public KvProjectData_Core_CodeHolder                                    \
-    {                                                                                                        \
-    public:                                                                                                  \
-        Class() = default;                                                                                   \
-        explicit Class(const KvReflectedObjCtorContext& context) : KvProjectData_Core_CodeHolder(context) {} \
-        static const KvReflectedDataType* GetReflectedDataType();                                            \
-    }
-
 KV_DECLARE_CODE_HOLDER(KvProjectData_Core_Raw_ActorComponent);
 KV_DECLARE_CODE_HOLDER(KvProjectData_Core_Raw_ActorEntryCode);
 KV_DECLARE_CODE_HOLDER(KvProjectData_Core_Raw_ActorTrigger);
 KV_DECLARE_CODE_HOLDER(KvProjectData_Core_Raw_ActorWorldCode);
-
-#undef KV_DECLARE_CODE_HOLDER
 
 // A placed object: transform, children, code, components, default shapes, optional prefab.
 class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorEntry : public KvEditorPawnCallback
@@ -96,8 +69,9 @@ private:
 };
 
 // A reusable actor template.
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorPrefab : public KvXRefObject<KvProjectData_Core_Raw_ActorPrefab>,
-                                                              public KvEditorPawnCallback
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorPrefab
+    : public KvXRefObject<KvProjectData_Core_Raw_ActorPrefab>,
+      public KvEditorPawnCallback
 {
 public:
     void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
@@ -116,7 +90,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorLayer : public KvXRefObject<KvProjectData_Core_Raw_ActorLayer>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorLayer
+    : public KvXRefObject<KvProjectData_Core_Raw_ActorLayer>
 {
 public:
     std::string m_strName;
@@ -143,7 +118,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorWorld : public KvXRefObject<KvProjectData_Core_Raw_ActorWorld>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorWorld
+    : public KvXRefObject<KvProjectData_Core_Raw_ActorWorld>
 {
 public:
     // A default transform and layer, and a pawn drawing the world at its transform.

@@ -16,7 +16,8 @@ template <class T>
 class KvSchema
 {
 public:
-    KvSchema(const char* typeName, const KvReflectedDataType*& rStaticType, KvReflectedObjectConstructor* pConstructor)
+    KvSchema(const char* typeName, const KvReflectedDataType*& rStaticType,
+             KvReflectedObjectConstructor* pConstructor)
         : m_Builder(typeName, sizeof(T), pConstructor)
     {
         rStaticType = m_Builder.GetConstructedType();
@@ -45,8 +46,8 @@ public:
     template <class C, class E, size_t N>
     KvSchema& ArrayElement(const char* name, std::vector<E> (C::*member)[N], size_t index)
     {
-        m_Builder.template AddMemberArray<E>(
-            name, KvMemberOffset(Own(member)) + static_cast<uint32_t>(index * sizeof(std::vector<E>)));
+        m_Builder.template AddMemberArray<E>(name, KvMemberOffset(Own(member)) +
+                                                       static_cast<uint32_t>(index * sizeof(std::vector<E>)));
         return Declared(name);
     }
     // A 32-bit enumeration; without a converter it is stored as its number.
@@ -91,7 +92,8 @@ public:
     template <class C>
     KvSchema& TypeRecord(const char* name, const KvReflectedDataType* C::*member)
     {
-        m_Builder.AddMemberPointer(name, Own(member), KvReflectionInterface::GetInstance()->GetTypeRecordType());
+        m_Builder.AddMemberPointer(name, Own(member),
+                                   KvReflectionInterface::GetInstance()->GetTypeRecordType());
         return Declared(name);
     }
     template <class C, class P>
@@ -110,6 +112,13 @@ public:
     {
         m_Builder.AddAttributeType(pAttribute);
         return *this;
+    }
+    // The shown name, property-grid group and tool-tip of the member declared last.
+    KvSchema& Presented(const char* displayName, const char* category, const char* description)
+    {
+        return With(new KvAttribute_DisplayName(displayName))
+            .With(new KvAttribute_CategoryName(category))
+            .With(new KvAttribute_Description(description));
     }
     // The identity of a cross-referenced class: name, GUID and the unsaved local index.
     template <class C>

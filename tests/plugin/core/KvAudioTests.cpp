@@ -1,0 +1,308 @@
+#include "Foundation/KvDebugDrawInterface.h"
+#include "Foundation/KvRandom.h"
+#include "TypeManager/KvTypeManager.h"
+#include "core/KvPluginTestSupport.h"
+#include "projectdata/KvProjectData_Core_Audio.h"
+#include "projectdata/KvProjectData_Core_EditorPawn.h"
+#include "support/KvTestReports.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Group = KvProjectData_Core_Raw_AudioVolumeGroup;
+using Variation = KvProjectData_Core_Raw_AudioSoundVariation;
+using Entry = KvProjectData_Core_Raw_AudioSoundEntry;
+
+// Records the texts and circles drawn through the process-wide sink.
+class RecordingDebugDraw : public KvDebugDrawStub
+{
+public:
+    RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
+    ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
+    void DrawText3D(const KvVector3&, const char* text, KvColor color) override
+    {
+        m_aTexts.push_back(text);
+        m_aColors.push_back(color);
+    }
+
+    std::vector<std::string> m_aTexts;
+    std::vector<KvColor> m_aColors;
+};
+
+KvReflectedObjCtorContext ContextFrom(const KvReflectedDataType* pTarget, void* pSource)
+{
+    return KvReflectedObjCtorContext("label", pTarget, nullptr, nullptr, pSource, 0);
+}
+
+// The plug-in draws from its own module's sequence, which starts at the initial seed only in
+// a fresh process: these run in a re-executed child (threadsafe death-test style).
+
+// No variation draws nothing; then the first two values from seed 123456, replayed here.
+bool RandomVariationFollowsTheSequence()
+{
+    Variation* pVariation = NewData<Variation>();
+    pVariation->m_fPitch = 1.5f;
+    const bool bNoDraw = pVariation->GetRandomPitch() == 1.5f;
+    KvRandomGeneratorCRT::SetSeed(123456);
+    const float expectedPitch = 1.5f + KvRandomGeneratorCRT().GetRandom(-0.5f, 0.5f);
+    const float expectedVolume = 1.0f + KvRandomGeneratorCRT().GetRandom(-0.25f, 0.25f);
+    pVariation->m_fPitchVariation = 0.5f;
+    pVariation->m_fVolumeVariation = 0.25f;
+    const bool bPitch = pVariation->GetRandomPitch() == expectedPitch;
+    const bool bVolume = pVariation->GetRandomVolume() == expectedVolume;
+    return bNoDraw && bPitch && bVolume;
+}
+
+// Grey plus one byte per channel, blue first: bits 16 to 23 of each next seed.
+bool FirstColourFollowsTheSequence()
+{
+    auto* pList = NewData<KvProjectData_Core_Raw_AudioSoundVariationList>();
+    pList->m_apVariations.push_back(NewData<Variation>());
+    Entry* pEntry = NewData<Entry>();
+    pEntry->m_pVariationList = pList;
+    pEntry->DrawDebugAt({}, false);
+    uint32_t seed = 123456;
+    auto nextByte = [&seed]
+    {
+        seed = seed * 214013u + 2531011u;
+        return static_cast<uint8_t>(seed >> 16);
+    };
+    KvColor expected{0x7D, 0x7D, 0x7D, 0xFF};
+    expected.b = static_cast<uint8_t>(expected.b + nextByte());
+    expected.g = static_cast<uint8_t>(expected.g + nextByte());
+    expected.r = static_cast<uint8_t>(expected.r + nextByte());
+    return pEntry->m_aVariationColors.at(0) == expected;
+}
+} // namespace
+
+TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
+{
+    Group* pParent = NewData<Group>();
+    Group* pChild = NewData<Group>();
+    pChild->m_pParentGroup = pParent;
+    pChild->m_fVolumeConstant = 0.5f;
+    pParent->m_fVolumeUserMultiplier = 0.5f;
+    EXPECT_FLOAT_EQ(Group::GetFinalVolume(pChild), 0.25f);
+    // Only a group's own mute counts.
+    pParent->m_bMuted = true;
+    EXPECT_FLOAT_EQ(Group::GetFinalVolume(pChild), 0.25f);
+    pChild->m_bMuted = true;
+    EXPECT_EQ(Group::GetFinalVolume(pChild), 0.0f);
+    EXPECT_EQ(Group::GetFinalVolume(nullptr), 1.0f);
+
+    EXPECT_EQ(pChild->GetEffectivePriority(), 1.0f);
+    pChild->m_ucPriority = 200;
+    EXPECT_EQ(pChild->GetEffectivePriority(), 1.0f);
+    pChild->m_ucPriority = 50;
+    pParent->m_ucPriority = 50;
+    EXPECT_FLOAT_EQ(Group::GetFinalPriority(pChild), 0.25f);
+    EXPECT_EQ(Group::GetFinalPriority(nullptr), 1.0f);
+    DestroyData(pChild);
+    DestroyData(pParent);
+}
+
+TEST(VolumeGroup, AffectedByChangesInItselfAndAncestorsOnly)
+{
+    Group* pRoot = NewData<Group>();
+    Group* pChild = NewData<Group>();
+    Group* pOther = NewData<Group>();
+    pChild->m_pParentGroup = pRoot;
+    EXPECT_TRUE(pChild->IsAffectedByChangeIn(pChild));
+    EXPECT_TRUE(pChild->IsAffectedByChangeIn(pRoot));
+    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pChild));
+    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pOther));
+    // A loop above the group that never returns to it ends the walk.
+    Group* pLoopA = NewData<Group>();
+    Group* pLoopB = NewData<Group>();
+    pLoopA->m_pParentGroup = pLoopB;
+    pLoopB->m_pParentGroup = pLoopA;
+    pOther->m_pParentGroup = pLoopA;
+    EXPECT_FALSE(pOther->IsAffectedByChangeIn(pRoot));
+    for (Group* pGroup : {pRoot, pChild, pOther, pLoopA, pLoopB})
+        DestroyData(pGroup);
+}
+
+TEST(VolumeGroup, CircularParent_Fatal)
+{
+    EXPECT_FATAL(
+        {
+            Group* pA = NewData<Group>();
+            Group* pB = NewData<Group>();
+            pA->m_strName = "music";
+            pA->m_pParentGroup = pB;
+            pB->m_pParentGroup = pA;
+            pA->IsAffectedByChangeIn(nullptr);
+        },
+        "Resources\\audio\\KvProjectData_Core_Raw_AudioVolumeGroup",
+        "KvProjectData_Core_Raw_AudioVolumeGroup::IsAffectedByChangeIn", 100,
+        "Discovered a circular volume group reference when assigning parent volume groups for 'music'");
+}
+
+TEST(VolumeGroup, ParentChangedFollowsGroupParentsOnly)
+{
+    Group* pGroup = NewData<Group>();
+    Group* pParent = NewData<Group>();
+    Group::OnParentChanged(Group::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Entry::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Group::GetReflectedDataType(), nullptr, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
+    DestroyData(pGroup);
+    DestroyData(pParent);
+}
+
+// The plug-in draws from its own module's sequence, which only a fresh process starts at the
+// initial seed: the exact values are checked in a re-executed child.
+TEST(Variation, RandomPitchAndVolumeFollowTheSharedSequence)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(RandomVariationFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
+{
+    Variation* pVariation = NewData<Variation>();
+    pVariation->m_fVolumeVariation = -0.25f;
+    RecordingLog log;
+    const float reversed = pVariation->GetRandomVolume();
+    EXPECT_GT(reversed, 0.75f);
+    EXPECT_LE(reversed, 1.25f);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("Max < min"));
+    DestroyData(pVariation);
+}
+
+TEST(Variation, ContextsNamesAndDefaults)
+{
+    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    pSample->m_strName = "steps";
+    Variation* pNone = new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr));
+    EXPECT_EQ(pNone->m_pSample, nullptr);
+    EXPECT_EQ(pNone->m_fZeroRadius, 2000.0f);
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone),
+              "KvProjectData_Core_Raw_AudioSoundVariation");
+    Variation* pPicked = new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample));
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pPicked), "Variation: steps");
+
+    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
+        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    EXPECT_EQ(pList->m_strName, "steps");
+    ASSERT_EQ(pList->m_apVariations.size(), 1u);
+    EXPECT_EQ(pList->m_apVariations[0]->m_pSample, pSample);
+
+    Entry* pEntry = new Entry(ContextFrom(Entry::GetReflectedDataType(), pList));
+    EXPECT_EQ(pEntry->m_strName, "steps");
+    EXPECT_EQ(pEntry->m_pVariationList, pList);
+    EXPECT_EQ(pEntry->m_ucPriority, 50);
+    EXPECT_FLOAT_EQ(pEntry->GetEffectivePriority(), 0.5f);
+    Entry* pDefault = NewData<Entry>();
+    EXPECT_EQ(pDefault->m_strName, "[UNNAMED]");
+    EXPECT_EQ(pDefault->m_ulLastStart, 0xFFFFFFFFu);
+
+    auto* pReference = NewData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
+    const KvReflectedDataType* pRefType = KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType();
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "KvProjectData_Core_Raw_AudioSoundEntryRef");
+    pReference->m_pSoundEntry = pEntry;
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "Ref: steps");
+
+    DestroyData(pReference);
+    DestroyData(pDefault);
+    DestroyData(pEntry);
+    DestroyData(pList);
+    DestroyData(pPicked);
+    DestroyData(pNone);
+    DestroyData(pSample);
+}
+
+TEST(Variation, DisplayNameOfAForeignType_Fatal)
+{
+    EXPECT_FATAL(
+        {
+            std::string name;
+            Entry entry;
+            Variation::GetDisplayName(name, Entry::GetReflectedDataType(), &entry);
+        },
+        "Resources\\audio\\KvProjectData_Core_Raw_AudioSoundVariation",
+        "KvProjectData_Core_Raw_AudioSoundVariation::GetDisplayName", 65,
+        "Data type 'KvProjectData_Core_Raw_AudioSoundEntry' not supported in "
+        "'KvProjectData_Core_Raw_AudioSoundVariation.GetDisplayName' .");
+    EXPECT_FATAL(
+        {
+            std::string name;
+            Entry entry;
+            KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName(name, Entry::GetReflectedDataType(),
+                                                                      &entry);
+        },
+        "Resources\\audio\\KvProjectData_Core_Raw_AudioSoundEntry",
+        "KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName", 198,
+        "Data type 'KvProjectData_Core_Raw_AudioSoundEntry' not supported in "
+        "'KvProjectData_Core_Raw_AudioSoundEntryRef.GetDisplayName' .");
+}
+
+TEST(SoundEntry, PreviewTextsAndKeptColours)
+{
+    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    pSample->m_strName = "rain";
+    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
+        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    pList->m_apVariations.push_back(NewData<Variation>());
+    Entry* pEntry = NewData<Entry>();
+    pEntry->m_strName = "weather";
+    {
+        RecordingDebugDraw sink;
+        pEntry->DrawDebugAt({}, true);
+        ASSERT_EQ(sink.m_aTexts.size(), 3u);
+        EXPECT_EQ(sink.m_aTexts[0], "Sound Entry 'weather'");
+        EXPECT_EQ(sink.m_aTexts[1].rfind("PLAYING (last started ", 0), 0u);
+        EXPECT_EQ(sink.m_aTexts[2], "Missing variation list");
+    }
+    pEntry->m_pVariationList = pList;
+    RecordingDebugDraw first;
+    pEntry->DrawDebugAt({}, false);
+    EXPECT_EQ(first.m_aTexts, (std::vector<std::string>{"Sound Entry 'weather'", "Sound variation 0 : rain",
+                                                        "Sound variation 1 : "}));
+    ASSERT_EQ(pEntry->m_aVariationColors.size(), 2u);
+    EXPECT_EQ(first.m_aColors[1], pEntry->m_aVariationColors[0]);
+    EXPECT_EQ(first.m_aColors[1].a, 0xFF);
+    // Colours once made stay; a new variation adds one.
+    const std::vector<KvColor> kept = pEntry->m_aVariationColors;
+    pList->m_apVariations.push_back(NewData<Variation>());
+    pEntry->DrawDebugAt({}, false);
+    ASSERT_EQ(pEntry->m_aVariationColors.size(), 3u);
+    EXPECT_EQ(pEntry->m_aVariationColors[0], kept[0]);
+    EXPECT_EQ(pEntry->m_aVariationColors[1], kept[1]);
+    DestroyData(pEntry);
+    DestroyData(pList);
+    DestroyData(pSample);
+}
+
+TEST(SoundEntry, ColoursFollowTheSharedSequence)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(FirstColourFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
+{
+    Entry* pEntry = NewData<Entry>();
+    pEntry->CreateEditorPawn();
+    if (!KvTypeManager::GetInstance()->FindType("KvEditorPawnCallbackHandler_SoundEntry"))
+    {
+        EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
+    }
+    std::string error;
+    ASSERT_TRUE(PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error)) << error;
+    pEntry->CreateEditorPawn();
+    ASSERT_NE(pEntry->m_pEditorPawn, nullptr);
+    ASSERT_NE(pEntry->m_pHandler, nullptr);
+    EXPECT_EQ(pEntry->m_pEditorPawn->m_pObject, nullptr);
+    RecordingDebugDraw sink;
+    pEntry->m_pEditorPawn->DrawDebug(0);
+    ASSERT_FALSE(sink.m_aTexts.empty());
+    EXPECT_EQ(sink.m_aTexts[0], "Sound Entry '[UNNAMED]'");
+    pEntry->DestroyEditorPawn();
+    EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
+    DestroyData(pEntry);
+}

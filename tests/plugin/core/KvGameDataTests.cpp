@@ -1,0 +1,121 @@
+#include "core/KvPluginTestSupport.h"
+#include "projectdata/KvProjectData_Core_Animation.h"
+#include "projectdata/KvProjectData_Core_Effect.h"
+#include "projectdata/KvProjectData_Core_GameState.h"
+#include "projectdata/KvProjectData_Core_Input.h"
+#include "projectdata/KvProjectData_Core_Localisation.h"
+#include "support/KvTestReports.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Event = KvProjectData_Core_Raw_AnimationEvent;
+constexpr const char* kEventFile = "Resources\\animation\\projectdata\\KvProjectData_Core_Raw_AnimationEvent";
+constexpr const char* kEventFunction =
+    "KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent";
+} // namespace
+
+TEST(AnimationEvent, TypedConstructors)
+{
+    const Event integer("hit", 1.5f, 7);
+    EXPECT_EQ(integer.m_iPlayload, 7);
+    EXPECT_EQ(integer.m_fPayload, 7.0f);
+    EXPECT_EQ(integer.m_strPayload, "7");
+    EXPECT_EQ(integer.m_fTime, 1.5f);
+    const Event real("hit", 1.5f, 2.75f);
+    EXPECT_EQ(real.m_iPlayload, 2);
+    EXPECT_EQ(real.m_fPayload, 2.75f);
+    EXPECT_EQ(real.m_strPayload, "2.750000");
+    EXPECT_EQ(Event("hit", 1.5f, -2.75f).m_iPlayload, -2);
+    const Event text("say", 0.5f, "hello");
+    EXPECT_EQ(text.m_strPayload, "hello");
+    EXPECT_EQ(text.m_iPlayload, 0);
+    const Event plain("step", 2.0f);
+    EXPECT_EQ(plain.m_strName, "step");
+    EXPECT_EQ(plain.m_strPayload, "");
+}
+
+TEST(AnimationEvent, MissingNameOrText_Fatal)
+{
+    EXPECT_FATAL(Event(nullptr, 1.0f), kEventFile, kEventFunction, 19,
+                 "an anim event name must be specified");
+    EXPECT_FATAL(Event(nullptr, 1.0f, 3), kEventFile, kEventFunction, 29,
+                 "an anim event name must be specified");
+    EXPECT_FATAL(Event(nullptr, 1.0f, 3.0f), kEventFile, kEventFunction, 39,
+                 "an anim event name must be specified");
+    EXPECT_FATAL(Event(nullptr, 1.0f, "x"), kEventFile, kEventFunction, 50,
+                 "an anim event name must be specified");
+    EXPECT_FATAL(Event("name", 1.0f, static_cast<const char*>(nullptr)), kEventFile, kEventFunction, 49,
+                 "a string payload must be specified");
+}
+
+TEST(AnimationData, Defaults)
+{
+    auto* pClip = NewData<KvProjectData_Core_Raw_AnimationClipRef>();
+    EXPECT_EQ(pClip->m_fClipEnd, -1.0f);
+    auto* pGraph = NewData<KvProjectData_Core_Raw_AnimationGraph>();
+    EXPECT_FLOAT_EQ(pGraph->m_fDefaultBlendTime, 0.1f);
+    auto* pState = NewData<KvProjectData_Core_Raw_AnimationState>();
+    EXPECT_EQ(pState->m_fDefaultBlendTime, -1.0f);
+    auto* pBone = NewData<KvProjectData_Core_Raw_AnimationSkeletonBone>();
+    EXPECT_EQ(pBone->m_quatLocalOrientation.w, 1.0f);
+    auto* pPhase = NewData<KvProjectData_Core_Raw_EffectPhase>();
+    EXPECT_EQ(pPhase->m_fTimeout, -1.0f);
+    DestroyData(pClip);
+    DestroyData(pGraph);
+    DestroyData(pState);
+    DestroyData(pBone);
+    DestroyData(pPhase);
+}
+
+TEST(Enumerations, TablesAndRoundTrips)
+{
+    EXPECT_EQ(g_Converter_Locale.FromString("ja_JA"), LOCALE_JA_JA);
+    EXPECT_EQ(static_cast<uint32_t>(LOCALE_JA_JA), 8u);
+    EXPECT_STREQ(g_Converter_Locale.ToString(LOCALE_NONE), "[NONE]");
+    EXPECT_EQ(g_Converter_Locale.FromString("[NONE]"), LOCALE_NONE);
+    EXPECT_EQ(g_Converter_Country.FromString("COUNTRY_UNKNOWN"), COUNTRY_UNKNOWN);
+    EXPECT_STREQ(g_Converter_Country.ToString(COUNTRY_UNITED_STATES), "COUNTRY_UNITED_STATES");
+    EXPECT_STREQ(g_Converter_Country.ToString(static_cast<tCountry>(27)), "COUNTRY_JAPAN");
+    EXPECT_STREQ(g_Converter_Region.ToString(REGION_ASIA), "REGION_ASIA");
+    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_NONE), "[NONE]");
+    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_ESCAPE), "escape");
+    EXPECT_STREQ(g_Converter_InputKeys.ToString(static_cast<tInputKey>(57)), "space");
+    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_ANY), "any key");
+    EXPECT_EQ(g_Converter_InputKeys.FromString("page down"), static_cast<tInputKey>(159));
+    EXPECT_EQ(g_Converter_InputKeys.FromString("no such key"), INPUT_KEY_NONE);
+    EXPECT_STREQ(g_Converter_InputButton.ToString(BUTTON_ANY), "BUTTON_ANY");
+    EXPECT_STREQ(g_Converter_InputButton.ToString(BUTTON_COUNT), "[NONE]");
+    EXPECT_STREQ(g_Converter_InputAnalogControl.ToString(ANALOGCONTROL_REL_MOUSE_Y),
+                 "ANALOGCONTROL_REL_MOUSE_Y");
+    EXPECT_EQ(g_Converter_InputElementTypeFormat.FromString("analog"), INPUT_ELEMENT_ANALOG);
+}
+
+TEST(GameState, UnregisteredClass_LoggedWithoutData)
+{
+    RecordingLog log;
+    KvProjectData_Core_GameState* pState = new KvProjectData_Core_GameState(std::string("KvNoSuchGameState"));
+    EXPECT_EQ(pState->m_strName, "[DEFAULT]");
+    EXPECT_EQ(pState->m_pDataType, nullptr);
+    EXPECT_EQ(pState->m_pData, nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_EQ(log.m_aEntries[0].m_strMessage,
+              ExpectedReport(
+                  "KvResourcePlugin_Core\\api\\public/projectdata/KvProjectData_Core_GameState",
+                  "KvProjectData_Core_GameState::KvProjectData_Core_GameState", 29,
+                  "Gamestate 'KvNoSuchGameState' not registered in the reflection system - gamestate will "
+                  "not run!"));
+    DestroyData(pState);
+}
+
+TEST(GameState, RegisteredClassGetsItsObject)
+{
+    std::string error;
+    ASSERT_TRUE(PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error)) << error;
+    KvProjectData_Core_GameState* pState =
+        new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu"));
+    ASSERT_NE(pState->m_pDataType, nullptr);
+    EXPECT_NE(pState->m_pData, nullptr);
+    DestroyData(pState);
+}
