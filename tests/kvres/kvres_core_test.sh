@@ -7,6 +7,8 @@ source "$(dirname "$0")/expect.sh"
 expect types 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Texture" "$kvres" types
 expect types-actor-world 0 "actor_world                actorworld           KvProjectData_Core_Raw_ActorWorld" \
     "$kvres" types
+expect types-unregistered 0 "Physics_Collection         physics              KvProjectData_Core_Raw_PhysicsCollection               -                                          1     - (exported, not registered)" "$kvres" types
+expect types-last-registered 0 "effectbank                 effectbanks" "$kvres" types
 expect schema-text 0 '  m_eFormat enum tTextureFormat DisplayName("Format") CategoryName("Texture")' \
     "$kvres" schema KvProjectData_Core_Raw_Texture
 expect schema-json 0 '"valueType": "tTextureFormat"' "$kvres" schema KvProjectData_Core_Raw_Texture --json
