@@ -26,6 +26,8 @@ build: setup
 
 demo: build
 	$(BUILD_DIR)/tools/kvres/kvres types
+	rm -rf $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/tools/kvres/kvres import examples/sources --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 

@@ -2,17 +2,26 @@
 
 #include "KvResourcePlugin_Core_Resources.h"
 #include "Resources/KvResourceCooker.h"
+#include "importers/KvResourceImporter_ADPCM.h"
+#include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_Font.h"
+#include "importers/KvResourceImporter_InputTranslator.h"
+#include "importers/KvResourceImporter_Interface.h"
+#include "importers/KvResourceImporter_ShaderBin.h"
+#include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_EditorCollection.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 
 void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
 {
     KvResourceDescriptorRegistry& descriptors = *context.m_pDescriptors;
+    KvResourceImporterRegistry& importers = *context.m_pImporters;
     KvResource::BindDataTypes();
     KvEditorPawnCallbackHandler::GetType();
     KvEditorPhysicsEntry::GetType();
     descriptors.Register(KvResourcePlugin_Core_GameStateLibrary::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_Interface::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_Interface());
     descriptors.Register(KvResourcePlugin_Core_Font::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_ParticleSystem::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_Texture::GetStaticDescriptor());
@@ -26,12 +35,18 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     descriptors.Register(KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_ActorLayer::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_ActorWorld::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_Font());
+    importers.Register(new KvResourceImporter_DDS());
+    importers.Register(new KvResourceImporter_ShaderBin());
     context.m_pCookers->Register(
         new KvResourceCooker_Passthrough(KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()));
     descriptors.Register(KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_InputTranslator());
     descriptors.Register(KvResourcePlugin_Core_i18nStringTable::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_i18n());
     descriptors.Register(KvResourcePlugin_Core_AudioDatabase::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_AudioSample::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_ADPCM());
     descriptors.Register(KvResourcePlugin_AttachmentTemplates::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_EffectBanks::GetStaticDescriptor());
     KvProjectData_Core_Raw_EditorCollection::GetReflectedDataType();

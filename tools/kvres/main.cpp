@@ -1,4 +1,5 @@
 #include "AnimCommand.h"
+#include "ImportCommand.h"
 #include "KvResourcePlugin_Core_Resources.h"
 #include "KvresSession.h"
 #include "SchemaCommand.h"
@@ -48,11 +49,22 @@ int main(int argc, char** argv)
     pSchema->add_option("type", schemaType, "Reflected type name")->required();
     pSchema->add_flag("--json", bSchemaJson, "Machine-readable form");
     pSchema->add_flag("--reachable", bSchemaReachable, "Also every type the schema's members name");
+    CLI::App* pShow = app.add_subcommand("show", "Import one source file and print the result as JSON");
+    std::string showSource;
+    std::string resourceType;
+    pShow->add_option("source", showSource, "Source file")->required();
+    pShow->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
+    CLI::App* pImport = app.add_subcommand("import", "Import source files and folders into a project folder");
+    std::vector<std::string> importSources;
+    std::string projectFolder;
+    pImport->add_option("sources", importSources, "Source files and folders")->required();
+    pImport->add_option("--project", projectFolder, "Project folder to write")->required();
+    pImport->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
     const std::function<int()> runAnim = AddAnimCommand(app);
     CLI11_PARSE(app, argc, argv);
 
     KvresSession session;
-    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed())
+    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed())
     {
         if (!session.LoadModules(pluginPath, gameModules))
             return 1;
@@ -65,5 +77,9 @@ int main(int argc, char** argv)
                                 KvResourcePlugin_Core_Video::GetStaticDescriptor()});
     if (pSchema->parsed())
         return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
+    if (pShow->parsed())
+        return RunShowCommand(session.GetHost(), showSource, resourceType);
+    if (pImport->parsed())
+        return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
     return runAnim();
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "IO/KvIOStream.h"
+#include "Reflection/KvReflectedDataType.h"
+#include "Reflection/KvReflectionInterface.h"
+
+#include <cstdint>
+#include <vector>
+
+// A new data object made the way the host makes them: through the type's object constructor.
+template <class T>
+T* KvCreateData()
+{
+    return static_cast<T*>(T::GetReflectedDataType()->GetObjectConstructor()->Create());
+}
+
+// Holds a data object an importer is building: released by its schema unless handed over,
+// so that neither an early return nor a fatal error raised as an exception leaks it.
+template <class T>
+class KvImportedData
+{
+public:
+    KvImportedData() : m_pObject(KvCreateData<T>()) {}
+    ~KvImportedData()
+    {
+        if (m_pObject)
+            KvReflectionInterface::GetInstance()->DestroyObject(T::GetReflectedDataType(), m_pObject);
+    }
+    KvImportedData(const KvImportedData&) = delete;
+    KvImportedData& operator=(const KvImportedData&) = delete;
+
+    T* operator->() const { return m_pObject; }
+    T& operator*() const { return *m_pObject; }
+    // Hands the object over to the caller.
+    T* Release()
+    {
+        T* pObject = m_pObject;
+        m_pObject = nullptr;
+        return pObject;
+    }
+
+private:
+    T* m_pObject;
+};
+
+// The bytes from the stream's position to its end; the buffer is sized to what the stream
+// reports, and what a short read leaves is zero.
+inline std::vector<uint8_t> KvReadRemainingBytes(KvIOStream& stream)
+{
+    const uint64_t size = stream.GetSize();
+    const uint64_t position = stream.Tell();
+    std::vector<uint8_t> bytes(size > position ? static_cast<size_t>(size - position) : 0);
+    stream.Read(bytes.data(), bytes.size());
+    return bytes;
+}

@@ -1,0 +1,160 @@
+#include "importers/KvResourceImporter_DDS.h"
+
+#include "Foundation/KvReport.h"
+#include "KvResourcePlugin_Core_Resources.h"
+#include "importers/DdsFormat.h"
+#include "importers/KvImporterSupport.h"
+#include "projectdata/KvProjectData_Core_Texture.h"
+
+#include <bit>
+#include <cstring>
+
+using namespace DdsFormat;
+
+namespace
+{
+constexpr const char* kFile = "importers\\KvResourceImporter_DDS";
+constexpr const char* kFunction = "KvResourceImporter_DDS::ConvertToRaw";
+
+// What the pixel format flags make of the data.
+struct tLayout
+{
+    tTextureFormat m_eFormat;
+    // Bytes of the top mip level and the least any level holds.
+    uint64_t m_ulBaseSize;
+    uint64_t m_ulMinimumLevelSize;
+    // Uncompressed formats only.
+    uint32_t m_ulBytesPerPixel;
+};
+
+bool ChooseLayout(const tPixelFormat& format, uint64_t width, uint64_t height, tLayout& outLayout)
+{
+    const uint64_t pixels = width * height;
+    const bool bAlpha = (format.dwFlags & (DDPF_ALPHAPIXELS | DDPF_ALPHA)) != 0;
+    if (format.dwFlags & DDPF_FOURCC)
+    {
+        if (format.dwFourCC == FOURCC_DXT1)
+            outLayout = {FORMAT_DXT1, pixels >> 1, 8, 0};
+        else if (format.dwFourCC == FOURCC_DXT5)
+            outLayout = {FORMAT_DXT5, pixels, 16, 0};
+        else
+            return false;
+        return true;
+    }
+    if (format.dwFlags & DDPF_RGB)
+        outLayout = bAlpha ? tLayout{FORMAT_RGBA, pixels * 4, 1, 4} : tLayout{FORMAT_RGB, pixels * 3, 1, 3};
+    else if (format.dwFlags & DDPF_LUMINANCE)
+        outLayout = bAlpha ? tLayout{FORMAT_G8R8, pixels * 2, 1, 0} : tLayout{FORMAT_R8, pixels, 1, 0};
+    else
+        return false;
+    return true;
+}
+
+bool NeedsReordering(const tLayout& layout, const tPixelFormat& format)
+{
+    const bool bRedGreenBlue =
+        format.dwRBitMask == 0x000000FF && format.dwGBitMask == 0x0000FF00 && format.dwBBitMask == 0x00FF0000;
+    if (layout.m_eFormat == FORMAT_RGB)
+        return !bRedGreenBlue;
+    if (layout.m_eFormat == FORMAT_RGBA)
+        return !bRedGreenBlue || format.dwABitMask != 0xFF000000;
+    return false;
+}
+
+// The shift that brings a channel mask's lowest bit to bit 0; a zero mask gives 0 anyway.
+uint32_t LowestBit(uint32_t mask)
+{
+    return mask ? static_cast<uint32_t>(std::countr_zero(mask)) : 0;
+}
+
+// Rewrites pixels in place as red, green, blue (and alpha) in byte order.
+void Reorder(std::vector<uint8_t>& bytes, uint32_t bytesPerPixel, const tPixelFormat& format)
+{
+    const uint32_t masks[4] = {format.dwRBitMask, format.dwGBitMask, format.dwBBitMask, format.dwABitMask};
+    const uint32_t shifts[4] = {LowestBit(masks[0]), LowestBit(masks[1]), LowestBit(masks[2]),
+                                LowestBit(masks[3])};
+    const size_t pixelCount = bytes.size() / bytesPerPixel;
+    for (size_t pixel = 0; pixel < pixelCount; ++pixel)
+    {
+        uint8_t* pPixel = bytes.data() + pixel * bytesPerPixel;
+        uint32_t value = 0;
+        for (uint32_t byte = 0; byte < bytesPerPixel; ++byte)
+            value |= uint32_t(pPixel[byte]) << (8 * byte);
+        for (uint32_t channel = 0; channel < bytesPerPixel; ++channel)
+            pPixel[channel] = static_cast<uint8_t>((value & masks[channel]) >> shifts[channel]);
+    }
+}
+
+// The bytes of mip level m: the base size shifted right by 2m, at least the minimum size.
+uint64_t MipSize(const tLayout& layout, uint32_t mip)
+{
+    const uint64_t shifted = 2ull * mip >= 64 ? 0 : layout.m_ulBaseSize >> (2ull * mip);
+    return shifted < layout.m_ulMinimumLevelSize ? layout.m_ulMinimumLevelSize : shifted;
+}
+} // namespace
+
+const KvResourceDescriptor* KvResourceImporter_DDS::GetResourceType() const
+{
+    return KvResourcePlugin_Core_Texture::GetStaticDescriptor();
+}
+
+void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void*)
+{
+    tFileStart start;
+    std::memset(&start, 0, sizeof(start));
+    pSource->Read(&start, sizeof(start));
+    const tHeader& header = start.header;
+
+    KvImportedData<KvProjectData_Core_Raw_Texture> texture;
+    texture->m_strName = pResource ? pResource->GetName() : "";
+    texture->m_ulWidth = header.dwWidth;
+    texture->m_ulHeight = header.dwHeight;
+
+    tLayout layout{};
+    if (!ChooseLayout(header.ddspf, header.dwWidth, header.dwHeight, layout))
+    {
+        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 83, "Texture format not handled for file %s",
+                    pSource->GetName());
+        return nullptr;
+    }
+    texture->m_eFormat = layout.m_eFormat;
+    const bool bReorder = NeedsReordering(layout, header.ddspf);
+
+    texture->m_eDims = (header.dwCaps2 & DDSCAPS2_CUBEMAP) ? 3 : 1;
+    const uint32_t faceCount = texture->m_eDims == 3 ? 6 : 1;
+    texture->m_ulDepth = faceCount;
+    const uint32_t mipCount = header.dwMipMapCount ? header.dwMipMapCount : 1;
+
+    // A header can claim far more pixels than the file holds; such claims are refused
+    // before anything is allocated.
+    const uint64_t size = pSource->GetSize();
+    const uint64_t remaining = size > pSource->Tell() ? size - pSource->Tell() : 0;
+    const uint64_t allowed = remaining * kMaxClaimFactor + kClaimMarginBytes;
+    uint64_t claimed = 0;
+    for (uint32_t mip = 0; mip < mipCount && claimed <= allowed; ++mip)
+        claimed += MipSize(layout, mip) * faceCount;
+    if (claimed > allowed)
+    {
+        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 109,
+                    "Texture data of file %s claims %llu bytes but the file holds %llu", pSource->GetName(),
+                    static_cast<unsigned long long>(claimed), static_cast<unsigned long long>(remaining));
+        return nullptr;
+    }
+
+    auto* pPayload = KvCreateData<KvProjectData_Core_Raw_Texture_Payload>();
+    payload = pPayload;
+    pPayload->m_aLevels.resize(faceCount);
+    for (KvProjectData_Core_Raw_Texture_Level& level : pPayload->m_aLevels)
+    {
+        level.m_aMips.resize(mipCount);
+        for (uint32_t mip = 0; mip < mipCount; ++mip)
+        {
+            std::vector<uint8_t>& pixels = level.m_aMips[mip].m_aPixelData;
+            pixels.resize(MipSize(layout, mip));
+            pSource->Read(pixels.data(), pixels.size());
+            if (bReorder)
+                Reorder(pixels, layout.m_ulBytesPerPixel, header.ddspf);
+        }
+    }
+    return texture.Release();
+}

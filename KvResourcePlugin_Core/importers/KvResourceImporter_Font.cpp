@@ -1,0 +1,121 @@
+#include "importers/KvResourceImporter_Font.h"
+
+#include "Foundation/KvReport.h"
+#include "KvResourcePlugin_Core_Resources.h"
+#include "Toolbox/KvToolboxXML.h"
+#include "importers/KvImporterSupport.h"
+#include "importers/KvXmlNumbers.h"
+#include "projectdata/KvProjectData_Core_Font.h"
+
+#include <cstring>
+
+namespace
+{
+constexpr const char* kFile = "importers\\KvResourceImporter_Font";
+constexpr const char* kFunction = "KvResourceImporter_Font::ConvertToRaw";
+
+const char* AttributeText(const rapidxml::xml_node<>* pNode, const char* name)
+{
+    const rapidxml::xml_attribute<>* pAttribute = pNode ? pNode->first_attribute(name) : nullptr;
+    return pAttribute ? pAttribute->value() : nullptr;
+}
+
+// Reads an unsigned attribute into value when the attribute is present.
+void ReadUnsigned(const rapidxml::xml_node<>* pNode, const char* name, uint32_t& value)
+{
+    if (const char* text = AttributeText(pNode, name))
+        value = KvXmlNumbers::ReadUnsigned(text);
+}
+
+void ReadFloat(const rapidxml::xml_node<>* pNode, const char* name, float& value)
+{
+    if (const char* text = AttributeText(pNode, name))
+        value = KvXmlNumbers::ReadFloat(text);
+}
+} // namespace
+
+const KvResourceDescriptor* KvResourceImporter_Font::GetResourceType() const
+{
+    return KvResourcePlugin_Core_Font::GetStaticDescriptor();
+}
+
+void* KvResourceImporter_Font::ConvertToRaw(void*&, KvResource* pResource, KvIOStream* pSource, void*)
+{
+    KvXmlDocument document;
+    if (!document.Load(*pSource))
+        return nullptr;
+    const rapidxml::xml_node<>* pRoot = document.GetDocument().first_node();
+    if (!pRoot)
+    {
+        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 40, "Empty debug font file!");
+        return nullptr;
+    }
+    KvImportedData<KvProjectData_Core_Font> font;
+
+    uint32_t pageWidth = 0;
+    uint32_t pageHeight = 0;
+    ReadUnsigned(pRoot->first_node("common"), "scaleW", pageWidth);
+    ReadUnsigned(pRoot->first_node("common"), "scaleH", pageHeight);
+    if (pageWidth == 0 || pageHeight == 0)
+        KvFatalReport(kFile, kFunction, 52, "Bad font size");
+
+    const rapidxml::xml_node<>* pInfo = pRoot->first_node("info");
+    if (!pInfo)
+        KvFatalReport(kFile, kFunction, 57, "missing 'info' tag");
+    ReadUnsigned(pInfo, "size", font->m_ulFontSize);
+
+    const rapidxml::xml_node<>* pPages = pRoot->first_node("pages");
+    const rapidxml::xml_node<>* pPage = pPages ? pPages->first_node("page") : nullptr;
+    if (!pPage)
+        KvFatalReport(kFile, kFunction, 64, "No font page was present for debug font");
+    if (const char* file = AttributeText(pPage, "file"))
+        font->m_strFontPage = file;
+
+    const rapidxml::xml_node<>* pChars = pRoot->first_node("chars");
+    uint32_t declaredCount = 0;
+    ReadUnsigned(pChars, "count", declaredCount);
+    if (declaredCount == 0)
+        KvFatalReport(kFile, kFunction, 72, "No font characters were present");
+
+    font->m_apCharacters.resize(kCharacterCount);
+    const float width = static_cast<float>(pageWidth);
+    const float height = static_cast<float>(pageHeight);
+    // These carry over from the preceding char when absent; the first char starts from 0.
+    uint32_t id = 0;
+    uint32_t xOffset = 0;
+    uint32_t yOffset = 0;
+    uint32_t xAdvance = 0;
+    uint32_t page = 0;
+    for (const rapidxml::xml_node<>* pChar = pChars->first_node("char"); pChar;
+         pChar = pChar->next_sibling("char"))
+    {
+        float x = 0.0f;
+        float y = 0.0f;
+        float charWidth = 0.0f;
+        float charHeight = 0.0f;
+        ReadUnsigned(pChar, "id", id);
+        ReadFloat(pChar, "x", x);
+        ReadFloat(pChar, "y", y);
+        ReadFloat(pChar, "width", charWidth);
+        ReadFloat(pChar, "height", charHeight);
+        ReadUnsigned(pChar, "xoffset", xOffset);
+        ReadUnsigned(pChar, "yoffset", yOffset);
+        ReadUnsigned(pChar, "xadvance", xAdvance);
+        ReadUnsigned(pChar, "page", page);
+        // The table holds codes 0 to 255; other codes have no slot.
+        if (id >= kCharacterCount)
+            continue;
+        KvProjectData_Core_Font_Character& character = font->m_apCharacters[id];
+        character.m_ulId = id;
+        character.m_vPos = {x, y};
+        character.m_vSize = {charWidth, charHeight};
+        character.m_slOffsetX = static_cast<int32_t>(xOffset);
+        character.m_slOffsetY = static_cast<int32_t>(yOffset);
+        character.m_slAdvanceX = static_cast<int32_t>(xAdvance);
+        character.m_ulPage = page;
+        character.m_vUV.m_vMin = {x / width, y / height};
+        character.m_vUV.m_vMax = {(x + charWidth) / width, (y + charHeight) / height};
+    }
+    font->m_strName = pResource ? pResource->GetName() : "";
+    return font.Release();
+}

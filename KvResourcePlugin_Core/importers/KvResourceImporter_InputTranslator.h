@@ -1,0 +1,39 @@
+#pragma once
+
+#include "KvResourcePlugin_CoreExport.h"
+#include "Resources/KvResourceImporter.h"
+
+#include <map>
+#include <string>
+
+class KvProjectData_Core_Raw_InputElementSet;
+class KvProjectData_Core_Raw_InputTranslator;
+class KvProjectData_Core_Raw_InputCommand;
+
+namespace rapidxml
+{
+template <class Ch>
+class xml_node;
+}
+
+// Input configuration XML into an input translator: element sets, commands, typematic
+// rates and a controller remapping.
+class KV_PLUGIN_CORE_API KvResourceImporter_InputTranslator : public KvResourceImporter
+{
+public:
+    const KvResourceDescriptor* GetResourceType() const override;
+    const char* GetExtension() const override { return "xml"; }
+    void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void* existing) override;
+
+private:
+    using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*>;
+
+    void LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set,
+                        const rapidxml::xml_node<char>& element) const;
+    void LoadCommand(KvProjectData_Core_Raw_InputTranslator& translator,
+                     KvProjectData_Core_Raw_InputCommand& command, const rapidxml::xml_node<char>& input,
+                     const SetMap& sets) const;
+
+    // The source of the import in progress, for messages.
+    std::string m_strFileName;
+};

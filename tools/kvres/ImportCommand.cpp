@@ -1,0 +1,128 @@
+#include "ImportCommand.h"
+
+#include "Host/KvImportDriver.h"
+#include "Host/KvProjectStore.h"
+#include "Host/KvResourceHost.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "Store/KvJsonStore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct tSourceFile
+{
+    std::string m_strPath;
+    std::string m_strRoot;
+};
+
+// Files of the arguments: a folder gives every file below it (its own root), a file itself.
+std::vector<tSourceFile> CollectSources(const std::vector<std::string>& arguments,
+                                        std::vector<std::string>& outMissing)
+{
+    std::vector<tSourceFile> files;
+    for (const std::string& argument : arguments)
+    {
+        std::error_code error;
+        if (fs::is_directory(argument, error))
+        {
+            std::vector<std::string> found;
+            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(argument, error))
+                if (entry.is_regular_file())
+                    found.push_back(entry.path().string());
+            std::sort(found.begin(), found.end());
+            for (const std::string& path : found)
+                files.push_back({path, argument});
+        }
+        else if (fs::is_regular_file(argument, error))
+            files.push_back({argument, fs::path(argument).parent_path().string()});
+        else
+            outMissing.push_back(argument);
+    }
+    return files;
+}
+
+// One line rewritten in place on a terminal; nothing elsewhere.
+void ShowProgress(size_t done, size_t total, const std::string& current)
+{
+    constexpr size_t kWidth = 30;
+    const size_t filled = total ? done * kWidth / total : kWidth;
+    std::fprintf(stderr, "\r[%s%s] %zu/%zu %-40.40s", std::string(filled, '#').c_str(),
+                 std::string(kWidth - filled, ' ').c_str(), done, total, current.c_str());
+    std::fflush(stderr);
+}
+} // namespace
+
+int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType)
+{
+    const fs::path path(source);
+    KvImportResult result = KvImportDriver(host).Import({source, path.parent_path().string(), resourceType});
+    if (!result.Succeeded())
+    {
+        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_strError.c_str());
+        return 1;
+    }
+    const KvResource& resource = *result.m_pResource;
+    const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
+    KvJsonStore::Json shown = KvJsonStore::Json::object();
+    shown["name"] = resource.GetName();
+    shown["resourceType"] = pDescriptor->GetTypeName();
+    shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
+                                     result.GetPlaceholderAddresses());
+    shown["payload"] = resource.GetPayload() && pDescriptor->GetPayloadDataType()
+                           ? KvJsonStore::Save(pDescriptor->GetPayloadDataType(), resource.GetPayload())
+                           : KvJsonStore::Json(nullptr);
+    KvJsonStore::Json placeholders = KvJsonStore::Json::array();
+    for (const KvTempXRef& placeholder : result.m_aPlaceholders)
+        placeholders.push_back(KvJsonStore::Save(placeholder.second, placeholder.first));
+    shown["placeholders"] = placeholders;
+    std::printf("%s\n", shown.dump(2).c_str());
+    return 0;
+}
+
+int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
+                     const std::string& projectFolder, const std::string& resourceType)
+{
+    std::vector<std::string> missing;
+    const std::vector<tSourceFile> files = CollectSources(sources, missing);
+    for (const std::string& path : missing)
+        std::fprintf(stderr, "FAILED %s: no such file or folder\n", path.c_str());
+    const bool bTerminal = isatty(STDERR_FILENO) != 0;
+    const KvProjectStore project(projectFolder);
+    KvImportDriver driver(host);
+    size_t failed = missing.size();
+    size_t written = 0;
+    for (size_t index = 0; index < files.size(); ++index)
+    {
+        const tSourceFile& file = files[index];
+        if (bTerminal)
+            ShowProgress(index, files.size(), file.m_strPath);
+        KvImportResult result = driver.Import({file.m_strPath, file.m_strRoot, resourceType});
+        std::vector<std::string> outputs;
+        std::string reason = result.m_strError;
+        if (result.Succeeded() &&
+            !project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), outputs))
+            reason = "the project files could not be written";
+        written += outputs.size();
+        if (!reason.empty())
+        {
+            ++failed;
+            if (bTerminal)
+                std::fprintf(stderr, "\r%-80s\r", "");
+            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strPath.c_str(), reason.c_str());
+        }
+    }
+    if (bTerminal)
+        ShowProgress(files.size(), files.size(), "done");
+    if (bTerminal)
+        std::fprintf(stderr, "\n");
+    std::printf("Imported %zu of %zu files into %s (%zu project files written), %zu failed\n",
+                files.size() + missing.size() - failed, files.size() + missing.size(), projectFolder.c_str(),
+                written, failed);
+    return failed == 0 ? 0 : 1;
+}

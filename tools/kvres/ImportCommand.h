@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class KvResourceHost;
+
+// Prints one import as {"name", "resourceType", "raw", "payload", "placeholders"}; 1 when the
+// import fails (the reason on standard error).
+int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType);
+
+// Imports files and folders (recursively) into a project folder: a progress bar on a
+// terminal, one line per failure with its reason, a summary; 1 when any file failed.
+int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
+                     const std::string& projectFolder, const std::string& resourceType);
