@@ -1,0 +1,297 @@
+#include "Foundation/KvError_Globals.h"
+#include "Foundation/KvFatalError.h"
+#include "IO/KvIOStream_Memory.h"
+#include "importers/KvImporterTestSupport.h"
+#include "importers/KvResourceImporter_ShaderBin.h"
+#include "importers/VChunkFileWrapper.h"
+#include "projectdata/KvProjectData_Core_Material.h"
+#include "support/KvTestReports.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr const char* kChunkFile = "importers\\VChunkFileWrapper";
+constexpr uint32_t kShaderChunk = 0x53484452;
+
+ByteWriter& OpenChunk(ByteWriter& writer, int32_t depth, uint32_t id, uint32_t length)
+{
+    return writer.U32(static_cast<uint32_t>(depth)).U32(id).U32(length);
+}
+
+ByteWriter& CloseChunk(ByteWriter& writer, int32_t depth, uint32_t id)
+{
+    return writer.U32(static_cast<uint32_t>(depth)).U32(id);
+}
+
+// Header; chunk 1 (holding chunk 9); chunk 2 holding "abc" and 7; end of list.
+std::vector<uint8_t> SiblingChunks()
+{
+    ByteWriter writer;
+    writer.U32(0).U32(0);
+    OpenChunk(writer, 0, 1, 4 + 20);
+    writer.U32(0xAAAAAAAA);
+    OpenChunk(writer, 1, 9, 0);
+    CloseChunk(writer, 1, 9);
+    CloseChunk(writer, 0, 1);
+    OpenChunk(writer, 0, 2, 7 + 4);
+    writer.String("abc").U32(7);
+    CloseChunk(writer, 0, 2);
+    return writer.U32(0xFFFFFFFF).m_aBytes;
+}
+
+// Runs the reader over bytes; the stream lives as long as the reader.
+struct ReaderRun
+{
+    explicit ReaderRun(std::vector<uint8_t> bytes)
+        : m_aBytes(std::move(bytes)), m_Stream(m_aBytes.data(), Size())
+    {
+    }
+    uint32_t Size() const { return static_cast<uint32_t>(m_aBytes.size()); }
+
+    std::vector<uint8_t> m_aBytes;
+    KvIOStream_Memory m_Stream;
+};
+
+// A stage record that ends right after its marker.
+void ShortStage(ByteWriter& writer)
+{
+    writer.U8(0).U32(0).U32(0).U32(0).U32(0);
+}
+
+// A stage record with one item, the 0xFFFFFFFF marker, one entry and a skip length.
+void FullStage(ByteWriter& writer)
+{
+    writer.U8(1).U32(2).U32(3).U32(1).Zeros(37).U8(0).U32(0).String("tex").U32(0xFFFFFFFF);
+    writer.U32(0xFFFFFFFF).U8(1).U32(1).U32(2).Zeros(2).Zeros(12).U8(0).U32(3).Zeros(3);
+}
+
+void Pass(ByteWriter& writer, uint8_t version, const std::string& name, bool bFullStages)
+{
+    writer.U8(version).String(name).U32(0xFFFFFFFF).U32(2).Zeros(2);
+    writer.Zeros(8 + 16 + 17 + 25 + 15 + 2 + 8);
+    const int stages = version >= 3 ? 7 : version >= 2 ? 6 : 4;
+    for (int stage = 0; stage < stages; ++stage)
+    {
+        if (stage == 4 && version >= 2)
+            writer.U32(0);
+        bFullStages ? FullStage(writer) : ShortStage(writer);
+    }
+}
+
+std::vector<uint8_t> ShaderFile(const std::vector<uint8_t>& passes, uint32_t passCount)
+{
+    ByteWriter writer;
+    writer.U32(1).U32(0);
+    OpenChunk(writer, 0, kShaderChunk, static_cast<uint32_t>(4 + passes.size()));
+    writer.U32(passCount).Bytes(passes);
+    CloseChunk(writer, 0, kShaderChunk);
+    return writer.U32(0xFFFFFFFF).m_aBytes;
+}
+
+std::vector<std::string> PassNames(const KvProjectData_Core_Raw_Shader& shader)
+{
+    std::vector<std::string> names;
+    for (const KvCompiledShaderPass_Ref* pPass : shader.m_apShaders)
+        names.push_back(pPass->m_strName);
+    return names;
+}
+} // namespace
+
+TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
+{
+    ReaderRun run(SiblingChunks());
+    VChunkFileWrapper reader(&run.m_Stream);
+    ASSERT_TRUE(reader.PushChunk(2));
+    std::string text;
+    reader.ReadString(text);
+    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(reader.ReadInt(), 7u);
+    EXPECT_TRUE(reader.PopChunk());
+    EXPECT_FALSE(reader.PushChunk(VChunkFileWrapper::kAnyChunk));
+}
+
+TEST(ChunkReader, PartialReadThenPopLandsAfterTheEndMarker)
+{
+    ReaderRun run(SiblingChunks());
+    VChunkFileWrapper reader(&run.m_Stream);
+    ASSERT_TRUE(reader.PushChunk(VChunkFileWrapper::kAnyChunk));
+    EXPECT_EQ(reader.ReadInt(), 0xAAAAAAAAu);
+    ASSERT_TRUE(reader.PushChunk(9));
+    EXPECT_TRUE(reader.PopChunk());
+    EXPECT_TRUE(reader.PopChunk());
+    ASSERT_TRUE(reader.PushChunk(2));
+    EXPECT_TRUE(reader.PopChunk());
+    EXPECT_FALSE(reader.PushChunk(42));
+}
+
+TEST(ChunkReader, StringsAndPrimitives)
+{
+    ByteWriter writer;
+    writer.U32(0).U32(0).U32(0xFFFFFFFF).U32(0).U8(200).U32(0x3FC00000);
+    ReaderRun run(writer.m_aBytes);
+    VChunkFileWrapper reader(&run.m_Stream);
+    std::string text = "kept?";
+    reader.ReadString(text);
+    EXPECT_EQ(text, "");
+    text = "x";
+    reader.ReadString(text);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(reader.ReadChar(), 200);
+    EXPECT_EQ(reader.ReadFloat(), 1.5f);
+    EXPECT_FALSE(reader.IsPastEnd());
+    reader.ReadInt();
+    EXPECT_TRUE(reader.IsPastEnd());
+}
+
+TEST(ChunkReader, Inconsistencies_Fatal)
+{
+    EXPECT_FATAL(
+        {
+            ByteWriter writer;
+            writer.U32(0).U32(0).U32(1);
+            ReaderRun run(writer.m_aBytes);
+            VChunkFileWrapper reader(&run.m_Stream);
+            reader.PushChunk(1);
+        },
+        kChunkFile, "VChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
+    EXPECT_FATAL(
+        {
+            ByteWriter writer;
+            writer.U32(0).U32(0);
+            OpenChunk(writer, 0, 5, 0);
+            CloseChunk(writer, 0, 6);
+            ReaderRun run(writer.m_aBytes);
+            VChunkFileWrapper reader(&run.m_Stream);
+            reader.PushChunk(5);
+            reader.PopChunk();
+        },
+        kChunkFile, "VChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
+    EXPECT_FATAL(
+        {
+            ByteWriter writer;
+            writer.U32(0).U32(0);
+            OpenChunk(writer, 0, 5, 0);
+            CloseChunk(writer, 3, 5);
+            ReaderRun run(writer.m_aBytes);
+            VChunkFileWrapper reader(&run.m_Stream);
+            reader.PushChunk(5);
+            reader.PopChunk();
+        },
+        kChunkFile, "VChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
+    EXPECT_FATAL(
+        {
+            ReaderRun run(SiblingChunks());
+            VChunkFileWrapper reader(&run.m_Stream);
+            reader.PopChunk();
+        },
+        kChunkFile, "VChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
+    EXPECT_FATAL(
+        {
+            ReaderRun run(SiblingChunks());
+            VChunkFileWrapper reader(&run.m_Stream);
+            reader.PushChunk(1);
+        },
+        kChunkFile, "VChunkFileWrapper::~VChunkFileWrapper", 30, "Chunks were still open on the stack!");
+    EXPECT_FATAL(
+        {
+            ByteWriter writer;
+            writer.U32(0).U32(0).U32(1000).Text("short");
+            ReaderRun run(writer.m_aBytes);
+            VChunkFileWrapper reader(&run.m_Stream);
+            std::string text;
+            reader.ReadString(text);
+        },
+        kChunkFile, "VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+}
+
+TEST(ShaderImport, PassVersionsAndBlockLengths)
+{
+    ByteWriter passes;
+    Pass(passes, 1, "Opaque", false);
+    Pass(passes, 2, "Skinned", true);
+    Pass(passes, 3, "AlphaTest", false);
+    Pass(passes, 8, "Latest", true);
+    const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 4);
+    KvResourceImporter_ShaderBin importer;
+    ImportRun run(importer, file);
+    auto* pShader = run.Raw<KvProjectData_Core_Raw_Shader>();
+    ASSERT_NE(pShader, nullptr);
+    EXPECT_EQ(PassNames(*pShader), (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Latest"}));
+    EXPECT_EQ(pShader->m_acShaderBin, file);
+}
+
+TEST(ShaderImport, NoPasses_WholeFileKept)
+{
+    const std::vector<uint8_t> file = ShaderFile({}, 0);
+    KvResourceImporter_ShaderBin importer;
+    ImportRun run(importer, file);
+    ASSERT_NE(run.Raw<KvProjectData_Core_Raw_Shader>(), nullptr);
+    EXPECT_TRUE(run.Raw<KvProjectData_Core_Raw_Shader>()->m_apShaders.empty());
+    EXPECT_EQ(run.Raw<KvProjectData_Core_Raw_Shader>()->m_acShaderBin, file);
+}
+
+TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
+{
+    KvResourceImporter_ShaderBin importer;
+    ByteWriter badVersion;
+    Pass(badVersion, 9, "Future", false);
+    EXPECT_FATAL(ImportRun(importer, ShaderFile(badVersion.m_aBytes, 1)),
+                 "importers\\KvResourceImporter_ShaderBin", "KvResourceImporter_ShaderBin::ConvertToRaw", 139,
+                 "Invalid version number for shader resource!");
+    // A pass count beyond the data: the reader meets the end marker where a name should be.
+    ByteWriter one;
+    Pass(one, 1, "Only", false);
+    EXPECT_FATAL(ImportRun(importer, ShaderFile(one.m_aBytes, 0xFFFFFFFF)), "importers\\VChunkFileWrapper",
+                 "VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+    // A file that stops after the first of two passes: the second record runs off the end.
+    ByteWriter cut;
+    cut.U32(1).U32(0);
+    OpenChunk(cut, 0, kShaderChunk, 1000);
+    cut.U32(2);
+    Pass(cut, 1, "First", false);
+    EXPECT_FATAL(ImportRun(importer, cut.m_aBytes), "importers\\KvResourceImporter_ShaderBin",
+                 "KvResourceImporter_ShaderBin::ConvertToRaw", 40,
+                 "Shader file KvIOStream_Memory ends inside a pass record");
+}
+
+TEST(ShaderImport, EveryPrefixOfAFile_FailsCleanlyOrImports)
+{
+    ByteWriter passes;
+    Pass(passes, 2, "Skinned", true);
+    const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 1);
+    tGlobals* pGlobals = KvError::GetGlobals();
+    const tGlobals saved = *pGlobals;
+    pGlobals->m_bShowMessageBox = 0;
+    pGlobals->m_bRaiseException = 1;
+    KvResourceImporter_ShaderBin importer;
+    size_t imported = 0;
+    for (size_t length = 0; length <= file.size(); ++length)
+    {
+        RecordingLog log;
+        try
+        {
+            ImportRun run(importer, std::vector<uint8_t>(file.begin(), file.begin() + length));
+            imported += run.Raw<KvProjectData_Core_Raw_Shader>() != nullptr;
+        }
+        catch (const KvStructuredException&)
+        {
+        }
+    }
+    *pGlobals = saved;
+    // Only the complete file (and its end-of-list marker cut off) import.
+    EXPECT_GE(imported, 1u);
+    EXPECT_LE(imported, 5u);
+}
+
+TEST(ShaderImport, ResourceNames)
+{
+    KvResourceImporter_ShaderBin importer;
+    std::string name = "shaders\\lit.shaderbin\\dx11\\lit.vshaderbin";
+    EXPECT_TRUE(importer.ConvertResourceName(name));
+    EXPECT_EQ(name, "shaders\\lit");
+    std::string plain = "shaders\\lit.vshaderbin";
+    EXPECT_FALSE(importer.ConvertResourceName(plain));
+    EXPECT_EQ(plain, "shaders\\lit.vshaderbin");
+    EXPECT_EQ(importer.GetOriginalFileName("shaders\\lit"), "shaders\\lit.shaderbin\\dx11");
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "IO/KvIOStream_Memory.h"
+#include "Resources/KvResource.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "Resources/KvResourceImporter.h"
+#include "core/KvPluginTestSupport.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// Little-endian bytes built by hand.
+class ByteWriter
+{
+public:
+    ByteWriter& U8(uint8_t value)
+    {
+        m_aBytes.push_back(value);
+        return *this;
+    }
+    ByteWriter& U32(uint32_t value)
+    {
+        for (int shift = 0; shift < 32; shift += 8)
+            m_aBytes.push_back(static_cast<uint8_t>(value >> shift));
+        return *this;
+    }
+    ByteWriter& Zeros(size_t count)
+    {
+        m_aBytes.insert(m_aBytes.end(), count, 0);
+        return *this;
+    }
+    ByteWriter& Bytes(const std::vector<uint8_t>& bytes)
+    {
+        m_aBytes.insert(m_aBytes.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
+    ByteWriter& Text(const std::string& text)
+    {
+        m_aBytes.insert(m_aBytes.end(), text.begin(), text.end());
+        return *this;
+    }
+    // A chunk-file string: length, then the bytes.
+    ByteWriter& String(const std::string& text) { return U32(static_cast<uint32_t>(text.size())).Text(text); }
+
+    std::vector<uint8_t> m_aBytes;
+};
+
+// One import of in-memory bytes under a resource name; the result is released by its types.
+class ImportRun
+{
+public:
+    ImportRun(KvResourceImporter& importer, std::vector<uint8_t> bytes,
+              const std::string& resourceName = "resource")
+        : m_aBytes(std::move(bytes))
+    {
+        m_Resource.SetName(resourceName);
+        m_aBytes.push_back(0);
+        KvIOStream_Memory stream(m_aBytes.data(), static_cast<uint32_t>(m_aBytes.size() - 1));
+        m_pDescriptor = importer.GetResourceType();
+        m_pRaw = importer.ConvertToRaw(m_pPayload, &m_Resource, &stream, nullptr);
+    }
+    ~ImportRun()
+    {
+        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+        if (m_pRaw)
+            pRegistry->DestroyObject(m_pDescriptor->GetRootDataType(), m_pRaw);
+        if (m_pPayload)
+            pRegistry->DestroyObject(m_pDescriptor->GetPayloadDataType(), m_pPayload);
+    }
+    ImportRun(const ImportRun&) = delete;
+    ImportRun& operator=(const ImportRun&) = delete;
+
+    template <class T>
+    T* Raw() const
+    {
+        return static_cast<T*>(m_pRaw);
+    }
+    template <class T>
+    T* Payload() const
+    {
+        return static_cast<T*>(m_pPayload);
+    }
+
+private:
+    std::vector<uint8_t> m_aBytes;
+    KvResource m_Resource;
+    const KvResourceDescriptor* m_pDescriptor = nullptr;
+    void* m_pRaw = nullptr;
+    void* m_pPayload = nullptr;
+};
+
+inline std::vector<uint8_t> BytesOf(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}

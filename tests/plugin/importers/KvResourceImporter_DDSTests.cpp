@@ -1,0 +1,234 @@
+#include "importers/DdsFormat.h"
+#include "importers/KvImporterTestSupport.h"
+#include "importers/KvResourceImporter_DDS.h"
+#include "projectdata/KvProjectData_Core_Texture.h"
+#include "support/KvTestReports.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace DdsFormat;
+
+namespace
+{
+using Texture = KvProjectData_Core_Raw_Texture;
+using Payload = KvProjectData_Core_Raw_Texture_Payload;
+
+struct tDds
+{
+    uint32_t m_ulWidth = 4;
+    uint32_t m_ulHeight = 4;
+    uint32_t m_ulMips = 1;
+    uint32_t m_ulFlags = DDPF_RGB;
+    uint32_t m_ulFourCC = 0;
+    uint32_t m_aMasks[4] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    uint32_t m_ulCaps2 = 0;
+};
+
+std::vector<uint8_t> MakeDds(const tDds& dds, const std::vector<uint8_t>& pixels)
+{
+    ByteWriter writer;
+    writer.U32(0x20534444)
+        .U32(124)
+        .U32(0x1007)
+        .U32(dds.m_ulHeight)
+        .U32(dds.m_ulWidth)
+        .U32(0)
+        .U32(0)
+        .U32(dds.m_ulMips);
+    writer.Zeros(44);
+    writer.U32(32).U32(dds.m_ulFlags).U32(dds.m_ulFourCC).U32(32);
+    for (uint32_t mask : dds.m_aMasks)
+        writer.U32(mask);
+    writer.U32(0x1000).U32(dds.m_ulCaps2).Zeros(12);
+    return writer.Bytes(pixels).m_aBytes;
+}
+
+std::vector<size_t> MipSizes(const Payload& payload, size_t level)
+{
+    std::vector<size_t> sizes;
+    for (const KvProjectData_Core_Raw_Texture_Mip& mip : payload.m_aLevels[level].m_aMips)
+        sizes.push_back(mip.m_aPixelData.size());
+    return sizes;
+}
+} // namespace
+
+TEST(DdsImport, Dxt1_256Square9Mips_MipSizes)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{256, 256, 9, DDPF_FOURCC, FOURCC_DXT1};
+    ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(43704, 7)), "textures\\wall");
+    ASSERT_NE(run.Raw<Texture>(), nullptr);
+    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_DXT1);
+    EXPECT_EQ(run.Raw<Texture>()->m_strName, "textures\\wall");
+    EXPECT_EQ(run.Raw<Texture>()->m_eDims, 1u);
+    ASSERT_EQ(run.Payload<Payload>()->m_aLevels.size(), 1u);
+    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 0),
+              (std::vector<size_t>{32768, 8192, 2048, 512, 128, 32, 8, 8, 8}));
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[8].m_aPixelData[0], 7);
+}
+
+TEST(DdsImport, Dxt5WithoutMipCount_OneMip)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{8, 4, 0, DDPF_FOURCC, FOURCC_DXT5};
+    ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(32, 1)));
+    ASSERT_NE(run.Raw<Texture>(), nullptr);
+    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_DXT5);
+    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 0), (std::vector<size_t>{32}));
+}
+
+TEST(DdsImport, Dxt1CubeMap_SixFacesEachWithItsMips)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{8, 8, 2, DDPF_FOURCC, FOURCC_DXT1};
+    dds.m_ulCaps2 = DDSCAPS2_CUBEMAP;
+    std::vector<uint8_t> pixels;
+    for (uint8_t face = 0; face < 6; ++face)
+        pixels.insert(pixels.end(), 32 + 8, face);
+    ImportRun run(importer, MakeDds(dds, pixels));
+    ASSERT_NE(run.Raw<Texture>(), nullptr);
+    EXPECT_EQ(run.Raw<Texture>()->m_eDims, 3u);
+    EXPECT_EQ(run.Raw<Texture>()->m_ulDepth, 6u);
+    ASSERT_EQ(run.Payload<Payload>()->m_aLevels.size(), 6u);
+    // Read face after face.
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[5].m_aMips[1].m_aPixelData[0], 5);
+    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 3), (std::vector<size_t>{32, 8}));
+}
+
+TEST(DdsImport, Bgra32_ReorderedToRgba)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{1, 2, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
+    ImportRun run(importer, MakeDds(dds, {0x30, 0x20, 0x10, 0x40, 0x03, 0x02, 0x01, 0x04}));
+    ASSERT_NE(run.Raw<Texture>(), nullptr);
+    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_RGBA);
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
+              (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0x04}));
+}
+
+TEST(DdsImport, Rgba32InOrder_KeptByteForByte)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{2, 1, 1, DDPF_RGB | DDPF_ALPHA};
+    const std::vector<uint8_t> pixels{1, 2, 3, 4, 5, 6, 7, 8};
+    ImportRun run(importer, MakeDds(dds, pixels));
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, pixels);
+}
+
+TEST(DdsImport, Bgr24_Reordered_ThreeBytesPerPixelWhateverTheBitCount)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{2, 1, 1, DDPF_RGB, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0}};
+    ImportRun run(importer, MakeDds(dds, {3, 2, 1, 6, 5, 4}));
+    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_RGB);
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(DdsImport, LuminanceWithAlpha_G8R8NeverReordered)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{2, 1, 1, DDPF_LUMINANCE | DDPF_ALPHAPIXELS, 0, {0xFF, 0, 0, 0xFF00}};
+    ImportRun run(importer, MakeDds(dds, {9, 8, 7, 6}));
+    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_G8R8);
+    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
+              (std::vector<uint8_t>{9, 8, 7, 6}));
+    tDds luminance{2, 1, 1, DDPF_LUMINANCE};
+    ImportRun plain(importer, MakeDds(luminance, {1, 2}));
+    EXPECT_EQ(plain.Raw<Texture>()->m_eFormat, FORMAT_R8);
+}
+
+TEST(DdsImport, UnhandledFormats_RefusedWithMessageAndNoPayload)
+{
+    KvResourceImporter_DDS importer;
+    const std::string expected =
+        ExpectedReport("importers\\KvResourceImporter_DDS", "KvResourceImporter_DDS::ConvertToRaw", 83,
+                       "Texture format not handled for file KvIOStream_Memory");
+    for (const tDds& dds : {tDds{4, 4, 1, DDPF_FOURCC, 0x33545844}, tDds{4, 4, 1, DDPF_ALPHA}})
+    {
+        RecordingLog log;
+        ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(64)));
+        EXPECT_EQ(run.Raw<Texture>(), nullptr);
+        EXPECT_EQ(run.Payload<Payload>(), nullptr);
+        ASSERT_EQ(log.m_aEntries.size(), 1u);
+        EXPECT_EQ(log.m_aEntries[0].m_strMessage, expected);
+    }
+}
+
+TEST(DdsImport, ShortFileReadsZeros_HugeClaimsRefused)
+{
+    KvResourceImporter_DDS importer;
+    tDds shortFile{4, 4, 1, DDPF_RGB | DDPF_ALPHA};
+    ImportRun run(importer, MakeDds(shortFile, {1, 2, 3}));
+    ASSERT_NE(run.Raw<Texture>(), nullptr);
+    const std::vector<uint8_t>& pixels = run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData;
+    ASSERT_EQ(pixels.size(), 64u);
+    EXPECT_EQ(pixels[2], 3);
+    EXPECT_EQ(pixels[63], 0);
+
+    // Sizes that overflow 32 bits, and a mip count of 4 billion: nothing is allocated.
+    RecordingLog log;
+    for (const tDds& huge :
+         {tDds{0xFFFFFFFF, 0xFFFFFFFF, 1, DDPF_RGB}, tDds{4, 4, 0xFFFFFFFF, DDPF_FOURCC, FOURCC_DXT1}})
+    {
+        ImportRun refused(importer, MakeDds(huge, {}));
+        EXPECT_EQ(refused.Raw<Texture>(), nullptr);
+        EXPECT_EQ(refused.Payload<Payload>(), nullptr);
+    }
+    ASSERT_EQ(log.m_aEntries.size(), 2u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("claims"));
+}
+
+TEST(DdsImport, TruncatedHeaders_NeverCrash)
+{
+    KvResourceImporter_DDS importer;
+    tDds dds{4, 4, 2, DDPF_FOURCC, FOURCC_DXT1};
+    const std::vector<uint8_t> full = MakeDds(dds, std::vector<uint8_t>(16, 3));
+    for (size_t length = 0; length <= full.size(); ++length)
+    {
+        RecordingLog log;
+        ImportRun run(importer, std::vector<uint8_t>(full.begin(), full.begin() + length));
+        // A header cut before the pixel format leaves no known format.
+        EXPECT_EQ(run.Raw<Texture>() != nullptr, length >= 4 + 84) << length;
+    }
+}
+
+// Real files of the public test set (see shared testdata sources), when they are at hand.
+TEST(DdsImport, PublicSamples)
+{
+    const std::filesystem::path folder = std::filesystem::path(KV_SHARED_TESTDATA_DIR) / "dds";
+    if (!std::filesystem::exists(folder))
+        GTEST_SKIP() << "no public test data at " << folder;
+    const struct
+    {
+        const char* m_File;
+        bool m_bImported;
+        tTextureFormat m_eFormat;
+        uint32_t m_ulFaces;
+    } cases[] = {
+        {"imagers_dxt5_129x66_mips.dds", true, FORMAT_DXT5, 1},
+        {"imagers_a8b8g8r8_129x66_mips.dds", true, FORMAT_RGBA, 1},
+        {"imagers_l8_129x66_mips.dds", true, FORMAT_R8, 1},
+        {"imagers_cubemap_dxt1_128_mips.dds", true, FORMAT_DXT1, 6},
+        {"pillow_uncompressed_la_luminance8_alpha8.dds", true, FORMAT_G8R8, 1},
+        {"pillow_dxt3_negative.dds", false, FORMAT_RGB, 0},
+        {"pillow_dx10_r8g8b8a8_srgb_negative.dds", false, FORMAT_RGB, 0},
+        {"imagers_a8_alphaonly_negative.dds", false, FORMAT_RGB, 0},
+    };
+    KvResourceImporter_DDS importer;
+    for (const auto& row : cases)
+    {
+        std::ifstream file(folder / row.m_File, std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(bytes.empty()) << row.m_File;
+        RecordingLog log;
+        ImportRun run(importer, bytes);
+        ASSERT_EQ(run.Raw<Texture>() != nullptr, row.m_bImported) << row.m_File;
+        if (!row.m_bImported)
+            continue;
+        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, row.m_eFormat) << row.m_File;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), row.m_ulFaces) << row.m_File;
+    }
+}

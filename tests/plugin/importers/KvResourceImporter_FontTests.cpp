@@ -1,0 +1,102 @@
+#include "importers/KvImporterTestSupport.h"
+#include "importers/KvResourceImporter_Font.h"
+#include "projectdata/KvProjectData_Core_Font.h"
+#include "support/KvTestReports.h"
+
+#include <cfloat>
+#include <gtest/gtest.h>
+
+namespace
+{
+using Font = KvProjectData_Core_Font;
+constexpr const char* kFile = "importers\\KvResourceImporter_Font";
+constexpr const char* kFunction = "KvResourceImporter_Font::ConvertToRaw";
+
+std::string FontXml(const std::string& common, const std::string& chars, const std::string& extra = "")
+{
+    return "<font><info size=\"32\"/>" + common + "<pages><page id=\"0\" file=\"font_0.dds\"/></pages>" +
+           extra + chars + "</font>";
+}
+
+const std::string kCommon = "<common scaleW=\"256\" scaleH=\"128\"/>";
+} // namespace
+
+TEST(FontImport, CharacterUVsAndTable)
+{
+    KvResourceImporter_Font importer;
+    ImportRun run(
+        importer,
+        BytesOf(FontXml(kCommon, "<chars count=\"1\"><char id=\"65\" x=\"10\" y=\"20\" width=\"8\" "
+                                 "height=\"16\" xoffset=\"1\" yoffset=\"2\" xadvance=\"9\" page=\"0\"/>"
+                                 "</chars>")),
+        "fonts\\debug");
+    Font* pFont = run.Raw<Font>();
+    ASSERT_NE(pFont, nullptr);
+    EXPECT_EQ(pFont->m_strName, "fonts\\debug");
+    EXPECT_EQ(pFont->m_ulFontSize, 32u);
+    EXPECT_EQ(pFont->m_strFontPage, "font_0.dds");
+    ASSERT_EQ(pFont->m_apCharacters.size(), 256u);
+    const KvProjectData_Core_Font_Character& a = pFont->m_apCharacters[65];
+    EXPECT_EQ(a.m_ulId, 65u);
+    EXPECT_EQ(a.m_vUV.m_vMin, (KvVector2{0.0390625f, 0.15625f}));
+    EXPECT_EQ(a.m_vUV.m_vMax, (KvVector2{0.0703125f, 0.28125f}));
+    EXPECT_EQ(a.m_slAdvanceX, 9);
+    EXPECT_EQ(a.m_slOffsetY, 2);
+    // Slots no char fills keep an empty box.
+    EXPECT_EQ(pFont->m_apCharacters[66].m_vUV.m_vMin.x, FLT_MAX);
+}
+
+TEST(FontImport, NumberRulesCountDuplicatesAndCodesOutsideTheTable)
+{
+    KvResourceImporter_Font importer;
+    ImportRun run(importer, BytesOf(FontXml(kCommon, "<chars count=\"1\">"
+                                                     "<char id=\"1\" xoffset=\"-1\" xadvance=\"+7\"/>"
+                                                     "<char id=\"2\" xadvance=\"2.5\"/>"
+                                                     "<char id=\"3\" x=\"4\"/>"
+                                                     "<char id=\"3\" x=\"6\"/>"
+                                                     "<char id=\"300\" x=\"1\"/>"
+                                                     "<char id=\"4\" xadvance=\"99999999999\"/>"
+                                                     "</chars>")));
+    Font* pFont = run.Raw<Font>();
+    ASSERT_NE(pFont, nullptr);
+    EXPECT_EQ(pFont->m_apCharacters[1].m_slOffsetX, 0);
+    EXPECT_EQ(pFont->m_apCharacters[1].m_slAdvanceX, 7);
+    // Halves round up; an absent value carries over from the char before.
+    EXPECT_EQ(pFont->m_apCharacters[2].m_slAdvanceX, 3);
+    EXPECT_EQ(pFont->m_apCharacters[3].m_slAdvanceX, 3);
+    EXPECT_EQ(pFont->m_apCharacters[3].m_vPos.x, 6.0f);
+    EXPECT_EQ(pFont->m_apCharacters[4].m_slAdvanceX, 0);
+    EXPECT_EQ(pFont->m_apCharacters.size(), 256u);
+}
+
+TEST(FontImport, CountWithoutChars_EmptySlots)
+{
+    KvResourceImporter_Font importer;
+    ImportRun run(importer, BytesOf(FontXml(kCommon, "<chars count=\"1\"/>")));
+    ASSERT_NE(run.Raw<Font>(), nullptr);
+    EXPECT_EQ(run.Raw<Font>()->m_apCharacters.size(), 256u);
+}
+
+TEST(FontImport, EmptyDocument_LoggedNoFont)
+{
+    KvResourceImporter_Font importer;
+    RecordingLog log;
+    ImportRun run(importer, BytesOf("  "));
+    EXPECT_EQ(run.Raw<Font>(), nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_EQ(log.m_aEntries[0].m_strMessage, ExpectedReport(kFile, kFunction, 40, "Empty debug font file!"));
+}
+
+TEST(FontImport, MissingParts_FatalInCheckOrder)
+{
+    KvResourceImporter_Font importer;
+    EXPECT_FATAL(ImportRun(importer, BytesOf(FontXml("<common scaleW=\"0\" scaleH=\"1\"/>", ""))), kFile,
+                 kFunction, 52, "Bad font size");
+    EXPECT_FATAL(ImportRun(importer, BytesOf("<font><common scaleW=\"1\" scaleH=\"1\"/></font>")), kFile,
+                 kFunction, 57, "missing 'info' tag");
+    EXPECT_FATAL(
+        ImportRun(importer, BytesOf("<font><info/><common scaleW=\"1\" scaleH=\"1\"/><pages/></font>")),
+        kFile, kFunction, 64, "No font page was present for debug font");
+    EXPECT_FATAL(ImportRun(importer, BytesOf(FontXml(kCommon, "<chars count=\"0\"/>"))), kFile, kFunction, 72,
+                 "No font characters were present");
+}
