@@ -67,22 +67,51 @@ uint32_t LowestBit(uint32_t mask)
     return mask ? static_cast<uint32_t>(std::countr_zero(mask)) : 0;
 }
 
-// Rewrites pixels in place as red, green, blue (and alpha) in byte order.
-void Reorder(std::vector<uint8_t>& bytes, uint32_t bytesPerPixel, const tPixelFormat& format)
+// Rewrites pixels in place as red, green, blue (and alpha) in byte order. The pixel count is
+// the byte count over the bytes per pixel; a partial last pixel stays as read.
+template <uint32_t kBytesPerPixel>
+void ReorderPixels(std::vector<uint8_t>& bytes, const tPixelFormat& format)
 {
     const uint32_t masks[4] = {format.dwRBitMask, format.dwGBitMask, format.dwBBitMask, format.dwABitMask};
-    const uint32_t shifts[4] = {LowestBit(masks[0]), LowestBit(masks[1]), LowestBit(masks[2]),
-                                LowestBit(masks[3])};
-    const size_t pixelCount = bytes.size() / bytesPerPixel;
-    for (size_t pixel = 0; pixel < pixelCount; ++pixel)
+    const uint32_t shifts[4] = {LowestBit(masks[0]), LowestBit(masks[1]), LowestBit(masks[2]), LowestBit(masks[3])};
+    const size_t pixelCount = bytes.size() / kBytesPerPixel;
+    uint8_t* pPixel = bytes.data();
+    // Whole-byte masks (the common BGRA and BGR layouts) make the reorder a byte permutation.
+    bool bWholeBytes = true;
+    uint32_t sources[4] = {};
+    for (uint32_t channel = 0; channel < kBytesPerPixel; ++channel)
     {
-        uint8_t* pPixel = bytes.data() + pixel * bytesPerPixel;
-        uint32_t value = 0;
-        for (uint32_t byte = 0; byte < bytesPerPixel; ++byte)
-            value |= uint32_t(pPixel[byte]) << (8 * byte);
-        for (uint32_t channel = 0; channel < bytesPerPixel; ++channel)
+        sources[channel] = shifts[channel] / 8;
+        bWholeBytes = bWholeBytes && shifts[channel] % 8 == 0 && sources[channel] < kBytesPerPixel &&
+                      masks[channel] == 0xFFu << shifts[channel];
+    }
+    if (bWholeBytes)
+    {
+        for (size_t pixel = 0; pixel < pixelCount; ++pixel, pPixel += kBytesPerPixel)
+        {
+            uint8_t source[kBytesPerPixel];
+            std::memcpy(source, pPixel, kBytesPerPixel);
+            for (uint32_t channel = 0; channel < kBytesPerPixel; ++channel)
+                pPixel[channel] = source[sources[channel]];
+        }
+        return;
+    }
+    for (size_t pixel = 0; pixel < pixelCount; ++pixel, pPixel += kBytesPerPixel)
+    {
+        uint32_t value = uint32_t(pPixel[0]) | uint32_t(pPixel[1]) << 8 | uint32_t(pPixel[2]) << 16;
+        if constexpr (kBytesPerPixel == 4)
+            value |= uint32_t(pPixel[3]) << 24;
+        for (uint32_t channel = 0; channel < kBytesPerPixel; ++channel)
             pPixel[channel] = static_cast<uint8_t>((value & masks[channel]) >> shifts[channel]);
     }
+}
+
+void Reorder(std::vector<uint8_t>& bytes, uint32_t bytesPerPixel, const tPixelFormat& format)
+{
+    if (bytesPerPixel == 4)
+        ReorderPixels<4>(bytes, format);
+    else
+        ReorderPixels<3>(bytes, format);
 }
 
 // The bytes of mip level m: the base size shifted right by 2m, at least the minimum size.

@@ -1,0 +1,152 @@
+// Import throughput, each beside the bare work it stands on: DDS import against a plain copy
+// of the same bytes, XML imports against RapidXML's bare parse of the same text.
+#include "IO/KvIOStream_Memory.h"
+#include "Reflection/KvReflectionInterface.h"
+#include "Resources/KvResource.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_Font.h"
+#include "importers/KvResourceImporter_InputTranslator.h"
+
+#include <benchmark/benchmark.h>
+#include <rapidxml/rapidxml.hpp>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr uint32_t kSize = 4096;
+
+// A 4096x4096 32-bit DDS with its full mip chain, in RGBA order or blue first.
+std::vector<uint8_t> MakeDds(bool bBlueFirst)
+{
+    std::vector<uint8_t> file(128, 0);
+    auto put = [&file](size_t offset, uint32_t value) { std::memcpy(file.data() + offset, &value, 4); };
+    put(0, 0x20534444);
+    put(4, 124);
+    put(12, kSize);
+    put(16, kSize);
+    put(28, 13);
+    put(80, 0x41);
+    put(88, 32);
+    put(92, bBlueFirst ? 0x00FF0000 : 0x000000FF);
+    put(96, 0x0000FF00);
+    put(100, bBlueFirst ? 0x000000FF : 0x00FF0000);
+    put(104, 0xFF000000);
+    uint64_t pixels = 0;
+    for (uint32_t mip = 0; mip < 13; ++mip)
+        pixels += (uint64_t(kSize) * kSize * 4) >> (2 * mip);
+    file.resize(128 + pixels, 0x5A);
+    return file;
+}
+
+// Imports the bytes once and releases what came back.
+void ImportOnce(KvResourceImporter& importer, std::vector<uint8_t>& bytes)
+{
+    KvResource resource;
+    resource.SetName("bench");
+    KvIOStream_Memory stream(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    void* pPayload = nullptr;
+    void* pRaw = importer.ConvertToRaw(pPayload, &resource, &stream, nullptr);
+    benchmark::DoNotOptimize(pRaw);
+    const KvResourceDescriptor* pDescriptor = importer.GetResourceType();
+    KvReflectionInterface::GetInstance()->DestroyObject(pDescriptor->GetRootDataType(), pRaw);
+    if (pPayload)
+        KvReflectionInterface::GetInstance()->DestroyObject(pDescriptor->GetPayloadDataType(), pPayload);
+}
+
+void BM_DdsImport(benchmark::State& state)
+{
+    std::vector<uint8_t> file = MakeDds(state.range(0) != 0);
+    KvResourceImporter_DDS importer;
+    for (auto _ : state)
+        ImportOnce(importer, file);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_DdsImport)->Arg(0)->Arg(1)->ArgNames({"reordered"})->Unit(benchmark::kMillisecond);
+
+void BM_MemcpyOfTheDdsBytes(benchmark::State& state)
+{
+    const std::vector<uint8_t> file = MakeDds(false);
+    for (auto _ : state)
+    {
+        std::vector<uint8_t> copy(file.size());
+        std::memcpy(copy.data(), file.data(), file.size());
+        benchmark::DoNotOptimize(copy.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_MemcpyOfTheDdsBytes)->Unit(benchmark::kMillisecond);
+
+std::string LargeFont()
+{
+    std::string text = "<font><info size=\"32\"/><common scaleW=\"1024\" scaleH=\"1024\"/>"
+                       "<pages><page id=\"0\" file=\"f.dds\"/></pages><chars count=\"20000\">";
+    for (int index = 0; index < 20000; ++index)
+        text += "<char id=\"" + std::to_string(index % 256) + "\" x=\"" + std::to_string(index % 1000) +
+                "\" y=\"12\" width=\"8\" height=\"16\" xoffset=\"1\" yoffset=\"2\" xadvance=\"9\" page=\"0\"/>";
+    return text + "</chars></font>";
+}
+
+std::string LargeInput()
+{
+    std::string text = "<Input>";
+    for (int set = 0; set < 2000; ++set)
+        text += "<ElementSet name=\"Set" + std::to_string(set) +
+                "\"><Element type=\"button\" button=\"BUTTON_A\"/><Element type=\"key\" button=\"space\"/>"
+                "<Element type=\"analog\" control=\"ANALOGCONTROL_MOUSE_X\" trigger_value=\"0.5\"/></ElementSet>";
+    for (int command = 0; command < 2000; ++command)
+        text += "<Input name=\"C" + std::to_string(command) + "\" typematic=\"yes\"><Set name=\"Set" +
+                std::to_string(command) + "\"/></Input>";
+    return text + "</Input>";
+}
+
+void ImportText(benchmark::State& state, KvResourceImporter& importer, const std::string& text)
+{
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    for (auto _ : state)
+        ImportOnce(importer, bytes);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void ParseText(benchmark::State& state, const std::string& text)
+{
+    for (auto _ : state)
+    {
+        std::vector<char> buffer(text.begin(), text.end());
+        buffer.push_back('\0');
+        rapidxml::xml_document<> document;
+        document.parse<0>(buffer.data());
+        benchmark::DoNotOptimize(document.first_node());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_FontImport(benchmark::State& state)
+{
+    KvResourceImporter_Font importer;
+    ImportText(state, importer, LargeFont());
+}
+BENCHMARK(BM_FontImport)->Unit(benchmark::kMillisecond);
+
+void BM_RapidXmlParseOfTheFont(benchmark::State& state)
+{
+    ParseText(state, LargeFont());
+}
+BENCHMARK(BM_RapidXmlParseOfTheFont)->Unit(benchmark::kMillisecond);
+
+void BM_InputImport(benchmark::State& state)
+{
+    KvResourceImporter_InputTranslator importer;
+    ImportText(state, importer, LargeInput());
+}
+BENCHMARK(BM_InputImport)->Unit(benchmark::kMillisecond);
+
+void BM_RapidXmlParseOfTheInput(benchmark::State& state)
+{
+    ParseText(state, LargeInput());
+}
+BENCHMARK(BM_RapidXmlParseOfTheInput)->Unit(benchmark::kMillisecond);
+} // namespace
