@@ -1,6 +1,9 @@
 # Entry points for a fresh Debian 12 machine: `make demo`, `make test`.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+# Seconds each fuzzer runs.
+FUZZ_SECONDS ?= 10
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
@@ -8,7 +11,7 @@ DEBIAN_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev librapidxml-dev nlohmann-json3-dev libcli11-dev uuid-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: setup build demo test sanitize bench clean
+.PHONY: setup build demo test sanitize bench fuzz clean
 
 # Installs only what is missing, so it is quick when everything is there.
 setup:
@@ -39,8 +42,22 @@ sanitize: setup
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON \
+		-DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_all
+	@for f in $(FUZZ_DIR)/fuzz/Fuzz_*; do \
+		name=$$(basename $$f); corpus=$(FUZZ_DIR)/corpus/$$name; mkdir -p $$corpus; \
+		echo "== $$name"; \
+		if ! $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 $$corpus examples/sources \
+			> $(FUZZ_DIR)/$$name.log 2>&1; then \
+			tail -n 60 $(FUZZ_DIR)/$$name.log; exit 1; \
+		fi; \
+		grep -E "^stat::number_of_executed_units" $(FUZZ_DIR)/$$name.log; \
+	done
+
 bench: build
 	@for b in $(BUILD_DIR)/bench/*Bench; do $$b; done
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

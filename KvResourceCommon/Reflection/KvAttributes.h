@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-class KvAttributeEventArgs_DragDrop;
+struct KvAttributeEventArgs_DragDrop;
 class KvNativeAction;
 class KvReflectedDataType;
 class KvReflectedPrimitive;

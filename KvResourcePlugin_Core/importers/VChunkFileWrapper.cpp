@@ -22,7 +22,7 @@ VChunkFileWrapper::VChunkFileWrapper(KvIOStream* pStream) : m_pStream(pStream)
     ReadInt();
 }
 
-VChunkFileWrapper::~VChunkFileWrapper()
+VChunkFileWrapper::~VChunkFileWrapper() noexcept(false)
 {
     // While a fatal error unwinds through a reader, its open chunks are no further news.
     if (!m_aChunkStack.empty() && std::uncaught_exceptions() == 0)

@@ -19,8 +19,8 @@ public:
 
     // Reads the 8-byte file header; the stream stays the caller's.
     explicit VChunkFileWrapper(KvIOStream* pStream);
-    // Fatal while chunks are open.
-    ~VChunkFileWrapper();
+    // Fatal while chunks are open; the fatal routine may be set to raise, so this may throw.
+    ~VChunkFileWrapper() noexcept(false);
 
     VChunkFileWrapper(const VChunkFileWrapper&) = delete;
     VChunkFileWrapper& operator=(const VChunkFileWrapper&) = delete;

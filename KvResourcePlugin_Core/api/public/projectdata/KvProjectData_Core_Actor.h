@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class KvAttributeEventArgs_DragDrop;
+struct KvAttributeEventArgs_DragDrop;
 class KvProjectData_Core_Raw_ActorPrefab;
 class KvProjectData_Core_Raw_ParticleSystem;
 class KvProjectData_Core_Raw_RenderShapeMesh;

@@ -1,0 +1,50 @@
+// Drives the chunk reader with the input: the first bytes choose the operations, the rest is
+// the chunk file they read.
+#include "KvFuzzImport.h"
+#include "importers/VChunkFileWrapper.h"
+
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    KvFuzzRaiseFatalErrors();
+    constexpr size_t kOperations = 16;
+    if (size < kOperations)
+        return 0;
+    std::vector<uint8_t> bytes(data + kOperations, data + size);
+    bytes.push_back(0);
+    KvIOStream_Memory stream(bytes.data(), static_cast<uint32_t>(bytes.size() - 1));
+    try
+    {
+        VChunkFileWrapper reader(&stream);
+        std::string text;
+        for (size_t index = 0; index < kOperations; ++index)
+        {
+            switch (data[index] % 6)
+            {
+            case 0:
+                reader.PushChunk(VChunkFileWrapper::kAnyChunk);
+                break;
+            case 1:
+                reader.PushChunk(data[index] >> 3);
+                break;
+            case 2:
+                reader.PopChunk();
+                break;
+            case 3:
+                reader.ReadString(text);
+                break;
+            case 4:
+                reader.ReadInt();
+                break;
+            default:
+                reader.Skip(data[index]);
+                break;
+            }
+        }
+    }
+    catch (const KvStructuredException&)
+    {
+    }
+    return 0;
+}

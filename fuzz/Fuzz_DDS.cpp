@@ -1,0 +1,4 @@
+#include "KvFuzzImport.h"
+#include "importers/KvResourceImporter_DDS.h"
+
+KV_FUZZ_IMPORTER(KvResourceImporter_DDS, "textures\\\\wall")
