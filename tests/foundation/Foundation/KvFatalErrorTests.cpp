@@ -12,16 +12,6 @@
 namespace
 {
 // Restores the error globals a test changes.
-class ErrorGlobalsGuard
-{
-public:
-    ErrorGlobalsGuard() : m_Saved(*KvError::GetGlobals()) {}
-    ~ErrorGlobalsGuard() { *KvError::GetGlobals() = m_Saved; }
-
-private:
-    tGlobals m_Saved;
-};
-
 // A sink that shows what it received on standard error, for checks in a dying child.
 class StderrLog : public KvLogInterface
 {
@@ -79,9 +69,7 @@ TEST(FatalError, LogFanOut_SkipsNullSinksAndKeepsOrder)
 
 TEST(FatalError, RaiseExceptionMode_HostCatchesCodeAndMessage)
 {
-    ErrorGlobalsGuard guard;
-    KvError::GetGlobals()->m_bShowMessageBox = 0;
-    KvError::GetGlobals()->m_bRaiseException = 1;
+    RaisingFatalErrors raising;
     RecordingLog log;
     try
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Foundation/KvError_Globals.h"
 #include "Foundation/KvLog.h"
 
 #include <gmock/gmock.h>
@@ -20,6 +21,24 @@ inline std::string ExpectedReport(const std::string& file, const std::string& fu
 #define EXPECT_FATAL(statement, file, function, line, message)                                               \
     EXPECT_EXIT(statement, ::testing::ExitedWithCode(255),                                                   \
                 ::testing::HasSubstr(ExpectedReport(file, function, line, message)))
+
+// While it lives, fatal errors raise KvStructuredException instead of ending the process, as a
+// host that imports many files asks; the error globals are restored afterwards.
+class RaisingFatalErrors
+{
+public:
+    RaisingFatalErrors() : m_Saved(*KvError::GetGlobals())
+    {
+        KvError::GetGlobals()->m_bShowMessageBox = 0;
+        KvError::GetGlobals()->m_bRaiseException = 1;
+    }
+    ~RaisingFatalErrors() { *KvError::GetGlobals() = m_Saved; }
+    RaisingFatalErrors(const RaisingFatalErrors&) = delete;
+    RaisingFatalErrors& operator=(const RaisingFatalErrors&) = delete;
+
+private:
+    tGlobals m_Saved;
+};
 
 // Records what reaches the process-wide log while it lives.
 class RecordingLog : public KvLogInterface

@@ -133,13 +133,12 @@ TEST_F(ResourceHost, Import_FailureKeepsTheLoggedReasonAndReleasesThePayload)
 
 TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
 {
-    tGlobals* pGlobals = KvError::GetGlobals();
-    const tGlobals saved = *pGlobals;
-    pGlobals->m_bShowMessageBox = 0;
-    pGlobals->m_bRaiseException = 1;
     const std::string path = WriteSource("fatal.tnode", "fatal\n");
-    KvImportResult result = Import(path);
-    *pGlobals = saved;
+    KvImportResult result = [&]
+    {
+        RaisingFatalErrors raising;
+        return Import(path);
+    }();
     EXPECT_EQ(result.m_strError, ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20,
                                                 "Broken file " + path));
 }

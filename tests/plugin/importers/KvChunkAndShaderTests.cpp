@@ -205,6 +205,50 @@ TEST(ChunkReader, Inconsistencies_Fatal)
         kChunkFile, "VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
 }
 
+// A host that imports many files sets fatal errors to raise: the reader's own fatal paths,
+// including the one in its destructor, must then reach the caller as exceptions.
+TEST(ChunkReader, FatalErrorsRaisedToTheHost)
+{
+    RaisingFatalErrors raising;
+    auto raisedMessage = [](auto read) -> std::string
+    {
+        try
+        {
+            read();
+        }
+        catch (const KvStructuredException& exception)
+        {
+            return exception.what();
+        }
+        return "nothing raised";
+    };
+    EXPECT_EQ(raisedMessage(
+                  []
+                  {
+                      ReaderRun run(SiblingChunks());
+                      VChunkFileWrapper reader(&run.m_Stream);
+                      reader.PushChunk(1);
+                  }),
+              ExpectedReport(kChunkFile, "VChunkFileWrapper::~VChunkFileWrapper", 30,
+                             "Chunks were still open on the stack!"));
+    // A failure inside an open chunk is the one reported; the unwinding reader adds nothing.
+    EXPECT_EQ(raisedMessage(
+                  []
+                  {
+                      ByteWriter writer;
+                      writer.U32(0).U32(0);
+                      OpenChunk(writer, 0, 5, 0);
+                      writer.U32(1000).Text("short");
+                      ReaderRun run(writer.m_aBytes);
+                      VChunkFileWrapper reader(&run.m_Stream);
+                      reader.PushChunk(5);
+                      std::string text;
+                      reader.ReadString(text);
+                  }),
+              ExpectedReport(kChunkFile, "VChunkFileWrapper::ReadString", 78,
+                             "String runs past the end of the data"));
+}
+
 TEST(ShaderImport, PassVersionsAndBlockLengths)
 {
     ByteWriter passes;
@@ -260,10 +304,7 @@ TEST(ShaderImport, EveryPrefixOfAFile_FailsCleanlyOrImports)
     ByteWriter passes;
     Pass(passes, 2, "Skinned", true);
     const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 1);
-    tGlobals* pGlobals = KvError::GetGlobals();
-    const tGlobals saved = *pGlobals;
-    pGlobals->m_bShowMessageBox = 0;
-    pGlobals->m_bRaiseException = 1;
+    RaisingFatalErrors raising;
     KvResourceImporter_ShaderBin importer;
     size_t imported = 0;
     for (size_t length = 0; length <= file.size(); ++length)
@@ -278,7 +319,6 @@ TEST(ShaderImport, EveryPrefixOfAFile_FailsCleanlyOrImports)
         {
         }
     }
-    *pGlobals = saved;
     // Only the complete file (and its end-of-list marker cut off) import.
     EXPECT_GE(imported, 1u);
     EXPECT_LE(imported, 5u);
