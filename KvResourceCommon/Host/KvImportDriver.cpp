@@ -16,6 +16,15 @@
 
 namespace
 {
+// The extension of a source path without its dot; empty when it has none.
+std::string ExtensionOf(const std::string& sourcePath)
+{
+    std::string extension = std::filesystem::path(sourcePath).extension().string();
+    if (!extension.empty())
+        extension.erase(0, 1);
+    return extension;
+}
+
 // Collects what is logged while it lives.
 class ImportLog : public KvLogInterface
 {
@@ -75,7 +84,8 @@ void* FindRealObject(const KvReflectedDataType* pType, const void* pPlaceholder)
     const int32_t nameIndex = pType->FindMember(KvReflectionInterface::kNameMember);
     if (nameIndex < 0)
         return nullptr;
-    const auto* pName = static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pPlaceholder));
+    const auto* pName =
+        static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pPlaceholder));
     std::vector<void*> live;
     KvReflectionInterface::GetInstance()->GetLiveObjects(pType, live);
     for (void* pObject : live)
@@ -123,11 +133,15 @@ std::string KvImportDriver::GetResourceName(const std::string& sourcePath, const
     return name;
 }
 
-KvResourceImporter* KvImportDriver::ChooseImporter(const KvImportRequest& request, std::string& outError) const
+bool KvImportDriver::HandlesExtensionOf(const std::string& sourcePath) const
 {
-    std::string extension = std::filesystem::path(request.m_strSourcePath).extension().string();
-    if (!extension.empty())
-        extension.erase(0, 1);
+    return !m_Host.GetImporters().FindByExtension(ExtensionOf(sourcePath)).empty();
+}
+
+KvResourceImporter* KvImportDriver::ChooseImporter(const KvImportRequest& request,
+                                                   std::string& outError) const
+{
+    const std::string extension = ExtensionOf(request.m_strSourcePath);
     const std::vector<KvResourceImporter*> candidates = m_Host.GetImporters().FindByExtension(extension);
     if (candidates.empty())
     {

@@ -53,6 +53,8 @@ public:
     explicit KvImportDriver(KvResourceHost& host) : m_Host(host) {}
 
     KvImportResult Import(const KvImportRequest& request);
+    // Whether any importer is registered for the extension of the source path.
+    bool HandlesExtensionOf(const std::string& sourcePath) const;
 
     // The resource name of a source path: relative to the root, "\\" separated, before the
     // importer's ConvertResourceName.

@@ -18,7 +18,8 @@ cp -r "$examples" "$work/mixed"
 printf '<a><b>' >"$work/mixed/input/broken.xml"
 head -c 100 "$examples/textures/checker.dds" >"$work/mixed/textures/truncated.dds"
 printf 'DDS |' >"$work/mixed/textures/tiny.dds"
-expect import-mixed 1 "Imported 10 of 12 files into $work/mixed-project (14 project files written), 2 failed" \
+echo "made by hand" >"$work/mixed/textures/README.md"
+expect import-mixed 1 "Imported 10 of 12 files into $work/mixed-project (14 project files written), 2 failed, 1 skipped (no importer)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
 expect import-mixed-xml 1 "FAILED $work/mixed/input/broken.xml: Toolbox\\KvToolboxXML::rapidxml::parse_error_handler(24)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"

@@ -21,11 +21,19 @@ struct tSourceFile
     std::string m_strRoot;
 };
 
-// Files of the arguments: a folder gives every file below it (its own root), a file itself.
-std::vector<tSourceFile> CollectSources(const std::vector<std::string>& arguments,
-                                        std::vector<std::string>& outMissing)
+struct tSources
 {
-    std::vector<tSourceFile> files;
+    std::vector<tSourceFile> m_aFiles;
+    std::vector<std::string> m_aMissing;
+    // Files met in folders that no importer handles (read-me files, sources of other tools).
+    size_t m_uiSkipped = 0;
+};
+
+// Files of the arguments: a folder gives every importable file below it (the folder is their
+// root), a named file itself whatever its extension, so that a wrong one fails visibly.
+tSources CollectSources(const std::vector<std::string>& arguments, const KvImportDriver& driver)
+{
+    tSources sources;
     for (const std::string& argument : arguments)
     {
         std::error_code error;
@@ -37,14 +45,19 @@ std::vector<tSourceFile> CollectSources(const std::vector<std::string>& argument
                     found.push_back(entry.path().string());
             std::sort(found.begin(), found.end());
             for (const std::string& path : found)
-                files.push_back({path, argument});
+            {
+                if (driver.HandlesExtensionOf(path))
+                    sources.m_aFiles.push_back({path, argument});
+                else
+                    ++sources.m_uiSkipped;
+            }
         }
         else if (fs::is_regular_file(argument, error))
-            files.push_back({argument, fs::path(argument).parent_path().string()});
+            sources.m_aFiles.push_back({argument, fs::path(argument).parent_path().string()});
         else
-            outMissing.push_back(argument);
+            sources.m_aMissing.push_back(argument);
     }
-    return files;
+    return sources;
 }
 
 // One line rewritten in place on a terminal; nothing elsewhere.
@@ -88,14 +101,15 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
 int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
                      const std::string& projectFolder, const std::string& resourceType)
 {
-    std::vector<std::string> missing;
-    const std::vector<tSourceFile> files = CollectSources(sources, missing);
-    for (const std::string& path : missing)
+    KvImportDriver driver(host);
+    const tSources collected = CollectSources(sources, driver);
+    const std::vector<tSourceFile>& files = collected.m_aFiles;
+    for (const std::string& path : collected.m_aMissing)
         std::fprintf(stderr, "FAILED %s: no such file or folder\n", path.c_str());
     const bool bTerminal = isatty(STDERR_FILENO) != 0;
     const KvProjectStore project(projectFolder);
-    KvImportDriver driver(host);
-    size_t failed = missing.size();
+    const size_t total = files.size() + collected.m_aMissing.size();
+    size_t failed = collected.m_aMissing.size();
     size_t written = 0;
     for (size_t index = 0; index < files.size(); ++index)
     {
@@ -121,8 +135,10 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         ShowProgress(files.size(), files.size(), "done");
     if (bTerminal)
         std::fprintf(stderr, "\n");
-    std::printf("Imported %zu of %zu files into %s (%zu project files written), %zu failed\n",
-                files.size() + missing.size() - failed, files.size() + missing.size(), projectFolder.c_str(),
-                written, failed);
+    std::printf("Imported %zu of %zu files into %s (%zu project files written), %zu failed", total - failed,
+                total, projectFolder.c_str(), written, failed);
+    if (collected.m_uiSkipped)
+        std::printf(", %zu skipped (no importer)", collected.m_uiSkipped);
+    std::printf("\n");
     return failed == 0 ? 0 : 1;
 }

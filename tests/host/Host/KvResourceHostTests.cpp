@@ -150,6 +150,16 @@ TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
     EXPECT_EQ(Import(missing).m_strError, "cannot open '" + missing + "'");
 }
 
+TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
+{
+    const KvImportDriver driver(Host());
+    EXPECT_TRUE(driver.HandlesExtensionOf("a/b.tnode"));
+    EXPECT_TRUE(driver.HandlesExtensionOf("a/B.TNODE"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a/notes.txt"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
+}
+
 TEST_F(ResourceHost, Import_XmlChosenByRootElementOrByType)
 {
     const struct
