@@ -2,8 +2,6 @@
 
 #include "Foundation/KvReport.h"
 
-#include <cstring>
-
 namespace
 {
 constexpr const char* kFile = "KvFoundation/api/public/Foundation/KvEnumConverter";
@@ -41,6 +39,10 @@ void KvEnumConverterBase::Finish()
         const std::string function = "KvEnumConverter<enum " + m_strEnumName + ">::KvEnumConverter";
         KvFatalReport(kFile, function.c_str(), 147, "Failed to declare all strings in enum table");
     }
+    m_ValueOfName.reserve(m_uiCount);
+    for (uint32_t value = 0; value < m_uiCount; ++value)
+        if (m_apStrings[value])
+            m_ValueOfName.emplace(m_apStrings[value], value);
 }
 
 const char* KvEnumConverterBase::ToString(uint32_t value) const
@@ -52,10 +54,6 @@ uint32_t KvEnumConverterBase::FromString(const char* text) const
 {
     if (!text)
         return 0;
-    for (uint32_t value = 0; value < m_uiCount; ++value)
-    {
-        if (m_apStrings[value] && std::strcmp(m_apStrings[value], text) == 0)
-            return value;
-    }
-    return 0;
+    const auto found = m_ValueOfName.find(text);
+    return found != m_ValueOfName.end() ? found->second : 0;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,6 +33,9 @@ protected:
 private:
     std::string m_strEnumName;
     std::vector<const char*> m_apStrings;
+    // Name to first value, built once the table is complete: importers look names up per
+    // attribute, and the key table alone has hundreds of names.
+    std::unordered_map<std::string_view, uint32_t> m_ValueOfName;
     uint32_t m_uiCount;
     uint32_t m_uiDeclared = 0;
 };
