@@ -38,6 +38,25 @@ TEST(EnumConverter, FromString_UnknownNullAndCaseGiveZero)
     EXPECT_EQ(converter.FromString("[NONE]"), TEST_A);
 }
 
+TEST(EnumConverter, FromString_SharedNameGivesTheFirstValue)
+{
+    const KvEnumConverter<tTestEnum> converter("tTestEnum", TEST_COUNT,
+                                               {{TEST_A, "A"}, {TEST_B, "X"}, {TEST_C, "X"}});
+    EXPECT_EQ(converter.FromString("X"), TEST_B);
+    EXPECT_STREQ(converter.ToString(TEST_C), "X");
+}
+
+TEST(EnumConverter, FirstValueNamedTwiceHidesAHole)
+{
+    // The second name of 0 stands in for the undeclared B in the count: B stays unnamed, the
+    // later name of 0 wins, and the names after the hole still convert.
+    const KvEnumConverter<tTestEnum> converter("tTestEnum", TEST_COUNT,
+                                               {{TEST_A, "A"}, {TEST_A, "A2"}, {TEST_C, "C"}});
+    EXPECT_EQ(converter.ToString(TEST_B), nullptr);
+    EXPECT_STREQ(converter.ToString(TEST_A), "A2");
+    EXPECT_EQ(converter.FromString("C"), TEST_C);
+}
+
 TEST(EnumConverter, MissingFirstValue_FilledWithNone)
 {
     const KvEnumConverter<tTestEnum> converter("tTestEnum", TEST_COUNT, {{TEST_B, "B"}, {TEST_C, "C"}});
