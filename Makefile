@@ -7,11 +7,11 @@ FUZZ_SECONDS ?= 10
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-DEBIAN_PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev \
+DEBIAN_PACKAGES := cmake ninja-build g++ clang clang-format libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev librapidxml-dev nlohmann-json3-dev libcli11-dev uuid-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: setup build demo test sanitize bench fuzz clean
+.PHONY: setup build demo test sanitize bench fuzz format-check clean
 
 # Installs only what is missing, so it is quick when everything is there.
 setup:
@@ -41,6 +41,10 @@ sanitize: setup
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_BENCHMARKS=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# Fails when a tracked source file differs from what .clang-format makes of it.
+format-check: setup
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON \

@@ -23,7 +23,10 @@ constexpr uint32_t kSize = 4096;
 std::vector<uint8_t> MakeDds(bool bBlueFirst)
 {
     std::vector<uint8_t> file(128, 0);
-    auto put = [&file](size_t offset, uint32_t value) { std::memcpy(file.data() + offset, &value, 4); };
+    auto put = [&file](size_t offset, uint32_t value)
+    {
+        std::memcpy(file.data() + offset, &value, 4);
+    };
     put(0, 0x20534444);
     put(4, 124);
     put(12, kSize);
@@ -85,8 +88,9 @@ std::string LargeFont()
     std::string text = "<font><info size=\"32\"/><common scaleW=\"1024\" scaleH=\"1024\"/>"
                        "<pages><page id=\"0\" file=\"f.dds\"/></pages><chars count=\"20000\">";
     for (int index = 0; index < 20000; ++index)
-        text += "<char id=\"" + std::to_string(index % 256) + "\" x=\"" + std::to_string(index % 1000) +
-                "\" y=\"12\" width=\"8\" height=\"16\" xoffset=\"1\" yoffset=\"2\" xadvance=\"9\" page=\"0\"/>";
+        text +=
+            "<char id=\"" + std::to_string(index % 256) + "\" x=\"" + std::to_string(index % 1000) +
+            "\" y=\"12\" width=\"8\" height=\"16\" xoffset=\"1\" yoffset=\"2\" xadvance=\"9\" page=\"0\"/>";
     return text + "</chars></font>";
 }
 
@@ -94,9 +98,10 @@ std::string LargeInput()
 {
     std::string text = "<Input>";
     for (int set = 0; set < 2000; ++set)
-        text += "<ElementSet name=\"Set" + std::to_string(set) +
-                "\"><Element type=\"button\" button=\"BUTTON_A\"/><Element type=\"key\" button=\"space\"/>"
-                "<Element type=\"analog\" control=\"ANALOGCONTROL_MOUSE_X\" trigger_value=\"0.5\"/></ElementSet>";
+        text +=
+            "<ElementSet name=\"Set" + std::to_string(set) +
+            "\"><Element type=\"button\" button=\"BUTTON_A\"/><Element type=\"key\" button=\"space\"/>"
+            "<Element type=\"analog\" control=\"ANALOGCONTROL_MOUSE_X\" trigger_value=\"0.5\"/></ElementSet>";
     for (int command = 0; command < 2000; ++command)
         text += "<Input name=\"C" + std::to_string(command) + "\" typematic=\"yes\"><Set name=\"Set" +
                 std::to_string(command) + "\"/></Input>";

@@ -6,7 +6,8 @@
 
 void KvDescriptorRegistry::Register(const KvResourceDescriptor* pDescriptor)
 {
-    if (pDescriptor && std::find(m_apDescriptors.begin(), m_apDescriptors.end(), pDescriptor) == m_apDescriptors.end())
+    if (pDescriptor &&
+        std::find(m_apDescriptors.begin(), m_apDescriptors.end(), pDescriptor) == m_apDescriptors.end())
         m_apDescriptors.push_back(pDescriptor);
 }
 

@@ -37,7 +37,8 @@ std::vector<KvResourceImporter*> KvImporterRegistry::FindByExtension(const std::
     return importers;
 }
 
-std::vector<KvResourceImporter*> KvImporterRegistry::FindByResourceType(const KvResourceDescriptor* pDescriptor) const
+std::vector<KvResourceImporter*>
+KvImporterRegistry::FindByResourceType(const KvResourceDescriptor* pDescriptor) const
 {
     std::vector<KvResourceImporter*> importers;
     for (const auto& pImporter : m_apImporters)

@@ -20,7 +20,8 @@ public:
 
     // Loads a plug-in module, constructs its plug-in and initialises it with the registries.
     // False with the reason in outError when the module or its entry points are missing.
-    bool LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context, std::string& outError);
+    bool LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context,
+                    std::string& outError);
     // Loads a game module and lets it register its types. False with the reason otherwise.
     bool LoadGameModule(const std::string& path, std::string& outError);
 

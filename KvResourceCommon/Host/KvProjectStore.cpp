@@ -12,7 +12,8 @@ std::string KvProjectStore::GetBasePath(const KvResource& resource) const
 {
     std::string name = resource.GetName();
     std::replace(name.begin(), name.end(), '\\', '/');
-    return (std::filesystem::path(m_strFolder) / name).string() + "." + resource.GetDescriptor()->GetShortName();
+    return (std::filesystem::path(m_strFolder) / name).string() + "." +
+           resource.GetDescriptor()->GetShortName();
 }
 
 std::string KvProjectStore::GetRawDataPath(const KvResource& resource) const
@@ -38,7 +39,8 @@ bool KvProjectStore::Save(const KvResource& resource, const std::set<const void*
                     "%s: cannot create the folder: %s", rawPath.c_str(), error.message().c_str());
         return false;
     }
-    if (!KvJsonStore::SaveFile(rawPath, pDescriptor->GetRootDataType(), resource.GetRawData(), nameOnlyTargets))
+    if (!KvJsonStore::SaveFile(rawPath, pDescriptor->GetRootDataType(), resource.GetRawData(),
+                               nameOnlyTargets))
         return false;
     outWritten.push_back(rawPath);
     if (resource.GetPayload() && pDescriptor->GetPayloadDataType())

@@ -131,7 +131,8 @@ class KV_RESOURCECOMMON_API KvAttribute_ColumnDropDownEditor : public KvAttribut
 public:
     static constexpr eAttributeKind kKind = ATTRIBUTE_COLUMN_DROP_DOWN_EDITOR;
 
-    KvAttribute_ColumnDropDownEditor(const char* columnMember, const char* text2, const char* text3, bool bFlag)
+    KvAttribute_ColumnDropDownEditor(const char* columnMember, const char* text2, const char* text3,
+                                     bool bFlag)
         : m_strColumnMember(columnMember), m_strText2(text2), m_strText3(text3), m_bFlag(bFlag)
     {
     }
@@ -184,14 +185,18 @@ class KV_RESOURCECOMMON_API KvAttribute_CtorByTypeInheritance : public KvAttribu
 public:
     static constexpr eAttributeKind kKind = ATTRIBUTE_CTOR_BY_TYPE_INHERITANCE;
 
-    KvAttribute_CtorByTypeInheritance(const char* label, const char* baseClassName, KvReflectedObjectCreator* pCreator)
+    KvAttribute_CtorByTypeInheritance(const char* label, const char* baseClassName,
+                                      KvReflectedObjectCreator* pCreator)
         : m_strLabel(label), m_strBaseClassName(baseClassName), m_pCreator(pCreator)
     {
     }
     ~KvAttribute_CtorByTypeInheritance() override { delete m_pCreator; }
     eAttributeKind GetKind() const override { return kKind; }
     const char* GetName() const override { return "CtorByTypeInheritance"; }
-    std::vector<KvAttributeArgument> GetArguments() const override { return {m_strLabel, m_strBaseClassName}; }
+    std::vector<KvAttributeArgument> GetArguments() const override
+    {
+        return {m_strLabel, m_strBaseClassName};
+    }
 
     const std::string& GetLabel() const { return m_strLabel; }
     const std::string& GetBaseClassName() const { return m_strBaseClassName; }
@@ -208,11 +213,14 @@ class KV_RESOURCECOMMON_API KvAttribute_NativeAction : public KvAttribute
 {
 public:
     using Factory = void (*)(std::vector<KvSmartPtr<KvNativeAction>>& outActions, KvResource* pResource,
-                             const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember,
-                             void* pMemberData);
+                             const KvReflectedDataType* pType, void* pObject,
+                             const KvReflectedPrimitive* pMember, void* pMemberData);
     static constexpr eAttributeKind kKind = ATTRIBUTE_NATIVE_ACTION;
 
-    KvAttribute_NativeAction(const char* menuName, Factory factory) : m_strMenuName(menuName), m_pfnFactory(factory) {}
+    KvAttribute_NativeAction(const char* menuName, Factory factory)
+        : m_strMenuName(menuName), m_pfnFactory(factory)
+    {
+    }
     eAttributeKind GetKind() const override { return kKind; }
     const char* GetName() const override { return "NativeAction"; }
     std::vector<KvAttributeArgument> GetArguments() const override { return {m_strMenuName}; }
@@ -229,8 +237,8 @@ private:
 class KV_RESOURCECOMMON_API KvAttribute_Event_ParentChanged : public KvAttribute
 {
 public:
-    using Function = void (*)(const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember,
-                              void* pNewParent);
+    using Function = void (*)(const KvReflectedDataType* pType, void* pObject,
+                              const KvReflectedPrimitive* pMember, void* pNewParent);
     static constexpr eAttributeKind kKind = ATTRIBUTE_EVENT_PARENT_CHANGED;
 
     explicit KvAttribute_Event_ParentChanged(Function function) : m_pfnFunction(function) {}

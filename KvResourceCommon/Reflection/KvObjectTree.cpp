@@ -116,7 +116,8 @@ private:
         else
             KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseDynamic", 110,
                         "'%s' of '%s' holds an object without a type in '%s'; it is left alone",
-                        pMember->GetName().c_str(), pType->GetName().c_str(), pMember->GetDynamicTypeMember().c_str());
+                        pMember->GetName().c_str(), pType->GetName().c_str(),
+                        pMember->GetDynamicTypeMember().c_str());
     }
 
     std::set<void*> m_Released;
@@ -183,8 +184,9 @@ private:
             case PRIMITIVE_POINTER:
             {
                 const void* pPointee = *static_cast<void* const*>(pFrom);
-                *static_cast<void**>(pTo) = OwnsPointee(pMember) ? CloneTree(pMember->GetPointeeType(), pPointee)
-                                                                 : const_cast<void*>(pPointee);
+                *static_cast<void**>(pTo) = OwnsPointee(pMember)
+                                                ? CloneTree(pMember->GetPointeeType(), pPointee)
+                                                : const_cast<void*>(pPointee);
                 break;
             }
             case PRIMITIVE_DYNAMIC_POINTER:
@@ -213,8 +215,9 @@ private:
         default:
         {
             const void* pPointee = *static_cast<void* const*>(pFrom);
-            *static_cast<void**>(pTo) = pMember->IsOwningPointer() ? CloneTree(pMember->GetPointeeType(), pPointee)
-                                                                   : const_cast<void*>(pPointee);
+            *static_cast<void**>(pTo) = pMember->IsOwningPointer()
+                                            ? CloneTree(pMember->GetPointeeType(), pPointee)
+                                            : const_cast<void*>(pPointee);
             break;
         }
         }
@@ -257,10 +260,12 @@ private:
                 break;
             case PRIMITIVE_ARRAY_POINTER:
                 for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-                    VisitPointer(pMember, static_cast<void**>(pAccessor->GetElement(pAddress, element)), visit);
+                    VisitPointer(pMember, static_cast<void**>(pAccessor->GetElement(pAddress, element)),
+                                 visit);
                 break;
             case PRIMITIVE_DYNAMIC_POINTER:
-                if (const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, pMember))
+                if (const KvReflectedDataType* pChildType =
+                        KvObjectTree::GetDynamicType(pType, pObject, pMember))
                     Walk(pChildType, *static_cast<void**>(pAddress), visit);
                 break;
             default:
@@ -292,13 +297,15 @@ bool ReconcilesConstructedChildren(const KvReflectedDataType* pType)
 size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot, const void* from, void* to)
 {
     size_t changed = 0;
-    TreeWalker().Walk(pType, pRoot, [&](void** ppReference) {
-        if (*ppReference == from)
-        {
-            *ppReference = to;
-            ++changed;
-        }
-    });
+    TreeWalker().Walk(pType, pRoot,
+                      [&](void** ppReference)
+                      {
+                          if (*ppReference == from)
+                          {
+                              *ppReference = to;
+                              ++changed;
+                          }
+                      });
     return changed;
 }
 
@@ -318,6 +325,7 @@ const KvReflectedDataType* GetDynamicType(const KvReflectedDataType* pOwnerType,
     const int32_t typeIndex = pOwnerType->FindMember(pMember->GetDynamicTypeMember().c_str());
     if (typeIndex < 0)
         return nullptr;
-    return *static_cast<const KvReflectedDataType* const*>(pOwnerType->GetMember(typeIndex)->GetAddress(pOwner));
+    return *static_cast<const KvReflectedDataType* const*>(
+        pOwnerType->GetMember(typeIndex)->GetAddress(pOwner));
 }
 } // namespace KvObjectTree

@@ -20,8 +20,14 @@ template <class E>
 class KvReflectedArrayAccessorOf : public KvReflectedArrayAccessor
 {
 public:
-    size_t GetSize(const void* pArray) const override { return static_cast<const std::vector<E>*>(pArray)->size(); }
-    void Resize(void* pArray, size_t size) const override { static_cast<std::vector<E>*>(pArray)->resize(size); }
+    size_t GetSize(const void* pArray) const override
+    {
+        return static_cast<const std::vector<E>*>(pArray)->size();
+    }
+    void Resize(void* pArray, size_t size) const override
+    {
+        static_cast<std::vector<E>*>(pArray)->resize(size);
+    }
     void* GetElement(void* pArray, size_t index) const override
     {
         return &(*static_cast<std::vector<E>*>(pArray))[index];

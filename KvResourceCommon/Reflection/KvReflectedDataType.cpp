@@ -1,10 +1,6 @@
 #include "Reflection/KvReflectedDataType.h"
 
-
-
-KvReflectedDataType::KvReflectedDataType(const std::string& name) : m_strName(name)
-{
-}
+KvReflectedDataType::KvReflectedDataType(const std::string& name) : m_strName(name) {}
 
 KvReflectedDataType::~KvReflectedDataType()
 {

@@ -76,10 +76,12 @@ void KvReflectedDataTypeBuilder::AddRecord(const char* name, eReflectedPrimitive
 }
 
 void KvReflectedDataTypeBuilder::AddArray(const char* name, eReflectedPrimitiveType elementKind,
-                                          eReflectedValueType valueType, const KvReflectedDataType* pElementType,
-                                          uint32_t offset, KvReflectedArrayAccessor* pAccessor)
+                                          eReflectedValueType valueType,
+                                          const KvReflectedDataType* pElementType, uint32_t offset,
+                                          KvReflectedArrayAccessor* pAccessor)
 {
-    const eReflectedPrimitiveType kind = elementKind == PRIMITIVE_STRUCT ? PRIMITIVE_ARRAY_STRUCT : PRIMITIVE_ARRAY;
+    const eReflectedPrimitiveType kind =
+        elementKind == PRIMITIVE_STRUCT ? PRIMITIVE_ARRAY_STRUCT : PRIMITIVE_ARRAY;
     KvReflectedPrimitive* pMember = NewMember(name, kind, offset, sizeof(std::vector<int>));
     if (!pMember)
     {
@@ -108,7 +110,8 @@ void KvReflectedDataTypeBuilder::AddPointer(const char* name, eReflectedPrimitiv
     pMember->m_pArrayAccessor = pAccessor;
 }
 
-void KvReflectedDataTypeBuilder::AddDynamicPointer(const char* name, const char* typeMemberName, uint32_t offset)
+void KvReflectedDataTypeBuilder::AddDynamicPointer(const char* name, const char* typeMemberName,
+                                                   uint32_t offset)
 {
     if (KvReflectedPrimitive* pMember = NewMember(name, PRIMITIVE_DYNAMIC_POINTER, offset, sizeof(void*)))
         pMember->m_strDynamicTypeMember = typeMemberName;

@@ -28,7 +28,8 @@ public:
     template <class C, class T>
     void AddMember(const char* name, T C::*member)
     {
-        AddValue(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<T>::value, KvMemberOffset(member), sizeof(T), nullptr);
+        AddValue(name, PRIMITIVE_VALUE, KvReflectedValueTypeOf<T>::value, KvMemberOffset(member), sizeof(T),
+                 nullptr);
     }
     // A plain value at an offset, for members inside embedded structures or fixed arrays
     // ("m_boundingBox.m_vMin").
@@ -39,14 +40,16 @@ public:
     }
     // An enumeration (kind PRIMITIVE_ENUM) named by its converter.
     template <class C, class T>
-    void AddMember(const char* name, T C::*member, eReflectedPrimitiveType kind, const KvEnumConverterBase* converter)
+    void AddMember(const char* name, T C::*member, eReflectedPrimitiveType kind,
+                   const KvEnumConverterBase* converter)
     {
         static_assert(sizeof(T) == 4, "enumerations are held in 32 bits");
         AddValue(name, kind, VALUE_NONE, KvMemberOffset(member), sizeof(T), converter);
     }
     // An embedded record (kind PRIMITIVE_STRUCT) of the given type.
     template <class C, class T>
-    void AddMember(const char* name, T C::*member, eReflectedPrimitiveType kind, const KvReflectedDataType* pType)
+    void AddMember(const char* name, T C::*member, eReflectedPrimitiveType kind,
+                   const KvReflectedDataType* pType)
     {
         AddRecord(name, kind, KvMemberOffset(member), sizeof(T), pType);
     }
@@ -81,7 +84,8 @@ public:
     }
     // A growable array of owned objects.
     template <class C, class P>
-    void AddMemberArrayPointer(const char* name, std::vector<P*> C::*member, const KvReflectedDataType* pElementType)
+    void AddMemberArrayPointer(const char* name, std::vector<P*> C::*member,
+                               const KvReflectedDataType* pElementType)
     {
         AddPointer(name, PRIMITIVE_ARRAY_POINTER, KvMemberOffset(member), pElementType,
                    new KvReflectedArrayAccessorOf<P*>());
@@ -107,13 +111,15 @@ public:
     KvReflectedDataType* GetConstructedType() const { return m_pType; }
 
 private:
-    KvReflectedPrimitive* NewMember(const char* name, eReflectedPrimitiveType kind, uint32_t offset, uint32_t width);
-    void AddValue(const char* name, eReflectedPrimitiveType kind, eReflectedValueType valueType, uint32_t offset,
-                  uint32_t width, const KvEnumConverterBase* pConverter);
+    KvReflectedPrimitive* NewMember(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
+                                    uint32_t width);
+    void AddValue(const char* name, eReflectedPrimitiveType kind, eReflectedValueType valueType,
+                  uint32_t offset, uint32_t width, const KvEnumConverterBase* pConverter);
     void AddRecord(const char* name, eReflectedPrimitiveType kind, uint32_t offset, uint32_t width,
                    const KvReflectedDataType* pType);
     void AddArray(const char* name, eReflectedPrimitiveType elementKind, eReflectedValueType valueType,
-                  const KvReflectedDataType* pElementType, uint32_t offset, KvReflectedArrayAccessor* pAccessor);
+                  const KvReflectedDataType* pElementType, uint32_t offset,
+                  KvReflectedArrayAccessor* pAccessor);
     void AddPointer(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
                     const KvReflectedDataType* pPointeeType, KvReflectedArrayAccessor* pAccessor);
     void AddDynamicPointer(const char* name, const char* typeMemberName, uint32_t offset);

@@ -9,8 +9,9 @@ class KvReflectedPrimitive;
 // One way to make an object in the editor: a labelled entry of a "create" menu.
 struct KvReflectedObjCtorContext
 {
-    KvReflectedObjCtorContext(const std::string& label, const KvReflectedDataType* pTargetType, void* pParentObject,
-                              const KvReflectedPrimitive* pParentMember, void* pSourceObject, uintptr_t sourceValue)
+    KvReflectedObjCtorContext(const std::string& label, const KvReflectedDataType* pTargetType,
+                              void* pParentObject, const KvReflectedPrimitive* pParentMember,
+                              void* pSourceObject, uintptr_t sourceValue)
         : m_strLabel(label), m_pTargetType(pTargetType), m_pParentObject(pParentObject),
           m_pParentMember(pParentMember), m_pSourceObject(pSourceObject), m_SourceValue(sourceValue)
     {

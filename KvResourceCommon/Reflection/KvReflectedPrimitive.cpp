@@ -1,7 +1,7 @@
 #include "Reflection/KvReflectedPrimitive.h"
 
-KvReflectedPrimitive::KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind, uint32_t offset,
-                                           uint32_t width)
+KvReflectedPrimitive::KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind,
+                                           uint32_t offset, uint32_t width)
     : m_strName(name), m_eKind(kind), m_uiOffset(offset), m_uiWidth(width)
 {
 }

@@ -16,7 +16,8 @@ class KvReflectedDataType;
 class KV_RESOURCECOMMON_API KvReflectedPrimitive
 {
 public:
-    KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind, uint32_t offset, uint32_t width);
+    KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind, uint32_t offset,
+                         uint32_t width);
     ~KvReflectedPrimitive();
 
     KvReflectedPrimitive(const KvReflectedPrimitive&) = delete;
@@ -48,7 +49,10 @@ public:
     }
     // The member's storage inside an object.
     void* GetAddress(void* pObject) const { return static_cast<uint8_t*>(pObject) + m_uiOffset; }
-    const void* GetAddress(const void* pObject) const { return static_cast<const uint8_t*>(pObject) + m_uiOffset; }
+    const void* GetAddress(const void* pObject) const
+    {
+        return static_cast<const uint8_t*>(pObject) + m_uiOffset;
+    }
 
 private:
     friend class KvReflectedDataTypeBuilder;

@@ -23,7 +23,8 @@ const std::string* StringMember(const KvReflectedDataType* pType, const void* pO
 }
 } // namespace
 
-KvReflectionInterface::KvReflectionInterface() : m_pTypeRecordType(std::make_unique<KvReflectedDataType>("KvReflectedDataType"))
+KvReflectionInterface::KvReflectionInterface()
+    : m_pTypeRecordType(std::make_unique<KvReflectedDataType>("KvReflectedDataType"))
 {
 }
 
@@ -123,7 +124,8 @@ void* KvReflectionInterface::FindLiveObjectByGuid(const KvReflectedDataType* pTy
     return nullptr;
 }
 
-void KvReflectionInterface::GetLiveObjects(const KvReflectedDataType* pType, std::vector<void*>& outObjects) const
+void KvReflectionInterface::GetLiveObjects(const KvReflectedDataType* pType,
+                                           std::vector<void*>& outObjects) const
 {
     const auto found = m_LiveObjects.find(pType);
     if (found != m_LiveObjects.end())

@@ -13,7 +13,8 @@ class KvReflectedDataType;
 class KvReflectedPrimitive;
 class KvReflectionInterface;
 
-KV_DECLARE_SHARED_TYPE(KvReflectionInterface, "KvReflectionInterface", "instance", "class KvReflectionInterface");
+KV_DECLARE_SHARED_TYPE(KvReflectionInterface, "KvReflectionInterface", "instance",
+                       "class KvReflectionInterface");
 
 // Told about edits the host makes to reflected objects.
 class KvReflectionChangeListener
@@ -26,7 +27,8 @@ public:
 
 // The process-wide reflection registry: every type record, the live objects that can be
 // cross-referenced, and the schema-driven operations on object trees.
-class KV_RESOURCECOMMON_API KvReflectionInterface : public KvAutoSingleton_ProcessShared<KvReflectionInterface>
+class KV_RESOURCECOMMON_API KvReflectionInterface
+    : public KvAutoSingleton_ProcessShared<KvReflectionInterface>
 {
 public:
     // Member names that identify a cross-referenced object.
@@ -64,7 +66,8 @@ public:
 
     virtual void AddChangeListener(KvReflectionChangeListener* pListener);
     virtual void RemoveChangeListener(KvReflectionChangeListener* pListener);
-    virtual void NotifyChanged(const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember);
+    virtual void NotifyChanged(const KvReflectedDataType* pType, void* pObject,
+                               const KvReflectedPrimitive* pMember);
 
 private:
     std::vector<KvReflectedDataType*> m_apTypes;

@@ -19,7 +19,8 @@ void FillResourceMembers(const KvReflectedDataType* pType, void* pObject, KvReso
     {
         const KvReflectedPrimitive* pMember = pType->GetMember(index);
         void* pAddress = pMember->GetAddress(pObject);
-        if (pMember->HasAttribute(ATTRIBUTE_SET_FROM_RESOURCE_NAME) && pMember->GetValueType() == VALUE_STRING)
+        if (pMember->HasAttribute(ATTRIBUTE_SET_FROM_RESOURCE_NAME) &&
+            pMember->GetValueType() == VALUE_STRING)
             *static_cast<std::string*>(pAddress) = pResource->GetName();
         if (pMember->HasAttribute(ATTRIBUTE_SET_RESOURCE_HANDLE) && pMember->GetValueType() == VALUE_HANDLE)
             *static_cast<void**>(pAddress) = pResource;
@@ -41,13 +42,9 @@ KvResourceQueryInterface* KvResource::GetResourceInterface() const
     return &s_Interface;
 }
 
-void KvResource::OnLoadPhase(uint32_t)
-{
-}
+void KvResource::OnLoadPhase(uint32_t) {}
 
-void KvResource::OnUnloadPhase(uint32_t)
-{
-}
+void KvResource::OnUnloadPhase(uint32_t) {}
 
 bool KvResource::SaveToStream(KvIOStream&)
 {

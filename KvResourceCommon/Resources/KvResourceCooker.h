@@ -21,7 +21,10 @@ public:
 class KV_RESOURCECOMMON_API KvResourceCooker_Passthrough : public KvResourceCooker
 {
 public:
-    explicit KvResourceCooker_Passthrough(const KvResourceDescriptor* pDescriptor) : m_pDescriptor(pDescriptor) {}
+    explicit KvResourceCooker_Passthrough(const KvResourceDescriptor* pDescriptor)
+        : m_pDescriptor(pDescriptor)
+    {
+    }
     const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
     bool Cook(const void* pRawData, uint32_t platform, KvIOStream& output) override;
 

@@ -20,9 +20,7 @@ bool KvResourceImporter::ShouldCreateResource()
     return true;
 }
 
-void KvResourceImporter::AppendTempXRef(std::vector<KvTempXRef>&)
-{
-}
+void KvResourceImporter::AppendTempXRef(std::vector<KvTempXRef>&) {}
 
 void KvResourceImporter::GetMinimumTimeStampFile(std::string& outPath) const
 {

@@ -26,7 +26,8 @@ public:
     virtual const char* GetExtension() const = 0;
     // The raw data object of the resource type (new, or `existing` updated), or null after
     // logging why; may store a new payload. The stream starts at the file's first byte.
-    virtual void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void* existing) = 0;
+    virtual void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource,
+                               void* existing) = 0;
     // Removes the extension from the name the host derived from the source path; true when
     // the name changed.
     virtual bool ConvertResourceName(std::string& name);

@@ -1,5 +1,3 @@
 #include "Resources/KvResourcePlugin.h"
 
-void KvResourcePlugin::Deinit()
-{
-}
+void KvResourcePlugin::Deinit() {}

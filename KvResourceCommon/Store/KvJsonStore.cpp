@@ -43,7 +43,8 @@ bool IsSaved(const KvReflectedPrimitive* pMember)
 {
     if (pMember->HasAttribute(ATTRIBUTE_NO_SERIALIZE))
         return false;
-    const bool bPointer = pMember->GetKind() == PRIMITIVE_POINTER || pMember->GetKind() == PRIMITIVE_ARRAY_POINTER;
+    const bool bPointer =
+        pMember->GetKind() == PRIMITIVE_POINTER || pMember->GetKind() == PRIMITIVE_ARRAY_POINTER;
     return !bPointer || !pMember->HasAttribute(ATTRIBUTE_MEMBER_DATA_NOT_OWNED);
 }
 
@@ -94,7 +95,8 @@ public:
     }
 
 private:
-    void SaveMembers(const KvReflectedDataType* pType, const void* pObject, const std::string& path, Json& out)
+    void SaveMembers(const KvReflectedDataType* pType, const void* pObject, const std::string& path,
+                     Json& out)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
         {
@@ -105,8 +107,8 @@ private:
         }
     }
 
-    Json SaveMember(const KvReflectedDataType* pType, const void* pObject, const KvReflectedPrimitive* pMember,
-                    const std::string& path)
+    Json SaveMember(const KvReflectedDataType* pType, const void* pObject,
+                    const KvReflectedPrimitive* pMember, const std::string& path)
     {
         const void* pAddress = pMember->GetAddress(pObject);
         const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
@@ -135,13 +137,14 @@ private:
                 else if (pMember->GetKind() == PRIMITIVE_ARRAY_STRUCT)
                     array.push_back(SaveObject(pMember->GetElementType(), pElement, elementPath));
                 else
-                    array.push_back(
-                        SavePointer(pMember, pMember->GetPointeeType(), *static_cast<void* const*>(pElement), elementPath));
+                    array.push_back(SavePointer(pMember, pMember->GetPointeeType(),
+                                                *static_cast<void* const*>(pElement), elementPath));
             }
             return array;
         }
         case PRIMITIVE_POINTER:
-            return SavePointer(pMember, pMember->GetPointeeType(), *static_cast<void* const*>(pAddress), path);
+            return SavePointer(pMember, pMember->GetPointeeType(), *static_cast<void* const*>(pAddress),
+                               path);
         case PRIMITIVE_DYNAMIC_POINTER:
         {
             const void* pChild = *static_cast<void* const*>(pAddress);
@@ -153,8 +156,8 @@ private:
         }
     }
 
-    Json SavePointer(const KvReflectedPrimitive* pMember, const KvReflectedDataType* pPointeeType, const void* pTarget,
-                     const std::string& path)
+    Json SavePointer(const KvReflectedPrimitive* pMember, const KvReflectedDataType* pPointeeType,
+                     const void* pTarget, const std::string& path)
     {
         if (!pTarget)
             return nullptr;
@@ -180,10 +183,12 @@ private:
         reference["$xref"] = pType->GetName();
         const int32_t nameIndex = pType->FindMember(KvReflectionInterface::kNameMember);
         if (nameIndex >= 0)
-            reference["name"] = *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pTarget));
+            reference["name"] =
+                *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pTarget));
         const int32_t guidIndex = pType->FindMember(KvReflectionInterface::kGuidMember);
         if (guidIndex >= 0 && !m_NameOnlyTargets.contains(pTarget))
-            reference["guid"] = static_cast<const KvGuid*>(pType->GetMember(guidIndex)->GetAddress(pTarget))->ToString();
+            reference["guid"] =
+                static_cast<const KvGuid*>(pType->GetMember(guidIndex)->GetAddress(pTarget))->ToString();
         return reference;
     }
 
@@ -260,8 +265,9 @@ public:
                 continue;
             const int32_t index = pType->FindMember(key.c_str());
             if (index < 0 || !IsSaved(pType->GetMember(index)))
-                KvLogReport(kKvLogLevelWarning, kFile, "Loader::LoadInto", 270, "%s: %s: '%s' has no member '%s'; ignored",
-                            m_strSource.c_str(), path.c_str(), pType->GetName().c_str(), key.c_str());
+                KvLogReport(kKvLogLevelWarning, kFile, "Loader::LoadInto", 270,
+                            "%s: %s: '%s' has no member '%s'; ignored", m_strSource.c_str(), path.c_str(),
+                            pType->GetName().c_str(), key.c_str());
         }
         // Dynamic pointers last: they need the type their sibling member holds.
         for (int pass = 0; pass < 2; ++pass)
@@ -272,7 +278,8 @@ public:
                 const bool bDynamic = pMember->GetKind() == PRIMITIVE_DYNAMIC_POINTER;
                 if (bDynamic != (pass == 1) || !IsSaved(pMember) || !json.contains(pMember->GetName()))
                     continue;
-                LoadMember(pType, pObject, pMember, json[pMember->GetName()], ChildPath(path, pMember->GetName()));
+                LoadMember(pType, pObject, pMember, json[pMember->GetName()],
+                           ChildPath(path, pMember->GetName()));
             }
         }
         if (pType->GetObjectConstructor() && pType->GetObjectConstructor()->HasPostDeserialize())
@@ -285,13 +292,15 @@ public:
         KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
         for (const PendingCrossReference& pending : m_aCrossReferences)
         {
-            void* pTarget = pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
+            void* pTarget =
+                pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
             if (!pTarget)
                 pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
             if (!pTarget)
                 KvLogReport(kKvLogLevelWarning, kFile, "Loader::Finish", 296,
-                            "%s: %s: no '%s' named '%s' is loaded; the reference is left empty", m_strSource.c_str(),
-                            pending.m_strPath.c_str(), pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
+                            "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
+                            m_strSource.c_str(), pending.m_strPath.c_str(),
+                            pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
             *pending.m_ppSlot = pTarget;
         }
         for (const auto& [pType, pObject] : m_aPostDeserialize)
@@ -364,7 +373,8 @@ private:
         if (pMember->GetKind() == PRIMITIVE_ARRAY_POINTER && pMember->IsOwningPointer() &&
             !KvObjectTree::ReconcilesConstructedChildren(pOwnerType))
             for (size_t element = 0; element < pAccessor->GetSize(pArray); ++element)
-                KvObjectTree::Destroy(pMember->GetPointeeType(), *static_cast<void**>(pAccessor->GetElement(pArray, element)));
+                KvObjectTree::Destroy(pMember->GetPointeeType(),
+                                      *static_cast<void**>(pAccessor->GetElement(pArray, element)));
         // Sized first and filled in place: new elements are empty (null pointers), so a
         // failure part-way leaves nothing that releasing the tree would miss.
         pAccessor->Resize(pArray, 0);
@@ -384,7 +394,8 @@ private:
     }
 
     void LoadPointer(const KvReflectedDataType* pOwnerType, const KvReflectedPrimitive* pMember,
-                     const KvReflectedDataType* pPointeeType, void** ppSlot, const Json& json, const std::string& path)
+                     const KvReflectedDataType* pPointeeType, void** ppSlot, const Json& json,
+                     const std::string& path)
     {
         if (IsTypeRecordPointer(pMember))
         {
@@ -406,7 +417,8 @@ private:
 
     // Empties an owned slot before the saved object replaces it, freeing what the owner's
     // constructor placed there unless the owner reconciles that itself after the load.
-    static void ReplaceOwned(const KvReflectedDataType* pOwnerType, const KvReflectedDataType* pType, void** ppSlot)
+    static void ReplaceOwned(const KvReflectedDataType* pOwnerType, const KvReflectedDataType* pType,
+                             void** ppSlot)
     {
         if (*ppSlot && pType && !KvObjectTree::ReconcilesConstructedChildren(pOwnerType))
             KvObjectTree::Destroy(pType, *ppSlot);
@@ -417,31 +429,37 @@ private:
     {
         if (json.is_object() && json.contains("$ref"))
         {
-            const auto found = json["$ref"].is_string() ? m_Loaded.find(json["$ref"].get<std::string>()) : m_Loaded.end();
+            const auto found =
+                json["$ref"].is_string() ? m_Loaded.find(json["$ref"].get<std::string>()) : m_Loaded.end();
             if (found == m_Loaded.end())
-                throw LoadError(path, "refers to " + json["$ref"].dump() + ", which is not an earlier object");
+                throw LoadError(path,
+                                "refers to " + json["$ref"].dump() + ", which is not an earlier object");
             *ppSlot = found->second;
             return;
         }
         if (!json.is_object())
             throw LoadError(path, "expected an object of type '" + pType->GetName() + "' or null");
         if (!pType->GetObjectConstructor())
-            throw LoadError(path, "type '" + pType->GetName() + "' is only declared by name and cannot be created");
+            throw LoadError(path,
+                            "type '" + pType->GetName() + "' is only declared by name and cannot be created");
         *ppSlot = pType->GetObjectConstructor()->Create();
         m_Loaded.emplace(path, *ppSlot);
         LoadInto(pType, *ppSlot, json, path);
     }
 
-    void QueueCrossReference(const KvReflectedDataType* pType, void** ppSlot, const Json& json, const std::string& path)
+    void QueueCrossReference(const KvReflectedDataType* pType, void** ppSlot, const Json& json,
+                             const std::string& path)
     {
         if (!json.is_object() || !json.contains("$xref"))
             throw LoadError(path, "expected a cross-reference {\"$xref\": ...} or null");
         if (json["$xref"] != pType->GetName())
-            throw LoadError(path, "expected a reference to '" + pType->GetName() + "', found " + json["$xref"].dump());
+            throw LoadError(path, "expected a reference to '" + pType->GetName() + "', found " +
+                                      json["$xref"].dump());
         PendingCrossReference pending{ppSlot, pType, json.value("name", std::string()), std::nullopt, path};
         if (json.contains("guid"))
         {
-            pending.m_Guid = json["guid"].is_string() ? KvGuid::FromString(json["guid"].get<std::string>()) : std::nullopt;
+            pending.m_Guid =
+                json["guid"].is_string() ? KvGuid::FromString(json["guid"].get<std::string>()) : std::nullopt;
             if (!pending.m_Guid)
                 throw LoadError(path + "/guid", "expected a GUID");
         }
@@ -451,7 +469,8 @@ private:
     static const KvReflectedDataType* FindTypeByName(const Json& json, const std::string& path)
     {
         const KvReflectedDataType* pType =
-            json.is_string() ? KvReflectionInterface::GetInstance()->FindType(json.get<std::string>().c_str()) : nullptr;
+            json.is_string() ? KvReflectionInterface::GetInstance()->FindType(json.get<std::string>().c_str())
+                             : nullptr;
         if (!pType)
             throw LoadError(path, "expected the name of a registered type, found " + json.dump());
         return pType;
@@ -509,7 +528,8 @@ private:
             pValues[index] = LoadFloat(json[index], ChildPath(path, std::to_string(index)));
     }
 
-    static void LoadValue(eReflectedValueType valueType, void* pValue, const Json& json, const std::string& path)
+    static void LoadValue(eReflectedValueType valueType, void* pValue, const Json& json,
+                          const std::string& path)
     {
         switch (valueType)
         {
@@ -619,7 +639,8 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
     file << Save(pType, pObject, nameOnlyTargets).dump(2) << '\n';
     if (!file)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::SaveFile", 526, "%s: cannot be written", path.c_str());
+        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::SaveFile", 526, "%s: cannot be written",
+                    path.c_str());
         return false;
     }
     return true;
@@ -630,19 +651,22 @@ void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* 
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 536, "%s: cannot be opened", path.c_str());
+        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 536, "%s: cannot be opened",
+                    path.c_str());
         return nullptr;
     }
     if (static_cast<std::uintmax_t>(file.tellg()) > kMaxFileSize)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 541, "%s: larger than 1 GiB", path.c_str());
+        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 541, "%s: larger than 1 GiB",
+                    path.c_str());
         return nullptr;
     }
     file.seekg(0);
     const Json document = Json::parse(file, nullptr, false);
     if (document.is_discarded())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 548, "%s: is not valid JSON", path.c_str());
+        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 548, "%s: is not valid JSON",
+                    path.c_str());
         return nullptr;
     }
     return Load(pType, document, path);

@@ -2,18 +2,18 @@
 
 // The menus exist on their types; none of them offers an action yet, so each appends nothing.
 
-void GetPrefabExtractActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*, const KvReflectedPrimitive*,
-                             void*)
+void GetPrefabExtractActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
+                             const KvReflectedPrimitive*, void*)
 {
 }
 
-void GetPrefabUpdateActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*, const KvReflectedPrimitive*,
-                            void*)
+void GetPrefabUpdateActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
+                            const KvReflectedPrimitive*, void*)
 {
 }
 
-void GetExportPrefabActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*, const KvReflectedPrimitive*,
-                            void*)
+void GetExportPrefabActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
+                            const KvReflectedPrimitive*, void*)
 {
 }
 
@@ -22,7 +22,7 @@ void GetMobAsPrefabInstanceActions(KvActionList&, KvResource*, const KvReflected
 {
 }
 
-void GetRenderingActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*, const KvReflectedPrimitive*,
-                         void*)
+void GetRenderingActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
+                         const KvReflectedPrimitive*, void*)
 {
 }

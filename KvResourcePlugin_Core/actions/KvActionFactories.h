@@ -14,15 +14,17 @@ class KvResource;
 using KvActionList = std::vector<KvSmartPtr<KvNativeAction>>;
 
 // Actor entries: "Prefab Extract" and "Prefab Update".
-void GetPrefabExtractActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
-                             void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);
+void GetPrefabExtractActions(KvActionList& outActions, KvResource* pResource,
+                             const KvReflectedDataType* pType, void* pObject,
+                             const KvReflectedPrimitive* pMember, void* pMemberData);
 void GetPrefabUpdateActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
                             void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);
 // Prefabs: "Export Prefab" and "Actor 'mob' as prefab instance".
 void GetExportPrefabActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
                             void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);
-void GetMobAsPrefabInstanceActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
-                                   void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);
+void GetMobAsPrefabInstanceActions(KvActionList& outActions, KvResource* pResource,
+                                   const KvReflectedDataType* pType, void* pObject,
+                                   const KvReflectedPrimitive* pMember, void* pMemberData);
 // Meshes: "Rendering".
 void GetRenderingActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
                          void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);

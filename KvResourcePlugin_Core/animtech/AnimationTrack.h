@@ -14,7 +14,8 @@ class AnimationTrack
 {
 public:
     AnimationTrack(uint32_t keyCount, uint32_t boneCount)
-        : m_uiKeyCount(keyCount), m_afTimes(keyCount), m_afValues(std::size_t(keyCount) * boneCount * kComponents)
+        : m_uiKeyCount(keyCount), m_afTimes(keyCount),
+          m_afValues(std::size_t(keyCount) * boneCount * kComponents)
     {
     }
 

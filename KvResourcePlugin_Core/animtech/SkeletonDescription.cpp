@@ -9,8 +9,9 @@ namespace
 const char* RequireName(const char* name)
 {
     if (!name)
-        KvFatalReport("animtech\\skeletondescription", "AnimationTechExporter::SkeletonDescription::SkeletonDescription",
-                      40, "No name specified");
+        KvFatalReport("animtech\\skeletondescription",
+                      "AnimationTechExporter::SkeletonDescription::SkeletonDescription", 40,
+                      "No name specified");
     return name;
 }
 } // namespace

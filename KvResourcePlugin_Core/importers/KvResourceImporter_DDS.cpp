@@ -73,7 +73,8 @@ template <uint32_t kBytesPerPixel>
 void ReorderPixels(std::vector<uint8_t>& bytes, const tPixelFormat& format)
 {
     const uint32_t masks[4] = {format.dwRBitMask, format.dwGBitMask, format.dwBBitMask, format.dwABitMask};
-    const uint32_t shifts[4] = {LowestBit(masks[0]), LowestBit(masks[1]), LowestBit(masks[2]), LowestBit(masks[3])};
+    const uint32_t shifts[4] = {LowestBit(masks[0]), LowestBit(masks[1]), LowestBit(masks[2]),
+                                LowestBit(masks[3])};
     const size_t pixelCount = bytes.size() / kBytesPerPixel;
     uint8_t* pPixel = bytes.data();
     // Whole-byte masks (the common BGRA and BGR layouts) make the reorder a byte permutation.

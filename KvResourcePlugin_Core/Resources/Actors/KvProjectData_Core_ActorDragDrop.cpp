@@ -89,7 +89,8 @@ bool KvProjectData_Core_Raw_ActorEntry::OnAfterDragDrop(KvAttributeEventArgs_Dra
     KvTransformSpace* pLocal = pTransform->m_LocalTransform;
     pLocal->m_vYPR = KvExtractYawPitchRoll(local);
     const float inverseScale = 1.0f / newScale;
-    pLocal->m_vPosition = {local.m[3][0] * inverseScale, local.m[3][1] * inverseScale, local.m[3][2] * inverseScale};
+    pLocal->m_vPosition = {local.m[3][0] * inverseScale, local.m[3][1] * inverseScale,
+                           local.m[3][2] * inverseScale};
     pLocal->m_fUniformHierarchyScale *= oldScale / newScale;
 
     pTransform->m_pParentTransform = pNewParent;

@@ -2,10 +2,10 @@
 
 #include "TypeManager/KvObjectFactory.h"
 
-#include <algorithm>
 #include "TypeManager/KvTypeManager.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 #include "projectdata/KvSchema.h"
+#include <algorithm>
 
 KV_IMPLEMENT_TYPED_CLASS(KvEditorPhysicsEntry)
 KV_IMPLEMENT_TYPED_CLASS(KvEditorPawnCallbackHandler)
@@ -24,7 +24,8 @@ void KvProjectData_Core_Raw_EditorPawn::DrawDebug(uint32_t flags)
 }
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_EditorPawn, ObjectConstructor)
-schema.Member("m_ulLocalIndex", &KvProjectData_Core_Raw_EditorPawn::m_ulLocalIndex).With(new KvAttribute_XRefKey());
+schema.Member("m_ulLocalIndex", &KvProjectData_Core_Raw_EditorPawn::m_ulLocalIndex)
+    .With(new KvAttribute_XRefKey());
 KV_END_SCHEMA()
 
 KvEditorPawnCallbackHandler* KvEditorPawnCallbackHandler::CreateInstance(const char* className)

@@ -92,7 +92,8 @@ void KvProjectData_Core_Raw_KvObjectTransform::CalculateWorldFromLocal()
     rotation.m[3][0] = pLocal->m_vPosition.x;
     rotation.m[3][1] = pLocal->m_vPosition.y;
     rotation.m[3][2] = pLocal->m_vPosition.z;
-    pLocal->m_Full = ScaledRows(rotation, pLocal->m_vScale * pLocal->m_fUniformHierarchyScale, pLocal->m_vPosition);
+    pLocal->m_Full =
+        ScaledRows(rotation, pLocal->m_vScale * pLocal->m_fUniformHierarchyScale, pLocal->m_vPosition);
 
     const KvTransformSpace* pParent = m_pParentTransform ? m_pParentTransform->m_WorldTransform : nullptr;
     if (!pParent)
@@ -107,8 +108,8 @@ void KvProjectData_Core_Raw_KvObjectTransform::CalculateWorldFromLocal()
     const KvVector3 q = pLocal->m_vPosition * pParent->m_fUniformHierarchyScale;
     const KvMatrix44& parent = pParent->m_RotationPosition;
     for (int column = 0; column < 3; ++column)
-        pWorld->m_RotationPosition.m[3][column] =
-            q.x * parent.m[0][column] + q.y * parent.m[1][column] + q.z * parent.m[2][column] + parent.m[3][column];
+        pWorld->m_RotationPosition.m[3][column] = q.x * parent.m[0][column] + q.y * parent.m[1][column] +
+                                                  q.z * parent.m[2][column] + parent.m[3][column];
     pWorld->m_vPosition = {pWorld->m_RotationPosition.m[3][0], pWorld->m_RotationPosition.m[3][1],
                            pWorld->m_RotationPosition.m[3][2]};
     pWorld->m_vYPR = KvExtractYawPitchRoll(pWorld->m_RotationPosition);

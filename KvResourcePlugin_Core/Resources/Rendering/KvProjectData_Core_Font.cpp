@@ -20,7 +20,8 @@ using T = KvProjectData_Core_Font;
 schema.IdentityName(&T::m_strName);
 schema.IdentityGuid();
 schema.IdentityLocalIndex();
-schema.RecordArray("m_apCharacters", &T::m_apCharacters, KvProjectData_Core_Font_Character::GetReflectedDataType());
+schema.RecordArray("m_apCharacters", &T::m_apCharacters,
+                   KvProjectData_Core_Font_Character::GetReflectedDataType());
 schema.Member("m_ulFontSize", &T::m_ulFontSize);
 schema.Member("m_strFontPage", &T::m_strFontPage);
 KV_END_SCHEMA()

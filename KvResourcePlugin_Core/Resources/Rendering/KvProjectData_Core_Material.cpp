@@ -27,9 +27,10 @@ const KvReflectedDataType* pPass = KvCompiledShaderPass_Ref::GetReflectedDataTyp
 schema.IdentityName(&T::m_strName).With(new KvAttribute_DisplayNameFromMember("Render Pass: %s"));
 schema.IdentityGuid();
 schema.IdentityLocalIndex();
-for (auto [name, member] : {std::pair{"m_pShader", &T::m_pShader}, std::pair{"m_pShader_AlphaTest", &T::m_pShader_AlphaTest},
-                            std::pair{"m_pShader_Skinned_AlphaTest", &T::m_pShader_Skinned_AlphaTest},
-                            std::pair{"m_pShader_Skinned", &T::m_pShader_Skinned}})
+for (auto [name, member] :
+     {std::pair{"m_pShader", &T::m_pShader}, std::pair{"m_pShader_AlphaTest", &T::m_pShader_AlphaTest},
+      std::pair{"m_pShader_Skinned_AlphaTest", &T::m_pShader_Skinned_AlphaTest},
+      std::pair{"m_pShader_Skinned", &T::m_pShader_Skinned}})
     schema.Pointer(name, member, pPass)
         .With(new KvAttribute_HideVirtualNode())
         .With(new KvAttribute_XRef())
@@ -94,6 +95,7 @@ schema.IdentityGuid().With(new KvAttribute_SetFromResourceName());
 schema.IdentityLocalIndex();
 schema.PointerArray("m_apTextureSlots", &T::m_apTextureSlots,
                     KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType());
-schema.PointerArray("m_apBindings", &T::m_apBindings, KvProjectData_Core_Raw_MaterialPassBinding::GetReflectedDataType());
+schema.PointerArray("m_apBindings", &T::m_apBindings,
+                    KvProjectData_Core_Raw_MaterialPassBinding::GetReflectedDataType());
 schema.Record("m_props", &T::m_props, KvProjectData_Core_Raw_Material_Params::GetReflectedDataType());
 KV_END_SCHEMA()

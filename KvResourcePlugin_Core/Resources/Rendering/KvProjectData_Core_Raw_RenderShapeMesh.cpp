@@ -28,14 +28,16 @@ KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMes
         if (materialIndex != KvProjectData_Core_SubMesh::kNoMaterial)
         {
             // A material index past the list names no material.
-            const std::string materialName =
-                materialIndex < pMesh->m_aMaterials.size() ? pMesh->m_aMaterials[materialIndex].m_strName : "";
+            const std::string materialName = materialIndex < pMesh->m_aMaterials.size()
+                                                 ? pMesh->m_aMaterials[materialIndex].m_strName
+                                                 : "";
             pLayer->m_pMaterial = KvProjectData_Core_Raw_Material::GetExternalReference(materialName.c_str());
             if (!pLayer->m_pMaterial)
-                KvLogReport(kKvLogLevelWarning, "Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
-                            "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod", 64,
-                            "Failed to find material '%s' for mesh '%s'", materialName.c_str(),
-                            pMesh->m_strName.c_str());
+                KvLogReport(
+                    kKvLogLevelWarning, "Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
+                    "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod",
+                    64, "Failed to find material '%s' for mesh '%s'", materialName.c_str(),
+                    pMesh->m_strName.c_str());
         }
         m_apLayers.push_back(pLayer);
     }
@@ -47,7 +49,8 @@ KvProjectData_Core_Raw_RenderShapeMeshLod::~KvProjectData_Core_Raw_RenderShapeMe
         delete pLayer;
 }
 
-KvProjectData_Core_Raw_RenderShapeMesh::KvProjectData_Core_Raw_RenderShapeMesh(const KvReflectedObjCtorContext& context)
+KvProjectData_Core_Raw_RenderShapeMesh::KvProjectData_Core_Raw_RenderShapeMesh(
+    const KvReflectedObjCtorContext& context)
 {
     m_strName.clear();
     auto* pMesh = static_cast<KvProjectData_Core_Raw_Mesh*>(context.m_pSourceObject);
@@ -95,12 +98,12 @@ void KvProjectData_Core_Raw_RenderShapeMesh::DestroyEditorPawn()
     m_pEditorPawn = nullptr;
 }
 
-void KvProjectData_Core_Raw_RenderShapeMesh::GetConstructContexts(std::vector<KvReflectedObjCtorContext*>& outContexts,
-                                                                  const KvReflectedDataType* pTargetType,
-                                                                  void* pParentObject,
-                                                                  const KvReflectedPrimitive* pParentMember)
+void KvProjectData_Core_Raw_RenderShapeMesh::GetConstructContexts(
+    std::vector<KvReflectedObjCtorContext*>& outContexts, const KvReflectedDataType* pTargetType,
+    void* pParentObject, const KvReflectedPrimitive* pParentMember)
 {
-    KvAppendLiveObjectContexts(outContexts, "KvProjectData_Core_Raw_Mesh", pTargetType, pParentObject, pParentMember);
+    KvAppendLiveObjectContexts(outContexts, "KvProjectData_Core_Raw_Mesh", pTargetType, pParentObject,
+                               pParentMember);
 }
 
 namespace
@@ -130,10 +133,11 @@ KV_END_SCHEMA()
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_RenderShapeMeshLod, ObjectConstructor)
 using T = KvProjectData_Core_Raw_RenderShapeMeshLod;
 schema.TypeAttribute(new KvAttribute_NoSorting())
-    .TypeAttribute(new KvAttribute_CtorByContext("By Mesh", &KvProjectData_Core_Raw_RenderShapeMesh::GetConstructContexts,
-                                                 new ObjectCtor<T>()))
+    .TypeAttribute(new KvAttribute_CtorByContext(
+        "By Mesh", &KvProjectData_Core_Raw_RenderShapeMesh::GetConstructContexts, new ObjectCtor<T>()))
     .TypeAttribute(new KvAttribute_DisplayName("LOD"));
-schema.PointerArray("m_apLayers", &T::m_apLayers, KvProjectData_Core_Raw_RenderShapeMeshLayer::GetReflectedDataType());
+schema.PointerArray("m_apLayers", &T::m_apLayers,
+                    KvProjectData_Core_Raw_RenderShapeMeshLayer::GetReflectedDataType());
 schema.Pointer("m_pSkeleton", &T::m_pSkeleton, KvDeclareForward("KvProjectData_Core_Raw_AnimationSkeleton"));
 DropDownReference(schema, false);
 KV_END_SCHEMA()
@@ -155,7 +159,8 @@ for (auto [name, member] : {std::pair{"m_pCollisionMesh", &T::m_pCollisionMesh},
     DropDownReference(schema, true);
 }
 schema.Member("m_iLodCategory", &T::m_iLodCategory);
-schema.PointerArray("m_apLods", &T::m_apLods, KvProjectData_Core_Raw_RenderShapeMeshLod::GetReflectedDataType())
+schema
+    .PointerArray("m_apLods", &T::m_apLods, KvProjectData_Core_Raw_RenderShapeMeshLod::GetReflectedDataType())
     .With(new KvAttribute_DisplayName("Lods"));
 schema.PointerArray("m_apAttachmentSlots", &T::m_apAttachmentSlots, KvAttachmentSlot::GetReflectedDataType());
 schema.Member("m_vLocalCollisionScale", &T::m_vLocalCollisionScale);
@@ -164,7 +169,8 @@ schema.Member("m_bDontImport", &T::m_bDontImport);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_RenderShapeLibrary_TopLevel, ObjectConstructor)
-schema.PointerArray("m_apMeshShapes", &KvProjectData_Core_RenderShapeLibrary_TopLevel::m_apMeshShapes,
-                    KvProjectData_Core_Raw_RenderShapeMesh::GetReflectedDataType())
+schema
+    .PointerArray("m_apMeshShapes", &KvProjectData_Core_RenderShapeLibrary_TopLevel::m_apMeshShapes,
+                  KvProjectData_Core_Raw_RenderShapeMesh::GetReflectedDataType())
     .With(new KvAttribute_DisplayName("Mesh Shapes"));
 KV_END_SCHEMA()

@@ -4,49 +4,50 @@
 #include "Resources/KvResource.h"
 #include "projectdata/KvSchema.h"
 
-const KvEnumConverter<tTextureFormat> g_Converter_TextureFormat(
-    "tTextureFormat", FORMAT_COUNT,
-    {{FORMAT_RGB, "FORMAT_RGB"},
-     {FORMAT_RGBA, "FORMAT_RGBA"},
-     {FORMAT_BGR, "FORMAT_BGR"},
-     {FORMAT_BGRA, "FORMAT_BGRA"},
-     {FORMAT_DXT1, "FORMAT_DXT1"},
-     {FORMAT_DXT3, "FORMAT_DXT3"},
-     {FORMAT_DXT5, "FORMAT_DXT5"},
-     {FORMAT_RGB555, "FORMAT_RGB555"},
-     {FORMAT_RGB565, "FORMAT_RGB565"},
-     {FORMAT_RGBA1555, "FORMAT_RGBA1555"},
-     {FORMAT_RGBA4444, "FORMAT_RGBA4444"},
-     {FORMAT_R8, "FORMAT_R8"},
-     {FORMAT_R16, "FORMAT_R16"},
-     {FORMAT_R16F, "FORMAT_R16F"},
-     {FORMAT_R32F, "FORMAT_R32F"},
-     {FORMAT_G8R8, "FORMAT_G8R8"},
-     {FORMAT_G16R16, "FORMAT_G16R16"},
-     {FORMAT_G32R32, "FORMAT_G32R32"},
-     {FORMAT_G16R16F, "FORMAT_G16R16F"},
-     {FORMAT_G32R32F, "FORMAT_G32R32F"},
-     {FORMAT_RGBA16, "FORMAT_RGBA16"},
-     {FORMAT_RGBA32, "FORMAT_RGBA32"},
-     {FORMAT_RGBA16F, "FORMAT_RGBA16F"},
-     {FORMAT_RGBA32F, "FORMAT_RGBA32F"},
-     {FORMAT_D24S8, "FORMAT_D24S8"},
-     {FORMAT_D24X8, "FORMAT_D24X8"},
-     {FORMAT_D16, "FORMAT_D16"},
-     {FORMAT_D32, "FORMAT_D32"},
-     {FORMAT_D32F, "FORMAT_D32F"},
-     {FORMAT_D24FS8, "FORMAT_D24FS8"},
-     {FORMAT_A2R10G10B10, "FORMAT_A2R10G10B10"},
-     {FORMAT_A2B10G10R10, "FORMAT_A2B10G10R10"},
-     {FORMAT_A2B10G10R10F_EDRAM, "FORMAT_A2B10G10R10F_EDRAM"},
-     {FORMAT_G16R16_EDRAM, "FORMAT_G16R16_EDRAM"},
-     {FORMAT_A16B16G16R16_EDRAM, "FORMAT_A16B16G16R16_EDRAM"},
-     {FORMAT_RGB_PVRTC_4BPP, "FORMAT_RGB_PVRTC_4BPP"},
-     {FORMAT_RGBA_PVRTC_4BPP, "FORMAT_RGBA_PVRTC_4BPP"},
-     {FORMAT_RGB_PVRTC_2BPP, "FORMAT_RGB_PVRTC_2BPP"},
-     {FORMAT_RGBA_PVRTC_2BPP, "FORMAT_RGBA_PVRTC_2BPP"}});
+const KvEnumConverter<tTextureFormat>
+    g_Converter_TextureFormat("tTextureFormat", FORMAT_COUNT,
+                              {{FORMAT_RGB, "FORMAT_RGB"},
+                               {FORMAT_RGBA, "FORMAT_RGBA"},
+                               {FORMAT_BGR, "FORMAT_BGR"},
+                               {FORMAT_BGRA, "FORMAT_BGRA"},
+                               {FORMAT_DXT1, "FORMAT_DXT1"},
+                               {FORMAT_DXT3, "FORMAT_DXT3"},
+                               {FORMAT_DXT5, "FORMAT_DXT5"},
+                               {FORMAT_RGB555, "FORMAT_RGB555"},
+                               {FORMAT_RGB565, "FORMAT_RGB565"},
+                               {FORMAT_RGBA1555, "FORMAT_RGBA1555"},
+                               {FORMAT_RGBA4444, "FORMAT_RGBA4444"},
+                               {FORMAT_R8, "FORMAT_R8"},
+                               {FORMAT_R16, "FORMAT_R16"},
+                               {FORMAT_R16F, "FORMAT_R16F"},
+                               {FORMAT_R32F, "FORMAT_R32F"},
+                               {FORMAT_G8R8, "FORMAT_G8R8"},
+                               {FORMAT_G16R16, "FORMAT_G16R16"},
+                               {FORMAT_G32R32, "FORMAT_G32R32"},
+                               {FORMAT_G16R16F, "FORMAT_G16R16F"},
+                               {FORMAT_G32R32F, "FORMAT_G32R32F"},
+                               {FORMAT_RGBA16, "FORMAT_RGBA16"},
+                               {FORMAT_RGBA32, "FORMAT_RGBA32"},
+                               {FORMAT_RGBA16F, "FORMAT_RGBA16F"},
+                               {FORMAT_RGBA32F, "FORMAT_RGBA32F"},
+                               {FORMAT_D24S8, "FORMAT_D24S8"},
+                               {FORMAT_D24X8, "FORMAT_D24X8"},
+                               {FORMAT_D16, "FORMAT_D16"},
+                               {FORMAT_D32, "FORMAT_D32"},
+                               {FORMAT_D32F, "FORMAT_D32F"},
+                               {FORMAT_D24FS8, "FORMAT_D24FS8"},
+                               {FORMAT_A2R10G10B10, "FORMAT_A2R10G10B10"},
+                               {FORMAT_A2B10G10R10, "FORMAT_A2B10G10R10"},
+                               {FORMAT_A2B10G10R10F_EDRAM, "FORMAT_A2B10G10R10F_EDRAM"},
+                               {FORMAT_G16R16_EDRAM, "FORMAT_G16R16_EDRAM"},
+                               {FORMAT_A16B16G16R16_EDRAM, "FORMAT_A16B16G16R16_EDRAM"},
+                               {FORMAT_RGB_PVRTC_4BPP, "FORMAT_RGB_PVRTC_4BPP"},
+                               {FORMAT_RGBA_PVRTC_4BPP, "FORMAT_RGBA_PVRTC_4BPP"},
+                               {FORMAT_RGB_PVRTC_2BPP, "FORMAT_RGB_PVRTC_2BPP"},
+                               {FORMAT_RGBA_PVRTC_2BPP, "FORMAT_RGBA_PVRTC_2BPP"}});
 
-KvTextureSource* KvProjectData_Core_Raw_Texture_Payload::GetTextureSource(const KvProjectData_Core_Raw_Texture& texture)
+KvTextureSource*
+KvProjectData_Core_Raw_Texture_Payload::GetTextureSource(const KvProjectData_Core_Raw_Texture& texture)
 {
     m_TextureSource.m_ulWidth = texture.m_ulWidth;
     m_TextureSource.m_ulHeight = texture.m_ulHeight;
@@ -88,16 +89,18 @@ schema.Array("m_aPixelData", &KvProjectData_Core_Raw_Texture_Mip::m_aPixelData);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_Texture_Level, ObjectConstructor)
-schema.RecordArray("m_aMips", &KvProjectData_Core_Raw_Texture_Level::m_aMips,
-                   KvProjectData_Core_Raw_Texture_Mip::GetReflectedDataType())
+schema
+    .RecordArray("m_aMips", &KvProjectData_Core_Raw_Texture_Level::m_aMips,
+                 KvProjectData_Core_Raw_Texture_Mip::GetReflectedDataType())
     .With(new KvAttribute_HideInPropertyGrid())
     .With(new KvAttribute_HideVirtualNode());
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_Texture_Payload, ObjectConstructor)
 schema.TypeAttribute(new KvAttribute_ReadOnly());
-schema.RecordArray("m_aLevels", &KvProjectData_Core_Raw_Texture_Payload::m_aLevels,
-                   KvProjectData_Core_Raw_Texture_Level::GetReflectedDataType())
+schema
+    .RecordArray("m_aLevels", &KvProjectData_Core_Raw_Texture_Payload::m_aLevels,
+                 KvProjectData_Core_Raw_Texture_Level::GetReflectedDataType())
     .With(new KvAttribute_HideInPropertyGrid());
 KV_END_SCHEMA()
 

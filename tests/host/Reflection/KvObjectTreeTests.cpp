@@ -41,9 +41,11 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
 
 TEST(ObjectTree, Clone_ReplacesWhatTheConstructorMade)
 {
-    auto* pSource = static_cast<KvTestHolder*>(KvTestHolder::GetReflectedDataType()->GetObjectConstructor()->Create());
+    auto* pSource =
+        static_cast<KvTestHolder*>(KvTestHolder::GetReflectedDataType()->GetObjectConstructor()->Create());
     pSource->m_pRecord->m_strTag = "source";
-    auto* pClone = static_cast<KvTestHolder*>(KvObjectTree::Clone(KvTestHolder::GetReflectedDataType(), pSource));
+    auto* pClone =
+        static_cast<KvTestHolder*>(KvObjectTree::Clone(KvTestHolder::GetReflectedDataType(), pSource));
     EXPECT_EQ(pClone->m_pRecord->m_strTag, "source");
     EXPECT_NE(pClone->m_pRecord, pSource->m_pRecord);
     // The clone's own default record was freed (the sanitizer build checks nothing leaks).

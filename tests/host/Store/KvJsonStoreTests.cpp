@@ -202,7 +202,8 @@ TEST_F(JsonStore, UnknownMember_WarnsAndLoads)
 TEST_F(JsonStore, Load_ReplacesWhatTheConstructorMade)
 {
     const KvJsonStore::Json document = {{"m_pRecord", {{"m_fWeight", 3.0}, {"m_strTag", "loaded"}}}};
-    auto* pHolder = static_cast<KvTestHolder*>(KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), document, "h.json"));
+    auto* pHolder = static_cast<KvTestHolder*>(
+        KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), document, "h.json"));
     ASSERT_NE(pHolder, nullptr);
     EXPECT_EQ(pHolder->m_pRecord->m_strTag, "loaded");
     // The default record is freed, not leaked (sanitizer build); a null replaces it too.

@@ -152,9 +152,7 @@ const KvReflectedDataType* KvTestNode::GetReflectedDataType()
     return s_pType;
 }
 
-KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord())
-{
-}
+KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord()) {}
 
 KvTestHolder::~KvTestHolder()
 {
@@ -166,7 +164,8 @@ const KvReflectedDataType* KvTestHolder::GetReflectedDataType()
     static const KvReflectedDataType* s_pType = nullptr;
     if (s_pType)
         return s_pType;
-    KvReflectedDataTypeBuilder builder("KvTestHolder", sizeof(KvTestHolder), new ObjectConstructor<KvTestHolder>());
+    KvReflectedDataTypeBuilder builder("KvTestHolder", sizeof(KvTestHolder),
+                                       new ObjectConstructor<KvTestHolder>());
     s_pType = builder.GetConstructedType();
     if (!builder.IsSealed())
     {

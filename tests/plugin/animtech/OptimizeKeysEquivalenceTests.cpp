@@ -16,7 +16,8 @@ struct Tolerances
 // The fast reduction must keep exactly the keys the plain algorithm keeps.
 TEST(OptimizeKeysEquivalence, MatchesTheReferenceOnRandomAnimations)
 {
-    const Tolerances tolerances[] = {{0.0f, 0.0f}, {0.001f, 0.1f}, {0.01f, 1.0f}, {0.1f, 5.0f}, {1.0f, 30.0f}};
+    const Tolerances tolerances[] = {
+        {0.0f, 0.0f}, {0.001f, 0.1f}, {0.01f, 1.0f}, {0.1f, 5.0f}, {1.0f, 30.0f}};
     for (uint32_t seed = 1; seed <= 40; ++seed)
     {
         const uint32_t boneCount = 1 + seed % 7;
@@ -29,7 +30,8 @@ TEST(OptimizeKeysEquivalence, MatchesTheReferenceOnRandomAnimations)
             optimized.OptimizeKeys(tolerance.m_fPosition, tolerance.m_fAngleDegrees);
             ASSERT_EQ(KeyTimesOf(optimized),
                       ReferenceOptimizeKeys(animation, tolerance.m_fPosition, tolerance.m_fAngleDegrees))
-                << "seed " << seed << " tolerances " << tolerance.m_fPosition << ", " << tolerance.m_fAngleDegrees;
+                << "seed " << seed << " tolerances " << tolerance.m_fPosition << ", "
+                << tolerance.m_fAngleDegrees;
         }
     }
 }

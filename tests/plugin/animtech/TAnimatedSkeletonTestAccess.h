@@ -14,13 +14,13 @@ class TAnimatedSkeletonTestAccess
 {
 public:
     static void FixTime(TAnimatedSkeleton& skeleton) { skeleton.FixTime(); }
-    static void GetKeyIndices(const TAnimatedSkeleton& skeleton, float time, uint32_t& first, uint32_t& second,
-                              float& factor)
+    static void GetKeyIndices(const TAnimatedSkeleton& skeleton, float time, uint32_t& first,
+                              uint32_t& second, float& factor)
     {
         skeleton.GetKeyIndices(time, first, second, factor);
     }
-    static void GetMatricesEx(const TAnimatedSkeleton& skeleton, float factor, uint32_t first, uint32_t second,
-                              AniMatrix4x3* out)
+    static void GetMatricesEx(const TAnimatedSkeleton& skeleton, float factor, uint32_t first,
+                              uint32_t second, AniMatrix4x3* out)
     {
         skeleton.GetMatricesEx(factor, first, second, out);
     }
@@ -34,8 +34,8 @@ public:
 
 // The plain key reduction: every key pose sampled for every end, full poses compared, marked
 // keys erased one by one from the back. The returned times are the kept keys'.
-inline std::vector<float> ReferenceOptimizeKeys(AnimationTech::TAnimatedSkeleton skeleton, float positionTolerance,
-                                                float angleToleranceDegrees)
+inline std::vector<float> ReferenceOptimizeKeys(AnimationTech::TAnimatedSkeleton skeleton,
+                                                float positionTolerance, float angleToleranceDegrees)
 {
     using namespace AnimationTech;
     const uint32_t keyCount = skeleton.GetKeysCount();
@@ -90,8 +90,8 @@ inline AnimationTech::AniQuat QuatFromAxisAngle(float ax, float ay, float az, fl
 
 // A walk-like motion at 30 keys per second: a root moving forward, limbs swinging on sine
 // waves with per-bone phase, plus noise. Same seed, same animation.
-inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, uint32_t keyCount, uint32_t seed,
-                                                          float noise)
+inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, uint32_t keyCount,
+                                                          uint32_t seed, float noise)
 {
     using namespace AnimationTech;
     std::mt19937 random(seed);
@@ -118,8 +118,8 @@ inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, ui
             TBoneKey boneKey;
             boneKey.m_Rotation = QuatFromAxisAngle(1.0f, 0.2f * bone, 0.1f, swing);
             boneKey.m_Translation = bone == 0 ? Ani3DVector{0.0f, 1.0f, 1.4f * frame.m_fTime}
-                                              : Ani3DVector{offset[bone].x + noise * unit(random), offset[bone].y,
-                                                            offset[bone].z};
+                                              : Ani3DVector{offset[bone].x + noise * unit(random),
+                                                            offset[bone].y, offset[bone].z};
             frame.m_aBoneKeys.push_back(boneKey);
         }
         skeleton.AddKey(frame);

@@ -52,7 +52,8 @@ struct KeySearchCase
 TEST(AnimatedSkeleton, KeySearch_NoEarlyExitAndUnclampedFactor)
 {
     const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f, 2.0f});
-    const KeySearchCase cases[] = {{1.5f, 1, 2, 0.5f}, {1.0f, 0, 1, 1.0f}, {5.0f, 2, 2, 0.0f}, {-1.0f, 0, 1, -1.0f}};
+    const KeySearchCase cases[] = {
+        {1.5f, 1, 2, 0.5f}, {1.0f, 0, 1, 1.0f}, {5.0f, 2, 2, 0.0f}, {-1.0f, 0, 1, -1.0f}};
     for (const KeySearchCase& expected : cases)
     {
         uint32_t first = 99;

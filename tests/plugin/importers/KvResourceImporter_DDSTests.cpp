@@ -114,8 +114,9 @@ TEST(DdsImport, PackedMasks_EachChannelShiftedDownAndCutToAByte)
     // 10-bit red, green and blue and 2-bit alpha.
     tDds dds{1, 1, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x000003FF, 0x000FFC00, 0x3FF00000, 0xC0000000}};
     const uint32_t value = 0x123u | 0x2A5u << 10 | 0x0FFu << 20 | 0x2u << 30;
-    ImportRun run(importer, MakeDds(dds, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                                          static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}));
+    ImportRun run(importer,
+                  MakeDds(dds, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                                static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}));
     EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
               (std::vector<uint8_t>{0x23, 0xA5, 0xFF, 0x02}));
 }

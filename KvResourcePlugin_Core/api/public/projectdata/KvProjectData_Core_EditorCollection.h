@@ -31,7 +31,8 @@ public:
     ~KvProjectData_Core_Raw_EditorCollection();
 
     KvProjectData_Core_Raw_EditorCollection(const KvProjectData_Core_Raw_EditorCollection&) = delete;
-    KvProjectData_Core_Raw_EditorCollection& operator=(const KvProjectData_Core_Raw_EditorCollection&) = delete;
+    KvProjectData_Core_Raw_EditorCollection&
+    operator=(const KvProjectData_Core_Raw_EditorCollection&) = delete;
 
     std::vector<KvProjectData_Core_Raw_EditorEntry*> m_apData;
 

@@ -27,7 +27,8 @@ public:
 };
 
 // The editor-only proxy that draws an object in the editor's view. Never saved.
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_EditorPawn : public KvXRefObject<KvProjectData_Core_Raw_EditorPawn>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_EditorPawn
+    : public KvXRefObject<KvProjectData_Core_Raw_EditorPawn>
 {
 public:
     KvProjectData_Core_Raw_EditorPawn() = default;

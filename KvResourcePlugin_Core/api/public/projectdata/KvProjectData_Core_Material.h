@@ -19,7 +19,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_RenderPass : public KvXRefObject<KvProjectData_Core_Raw_RenderPass>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_RenderPass
+    : public KvXRefObject<KvProjectData_Core_Raw_RenderPass>
 {
 public:
     std::string m_strName;
@@ -86,7 +87,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_Material : public KvXRefObject<KvProjectData_Core_Raw_Material>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_Material
+    : public KvXRefObject<KvProjectData_Core_Raw_Material>
 {
 public:
     std::string m_strName;

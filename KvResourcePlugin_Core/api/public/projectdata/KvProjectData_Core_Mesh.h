@@ -104,7 +104,8 @@ public:
 
 class KvVertexBufferSource_tVertexDeclaration;
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_Cooked_MeshHandle : public KvXRefObject<KvProjectData_Core_Cooked_MeshHandle>
+class KV_PLUGIN_CORE_API KvProjectData_Core_Cooked_MeshHandle
+    : public KvXRefObject<KvProjectData_Core_Cooked_MeshHandle>
 {
 public:
     std::string m_strName;

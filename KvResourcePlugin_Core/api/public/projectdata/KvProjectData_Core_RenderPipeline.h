@@ -123,7 +123,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_RenderBufferSet : public KvXRefObject<KvProjectData_Core_RenderBufferSet>
+class KV_PLUGIN_CORE_API KvProjectData_Core_RenderBufferSet
+    : public KvXRefObject<KvProjectData_Core_RenderBufferSet>
 {
 public:
     std::string m_strName;
@@ -140,7 +141,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-class KV_PLUGIN_CORE_API KvProjectData_Core_RenderPipeline : public KvXRefObject<KvProjectData_Core_RenderPipeline>
+class KV_PLUGIN_CORE_API KvProjectData_Core_RenderPipeline
+    : public KvXRefObject<KvProjectData_Core_RenderPipeline>
 {
 public:
     std::string m_strName;

@@ -37,7 +37,8 @@ public:
     ~KvProjectData_Core_Raw_RenderShapeMeshLod();
 
     KvProjectData_Core_Raw_RenderShapeMeshLod(const KvProjectData_Core_Raw_RenderShapeMeshLod&) = delete;
-    KvProjectData_Core_Raw_RenderShapeMeshLod& operator=(const KvProjectData_Core_Raw_RenderShapeMeshLod&) = delete;
+    KvProjectData_Core_Raw_RenderShapeMeshLod&
+    operator=(const KvProjectData_Core_Raw_RenderShapeMeshLod&) = delete;
 
     std::vector<KvProjectData_Core_Raw_RenderShapeMeshLayer*> m_apLayers;
     KvProjectData_Core_Raw_AnimationSkeleton* m_pSkeleton = nullptr;

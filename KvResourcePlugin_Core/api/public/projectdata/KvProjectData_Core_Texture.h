@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-
 enum tTextureFormat : uint32_t
 {
     FORMAT_RGB,

@@ -40,7 +40,8 @@ public:
     ~KvProjectData_Core_Raw_KvObjectTransform();
 
     KvProjectData_Core_Raw_KvObjectTransform(const KvProjectData_Core_Raw_KvObjectTransform&) = delete;
-    KvProjectData_Core_Raw_KvObjectTransform& operator=(const KvProjectData_Core_Raw_KvObjectTransform&) = delete;
+    KvProjectData_Core_Raw_KvObjectTransform&
+    operator=(const KvProjectData_Core_Raw_KvObjectTransform&) = delete;
 
     // The world transform from the local one and the parent's world transform as it stands.
     void CalculateWorldFromLocal();

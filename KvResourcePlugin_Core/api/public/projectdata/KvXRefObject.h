@@ -17,9 +17,13 @@ public:
     // Registers the address of the T being built: only the address is taken, hence no vptr check.
     __attribute__((no_sanitize("vptr"))) KvXRefObject() : m_XRefGUID(KvGuid::GenerateNew())
     {
-        KvReflectionInterface::GetInstance()->RegisterLiveObject(T::GetReflectedDataType(), static_cast<T*>(this));
+        KvReflectionInterface::GetInstance()->RegisterLiveObject(T::GetReflectedDataType(),
+                                                                 static_cast<T*>(this));
     }
-    KvXRefObject(const KvXRefObject& other) : m_XRefGUID(other.m_XRefGUID), m_ulLocalIndex(other.m_ulLocalIndex) {}
+    KvXRefObject(const KvXRefObject& other)
+        : m_XRefGUID(other.m_XRefGUID), m_ulLocalIndex(other.m_ulLocalIndex)
+    {
+    }
     KvXRefObject& operator=(const KvXRefObject& other)
     {
         m_XRefGUID = other.m_XRefGUID;
@@ -28,17 +32,20 @@ public:
     }
     __attribute__((no_sanitize("vptr"))) virtual ~KvXRefObject()
     {
-        KvReflectionInterface::GetInstance()->UnregisterLiveObject(T::GetReflectedDataType(), static_cast<T*>(this));
+        KvReflectionInterface::GetInstance()->UnregisterLiveObject(T::GetReflectedDataType(),
+                                                                   static_cast<T*>(this));
     }
 
     // The live object of T's type with that name or GUID, or null.
     static T* GetExternalReference(const char* name)
     {
-        return static_cast<T*>(KvReflectionInterface::GetInstance()->FindLiveObjectByName(T::GetReflectedDataType(), name));
+        return static_cast<T*>(
+            KvReflectionInterface::GetInstance()->FindLiveObjectByName(T::GetReflectedDataType(), name));
     }
     static T* GetExternalReference(const KvGuid& guid)
     {
-        return static_cast<T*>(KvReflectionInterface::GetInstance()->FindLiveObjectByGuid(T::GetReflectedDataType(), guid));
+        return static_cast<T*>(
+            KvReflectionInterface::GetInstance()->FindLiveObjectByGuid(T::GetReflectedDataType(), guid));
     }
 
     KvGuid m_XRefGUID;
