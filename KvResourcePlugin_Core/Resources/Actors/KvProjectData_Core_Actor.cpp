@@ -169,18 +169,18 @@ schema.Pointer("m_pParentActor", &T::m_pParentActor, s_pType)
 schema.Pointer("m_pDefaultEditorShape", &T::m_pDefaultEditorShape, pRenderShape)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+    .PickedByName();
 schema.Member("m_bExcludeFromShadowPass", &T::m_bExcludeFromShadowPass);
 schema.Member("m_bRequiresNetworkReplication", &T::m_bRequiresNetworkReplication);
 schema.Member("m_bPartialReplication", &T::m_bPartialReplication);
 schema.Pointer("m_pDefaultParticleShape", &T::m_pDefaultParticleShape, pParticleSystem)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+    .PickedByName();
 schema.Pointer("m_pPrefab", &T::m_pPrefab, pPrefab)
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+    .PickedByName();
 schema.PointerArray("m_apChildren", &T::m_apChildren, s_pType);
 schema.PointerArray("m_apComponents", &T::m_apComponents,
                     KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
@@ -222,11 +222,11 @@ schema.PointerArray("m_apComponents", &T::m_apComponents,
 schema.Pointer("m_pDefaultEditorShape", &T::m_pDefaultEditorShape, pRenderShape)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+    .PickedByName();
 schema.Pointer("m_pDefaultParticleShape", &T::m_pDefaultParticleShape, pParticleSystem)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+    .PickedByName();
 schema.Member("m_pRunResource", &T::m_pRunResource).With(new KvAttribute_SetResourceHandle());
 KV_END_SCHEMA()
 

@@ -34,7 +34,7 @@ for (auto [name, member] :
     schema.Pointer(name, member, pPass)
         .With(new KvAttribute_HideVirtualNode())
         .With(new KvAttribute_XRef())
-        .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true));
+        .PickedByName();
 schema.Member("m_bAddParticlesToVisible", &T::m_bAddParticlesToVisible);
 schema.Member("m_bDebugPrimitivesToVisible", &T::m_bDebugPrimitivesToVisible);
 schema.Member("m_bLightPrimitivesToVisible", &T::m_bLightPrimitivesToVisible);

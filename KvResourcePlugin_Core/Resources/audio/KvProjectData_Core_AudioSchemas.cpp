@@ -131,7 +131,7 @@ schema
              KvProjectData_Core_Raw_AudioVolumeGroup::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true))
+    .PickedByName()
     .Presented("Volume Group", "Members",
                "The volume groups that determines the volume of this logical sound");
 schema.Member("m_bLoop", &T::m_bLoop).Presented("Loops", "Members", "Indicates if this is a looping sound");
@@ -168,7 +168,7 @@ schema
     .Pointer("m_pSoundEntry", &T::m_pSoundEntry,
              KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true))
+    .PickedByName()
     .With(new KvAttribute_XRef());
 KV_END_SCHEMA()
 

@@ -108,6 +108,8 @@ public:
         m_Builder.AddAttributeMember(m_strLastMember.c_str(), pAttribute);
         return *this;
     }
+    // The member declared last is picked in the editor from a drop-down of its targets' names.
+    KvSchema& PickedByName() { return With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true)); }
     KvSchema& TypeAttribute(KvAttribute* pAttribute)
     {
         m_Builder.AddAttributeType(pAttribute);
