@@ -3,16 +3,19 @@
 #include "Store/KvJsonStore.h"
 #include "core/KvPluginTestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 namespace
 {
-using Json = nlohmann::ordered_json;
+namespace fs = std::filesystem;
 
-// Every schema of a resource kind: the types reachable from its root and payload.
-Json SchemasOf(const KvResourceDescriptor& descriptor)
+// The types a resource kind saves: those reachable from its root, then from its payload.
+std::vector<const KvReflectedDataType*> TypesOf(const KvResourceDescriptor& descriptor)
 {
     std::vector<const KvReflectedDataType*> types =
         KvSchemaDescription::GetReachableTypes(*descriptor.GetRootDataType());
@@ -20,31 +23,68 @@ Json SchemasOf(const KvResourceDescriptor& descriptor)
         for (const KvReflectedDataType* pType : KvSchemaDescription::GetReachableTypes(*pPayload))
             if (std::find(types.begin(), types.end(), pType) == types.end())
                 types.push_back(pType);
-    Json schemas = Json::array();
-    for (const KvReflectedDataType* pType : types)
-        schemas.push_back(KvSchemaDescription::ToJson(*pType));
-    return schemas;
+    return types;
+}
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// Compares every expected file of one golden folder, and fails on golden files nothing produces
+// any more. With KV_UPDATE_GOLDEN set, rewrites the folder instead; otherwise the actual files
+// land beside the build for review.
+void ExpectGoldenFolder(const std::string& subFolder, const std::map<std::string, std::string>& expected)
+{
+    const fs::path goldenFolder = fs::path(KV_GOLDEN_DIR) / subFolder;
+    const fs::path actualFolder = fs::path(KV_GOLDEN_ACTUAL_DIR) / subFolder;
+    const bool bUpdate = std::getenv("KV_UPDATE_GOLDEN") != nullptr;
+    if (bUpdate)
+    {
+        fs::remove_all(goldenFolder);
+        fs::create_directories(goldenFolder);
+    }
+    fs::create_directories(actualFolder);
+    for (const auto& [fileName, actual] : expected)
+    {
+        if (bUpdate)
+        {
+            std::ofstream(goldenFolder / fileName, std::ios::binary) << actual;
+            continue;
+        }
+        if (actual == ReadText(goldenFolder / fileName))
+            continue;
+        std::ofstream(actualFolder / fileName, std::ios::binary) << actual;
+        ADD_FAILURE() << subFolder << "/" << fileName << " differs; the actual file is "
+                      << (actualFolder / fileName) << " (KV_UPDATE_GOLDEN=1 rewrites the golden files)";
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(goldenFolder))
+        EXPECT_TRUE(expected.count(entry.path().filename().string()))
+            << subFolder << "/" << entry.path().filename().string() << " is no longer produced";
 }
 } // namespace
 
-// A schema that changes without its golden file changing is a silent format change.
+// A schema that changes without its golden file changing is a silent format change; one file per
+// type, so a change shows once, and one list per resource kind of the types it reaches.
 TEST(PluginSchemas, MatchTheGoldenFiles)
 {
-    const std::filesystem::path actualFolder = std::filesystem::path(KV_GOLDEN_ACTUAL_DIR);
-    std::filesystem::create_directories(actualFolder);
-    ASSERT_FALSE(PluginHost().GetDescriptors().GetDescriptors().empty());
-    for (const KvResourceDescriptor* pDescriptor : PluginHost().GetDescriptors().GetDescriptors())
+    const std::vector<const KvResourceDescriptor*>& descriptors = PluginHost().GetDescriptors().GetDescriptors();
+    ASSERT_FALSE(descriptors.empty());
+    std::map<std::string, std::string> schemas;
+    std::map<std::string, std::string> reachable;
+    for (const KvResourceDescriptor* pDescriptor : descriptors)
     {
-        const std::string fileName = std::string(pDescriptor->GetShortName()) + ".schema.json";
-        const std::string actual = SchemasOf(*pDescriptor).dump(2) + "\n";
-        std::ifstream golden(std::filesystem::path(KV_GOLDEN_DIR) / fileName);
-        const std::string expected((std::istreambuf_iterator<char>(golden)),
-                                   std::istreambuf_iterator<char>());
-        if (actual != expected)
-            std::ofstream(actualFolder / fileName) << actual;
-        EXPECT_EQ(actual, expected) << fileName << " differs; the actual schema is in "
-                                    << (actualFolder / fileName);
+        std::string& list = reachable[std::string(pDescriptor->GetShortName()) + ".types.txt"];
+        for (const KvReflectedDataType* pType : TypesOf(*pDescriptor))
+        {
+            list += std::string(pType->GetName()) + "\n";
+            schemas[std::string(pType->GetName()) + ".schema.json"] =
+                KvSchemaDescription::ToJson(*pType).dump(2) + "\n";
+        }
     }
+    ExpectGoldenFolder("types", schemas);
+    ExpectGoldenFolder("reachable", reachable);
 }
 
 // Every registered type (and every type it reaches) saves, loads and saves to the same text.
@@ -59,7 +99,7 @@ TEST(PluginSchemas, EveryTypeRoundTripsThroughJson)
             if (!pType->GetObjectConstructor())
                 continue;
             void* pObject = pType->GetObjectConstructor()->Create();
-            const Json first = KvJsonStore::Save(pType, pObject);
+            const nlohmann::ordered_json first = KvJsonStore::Save(pType, pObject);
             void* pLoaded = KvJsonStore::Load(pType, first, pType->GetName());
             ASSERT_NE(pLoaded, nullptr) << pType->GetName();
             EXPECT_EQ(KvJsonStore::Save(pType, pLoaded).dump(), first.dump()) << pType->GetName();
