@@ -69,7 +69,8 @@ void ExpectGoldenFolder(const std::string& subFolder, const std::map<std::string
 // type, so a change shows once, and one list per resource kind of the types it reaches.
 TEST(PluginSchemas, MatchTheGoldenFiles)
 {
-    const std::vector<const KvResourceDescriptor*>& descriptors = PluginHost().GetDescriptors().GetDescriptors();
+    const std::vector<const KvResourceDescriptor*>& descriptors =
+        PluginHost().GetDescriptors().GetDescriptors();
     ASSERT_FALSE(descriptors.empty());
     std::map<std::string, std::string> schemas;
     std::map<std::string, std::string> reachable;
