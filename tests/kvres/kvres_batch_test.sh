@@ -43,7 +43,8 @@ expect thrown-filesystem 0 "FAILED $work/thrown/filesystem_error.tnode: filesyst
 expect thrown-runtime 0 "FAILED $work/thrown/runtime_error.tnode: unexpected error: bad state" cat "$work/thrown.out"
 expect thrown-unknown 0 "FAILED $work/thrown/unknown.tnode: unexpected error of an unknown kind" cat "$work/thrown.out"
 expect thrown-fatal 0 "Broken file $work/thrown/fatal.tnode" cat "$work/thrown.out"
-expect thrown-no-empty-file 0 "none empty" bash -c "[ -z \"\$(find '$work/thrown-project' -empty)\" ] && echo none empty"
+expect thrown-no-empty-file 0 "none empty" bash -c \
+    "[ -z \"\$(find '$work/thrown-project' -name '*.json' -empty)\" ] && echo none empty"
 expect show-thrown 1 "kvres show: $work/thrown/bad_alloc.tnode: out of memory" \
     "$kvres" --plugin "$test_plugin" show "$work/thrown/bad_alloc.tnode"
 
@@ -74,8 +75,8 @@ expect readonly-folder 1 "FAILED $work/readonly/sub/en_us.i18n: $work/readonly-p
     "${as_user[@]}" "$kvres" import "$work/readonly" --project "$work/readonly-project"
 expect readonly-kept 0 '{"previous": true}' cat "$work/readonly-project/sub/en_us.i18n.json"
 mkdir -p "$work/occupied/en_us.i18n.json"
-expect occupied 1 "FAILED $examples/en_us.i18n: $work/occupied/en_us.i18n.json: cannot be written: Is a directory" \
-    "$kvres" import "$examples/en_us.i18n" --project "$work/occupied"
+expect occupied 1 "FAILED en_us.i18n: $work/occupied/en_us.i18n.json: cannot be written: Is a directory" \
+    bash -c "cd '$examples' && '$kvres' import en_us.i18n --project '$work/occupied'"
 expect occupied-no-temporary 0 "only the lock" bash -c \
     "[ \"\$(LC_ALL=C ls -A '$work/occupied' | tr '\\n' ' ')\" = '.kvlock en_us.i18n.json ' ] && echo only the lock"
 

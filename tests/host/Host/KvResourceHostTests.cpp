@@ -198,8 +198,9 @@ TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
     ASSERT_TRUE(result.Succeeded());
     ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
     std::vector<std::string> written;
+    std::string error;
     const KvProjectStore project((m_Folder / "project").string());
-    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written));
+    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written, error)) << error;
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
     EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
