@@ -64,8 +64,14 @@ KvAtomicFileWriter::KvAtomicFileWriter(tWriteFunction write) : m_Write(std::move
 
 KvAtomicFileWriter::~KvAtomicFileWriter()
 {
+    RemoveTemporaries();
+}
+
+void KvAtomicFileWriter::RemoveTemporaries()
+{
     for (const tStagedFile& file : m_aStaged)
         unlink(file.m_strTemporary.c_str());
+    m_aStaged.clear();
 }
 
 bool KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents,
@@ -119,6 +125,7 @@ bool KvAtomicFileWriter::Commit(std::string& outError)
         {
             outError = Failure(file.m_strTarget, errno);
             m_aStaged.erase(m_aStaged.begin(), m_aStaged.begin() + static_cast<ptrdiff_t>(index));
+            RemoveTemporaries();
             return false;
         }
     }

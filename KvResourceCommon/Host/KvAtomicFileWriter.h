@@ -30,7 +30,8 @@ public:
     // with "<target>: cannot be written: <system reason>" in outError.
     bool Stage(const std::string& targetPath, std::string_view contents, std::string& outError);
     // Renames every staged file over its target in staging order and syncs their folders.
-    // False with the reason of the first rename that fails.
+    // False with the reason of the first rename that fails; the files after it stay as they
+    // were.
     bool Commit(std::string& outError);
 
 private:
@@ -39,6 +40,8 @@ private:
         std::string m_strTemporary;
         std::string m_strTarget;
     };
+
+    void RemoveTemporaries();
 
     tWriteFunction m_Write;
     std::vector<tStagedFile> m_aStaged;

@@ -10,7 +10,11 @@ namespace fs = std::filesystem;
 
 KvSourceFolderWalk::KvSourceFolderWalk(const std::string& folder)
 {
+    // Links to folders are followed after every real folder is walked: a folder of the tree
+    // keeps the name of its own place, and a link to it is the one skipped.
     Walk(folder);
+    for (size_t index = 0; index < m_aFolderLinks.size(); ++index)
+        Walk(m_aFolderLinks[index]);
     std::sort(m_aFiles.begin(), m_aFiles.end());
 }
 
@@ -30,6 +34,7 @@ void KvSourceFolderWalk::Walk(const std::string& folder)
     }
     std::error_code error;
     std::vector<std::string> folders;
+    const size_t linksBefore = m_aFolderLinks.size();
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
     {
         std::error_code entryError;
@@ -37,15 +42,17 @@ void KvSourceFolderWalk::Walk(const std::string& folder)
         if (entryError)
             m_aWarnings.push_back(entry->path().string() + ": " + entryError.message());
         else if (fs::is_directory(status))
-            folders.push_back(entry->path().string());
+            (entry->is_symlink(entryError) ? m_aFolderLinks : folders).push_back(entry->path().string());
         else if (fs::is_regular_file(status))
             m_aFiles.push_back(entry->path().string());
     }
     if (error)
         m_aWarnings.push_back(folder + ": " + error.message());
-    // Sorted, so that which of two links to one folder is walked does not depend on the
+    // Sorted, so that which of two links to one folder is followed does not depend on the
     // order the file system lists them in.
     std::sort(folders.begin(), folders.end());
+    std::sort(m_aFolderLinks.end() - static_cast<ptrdiff_t>(m_aFolderLinks.size() - linksBefore),
+              m_aFolderLinks.end());
     for (const std::string& subfolder : folders)
         Walk(subfolder);
 }

@@ -1,4 +1,5 @@
 #include "Foundation/KvError_Globals.h"
+#include "Host/KvBatchImport.h"
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
@@ -143,6 +144,59 @@ TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
                                                 "Broken file " + path));
 }
 
+TEST_F(ResourceHost, Import_AnythingThrownFailsTheFileWithItsReason)
+{
+    const struct
+    {
+        const char* m_Kind;
+        const char* m_Expected;
+    } cases[] = {{"bad_alloc", "out of memory"},
+                 {"length_error", "a size beyond the limits: vector::reserve"},
+                 {"filesystem_error", "filesystem error: cannot stat: Permission denied [/gone]"},
+                 {"runtime_error", "unexpected error: bad state"},
+                 {"int", "unexpected error of an unknown kind"}};
+    for (const auto& row : cases)
+    {
+        KvImportResult result =
+            Import(WriteSource("thrown.tnode", std::string("throw=") + row.m_Kind + "\n"));
+        EXPECT_EQ(result.m_strError, row.m_Expected);
+    }
+}
+
+TEST_F(ResourceHost, Batch_SecondSourceOfOneResourceFailsNamingBoth)
+{
+    const std::string first = WriteSource("level.tnode", "payload=1\n");
+    const std::string second = WriteSource("sub/level.tnode", "payload=2\n");
+    KvImportDriver driver(Host());
+    const KvProjectStore project((m_Folder / "project").string());
+    KvBatchImport batch(driver, project);
+    const KvBatchImport::tOutcome written = batch.ImportFile({first, (m_Folder / "sources").string(), ""});
+    ASSERT_EQ(written.m_strError, "");
+    EXPECT_EQ(written.m_aWritten.size(), 2u);
+    const KvBatchImport::tOutcome refused =
+        batch.ImportFile({second, (m_Folder / "sources" / "sub").string(), ""});
+    EXPECT_EQ(refused.m_strError, "the resource 'level' (TestNode) is already imported from " + first);
+    EXPECT_TRUE(refused.m_aWritten.empty());
+    std::ifstream payload(m_Folder / "project" / "level.tnode.payload.json");
+    EXPECT_EQ(KvJsonStore::Json::parse(payload)["m_slValue"], 1);
+}
+
+TEST_F(ResourceHost, Save_RefusesAPathThatALinkLeadsOutOfTheProject)
+{
+    fs::create_directories(m_Folder / "project");
+    fs::create_directories(m_Folder / "outside");
+    fs::create_directory_symlink(m_Folder / "outside", m_Folder / "project" / "sub");
+    KvImportResult result = Import(WriteSource("sub/level.tnode", "name=x\n"));
+    ASSERT_TRUE(result.Succeeded()) << result.m_strError;
+    const KvProjectStore project((m_Folder / "project").string());
+    std::vector<std::string> written;
+    std::string error;
+    EXPECT_FALSE(project.Save(*result.m_pResource, {}, written, error));
+    EXPECT_EQ(error, (m_Folder / "project" / "sub" / "level.tnode.json").string() +
+                         " lies outside the project folder " + (m_Folder / "project").string());
+    EXPECT_TRUE(fs::is_empty(m_Folder / "outside"));
+}
+
 TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
 {
     EXPECT_EQ(Import(WriteSource("notes.txt", "x")).m_strError, "no importer handles the extension 'txt'");
@@ -216,6 +270,39 @@ TEST(ResourceName, RelativeToTheRootWithBackslashes)
     EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/c.dds", "/p/src/"), "c.dds");
     EXPECT_EQ(KvImportDriver::GetResourceName("/elsewhere/c.dds", "/p/src"), "c.dds");
     EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/./a/../c.dds", ""), "c.dds");
+    const std::string current = fs::current_path().string();
+    EXPECT_EQ(KvImportDriver::GetResourceName(current + "/a/c.dds", "."), "a\\c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("a/c.dds", current), "a\\c.dds");
+}
+
+TEST(ResourceName, StaysInsideTheProjectFolder)
+{
+    for (const char* name : {"wall", "textures\\wall", "a/b\\c", "v1.2\\wall", "..wall\\a..b"})
+    {
+        std::string reason;
+        EXPECT_TRUE(KvProjectStore::CheckResourceName(name, reason)) << name << ": " << reason;
+    }
+    const struct
+    {
+        const char* m_Name;
+        const char* m_Why;
+    } refused[] = {{"", "it is empty"},
+                   {"\\var\\x\\ABS", "it is absolute"},
+                   {"/etc/x", "it is absolute"},
+                   {"C:\\x", "it names a drive"},
+                   {"c:x", "it names a drive"},
+                   {"..\\x", "it climbs out with '..'"},
+                   {"link\\..\\..\\x", "it climbs out with '..'"},
+                   {"a/..", "it climbs out with '..'"},
+                   {"a\\\\b", "it has an empty or '.' component"},
+                   {"a\\.\\b", "it has an empty or '.' component"},
+                   {"a\\", "it has an empty or '.' component"}};
+    for (const auto& row : refused)
+    {
+        std::string reason;
+        EXPECT_FALSE(KvProjectStore::CheckResourceName(row.m_Name, reason));
+        EXPECT_EQ(reason, "refused resource name '" + std::string(row.m_Name) + "': " + row.m_Why);
+    }
 }
 
 TEST(ImporterBase, DefaultSlots)
