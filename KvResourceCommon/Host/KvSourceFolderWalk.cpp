@@ -14,7 +14,11 @@ KvSourceFolderWalk::KvSourceFolderWalk(const std::string& folder)
     // keeps the name of its own place, and a link to it is the one skipped.
     Walk(folder);
     for (size_t index = 0; index < m_aFolderLinks.size(); ++index)
-        Walk(m_aFolderLinks[index]);
+    {
+        // A copy: walking a link may add further links and move the list.
+        const std::string link = m_aFolderLinks[index];
+        Walk(link);
+    }
     std::sort(m_aFiles.begin(), m_aFiles.end());
 }
 
@@ -51,8 +55,7 @@ void KvSourceFolderWalk::Walk(const std::string& folder)
     // Sorted, so that which of two links to one folder is followed does not depend on the
     // order the file system lists them in.
     std::sort(folders.begin(), folders.end());
-    std::sort(m_aFolderLinks.end() - static_cast<ptrdiff_t>(m_aFolderLinks.size() - linksBefore),
-              m_aFolderLinks.end());
+    std::sort(m_aFolderLinks.begin() + static_cast<ptrdiff_t>(linksBefore), m_aFolderLinks.end());
     for (const std::string& subfolder : folders)
         Walk(subfolder);
 }
