@@ -1,7 +1,7 @@
 #include "Host/KvImportDriver.h"
 
-#include "Foundation/KvFatalError.h"
 #include "Foundation/KvLog.h"
+#include "Host/KvExceptionReason.h"
 #include "Host/KvResourceHost.h"
 #include "IO/KvIOStream_File.h"
 #include "Reflection/KvObjectTree.h"
@@ -23,6 +23,15 @@ std::string ExtensionOf(const std::string& sourcePath)
     if (!extension.empty())
         extension.erase(0, 1);
     return extension;
+}
+
+// Both sides of a relative name made absolute, so that a relative root (such as the current
+// folder ".") and an absolute source, or the reverse, still meet.
+std::filesystem::path AbsoluteAndNormal(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? std::filesystem::path(path) : absolute).lexically_normal();
 }
 
 // Collects what is logged while it lives.
@@ -123,8 +132,8 @@ std::set<const void*> KvImportResult::GetPlaceholderAddresses() const
 std::string KvImportDriver::GetResourceName(const std::string& sourcePath, const std::string& sourceRoot)
 {
     namespace fs = std::filesystem;
-    const fs::path source = fs::path(sourcePath).lexically_normal();
-    const fs::path root = sourceRoot.empty() ? source.parent_path() : fs::path(sourceRoot).lexically_normal();
+    const fs::path source = AbsoluteAndNormal(sourcePath);
+    const fs::path root = sourceRoot.empty() ? source.parent_path() : AbsoluteAndNormal(sourceRoot);
     fs::path relative = source.lexically_relative(root);
     if (relative.empty() || *relative.begin() == "..")
         relative = source.filename();
@@ -208,9 +217,9 @@ KvImportResult KvImportDriver::Import(const KvImportRequest& request)
         if (KvResourceBinder* pBinder = m_Host.GetBinders().FindByResourceType(pDescriptor))
             pBinder->Bind(nullptr, nullptr, pRaw);
     }
-    catch (const KvStructuredException& exception)
+    catch (...)
     {
-        result.m_strError = exception.what();
+        result.m_strError = KvDescribeCurrentException();
     }
     return result;
 }

@@ -46,7 +46,8 @@ public:
 };
 
 // Runs one import: resource name from the source path, importer by extension (the shared
-// "xml" extension by the root element), ConvertToRaw, payload, placeholders, binder.
+// "xml" extension by the root element), ConvertToRaw, payload, placeholders, binder. Whatever
+// an importer throws fails that import with its reason.
 class KV_RESOURCECOMMON_API KvImportDriver
 {
 public:

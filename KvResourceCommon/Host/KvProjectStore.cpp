@@ -1,19 +1,31 @@
 #include "Host/KvProjectStore.h"
 
-#include "Foundation/KvReport.h"
+#include "Host/KvAtomicFileWriter.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// The text of a project file: the JSON store's form, two-space indent, final line feed.
+std::string ProjectFileText(const KvReflectedDataType* pType, const void* pObject,
+                            const std::set<const void*>& nameOnlyTargets)
+{
+    return KvJsonStore::Save(pType, pObject, nameOnlyTargets).dump(2) + "\n";
+}
+} // namespace
 
 std::string KvProjectStore::GetBasePath(const KvResource& resource) const
 {
     std::string name = resource.GetName();
     std::replace(name.begin(), name.end(), '\\', '/');
-    return (std::filesystem::path(m_strFolder) / name).string() + "." +
-           resource.GetDescriptor()->GetShortName();
+    return (fs::path(m_strFolder) / name).string() + "." + resource.GetDescriptor()->GetShortName();
 }
 
 std::string KvProjectStore::GetRawDataPath(const KvResource& resource) const
@@ -26,29 +38,82 @@ std::string KvProjectStore::GetPayloadPath(const KvResource& resource) const
     return GetBasePath(resource) + ".payload.json";
 }
 
-bool KvProjectStore::Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
-                          std::vector<std::string>& outWritten) const
+bool KvProjectStore::CheckResourceName(const std::string& name, std::string& outReason)
 {
-    const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
-    const std::string rawPath = GetRawDataPath(resource);
+    const auto refuse = [&](const char* why)
+    {
+        outReason = "refused resource name '" + name + "': " + why;
+        return false;
+    };
+    if (name.empty())
+        return refuse("it is empty");
+    if (name.front() == '\\' || name.front() == '/')
+        return refuse("it is absolute");
+    if (name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':')
+        return refuse("it names a drive");
+    size_t start = 0;
+    while (start <= name.size())
+    {
+        const size_t end = std::min(name.find_first_of("\\/", start), name.size());
+        const std::string_view component(name.data() + start, end - start);
+        if (component == "..")
+            return refuse("it climbs out with '..'");
+        if (component.empty() || component == ".")
+            return refuse("it has an empty or '.' component");
+        start = end + 1;
+    }
+    return true;
+}
+
+bool KvProjectStore::CheckInsideFolder(const std::string& path, std::string& outError) const
+{
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(rawPath).parent_path(), error);
+    const fs::path folder = fs::weakly_canonical(fs::absolute(m_strFolder, error), error);
+    const fs::path resolved = error ? fs::path() : fs::weakly_canonical(fs::absolute(path, error), error);
     if (error)
     {
-        KvLogReport(kKvLogLevelWarning, "Host\\KvProjectStore", "KvProjectStore::Save", 38,
-                    "%s: cannot create the folder: %s", rawPath.c_str(), error.message().c_str());
+        outError = path + ": cannot be resolved: " + error.message();
         return false;
     }
-    if (!KvJsonStore::SaveFile(rawPath, pDescriptor->GetRootDataType(), resource.GetRawData(),
-                               nameOnlyTargets))
-        return false;
-    outWritten.push_back(rawPath);
-    if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
+    const fs::path relative = resolved.lexically_relative(folder);
+    if (relative.empty() || *relative.begin() == ".." || relative == ".")
     {
-        const std::string payloadPath = GetPayloadPath(resource);
-        if (!KvJsonStore::SaveFile(payloadPath, pDescriptor->GetPayloadDataType(), resource.GetPayload()))
-            return false;
-        outWritten.push_back(payloadPath);
+        outError = path + " lies outside the project folder " + m_strFolder;
+        return false;
     }
+    return true;
+}
+
+bool KvProjectStore::Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
+                          std::vector<std::string>& outWritten, std::string& outError) const
+{
+    if (!CheckResourceName(resource.GetName(), outError))
+        return false;
+    const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
+    std::vector<std::pair<std::string, std::string>> files = {
+        {GetRawDataPath(resource),
+         ProjectFileText(pDescriptor->GetRootDataType(), resource.GetRawData(), nameOnlyTargets)}};
+    if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
+        files.emplace_back(GetPayloadPath(resource),
+                           ProjectFileText(pDescriptor->GetPayloadDataType(), resource.GetPayload(), {}));
+
+    const std::string& rawPath = files.front().first;
+    if (!CheckInsideFolder(rawPath, outError))
+        return false;
+    std::error_code error;
+    fs::create_directories(fs::path(rawPath).parent_path(), error);
+    if (error)
+    {
+        outError = fs::path(rawPath).parent_path().string() + ": cannot be created: " + error.message();
+        return false;
+    }
+    KvAtomicFileWriter writer;
+    for (const auto& [path, text] : files)
+        if (!writer.Stage(path, text, outError))
+            return false;
+    if (!writer.Commit(outError))
+        return false;
+    for (const auto& file : files)
+        outWritten.push_back(file.first);
     return true;
 }

@@ -19,13 +19,20 @@ public:
     std::string GetRawDataPath(const KvResource& resource) const;
     std::string GetPayloadPath(const KvResource& resource) const;
 
-    // Writes the raw data and the payload (when there is one), creating folders. Appends the
-    // written paths; false (logged) when a file cannot be written.
+    // Writes the raw data and the payload (when there is one), creating folders. Both files
+    // replace the previous ones whole, together, and only once both are written. Appends the
+    // written paths; false with the reason in outError, the previous files intact.
     bool Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
-              std::vector<std::string>& outWritten) const;
+              std::vector<std::string>& outWritten, std::string& outError) const;
+
+    // Whether a resource name stays inside a folder: one or more components separated by "\"
+    // or "/", none empty, "." or "..", the first no drive ("C:"). False with the reason.
+    static bool CheckResourceName(const std::string& name, std::string& outReason);
 
 private:
     std::string GetBasePath(const KvResource& resource) const;
+    // Whether the path, its links resolved, lies below the folder; false with the reason.
+    bool CheckInsideFolder(const std::string& path, std::string& outError) const;
 
     std::string m_strFolder;
 };

@@ -1,12 +1,15 @@
 #include "ImportCommand.h"
 
+#include "Host/KvBatchImport.h"
+#include "Host/KvExceptionReason.h"
 #include "Host/KvImportDriver.h"
+#include "Host/KvProjectLock.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
+#include "Host/KvSourceFolderWalk.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -15,49 +18,68 @@ namespace fs = std::filesystem;
 
 namespace
 {
-struct tSourceFile
-{
-    std::string m_strPath;
-    std::string m_strRoot;
-};
-
 struct tSources
 {
-    std::vector<tSourceFile> m_aFiles;
+    std::vector<KvImportRequest> m_aFiles;
     std::vector<std::string> m_aMissing;
     // Files met in folders that no importer handles (read-me files, sources of other tools).
     size_t m_uiSkipped = 0;
 };
 
+// A file named on the command line is named relative to the current folder, by import and
+// show alike.
+KvImportRequest RequestForNamedFile(const std::string& path, const std::string& resourceType)
+{
+    return {path, ".", resourceType};
+}
+
 // Files of the arguments: a folder gives every importable file below it (the folder is their
 // root), a named file itself whatever its extension, so that a wrong one fails visibly.
-tSources CollectSources(const std::vector<std::string>& arguments, const KvImportDriver& driver)
+// What a folder walk cannot read is skipped with a warning.
+tSources CollectSources(const std::vector<std::string>& arguments, const std::string& resourceType,
+                        const KvImportDriver& driver)
 {
     tSources sources;
     for (const std::string& argument : arguments)
     {
         std::error_code error;
-        if (fs::is_directory(argument, error))
+        const fs::file_status status = fs::status(argument, error);
+        if (fs::is_directory(status))
         {
-            std::vector<std::string> found;
-            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(argument, error))
-                if (entry.is_regular_file())
-                    found.push_back(entry.path().string());
-            std::sort(found.begin(), found.end());
-            for (const std::string& path : found)
+            const KvSourceFolderWalk walk(argument);
+            for (const std::string& warning : walk.GetWarnings())
+                std::fprintf(stderr, "kvres import: skipped %s\n", warning.c_str());
+            for (const std::string& path : walk.GetFiles())
             {
                 if (driver.HandlesExtensionOf(path))
-                    sources.m_aFiles.push_back({path, argument});
+                    sources.m_aFiles.push_back({path, argument, resourceType});
                 else
                     ++sources.m_uiSkipped;
             }
         }
-        else if (fs::is_regular_file(argument, error))
-            sources.m_aFiles.push_back({argument, fs::path(argument).parent_path().string()});
+        else if (fs::is_regular_file(status))
+            sources.m_aFiles.push_back(RequestForNamedFile(argument, resourceType));
         else
             sources.m_aMissing.push_back(argument);
     }
     return sources;
+}
+
+// Holds the project's lock, after waiting for another import that holds it; false after
+// printing why the lock cannot be had.
+bool LockProject(KvProjectLock& lock, const std::string& projectFolder)
+{
+    std::string error;
+    KvProjectLock::eResult result = lock.Acquire(projectFolder, false, error);
+    if (result == KvProjectLock::eResult::Busy)
+    {
+        std::fprintf(stderr, "kvres import: waiting for another import into %s to finish\n",
+                     projectFolder.c_str());
+        result = lock.Acquire(projectFolder, true, error);
+    }
+    if (result != KvProjectLock::eResult::Acquired)
+        std::fprintf(stderr, "kvres import: %s\n", error.c_str());
+    return result == KvProjectLock::eResult::Acquired;
 }
 
 // One line rewritten in place on a terminal; nothing elsewhere.
@@ -73,62 +95,68 @@ void ShowProgress(size_t done, size_t total, const std::string& current)
 
 int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType)
 {
-    const fs::path path(source);
-    KvImportResult result = KvImportDriver(host).Import({source, path.parent_path().string(), resourceType});
-    if (!result.Succeeded())
+    try
     {
-        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_strError.c_str());
+        KvImportResult result = KvImportDriver(host).Import(RequestForNamedFile(source, resourceType));
+        if (!result.Succeeded())
+        {
+            std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_strError.c_str());
+            return 1;
+        }
+        const KvResource& resource = *result.m_pResource;
+        const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
+        KvJsonStore::Json shown = KvJsonStore::Json::object();
+        shown["name"] = resource.GetName();
+        shown["resourceType"] = pDescriptor->GetTypeName();
+        shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
+                                         result.GetPlaceholderAddresses());
+        shown["payload"] = resource.GetPayload() && pDescriptor->GetPayloadDataType()
+                               ? KvJsonStore::Save(pDescriptor->GetPayloadDataType(), resource.GetPayload())
+                               : KvJsonStore::Json(nullptr);
+        KvJsonStore::Json placeholders = KvJsonStore::Json::array();
+        for (const KvTempXRef& placeholder : result.m_aPlaceholders)
+            placeholders.push_back(KvJsonStore::Save(placeholder.second, placeholder.first));
+        shown["placeholders"] = placeholders;
+        std::printf("%s\n", shown.dump(2).c_str());
+        return 0;
+    }
+    catch (...)
+    {
+        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), KvDescribeCurrentException().c_str());
         return 1;
     }
-    const KvResource& resource = *result.m_pResource;
-    const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
-    KvJsonStore::Json shown = KvJsonStore::Json::object();
-    shown["name"] = resource.GetName();
-    shown["resourceType"] = pDescriptor->GetTypeName();
-    shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
-                                     result.GetPlaceholderAddresses());
-    shown["payload"] = resource.GetPayload() && pDescriptor->GetPayloadDataType()
-                           ? KvJsonStore::Save(pDescriptor->GetPayloadDataType(), resource.GetPayload())
-                           : KvJsonStore::Json(nullptr);
-    KvJsonStore::Json placeholders = KvJsonStore::Json::array();
-    for (const KvTempXRef& placeholder : result.m_aPlaceholders)
-        placeholders.push_back(KvJsonStore::Save(placeholder.second, placeholder.first));
-    shown["placeholders"] = placeholders;
-    std::printf("%s\n", shown.dump(2).c_str());
-    return 0;
 }
 
 int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
                      const std::string& projectFolder, const std::string& resourceType)
 {
+    KvProjectLock lock;
+    if (!LockProject(lock, projectFolder))
+        return 1;
     KvImportDriver driver(host);
-    const tSources collected = CollectSources(sources, driver);
-    const std::vector<tSourceFile>& files = collected.m_aFiles;
+    const tSources collected = CollectSources(sources, resourceType, driver);
+    const std::vector<KvImportRequest>& files = collected.m_aFiles;
     for (const std::string& path : collected.m_aMissing)
         std::fprintf(stderr, "FAILED %s: no such file or folder\n", path.c_str());
     const bool bTerminal = isatty(STDERR_FILENO) != 0;
     const KvProjectStore project(projectFolder);
+    KvBatchImport batch(driver, project);
     const size_t total = files.size() + collected.m_aMissing.size();
     size_t failed = collected.m_aMissing.size();
     size_t written = 0;
     for (size_t index = 0; index < files.size(); ++index)
     {
-        const tSourceFile& file = files[index];
+        const KvImportRequest& file = files[index];
         if (bTerminal)
-            ShowProgress(index, files.size(), file.m_strPath);
-        KvImportResult result = driver.Import({file.m_strPath, file.m_strRoot, resourceType});
-        std::vector<std::string> outputs;
-        std::string reason = result.m_strError;
-        if (result.Succeeded() &&
-            !project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), outputs))
-            reason = "the project files could not be written";
-        written += outputs.size();
-        if (!reason.empty())
+            ShowProgress(index, files.size(), file.m_strSourcePath);
+        const KvBatchImport::tOutcome outcome = batch.ImportFile(file);
+        written += outcome.m_aWritten.size();
+        if (!outcome.m_strError.empty())
         {
             ++failed;
             if (bTerminal)
                 std::fprintf(stderr, "\r%-80s\r", "");
-            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strPath.c_str(), reason.c_str());
+            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(), outcome.m_strError.c_str());
         }
     }
     if (bTerminal)

@@ -64,17 +64,20 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
 
     KvresSession session;
+    std::vector<const KvResourceDescriptor*> unregistered;
     if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed())
     {
         if (!session.LoadModules(pluginPath, gameModules))
             return 1;
+        // Exported, never registered: building them declares their data types, which the
+        // schemas describe like every other.
+        unregistered = {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
+                        KvResourcePlugin_Core_Video::GetStaticDescriptor()};
     }
     if (pClasses->parsed())
         return ListClasses();
     if (pTypes->parsed())
-        return RunTypesCommand(session.GetHost(),
-                               {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
-                                KvResourcePlugin_Core_Video::GetStaticDescriptor()});
+        return RunTypesCommand(session.GetHost(), unregistered);
     if (pSchema->parsed())
         return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
     if (pShow->parsed())

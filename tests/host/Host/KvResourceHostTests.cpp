@@ -2,16 +2,12 @@
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
+#include "Host/KvTestFolder.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
 #include "model/KvTestModel.h"
 #include "support/KvTestReports.h"
-
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -31,31 +27,18 @@ KvResourceHost& Host()
     return *s_pHost;
 }
 
-class ResourceHost : public ::testing::Test
+class ResourceHost : public TestFolder
 {
 protected:
-    void SetUp() override
-    {
-        m_Folder =
-            fs::temp_directory_path() / ("KvHost_" + std::to_string(getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_Folder / "sources" / "sub");
-    }
-    void TearDown() override { fs::remove_all(m_Folder); }
-
     std::string WriteSource(const std::string& relative, const std::string& text) const
     {
-        const fs::path path = m_Folder / "sources" / relative;
-        std::ofstream(path) << text;
-        return path.string();
+        return Write("sources/" + relative, text);
     }
 
     KvImportResult Import(const std::string& path, const std::string& type = "") const
     {
-        return KvImportDriver(Host()).Import({path, (m_Folder / "sources").string(), type});
+        return KvImportDriver(Host()).Import({path, Path("sources"), type});
     }
-
-    fs::path m_Folder;
 };
 } // namespace
 
@@ -143,6 +126,25 @@ TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
                                                 "Broken file " + path));
 }
 
+TEST_F(ResourceHost, Import_AnythingThrownFailsTheFileWithItsReason)
+{
+    const struct
+    {
+        const char* m_Kind;
+        const char* m_Expected;
+    } cases[] = {{"bad_alloc", "out of memory"},
+                 {"length_error", "a size beyond the limits: vector::reserve"},
+                 {"filesystem_error", "filesystem error: cannot stat: Permission denied [/gone]"},
+                 {"runtime_error", "unexpected error: bad state"},
+                 {"int", "unexpected error of an unknown kind"}};
+    for (const auto& row : cases)
+    {
+        KvImportResult result =
+            Import(WriteSource("thrown.tnode", std::string("throw=") + row.m_Kind + "\n"));
+        EXPECT_EQ(result.m_strError, row.m_Expected);
+    }
+}
+
 TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
 {
     EXPECT_EQ(Import(WriteSource("notes.txt", "x")).m_strError, "no importer handles the extension 'txt'");
@@ -198,8 +200,9 @@ TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
     ASSERT_TRUE(result.Succeeded());
     ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
     std::vector<std::string> written;
+    std::string error;
     const KvProjectStore project((m_Folder / "project").string());
-    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written));
+    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written, error)) << error;
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
     EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
@@ -215,6 +218,36 @@ TEST(ResourceName, RelativeToTheRootWithBackslashes)
     EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/c.dds", "/p/src/"), "c.dds");
     EXPECT_EQ(KvImportDriver::GetResourceName("/elsewhere/c.dds", "/p/src"), "c.dds");
     EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/./a/../c.dds", ""), "c.dds");
+    const std::string current = fs::current_path().string();
+    EXPECT_EQ(KvImportDriver::GetResourceName(current + "/a/c.dds", "."), "a\\c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("a/c.dds", current), "a\\c.dds");
+}
+
+TEST(ResourceName, StaysInsideTheProjectFolder)
+{
+    for (const char* name : {"wall", "textures\\wall", "a/b\\c", "v1.2\\wall", "..wall\\a..b"})
+    {
+        std::string reason;
+        EXPECT_TRUE(KvProjectStore::CheckResourceName(name, reason)) << name << ": " << reason;
+    }
+    const struct
+    {
+        const char* m_Name;
+        const char* m_Why;
+    } refused[] = {{"", "it is empty"},
+                   {"\\var\\x\\ABS", "it is absolute"},
+                   {"C:\\x", "it names a drive"},
+                   {"..\\x", "it climbs out with '..'"},
+                   {"link\\..\\..\\x", "it climbs out with '..'"},
+                   {"a\\\\b", "it has an empty or '.' component"},
+                   {"a\\.\\b", "it has an empty or '.' component"},
+                   {"a\\", "it has an empty or '.' component"}};
+    for (const auto& row : refused)
+    {
+        std::string reason;
+        EXPECT_FALSE(KvProjectStore::CheckResourceName(row.m_Name, reason));
+        EXPECT_EQ(reason, "refused resource name '" + std::string(row.m_Name) + "': " + row.m_Why);
+    }
 }
 
 TEST(ImporterBase, DefaultSlots)

@@ -13,7 +13,10 @@
 #include "TypeManager/KvObjectFactory.h"
 #include "model/KvTestModel.h"
 
+#include <filesystem>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 
 namespace
 {
@@ -63,7 +66,23 @@ std::string ReadAll(KvIOStream* pSource)
     return text;
 }
 
-// Lines "name=", "target=" (a placeholder reference), "payload=", "fail", "fatal".
+// The exception a "throw=" line raises: what a careless importer or the library under it may
+// let escape.
+[[noreturn]] void ThrowByName(const std::string& kind)
+{
+    if (kind == "bad_alloc")
+        throw std::bad_alloc();
+    if (kind == "length_error")
+        throw std::length_error("vector::reserve");
+    if (kind == "filesystem_error")
+        throw std::filesystem::filesystem_error("cannot stat", std::filesystem::path("/gone"),
+                                                std::make_error_code(std::errc::permission_denied));
+    if (kind == "runtime_error")
+        throw std::runtime_error("bad state");
+    throw 42;
+}
+
+// Lines "name=", "target=" (a placeholder reference), "payload=", "fail", "fatal", "throw=".
 class NodeImporter : public KvResourceImporter
 {
 public:
@@ -109,6 +128,11 @@ public:
                 pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
                 KvFatalReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file %s",
                               pSource->GetName());
+            }
+            else if (key == "throw")
+            {
+                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                ThrowByName(value);
             }
         }
         return pNode;

@@ -1,0 +1,136 @@
+#include "Host/KvAtomicFileWriter.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace
+{
+// Temporaries are hidden files beside the target, unique to this process and call, so that
+// concurrent writers never share one.
+std::string TemporaryPathFor(const std::string& targetPath)
+{
+    static std::atomic<unsigned> s_Counter{0};
+    const std::filesystem::path target(targetPath);
+    return (target.parent_path() / ("." + target.filename().string() + "." + std::to_string(getpid()) + "." +
+                                    std::to_string(s_Counter++) + ".tmp"))
+        .string();
+}
+
+std::string Failure(const std::string& targetPath, int error)
+{
+    return targetPath + ": cannot be written: " + std::strerror(error);
+}
+
+bool WriteAll(const KvAtomicFileWriter::tWriteFunction& write, int fd, std::string_view contents,
+              int& outError)
+{
+    while (!contents.empty())
+    {
+        const ssize_t written = write(fd, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+        {
+            // A write that makes no progress without an error is a full device.
+            outError = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        contents.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// A rename is durable only once its folder is synced. Best effort: the file is in place
+// already, and a folder that cannot be opened for reading cannot be synced at all.
+void SyncFolderOf(const std::string& path)
+{
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0)
+    {
+        fsync(fd);
+        close(fd);
+    }
+}
+} // namespace
+
+KvAtomicFileWriter::KvAtomicFileWriter() : KvAtomicFileWriter(&::write) {}
+
+KvAtomicFileWriter::KvAtomicFileWriter(tWriteFunction write) : m_Write(std::move(write)) {}
+
+KvAtomicFileWriter::~KvAtomicFileWriter()
+{
+    RemoveTemporaries();
+}
+
+void KvAtomicFileWriter::RemoveTemporaries()
+{
+    for (const tStagedFile& file : m_aStaged)
+        unlink(file.m_strTemporary.c_str());
+    m_aStaged.clear();
+}
+
+bool KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents,
+                               std::string& outError)
+{
+    // A name can be taken by a temporary that a killed process with the same id left behind.
+    constexpr int kAttempts = 16;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < kAttempts && fd < 0; ++attempt)
+    {
+        temporary = TemporaryPathFor(targetPath);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+    {
+        outError = Failure(targetPath, errno);
+        return false;
+    }
+    int error = 0;
+    bool bWritten = WriteAll(m_Write, fd, contents, error);
+    if (bWritten && fsync(fd) != 0)
+    {
+        error = errno;
+        bWritten = false;
+    }
+    // Some file systems report a failed write only when the file is closed.
+    if (close(fd) != 0 && bWritten)
+    {
+        error = errno;
+        bWritten = false;
+    }
+    if (!bWritten)
+    {
+        unlink(temporary.c_str());
+        outError = Failure(targetPath, error);
+        return false;
+    }
+    m_aStaged.push_back({temporary, targetPath});
+    return true;
+}
+
+bool KvAtomicFileWriter::Commit(std::string& outError)
+{
+    for (size_t index = 0; index < m_aStaged.size(); ++index)
+    {
+        const tStagedFile& file = m_aStaged[index];
+        if (rename(file.m_strTemporary.c_str(), file.m_strTarget.c_str()) != 0)
+        {
+            outError = Failure(file.m_strTarget, errno);
+            m_aStaged.erase(m_aStaged.begin(), m_aStaged.begin() + static_cast<ptrdiff_t>(index));
+            RemoveTemporaries();
+            return false;
+        }
+    }
+    for (const tStagedFile& file : m_aStaged)
+        SyncFolderOf(file.m_strTarget);
+    m_aStaged.clear();
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Host/KvImportDriver.h"
+#include "KvResourceCommonExport.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class KvProjectStore;
+
+// One import run into a project folder. Each source is imported and saved on its own, so any
+// failure (the importer's, a refused name, a failed write, an exception) fails that source
+// alone; a source that would replace a project file written earlier in the run fails too,
+// naming the source that file came from.
+class KV_RESOURCECOMMON_API KvBatchImport
+{
+public:
+    struct tOutcome
+    {
+        // Why the source failed; empty on success.
+        std::string m_strError;
+        std::vector<std::string> m_aWritten;
+    };
+
+    KvBatchImport(KvImportDriver& driver, const KvProjectStore& project)
+        : m_Driver(driver), m_Project(project)
+    {
+    }
+
+    tOutcome ImportFile(const KvImportRequest& request);
+
+private:
+    KvImportDriver& m_Driver;
+    const KvProjectStore& m_Project;
+    // The source each raw data file written in this run was imported from.
+    std::map<std::string, std::string> m_SourceOfFile;
+};

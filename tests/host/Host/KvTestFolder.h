@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+// A fresh folder for each test, named after the process and the test, removed afterwards.
+class TestFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* pTest = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_Folder = std::filesystem::temp_directory_path() /
+                   ("Kv_" + std::to_string(getpid()) + "_" + pTest->test_suite_name() + "_" + pTest->name());
+        std::filesystem::create_directories(m_Folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_Folder); }
+
+    std::string Path(const std::string& relative) const { return (m_Folder / relative).string(); }
+    // Writes a file, creating its folders; its path.
+    std::string Write(const std::string& relative, const std::string& text) const
+    {
+        std::filesystem::create_directories((m_Folder / relative).parent_path());
+        std::ofstream(m_Folder / relative) << text;
+        return Path(relative);
+    }
+    std::string Read(const std::string& relative) const
+    {
+        std::stringstream text;
+        text << std::ifstream(m_Folder / relative).rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path m_Folder;
+};
