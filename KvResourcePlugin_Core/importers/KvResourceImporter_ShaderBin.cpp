@@ -81,16 +81,18 @@ void SkipPassBody(VChunkFileWrapper& reader, uint8_t version, const char* fileNa
     reader.Skip(8 + 4 * sizeof(uint32_t) + kBlendStateBytes + kDepthStencilStateBytes + kThirdStateBytes);
     reader.Skip(2 + 2 * sizeof(uint32_t));
     RequireData(reader, fileName);
-    for (int stage = 0; stage < 4; ++stage)
-        SkipStageRecord(reader, fileName);
-    if (version >= 2)
+    auto skipStages = [&](int count)
     {
-        reader.ReadInt();
-        for (int stage = 0; stage < 2; ++stage)
+        for (int stage = 0; stage < count; ++stage)
             SkipStageRecord(reader, fileName);
-    }
+    };
+    // Every version has six stages; version 2 put a u32 after the fourth, version 3 added a seventh.
+    skipStages(4);
+    if (version >= 2)
+        reader.ReadInt();
+    skipStages(2);
     if (version >= 3)
-        SkipStageRecord(reader, fileName);
+        skipStages(1);
 }
 } // namespace
 

@@ -70,13 +70,18 @@ void Pass(ByteWriter& writer, uint8_t version, const std::string& name, bool bFu
 {
     writer.U8(version).String(name).U32(0xFFFFFFFF).U32(2).Zeros(2);
     writer.Zeros(8 + 16 + 17 + 25 + 15 + 2 + 8);
-    const int stages = version >= 3 ? 7 : version >= 2 ? 6 : 4;
-    for (int stage = 0; stage < stages; ++stage)
+    auto stages = [&](int count)
     {
-        if (stage == 4 && version >= 2)
-            writer.U32(0);
-        bFullStages ? FullStage(writer) : ShortStage(writer);
-    }
+        for (int stage = 0; stage < count; ++stage)
+            bFullStages ? FullStage(writer) : ShortStage(writer);
+    };
+    // Four stages, a u32 from version 2 on, two more stages always, a seventh from version 3.
+    stages(4);
+    if (version >= 2)
+        writer.U32(0);
+    stages(2);
+    if (version >= 3)
+        stages(1);
 }
 
 std::vector<uint8_t> ShaderFile(const std::vector<uint8_t>& passes, uint32_t passCount)
@@ -251,18 +256,25 @@ TEST(ChunkReader, FatalErrorsRaisedToTheHost)
 
 TEST(ShaderImport, PassVersionsAndBlockLengths)
 {
-    ByteWriter passes;
-    Pass(passes, 1, "Opaque", false);
-    Pass(passes, 2, "Skinned", true);
-    Pass(passes, 3, "AlphaTest", false);
-    Pass(passes, 8, "Latest", true);
-    const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 4);
-    KvResourceImporter_ShaderBin importer;
-    ImportRun run(importer, file);
-    auto* pShader = run.Raw<KvProjectData_Core_Raw_Shader>();
-    ASSERT_NE(pShader, nullptr);
-    EXPECT_EQ(PassNames(*pShader), (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Latest"}));
-    EXPECT_EQ(pShader->m_acShaderBin, file);
+    // Each version's record length differs; a pass read with the wrong stage count leaves
+    // the next pass misaligned. Both stage forms are run through every version.
+    for (bool bFullStages : {false, true})
+    {
+        ByteWriter passes;
+        Pass(passes, 1, "Opaque", bFullStages);
+        Pass(passes, 2, "Skinned", !bFullStages);
+        Pass(passes, 3, "AlphaTest", bFullStages);
+        Pass(passes, 1, "Shadow", !bFullStages);
+        Pass(passes, 8, "Latest", bFullStages);
+        const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 5);
+        KvResourceImporter_ShaderBin importer;
+        ImportRun run(importer, file);
+        auto* pShader = run.Raw<KvProjectData_Core_Raw_Shader>();
+        ASSERT_NE(pShader, nullptr);
+        EXPECT_EQ(PassNames(*pShader),
+                  (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Shadow", "Latest"}));
+        EXPECT_EQ(pShader->m_acShaderBin, file);
+    }
 }
 
 TEST(ShaderImport, NoPasses_WholeFileKept)
