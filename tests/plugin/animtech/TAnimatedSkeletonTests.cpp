@@ -178,6 +178,12 @@ TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
     // Without bones there is nothing to differ.
     const TAnimatedSkeleton empty;
     EXPECT_TRUE(Access::ComparePoses(empty, &a, &b, 0.0f, 0.0f));
+    // A NaN deviation (what a 0/0 factor yields) exceeds no tolerance.
+    b = a;
+    b.At(3, 0) = std::nanf("");
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
+    b.At(0, 0) = std::nanf("");
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
@@ -210,6 +216,26 @@ TEST(AnimatedSkeleton, OptimizeKeys_LinearMotionKeepsFirstAndLast)
     TAnimatedSkeleton skeleton = MakeSkeleton({-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f});
     skeleton.OptimizeKeys(1e-4f, 0.0f);
     EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 3.0f));
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_KeysSharingATimeCollapse)
+{
+    // Keys at one time give the factor 0/0: the interpolated pose is NaN and matches.
+    struct Case
+    {
+        std::vector<float> m_afTimes;
+        std::vector<float> m_afKept;
+    };
+    const Case cases[] = {{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f}}, {{0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f}}};
+    for (const Case& test : cases)
+    {
+        TAnimatedSkeleton skeleton;
+        skeleton.AddBone(TBone());
+        for (float time : test.m_afTimes)
+            skeleton.AddKey({time, {Pose({}, {1, 2, 3})}});
+        skeleton.OptimizeKeys(0.0f, 0.0f);
+        EXPECT_EQ(KeyTimesOf(skeleton), test.m_afKept);
+    }
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_FewerThanThreeKeysUnchanged)
