@@ -15,9 +15,10 @@ namespace AnimationTech
 class KV_PLUGIN_CORE_API TAnimatedSkeleton
 {
 public:
-    // Key times snap to this grid (30 Hz) only when every key lies within kFrameTolerance.
+    // Key times snap to this grid (30 Hz) only when every key lies within kFrameTolerance
+    // seconds of it. The tolerance is the float 0x3ADA740F, one ulp above 1.0f / 600.0f.
     static constexpr float kFrameStep = 1.0f / 30.0f;
-    static constexpr float kFrameTolerance = 1.0f / 600.0f;
+    static constexpr float kFrameTolerance = 0.0016666668f;
 
     TAnimatedSkeleton() = default;
     TAnimatedSkeleton(const TAnimatedSkeleton&) = default;

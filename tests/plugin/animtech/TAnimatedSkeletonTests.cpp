@@ -1,6 +1,8 @@
 #include "animtech/TAnimatedSkeleton.h"
 #include "animtech/TAnimatedSkeletonTestAccess.h"
 
+#include <bit>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -157,6 +159,20 @@ TEST(AnimatedSkeleton, FixTime_OneKeyOffTheGridChangesNothing)
     TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.05f, 0.0667f});
     Access::FixTime(skeleton);
     EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 0.0334f, 0.05f, 0.0667f));
+}
+
+TEST(AnimatedSkeleton, FixTime_ToleranceIsTheFloatNearest0_0016666668)
+{
+    // A key before frame 0's half-way mark deviates by its own time. 0x3ADA740F is the
+    // tolerance itself and snaps; the next float up does not. (1.0f / 600.0f is 0x3ADA740E.)
+    const float atTolerance = std::bit_cast<float>(0x3ADA740Fu);
+    const float aboveTolerance = std::bit_cast<float>(0x3ADA7410u);
+    TAnimatedSkeleton within = MakeSkeleton({-1}, {0.0f, atTolerance});
+    Access::FixTime(within);
+    EXPECT_THAT(KeyTimesOf(within), ::testing::ElementsAre(0.0f, 0.0f));
+    TAnimatedSkeleton beyond = MakeSkeleton({-1}, {0.0f, aboveTolerance});
+    Access::FixTime(beyond);
+    EXPECT_THAT(KeyTimesOf(beyond), ::testing::ElementsAre(0.0f, aboveTolerance));
 }
 
 TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
