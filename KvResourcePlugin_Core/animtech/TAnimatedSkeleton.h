@@ -21,8 +21,11 @@ public:
     static constexpr float kFrameTolerance = 0.0016666668f;
 
     TAnimatedSkeleton() = default;
+    // Copies are deep; moves take both arrays as they are.
     TAnimatedSkeleton(const TAnimatedSkeleton&) = default;
     TAnimatedSkeleton& operator=(const TAnimatedSkeleton&) = default;
+    TAnimatedSkeleton(TAnimatedSkeleton&&) noexcept = default;
+    TAnimatedSkeleton& operator=(TAnimatedSkeleton&&) noexcept = default;
     ~TAnimatedSkeleton() { Clear(); }
 
     // Building: each call refuses (false) what would break the invariants: a parent that is

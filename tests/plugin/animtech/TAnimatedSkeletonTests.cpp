@@ -2,6 +2,7 @@
 #include "animtech/TAnimatedSkeletonTestAccess.h"
 
 #include <bit>
+#include <type_traits>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -311,6 +312,24 @@ TEST(AnimatedSkeleton, Copies_AreDeepAndIndependent)
     EXPECT_EQ(copy.GetBoneParent(1), 0);
     TAnimatedSkeleton assigned;
     assigned = original;
+    EXPECT_EQ(assigned.GetKeysCount(), 3u);
+}
+
+TEST(AnimatedSkeleton, Moves_TakeTheArraysWithoutCopying)
+{
+    // Containers of skeletons move them on growth only when the move cannot throw.
+    EXPECT_TRUE(std::is_nothrow_move_constructible_v<TAnimatedSkeleton>);
+    EXPECT_TRUE(std::is_nothrow_move_assignable_v<TAnimatedSkeleton>);
+    TAnimatedSkeleton original = MakeSkeleton({-1, 0}, {0.0f, 1.0f, 2.0f});
+    const TBone* pBones = original.GetBone(0);
+    const TKeyFrame* pKeys = original.GetKey(0);
+    TAnimatedSkeleton moved(std::move(original));
+    EXPECT_EQ(moved.GetBone(0), pBones);
+    EXPECT_EQ(moved.GetKey(0), pKeys);
+    TAnimatedSkeleton assigned = MakeSkeleton({-1}, {5.0f});
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.GetBone(0), pBones);
+    EXPECT_EQ(assigned.GetKey(0), pKeys);
     EXPECT_EQ(assigned.GetKeysCount(), 3u);
 }
 
