@@ -83,7 +83,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
     const KvResource& resource = *result.m_pResource;
     const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
     KvJsonStore::Json shown = KvJsonStore::Json::object();
-    shown["name"] = resource.GetName();
+    shown["name"] = KvStringToJson(resource.GetName());
     shown["resourceType"] = pDescriptor->GetTypeName();
     shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
                                      result.GetPlaceholderAddresses());

@@ -8,6 +8,9 @@ const KvEnumConverter<eTestShape> g_Converter_TestShape("eTestShape", SHAPE_COUN
                                                          {SHAPE_SPHERE, "SHAPE_SPHERE"},
                                                          {SHAPE_CAPSULE, "SHAPE_CAPSULE"}});
 
+const KvEnumConverter<eTestLocale>
+    g_Converter_TestLocale("eTestLocale", LOCALE_COUNT, {{LOCALE_EN, "LOCALE_EN"}, {LOCALE_FR, "LOCALE_FR"}});
+
 const KvReflectedDataType* KvTestRecord::GetReflectedDataType()
 {
     static const KvReflectedDataType* s_pType = nullptr;
@@ -75,6 +78,22 @@ const KvReflectedDataType* KvTestPayload::GetReflectedDataType()
     {
         builder.AddMember("m_slValue", &KvTestPayload::m_slValue);
         builder.AddMemberArray("m_aPoints", &KvTestPayload::m_aPoints);
+        builder.SealDeclaration();
+    }
+    return s_pType;
+}
+
+const KvReflectedDataType* KvTestSetting::GetReflectedDataType()
+{
+    static const KvReflectedDataType* s_pType = nullptr;
+    if (s_pType)
+        return s_pType;
+    KvReflectedDataTypeBuilder builder("KvTestSetting", sizeof(KvTestSetting),
+                                       new ObjectConstructor<KvTestSetting>());
+    s_pType = builder.GetConstructedType();
+    if (!builder.IsSealed())
+    {
+        builder.AddMember("m_eLocale", &KvTestSetting::m_eLocale, PRIMITIVE_ENUM, &g_Converter_TestLocale);
         builder.SealDeclaration();
     }
     return s_pType;
@@ -152,7 +171,7 @@ const KvReflectedDataType* KvTestNode::GetReflectedDataType()
     return s_pType;
 }
 
-KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord()) {}
+KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord()), m_pMadeRecord(m_pRecord) {}
 
 KvTestHolder::~KvTestHolder()
 {

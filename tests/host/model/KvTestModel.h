@@ -55,6 +55,23 @@ struct KvTestPayload
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
+// An enumeration whose first and terminating values share the name "[NONE]".
+enum eTestLocale : uint32_t
+{
+    LOCALE_NONE,
+    LOCALE_EN,
+    LOCALE_FR,
+    LOCALE_COUNT
+};
+extern const KvEnumConverter<eTestLocale> g_Converter_TestLocale;
+
+struct KvTestSetting
+{
+    eTestLocale m_eLocale = LOCALE_NONE;
+
+    static const KvReflectedDataType* GetReflectedDataType();
+};
+
 class KvTestNode
 {
 public:
@@ -101,7 +118,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-// Its constructor makes an owned child, which a load or copy replaces.
+// Its constructor makes an owned child and keeps an unsaved link to it, as an editor pawn
+// keeps its owner's transform.
 class KvTestHolder
 {
 public:
@@ -112,6 +130,7 @@ public:
     KvTestHolder& operator=(const KvTestHolder&) = delete;
 
     KvTestRecord* m_pRecord;
+    KvTestRecord* m_pMadeRecord;
 
     static const KvReflectedDataType* GetReflectedDataType();
 };

@@ -1,9 +1,13 @@
 #include "Foundation/KvDebugDrawInterface.h"
+#include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
+#include "projectdata/KvProjectData_Core_Animation.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
+#include "projectdata/KvProjectData_Core_GameState.h"
+#include "support/KvTestReports.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -120,4 +124,71 @@ TEST(ByType, UnknownClassGivesAnEmptyHolder)
     EXPECT_EQ(component.m_pDataType, nullptr);
     EXPECT_EQ(component.m_pData, nullptr);
     component.DrawDebug(nullptr, 0);
+}
+
+// A holder loads only its base class or a class derived from it, since the plug-in calls the
+// held object as that base class: a sibling base's class or an unrelated type is refused.
+TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
+{
+    LoadGameTypes();
+    const struct
+    {
+        const KvReflectedDataType* m_pHolder;
+        const char* m_Base;
+        const char* m_Accepted;
+        const char* m_OtherBase;
+    } cases[] = {
+        {KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), "KvActorComponentCode",
+         "KvMeshComponent", "KvSpawnPointCode"},
+        {KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType(), "KvActorCode", "KvSpawnPointCode",
+         "KvMeshComponent"},
+        {KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(), "KvActorTrigger", "KvBoxTrigger",
+         "KvWeatherCode"},
+        {KvProjectData_Core_Raw_ActorWorldCode::GetReflectedDataType(), "KvWorldCode", "KvWeatherCode",
+         "KvBoxTrigger"},
+        {KvProjectData_Core_Raw_AnimationTask::GetReflectedDataType(), "KvAnimTask", "KvAnimTask_Footsteps",
+         "KvAnimStateCode_LookAt"},
+        {KvProjectData_Core_Raw_AnimationStateCode::GetReflectedDataType(), "KvAnimStateCode",
+         "KvAnimStateCode_LookAt", "KvAnimTask_Footsteps"},
+        {KvProjectData_Core_GameState::GetReflectedDataType(), "KvGameState", "KvGameState_MainMenu",
+         "KvRenderNodeHandler_Bloom"},
+    };
+    for (const auto& row : cases)
+    {
+        for (const std::string className : {row.m_Accepted, row.m_OtherBase, "KvTransformSpace"})
+        {
+            const KvJsonStore::Json document = {{"m_pDataType", className},
+                                                {"m_pData", {{"$type", className}}}};
+            RecordingLog log;
+            void* pHolder = KvJsonStore::Load(row.m_pHolder, document, "holder.json");
+            if (className == row.m_Accepted)
+            {
+                EXPECT_NE(pHolder, nullptr) << className;
+                KvObjectTree::Destroy(row.m_pHolder, pHolder);
+                continue;
+            }
+            EXPECT_EQ(pHolder, nullptr) << className;
+            ASSERT_FALSE(log.m_aEntries.empty());
+            EXPECT_THAT(log.m_aEntries.back().m_strMessage,
+                        ::testing::HasSubstr("holder.json: /m_pDataType: '" + className + "' is not '" +
+                                             row.m_Base + "' or a class derived from it"));
+        }
+    }
+}
+
+// The refusal names the member's place in the document.
+TEST(ByType, ActorCodeOfAnUnrelatedTypeRefusedWithItsPath)
+{
+    const KvJsonStore::Json document = {
+        {"m_strName", "hero"},
+        {"m_apActorCode",
+         {{{"m_pDataType", "KvTransformSpace"}, {"m_pData", {{"$type", "KvTransformSpace"}}}}}}};
+    RecordingLog log;
+    EXPECT_EQ(
+        KvJsonStore::Load(KvProjectData_Core_Raw_ActorEntry::GetReflectedDataType(), document, "actor.json"),
+        nullptr);
+    ASSERT_FALSE(log.m_aEntries.empty());
+    EXPECT_THAT(log.m_aEntries.back().m_strMessage,
+                ::testing::HasSubstr("actor.json: /m_apActorCode/0/m_pDataType: 'KvTransformSpace' is not "
+                                     "'KvActorCode' or a class derived from it"));
 }
