@@ -4,12 +4,8 @@
 #include "Reflection/KvReflectionInterface.h"
 
 const KvEnumConverter<eTestShape> g_Converter_TestShape("eTestShape", SHAPE_COUNT,
-                                                        {{SHAPE_BOX, "SHAPE_BOX"},
-                                                         {SHAPE_SPHERE, "SHAPE_SPHERE"},
+                                                        {{SHAPE_SPHERE, "SHAPE_SPHERE"},
                                                          {SHAPE_CAPSULE, "SHAPE_CAPSULE"}});
-
-const KvEnumConverter<eTestLocale>
-    g_Converter_TestLocale("eTestLocale", LOCALE_COUNT, {{LOCALE_EN, "LOCALE_EN"}, {LOCALE_FR, "LOCALE_FR"}});
 
 const KvReflectedDataType* KvTestRecord::GetReflectedDataType()
 {
@@ -78,22 +74,6 @@ const KvReflectedDataType* KvTestPayload::GetReflectedDataType()
     {
         builder.AddMember("m_slValue", &KvTestPayload::m_slValue);
         builder.AddMemberArray("m_aPoints", &KvTestPayload::m_aPoints);
-        builder.SealDeclaration();
-    }
-    return s_pType;
-}
-
-const KvReflectedDataType* KvTestSetting::GetReflectedDataType()
-{
-    static const KvReflectedDataType* s_pType = nullptr;
-    if (s_pType)
-        return s_pType;
-    KvReflectedDataTypeBuilder builder("KvTestSetting", sizeof(KvTestSetting),
-                                       new ObjectConstructor<KvTestSetting>());
-    s_pType = builder.GetConstructedType();
-    if (!builder.IsSealed())
-    {
-        builder.AddMember("m_eLocale", &KvTestSetting::m_eLocale, PRIMITIVE_ENUM, &g_Converter_TestLocale);
         builder.SealDeclaration();
     }
     return s_pType;

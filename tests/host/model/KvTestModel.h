@@ -12,9 +12,10 @@
 
 // A small data model that exercises every member kind the host supports.
 
+// The first and the terminating value share the name "[NONE]".
 enum eTestShape : uint32_t
 {
-    SHAPE_BOX,
+    SHAPE_NONE,
     SHAPE_SPHERE,
     SHAPE_CAPSULE,
     SHAPE_COUNT
@@ -55,23 +56,6 @@ struct KvTestPayload
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-// An enumeration whose first and terminating values share the name "[NONE]".
-enum eTestLocale : uint32_t
-{
-    LOCALE_NONE,
-    LOCALE_EN,
-    LOCALE_FR,
-    LOCALE_COUNT
-};
-extern const KvEnumConverter<eTestLocale> g_Converter_TestLocale;
-
-struct KvTestSetting
-{
-    eTestLocale m_eLocale = LOCALE_NONE;
-
-    static const KvReflectedDataType* GetReflectedDataType();
-};
-
 class KvTestNode
 {
 public:
@@ -98,7 +82,7 @@ public:
     KvQuaternion m_quatRotation;
     KvColor m_colTint{255, 255, 255, 255};
     void* m_pRunResource = nullptr;
-    eTestShape m_eShape = SHAPE_BOX;
+    eTestShape m_eShape = SHAPE_NONE;
     uint32_t m_eRawKind = 0;
     KvTestRecord m_Record;
     std::vector<uint32_t> m_aIds;

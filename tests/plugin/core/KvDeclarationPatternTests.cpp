@@ -4,7 +4,6 @@
 #include "TypeManager/KvTypeManager.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "projectdata/KvProjectData_Core_Animation.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "support/KvTestReports.h"
@@ -128,6 +127,7 @@ TEST(ByType, UnknownClassGivesAnEmptyHolder)
 
 // A holder loads only its base class or a class derived from it, since the plug-in calls the
 // held object as that base class: a sibling base's class or an unrelated type is refused.
+// Code holders share one declaration; game states have their own.
 TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
 {
     LoadGameTypes();
@@ -142,14 +142,6 @@ TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
          "KvMeshComponent", "KvSpawnPointCode"},
         {KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType(), "KvActorCode", "KvSpawnPointCode",
          "KvMeshComponent"},
-        {KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(), "KvActorTrigger", "KvBoxTrigger",
-         "KvWeatherCode"},
-        {KvProjectData_Core_Raw_ActorWorldCode::GetReflectedDataType(), "KvWorldCode", "KvWeatherCode",
-         "KvBoxTrigger"},
-        {KvProjectData_Core_Raw_AnimationTask::GetReflectedDataType(), "KvAnimTask", "KvAnimTask_Footsteps",
-         "KvAnimStateCode_LookAt"},
-        {KvProjectData_Core_Raw_AnimationStateCode::GetReflectedDataType(), "KvAnimStateCode",
-         "KvAnimStateCode_LookAt", "KvAnimTask_Footsteps"},
         {KvProjectData_Core_GameState::GetReflectedDataType(), "KvGameState", "KvGameState_MainMenu",
          "KvRenderNodeHandler_Bloom"},
     };
@@ -174,21 +166,4 @@ TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
                                              row.m_Base + "' or a class derived from it"));
         }
     }
-}
-
-// The refusal names the member's place in the document.
-TEST(ByType, ActorCodeOfAnUnrelatedTypeRefusedWithItsPath)
-{
-    const KvJsonStore::Json document = {
-        {"m_strName", "hero"},
-        {"m_apActorCode",
-         {{{"m_pDataType", "KvTransformSpace"}, {"m_pData", {{"$type", "KvTransformSpace"}}}}}}};
-    RecordingLog log;
-    EXPECT_EQ(
-        KvJsonStore::Load(KvProjectData_Core_Raw_ActorEntry::GetReflectedDataType(), document, "actor.json"),
-        nullptr);
-    ASSERT_FALSE(log.m_aEntries.empty());
-    EXPECT_THAT(log.m_aEntries.back().m_strMessage,
-                ::testing::HasSubstr("actor.json: /m_apActorCode/0/m_pDataType: 'KvTransformSpace' is not "
-                                     "'KvActorCode' or a class derived from it"));
 }
