@@ -1,9 +1,11 @@
 #include "IO/KvIOStream_File.h"
 #include "support/KvTestReports.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -136,4 +138,30 @@ TEST_F(FileStream, SizesBeyond32Bits)
     EXPECT_EQ(stream.Seek(4ull * 1024 * 1024 * 1024 + 3), 0);
     EXPECT_EQ(stream.Tell(), 4ull * 1024 * 1024 * 1024 + 3);
     stream.Close();
+}
+
+// A folder would read as an endless file and a FIFO or device would block or never end.
+TEST_F(FileStream, OnlyRegularFilesOpen_OthersRefusedWithoutBlocking)
+{
+    std::filesystem::create_directory(m_Directory / "folder.wav");
+    const std::string fifo = PathOf("pipe.wav");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A writer keeps the FIFO open, as a producer would; without one the open must not wait.
+    const int writer = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    // Blocking here would stall the suite; the alarm ends it instead.
+    alarm(10);
+    for (const std::string& path : {PathOf("folder.wav"), fifo, std::string("/dev/null")})
+    {
+        for (uint32_t mode : {KvIOStream::MODE_READ, KvIOStream::MODE_WRITE, KvIOStream::MODE_APPEND})
+        {
+            KvIOStream_File stream;
+            EXPECT_FALSE(stream.Open(path.c_str(), mode)) << path << " mode " << mode;
+            EXPECT_EQ(stream.GetSize(), 0u);
+        }
+    }
+    close(writer);
+    KvIOStream_File stream;
+    EXPECT_FALSE(stream.Open(fifo.c_str(), KvIOStream::MODE_READ));
+    alarm(0);
 }
