@@ -170,8 +170,7 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
 
     // A header can claim far more pixels than the file holds; such claims are refused
     // before anything is allocated.
-    const uint64_t size = pSource->GetSize();
-    const uint64_t remaining = size > pSource->Tell() ? size - pSource->Tell() : 0;
+    const uint64_t remaining = KvRemainingBytes(*pSource);
     const uint64_t allowed =
         KvSaturatingAdd(KvSaturatingMultiply(remaining, kMaxClaimFactor), kClaimMarginBytes);
     uint64_t claimed = 0;

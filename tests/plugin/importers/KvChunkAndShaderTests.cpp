@@ -299,6 +299,35 @@ TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
                  "Shader file KvIOStream_Memory ends inside a pass record");
 }
 
+// A file stream's size is the file's; one beyond what the shader's 32-bit stream can hold is
+// refused from its size alone.
+TEST(ShaderImport, Over4GiB_RefusedBeforeReading)
+{
+    class HugeFile : public KvIOStream_Memory
+    {
+    public:
+        HugeFile() : KvIOStream_Memory(&m_ucByte, 1) {}
+        uint64_t GetSize() override { return 1ull << 40; }
+        uint64_t Read(void*, uint64_t count) override
+        {
+            m_ulRequested += count;
+            return 0;
+        }
+        uint8_t m_ucByte = 0;
+        uint64_t m_ulRequested = 0;
+    } file;
+    RecordingLog log;
+    KvResourceImporter_ShaderBin importer;
+    void* pPayload = nullptr;
+    EXPECT_EQ(importer.ConvertToRaw(pPayload, nullptr, &file, nullptr), nullptr);
+    EXPECT_EQ(file.m_ulRequested, 0u);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_EQ(log.m_aEntries[0].m_strMessage,
+              ExpectedReport("importers\\KvResourceImporter_ShaderBin",
+                             "KvResourceImporter_ShaderBin::ConvertToRaw", 121,
+                             "Shader file KvIOStream_Memory is larger than 4 GiB"));
+}
+
 TEST(ShaderImport, EveryPrefixOfAFile_FailsCleanlyOrImports)
 {
     ByteWriter passes;
