@@ -50,7 +50,7 @@ bool KvXmlDocument::Load(KvIOStream& stream)
     return true;
 }
 
-bool KvXmlDocument::IsParseable(const char* name, uint64_t size) const
+bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
 {
     // The parser recurses once per level and allocates every node and attribute: both are
     // bounded before it runs, by one pass over the text.
@@ -61,14 +61,14 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size) const
                     "Ignoring XML source '%s': it nests elements deeper than %u levels", name, kMaxDepth);
         return false;
     }
-    const uint64_t treeBytes = shape.GetNodeCount() * sizeof(rapidxml::xml_node<>) +
-                               shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>);
-    if (treeBytes > size * kMaxTreeFactor + kTreeAllowance)
+    m_ulTreeBytes = shape.GetNodeCount() * sizeof(rapidxml::xml_node<>) +
+                    shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>);
+    if (m_ulTreeBytes > size * kMaxTreeFactor + kTreeAllowance)
     {
         KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 72,
                     "Ignoring XML source '%s': parsing its %llu bytes would take %llu, more than %u times as "
                     "many and %u more",
-                    name, static_cast<unsigned long long>(size), static_cast<unsigned long long>(treeBytes),
+                    name, static_cast<unsigned long long>(size), static_cast<unsigned long long>(m_ulTreeBytes),
                     kMaxTreeFactor, kTreeAllowance);
         return false;
     }

@@ -28,13 +28,16 @@ public:
     bool Load(KvIOStream& stream);
 
     rapidxml::xml_document<>& GetDocument() { return m_Document; }
+    // The memory the loaded text and its parse take, as estimated before parsing.
+    uint64_t GetParsedBytes() const { return m_aText.capacity() + m_ulTreeBytes; }
     // The first element of the document with the given name, or null.
     rapidxml::xml_node<>* GetRoot(const char* name) { return m_Document.first_node(name); }
 
 private:
     // Whether the text read stays within the depth and tree limits; logs why not.
-    bool IsParseable(const char* name, uint64_t size) const;
+    bool IsParseable(const char* name, uint64_t size);
 
     std::vector<char> m_aText;
+    uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
