@@ -68,8 +68,8 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
         KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 72,
                     "Ignoring XML source '%s': parsing its %llu bytes would take %llu, more than %u times as "
                     "many and %u more",
-                    name, static_cast<unsigned long long>(size), static_cast<unsigned long long>(m_ulTreeBytes),
-                    kMaxTreeFactor, kTreeAllowance);
+                    name, static_cast<unsigned long long>(size),
+                    static_cast<unsigned long long>(m_ulTreeBytes), kMaxTreeFactor, kTreeAllowance);
         return false;
     }
     return true;
