@@ -4,8 +4,8 @@
 
 // What parsing an XML text in place will build, found by one pass that follows the parser's
 // grammar without recursion: the deepest nesting of elements (the parser recurses once per
-// level) and the nodes and attributes it allocates. Where the parser would stop at an error
-// the pass stops too, so nothing is missed before it; after it nothing is parsed.
+// level) and the nodes and attributes it allocates. Where the parser stops at an error the
+// pass stops there or later, so it never counts less than the parser builds.
 class KvXmlShape
 {
 public:
