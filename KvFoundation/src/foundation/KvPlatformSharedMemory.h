@@ -6,7 +6,9 @@
 // Named shared memory that behaves like a Windows named file mapping: a block is found by
 // name only inside the process instance that created it, and it goes away with that
 // process. The POSIX object name carries the creator's pid and start time; blocks of
-// processes that no longer exist are swept, never read.
+// processes that no longer exist are swept, never read. A forked child moves each view it
+// inherited onto a block of its own with the same contents: it finds them by name, and it
+// never writes into its parent's blocks.
 namespace KvPlatform
 {
 struct SharedMemoryBlock
