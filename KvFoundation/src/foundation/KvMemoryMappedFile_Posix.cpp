@@ -48,8 +48,21 @@ void* KvMemoryMappedFile_SharedMemory::GetData() const
 KvMemoryMappedFile_SharedMemory* KvMemoryMappedFile_SharedMemory::CreateShared(const char* name)
 {
     KvPlatform::SharedMemoryBlock block;
-    if (!KvPlatform::OpenOrCreateSharedMemory(PlatformBlockName(name).c_str(), kSharedBlockSize, block))
+    switch (KvPlatform::OpenOrCreateSharedMemory(PlatformBlockName(name).c_str(), kSharedBlockSize, block))
+    {
+    case KvPlatform::SharedMemoryStatus::Ready:
+        break;
+    case KvPlatform::SharedMemoryStatus::Failed:
         return nullptr;
+    case KvPlatform::SharedMemoryStatus::Foreign:
+        // Someone else may have planted the block, with any address in it.
+        KvFatalReport(
+            "KvFoundation/src/foundation/KvMemoryMappedFile_Posix",
+            "KvMemoryMappedFile_SharedMemory::CreateShared", 60,
+            "Shared memory block '%s' was not made by this process (another owner, access for others "
+            "or a wrong size); it is not used.",
+            name);
+    }
     return new KvMemoryMappedFile_SharedMemory(block.m_bCreated, kSharedBlockSize, block.m_iHandle,
                                                block.m_pView);
 }

@@ -2,6 +2,7 @@
 
 #include "src/foundation/KvPlatformProcess.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -74,37 +75,53 @@ std::string SanitizeName(const char* name)
     return result;
 }
 
-// Opens the named object, or creates it zeroed with owner-only access. -1 when neither works.
-int OpenOrCreateObject(ModuleState& state, const std::string& objectName, uint32_t size, bool& outCreated)
+// Whether an existing object is one this process made: its owner is this user, nobody else
+// may use it, and it has the size this process gave it.
+bool IsOwnObject(int handle, uint32_t size)
+{
+    struct stat info = {};
+    return fstat(handle, &info) == 0 && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0 && info.st_size == static_cast<off_t>(size);
+}
+
+// Opens the named object, or creates it zeroed with owner-only access. The handle is valid
+// only when Ready.
+SharedMemoryStatus OpenOrCreateObject(ModuleState& state, const std::string& objectName, uint32_t size,
+                                      int& outHandle, bool& outCreated)
 {
     outCreated = false;
-    int handle = shm_open(objectName.c_str(), O_RDWR, 0600);
-    if (handle < 0)
+    outHandle = shm_open(objectName.c_str(), O_RDWR, 0);
+    if (outHandle >= 0)
     {
-        handle = shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
-        if (handle < 0)
-            return -1;
-        outCreated = true;
-        state.m_aCreatedNames.push_back(objectName);
+        if (IsOwnObject(outHandle, size))
+            return SharedMemoryStatus::Ready;
+        close(outHandle);
+        return SharedMemoryStatus::Foreign;
     }
-    struct stat info = {};
-    if (fstat(handle, &info) != 0 ||
-        (info.st_size < static_cast<off_t>(size) && ftruncate(handle, size) != 0))
+    if (errno != ENOENT)
+        return errno == EACCES ? SharedMemoryStatus::Foreign : SharedMemoryStatus::Failed;
+    outHandle = shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    if (outHandle < 0)
+        return errno == EEXIST ? SharedMemoryStatus::Foreign : SharedMemoryStatus::Failed;
+    state.m_aCreatedNames.push_back(objectName);
+    // The umask may have cleared owner bits too; the mode must be exactly 0600.
+    if (fchmod(outHandle, 0600) != 0 || ftruncate(outHandle, size) != 0)
     {
-        close(handle);
-        return -1;
+        close(outHandle);
+        return SharedMemoryStatus::Failed;
     }
-    return handle;
+    outCreated = true;
+    return SharedMemoryStatus::Ready;
 }
 
 // Moves an inherited view onto the child's own block of the same name, holding what the
 // view held. Another module of the child may have made that block already.
 bool MoveViewToOwnBlock(ModuleState& state, void* pView, const OpenView& view)
 {
+    int handle = -1;
     bool bCreated = false;
-    const int handle = OpenOrCreateObject(state, GetSharedMemoryObjectName(view.m_strBlockName.c_str()),
-                                          view.m_uiSize, bCreated);
-    if (handle < 0)
+    if (OpenOrCreateObject(state, GetSharedMemoryObjectName(view.m_strBlockName.c_str()), view.m_uiSize,
+                           handle, bCreated) != SharedMemoryStatus::Ready)
         return false;
     const bool bMoved =
         (!bCreated || pwrite(handle, pView, view.m_uiSize, 0) == static_cast<ssize_t>(view.m_uiSize)) &&
@@ -201,7 +218,7 @@ void SweepStaleSharedMemory()
         shm_unlink(objectName.c_str());
 }
 
-bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock)
+SharedMemoryStatus OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock)
 {
     ModuleState& state = GetState();
     if (!state.m_bSwept)
@@ -210,19 +227,23 @@ bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock
         SweepStaleSharedMemory();
     }
     outBlock = SharedMemoryBlock();
-    outBlock.m_iHandle =
-        OpenOrCreateObject(state, GetSharedMemoryObjectName(name), size, outBlock.m_bCreated);
-    if (outBlock.m_iHandle < 0)
-        return false;
-    void* pView = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, outBlock.m_iHandle, 0);
+    int handle = -1;
+    bool bCreated = false;
+    const SharedMemoryStatus status =
+        OpenOrCreateObject(state, GetSharedMemoryObjectName(name), size, handle, bCreated);
+    if (status != SharedMemoryStatus::Ready)
+        return status;
+    void* pView = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, handle, 0);
     if (pView == MAP_FAILED)
     {
-        CloseSharedMemory(outBlock.m_iHandle, nullptr, size);
-        return false;
+        close(handle);
+        return SharedMemoryStatus::Failed;
     }
+    outBlock.m_iHandle = handle;
     outBlock.m_pView = pView;
-    state.m_OpenViews.emplace(pView, OpenView{name, size, outBlock.m_iHandle});
-    return true;
+    outBlock.m_bCreated = bCreated;
+    state.m_OpenViews.emplace(pView, OpenView{name, size, handle});
+    return SharedMemoryStatus::Ready;
 }
 
 void CloseSharedMemory(int handle, void* pView, uint32_t size)

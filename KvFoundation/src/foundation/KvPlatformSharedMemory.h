@@ -18,9 +18,18 @@ struct SharedMemoryBlock
     bool m_bCreated = false;
 };
 
-// Opens the block of this process with the given name, or creates it zeroed. False when
-// neither works (the handle is then closed).
-bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock);
+enum class SharedMemoryStatus
+{
+    Ready,
+    Failed,
+    // A block of that name exists that this process did not make: another user owns it,
+    // others may use it, or its size is wrong. It must not be read.
+    Foreign,
+};
+
+// Opens the block of this process with the given name, or creates it zeroed and accessible
+// to this user only. The block is set in outBlock only when Ready.
+SharedMemoryStatus OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock);
 // Unmaps the view (if any) and closes the handle (if valid).
 void CloseSharedMemory(int handle, void* pView, uint32_t size);
 // The POSIX object name behind a block name in this process.
