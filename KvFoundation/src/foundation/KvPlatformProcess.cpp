@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
@@ -54,8 +55,45 @@ void ShowMessageBox(const char* caption, const char* text)
     std::fflush(stderr);
 }
 
+namespace
+{
+std::terminate_handler s_pPreviousTerminateHandler = nullptr;
+
+// A raised fatal error that nothing can catch (it left a noexcept function, or a destructor
+// that ran while another exception unwound) ends the process as in the default mode: the
+// message was logged and shown before the raise. Other exceptions go to the handler that
+// was there before.
+[[noreturn]] void TerminateOnUncaughtFatalError()
+{
+    try
+    {
+        if (const std::exception_ptr pCurrent = std::current_exception())
+            std::rethrow_exception(pCurrent);
+    }
+    catch (const KvStructuredException&)
+    {
+        BreakIfDebuggerAttached();
+        TerminateProcess(-1);
+    }
+    catch (...)
+    {
+    }
+    if (s_pPreviousTerminateHandler)
+        s_pPreviousTerminateHandler();
+    std::abort();
+}
+
+bool InstallTerminateHandler()
+{
+    s_pPreviousTerminateHandler = std::set_terminate(&TerminateOnUncaughtFatalError);
+    return true;
+}
+} // namespace
+
 void RaiseStructuredException(uint32_t code, const char* message)
 {
+    // Once per module, before its first raise: a throw keeps the handler of its moment.
+    [[maybe_unused]] static const bool s_bHandlerInstalled = InstallTerminateHandler();
     throw KvStructuredException(code, message);
 }
 
