@@ -39,13 +39,6 @@ const std::string kReferencedReport = ExpectedReport(kRefCounterFile, "KvRefCoun
 TEST(FatalErrorInDestructor, RaiseMode_HostCatchesIt)
 {
     const FatalDestruction destructions[] = {
-        {"delete while referenced",
-         []
-         {
-             auto* pObject = new KvRefCounter();
-             pObject->AddRef();
-             delete pObject;
-         }},
         {"smart pointer moved over its last reference",
          []
          {

@@ -184,11 +184,6 @@ struct PlantedBlock
     bool m_bOtherOwner;
 };
 
-void PrintTo(const PlantedBlock& planted, std::ostream* pStream)
-{
-    *pStream << planted.m_pCase;
-}
-
 // Plants the block under this process's object name; it holds an address that must never be
 // followed.
 void Plant(const char* blockName, const PlantedBlock& planted)
