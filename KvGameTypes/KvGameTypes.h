@@ -10,10 +10,15 @@
 // derived classes are concrete, reflected under their class names, and draw their own debug
 // view (the drawable interface comes first so the object's address is the interface's).
 
+// The drawable interface's destructor may not throw, so neither may theirs: a fatal error in
+// it ends the process even where the host asked for it to be raised.
 #define KV_DECLARE_GAME_BASE(Class)                                                                          \
     class Class : public KvEditorDebugDrawable, public KvTypedObject                                         \
     {                                                                                                        \
         KV_DECLARE_TYPED_CLASS(Class, KvTypedObject)                                                         \
+                                                                                                             \
+    public:                                                                                                  \
+        ~Class() noexcept override = default;                                                                \
     }
 
 KV_DECLARE_GAME_BASE(KvActorComponentCode);

@@ -2,12 +2,25 @@
 
 #include "Foundation/KvReport.h"
 #include "Foundation/KvSharedMemoryPtr.h"
+#include "src/foundation/KvPlatformProcess.h"
 #include "src/foundation/KvPlatformSharedMemory.h"
 
 namespace
 {
 // Every shared block holds one pointer.
 constexpr uint32_t kSharedBlockSize = 8;
+
+// The platform's object name already names the process instance, and a forked child must
+// find the blocks it inherited under its own process id: so the id that ends a block name
+// is left out of the platform name.
+std::string PlatformBlockName(const char* name)
+{
+    const std::string ownIdSuffix = "_pid" + std::to_string(KvPlatform::GetProcessId());
+    std::string result(name);
+    if (result.ends_with(ownIdSuffix))
+        result.resize(result.size() - ownIdSuffix.size());
+    return result;
+}
 } // namespace
 
 KvMemoryMappedFile_SharedMemory::KvMemoryMappedFile_SharedMemory(bool bCreated, uint32_t uiSize, int iHandle,
@@ -35,8 +48,21 @@ void* KvMemoryMappedFile_SharedMemory::GetData() const
 KvMemoryMappedFile_SharedMemory* KvMemoryMappedFile_SharedMemory::CreateShared(const char* name)
 {
     KvPlatform::SharedMemoryBlock block;
-    if (!KvPlatform::OpenOrCreateSharedMemory(name, kSharedBlockSize, block))
+    switch (KvPlatform::OpenOrCreateSharedMemory(PlatformBlockName(name).c_str(), kSharedBlockSize, block))
+    {
+    case KvPlatform::SharedMemoryStatus::Ready:
+        break;
+    case KvPlatform::SharedMemoryStatus::Failed:
         return nullptr;
+    case KvPlatform::SharedMemoryStatus::Foreign:
+        // Someone else may have planted the block, with any address in it.
+        KvFatalReport(
+            "KvFoundation/src/foundation/KvMemoryMappedFile_Posix",
+            "KvMemoryMappedFile_SharedMemory::CreateShared", 60,
+            "Shared memory block '%s' was not made by this process (another owner, access for others "
+            "or a wrong size); it is not used.",
+            name);
+    }
     return new KvMemoryMappedFile_SharedMemory(block.m_bCreated, kSharedBlockSize, block.m_iHandle,
                                                block.m_pView);
 }

@@ -11,6 +11,8 @@ bool GetProcessStartTime(uint32_t processId, uint64_t& outStartTime);
 
 // The message box of a fatal error: the caption and text on standard error.
 void ShowMessageBox(const char* caption, const char* text);
+// Throws KvStructuredException. Where nothing can catch it, the process ends with -1 as
+// after a fatal error that is not raised.
 [[noreturn]] void RaiseStructuredException(uint32_t code, const char* message);
 // Stops in the debugger when one is attached; does nothing otherwise.
 void BreakIfDebuggerAttached();

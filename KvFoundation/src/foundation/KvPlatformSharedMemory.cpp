@@ -2,6 +2,7 @@
 
 #include "src/foundation/KvPlatformProcess.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -22,30 +23,44 @@ constexpr const char* kObjectPrefix = "KvShm.";
 // Longest POSIX object name we build, the leading '/' included.
 constexpr size_t kMaxObjectName = 250;
 
+// A view this module mapped: the block it shows and the handle that came with it.
+struct OpenView
+{
+    std::string m_strBlockName;
+    uint32_t m_uiSize;
+    int m_iHandle;
+};
+
 // State of this module's copy of the layer. Never destroyed: exit handlers still use it.
 struct ModuleState
 {
     uint32_t m_uiProcessId = 0;
     uint64_t m_ulStartTime = 0;
     bool m_bSwept = false;
-    bool m_bHandlersInstalled = false;
     std::vector<std::string> m_aCreatedNames;
-    std::unordered_map<void*, uint32_t> m_OpenViews;
+    std::unordered_map<void*, OpenView> m_OpenViews;
 };
+
+void AdoptInheritedViews();
+void RemoveBlocksAtExit();
+
+void IdentifyProcess(ModuleState& state)
+{
+    state.m_uiProcessId = GetProcessId();
+    state.m_ulStartTime = 0;
+    GetProcessStartTime(state.m_uiProcessId, state.m_ulStartTime);
+}
 
 ModuleState& GetState()
 {
-    static ModuleState* s_pState = new ModuleState();
-    // A forked child is a new process instance: it owns nothing it inherited.
-    const uint32_t processId = GetProcessId();
-    if (s_pState->m_uiProcessId != processId)
+    static ModuleState* s_pState = []
     {
-        s_pState->m_uiProcessId = processId;
-        s_pState->m_ulStartTime = 0;
-        GetProcessStartTime(processId, s_pState->m_ulStartTime);
-        s_pState->m_bSwept = false;
-        s_pState->m_aCreatedNames.clear();
-    }
+        auto* pState = new ModuleState();
+        IdentifyProcess(*pState);
+        pthread_atfork(nullptr, nullptr, &AdoptInheritedViews);
+        std::atexit(&RemoveBlocksAtExit);
+        return pState;
+    }();
     return *s_pState;
 }
 
@@ -60,17 +75,87 @@ std::string SanitizeName(const char* name)
     return result;
 }
 
-// A forked child must not write into its parent's blocks: each inherited view is replaced by
-// a private copy, as a new process on Windows would not share the parent's mappings.
-void PrivatizeViewsInChild()
+// Whether an existing object is one this process made: its owner is this user, nobody else
+// may use it, and it has the size this process gave it.
+bool IsOwnObject(int handle, uint32_t size)
 {
-    for (const auto& [pView, size] : GetState().m_OpenViews)
+    struct stat info = {};
+    return fstat(handle, &info) == 0 && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0 && info.st_size == static_cast<off_t>(size);
+}
+
+// Opens the named object, or creates it zeroed with owner-only access. The handle is valid
+// only when Ready.
+SharedMemoryStatus OpenOrCreateObject(ModuleState& state, const std::string& objectName, uint32_t size,
+                                      int& outHandle, bool& outCreated)
+{
+    outCreated = false;
+    outHandle = shm_open(objectName.c_str(), O_RDWR, 0);
+    if (outHandle >= 0)
     {
-        std::vector<uint8_t> contents(static_cast<const uint8_t*>(pView),
-                                      static_cast<const uint8_t*>(pView) + size);
-        if (mmap(pView, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
-            MAP_FAILED)
-            std::memcpy(pView, contents.data(), size);
+        if (IsOwnObject(outHandle, size))
+            return SharedMemoryStatus::Ready;
+        close(outHandle);
+        return SharedMemoryStatus::Foreign;
+    }
+    if (errno != ENOENT)
+        return errno == EACCES ? SharedMemoryStatus::Foreign : SharedMemoryStatus::Failed;
+    outHandle = shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    if (outHandle < 0)
+        return errno == EEXIST ? SharedMemoryStatus::Foreign : SharedMemoryStatus::Failed;
+    state.m_aCreatedNames.push_back(objectName);
+    // The umask may have cleared owner bits too; the mode must be exactly 0600.
+    if (fchmod(outHandle, 0600) != 0 || ftruncate(outHandle, size) != 0)
+    {
+        close(outHandle);
+        return SharedMemoryStatus::Failed;
+    }
+    outCreated = true;
+    return SharedMemoryStatus::Ready;
+}
+
+// Moves an inherited view onto the child's own block of the same name, holding what the
+// view held. Another module of the child may have made that block already.
+bool MoveViewToOwnBlock(ModuleState& state, void* pView, const OpenView& view)
+{
+    int handle = -1;
+    bool bCreated = false;
+    if (OpenOrCreateObject(state, GetSharedMemoryObjectName(view.m_strBlockName.c_str()), view.m_uiSize,
+                           handle, bCreated) != SharedMemoryStatus::Ready)
+        return false;
+    const bool bMoved =
+        (!bCreated || pwrite(handle, pView, view.m_uiSize, 0) == static_cast<ssize_t>(view.m_uiSize)) &&
+        mmap(pView, view.m_uiSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, handle, 0) != MAP_FAILED &&
+        dup3(handle, view.m_iHandle, O_CLOEXEC) >= 0;
+    close(handle);
+    return bMoved;
+}
+
+// Last resort for a view that cannot move: a private copy, so the child still never writes
+// into its parent's block.
+void PrivatizeView(void* pView, uint32_t size)
+{
+    std::vector<uint8_t> contents(static_cast<const uint8_t*>(pView),
+                                  static_cast<const uint8_t*>(pView) + size);
+    if (mmap(pView, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+        MAP_FAILED)
+        std::memcpy(pView, contents.data(), size);
+}
+
+// Runs in a forked child. The child is a process instance of its own, so it may not write
+// into its parent's blocks; yet the objects it inherited are its process-wide objects, and a
+// module it loads later must find them. Each inherited view is therefore moved onto a block
+// under the child's name that holds what the parent's block held.
+void AdoptInheritedViews()
+{
+    ModuleState& state = GetState();
+    IdentifyProcess(state);
+    // The parent's blocks are the parent's to remove.
+    state.m_aCreatedNames.clear();
+    for (const auto& [pView, view] : state.m_OpenViews)
+    {
+        if (!MoveViewToOwnBlock(state, pView, view))
+            PrivatizeView(pView, view.m_uiSize);
     }
 }
 
@@ -81,15 +166,6 @@ void RemoveBlocksAtExit()
         shm_unlink(objectName.c_str());
     state.m_aCreatedNames.clear();
     SweepStaleSharedMemory();
-}
-
-void InstallHandlers(ModuleState& state)
-{
-    if (state.m_bHandlersInstalled)
-        return;
-    state.m_bHandlersInstalled = true;
-    pthread_atfork(nullptr, nullptr, &PrivatizeViewsInChild);
-    std::atexit(&RemoveBlocksAtExit);
 }
 
 bool ParseObjectName(const char* entry, uint32_t& outProcessId, uint64_t& outStartTime)
@@ -142,7 +218,7 @@ void SweepStaleSharedMemory()
         shm_unlink(objectName.c_str());
 }
 
-bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock)
+SharedMemoryStatus OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock)
 {
     ModuleState& state = GetState();
     if (!state.m_bSwept)
@@ -150,38 +226,24 @@ bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock
         state.m_bSwept = true;
         SweepStaleSharedMemory();
     }
-    const std::string objectName = GetSharedMemoryObjectName(name);
-
     outBlock = SharedMemoryBlock();
-    outBlock.m_iHandle = shm_open(objectName.c_str(), O_RDWR, 0600);
-    if (outBlock.m_iHandle < 0)
-    {
-        outBlock.m_iHandle = shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
-        if (outBlock.m_iHandle < 0)
-            return false;
-        outBlock.m_bCreated = true;
-        state.m_aCreatedNames.push_back(objectName);
-        InstallHandlers(state);
-    }
-
-    struct stat info = {};
-    if (fstat(outBlock.m_iHandle, &info) != 0 ||
-        (info.st_size < static_cast<off_t>(size) && ftruncate(outBlock.m_iHandle, size) != 0))
-    {
-        CloseSharedMemory(outBlock.m_iHandle, nullptr, size);
-        return false;
-    }
-
-    void* pView = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, outBlock.m_iHandle, 0);
+    int handle = -1;
+    bool bCreated = false;
+    const SharedMemoryStatus status =
+        OpenOrCreateObject(state, GetSharedMemoryObjectName(name), size, handle, bCreated);
+    if (status != SharedMemoryStatus::Ready)
+        return status;
+    void* pView = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, handle, 0);
     if (pView == MAP_FAILED)
     {
-        CloseSharedMemory(outBlock.m_iHandle, nullptr, size);
-        return false;
+        close(handle);
+        return SharedMemoryStatus::Failed;
     }
+    outBlock.m_iHandle = handle;
     outBlock.m_pView = pView;
-    state.m_OpenViews.emplace(pView, size);
-    InstallHandlers(state);
-    return true;
+    outBlock.m_bCreated = bCreated;
+    state.m_OpenViews.emplace(pView, OpenView{name, size, handle});
+    return SharedMemoryStatus::Ready;
 }
 
 void CloseSharedMemory(int handle, void* pView, uint32_t size)

@@ -6,7 +6,9 @@
 // Named shared memory that behaves like a Windows named file mapping: a block is found by
 // name only inside the process instance that created it, and it goes away with that
 // process. The POSIX object name carries the creator's pid and start time; blocks of
-// processes that no longer exist are swept, never read.
+// processes that no longer exist are swept, never read. A forked child moves each view it
+// inherited onto a block of its own with the same contents: it finds them by name, and it
+// never writes into its parent's blocks.
 namespace KvPlatform
 {
 struct SharedMemoryBlock
@@ -16,9 +18,18 @@ struct SharedMemoryBlock
     bool m_bCreated = false;
 };
 
-// Opens the block of this process with the given name, or creates it zeroed. False when
-// neither works (the handle is then closed).
-bool OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock);
+enum class SharedMemoryStatus
+{
+    Ready,
+    Failed,
+    // A block of that name exists that this process did not make: another user owns it,
+    // others may use it, or its size is wrong. It must not be read.
+    Foreign,
+};
+
+// Opens the block of this process with the given name, or creates it zeroed and accessible
+// to this user only. The block is set in outBlock only when Ready.
+SharedMemoryStatus OpenOrCreateSharedMemory(const char* name, uint32_t size, SharedMemoryBlock& outBlock);
 // Unmaps the view (if any) and closes the handle (if valid).
 void CloseSharedMemory(int handle, void* pView, uint32_t size);
 // The POSIX object name behind a block name in this process.

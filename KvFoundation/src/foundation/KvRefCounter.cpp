@@ -7,7 +7,7 @@ namespace
 constexpr const char* kFile = "KvFoundation/api/public/Foundation/KvRefCounter";
 }
 
-KvRefCounter::~KvRefCounter()
+KvRefCounter::~KvRefCounter() noexcept(false)
 {
     if (m_iRefCount.load() != 0)
         KvFatalReport(kFile, "KvRefCounter::~KvRefCounter", 56,

@@ -7,7 +7,23 @@
 namespace
 {
 constexpr const char* kAutoSingletonFile = "KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared";
+
+const std::string kDestroyTwiceReport =
+    ExpectedReport(kAutoSingletonFile,
+                   "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared",
+                   69, "Tried to destroy singleton more than once");
+
+// Two owners can only coexist when someone withdrew the first from the block; the first
+// destruction then takes the module's pointer object with it.
+void DestroyTwoOwners()
+{
+    KvEastlSharedMemory* pFirst = KvEastlSharedMemory::GetInstance();
+    KvSharedMemoryPtr<KvEastlSharedMemory>("KvEastlSharedMemory", "instance").Set(nullptr);
+    KvEastlSharedMemory* pSecond = new KvEastlSharedMemory();
+    delete pFirst;
+    delete pSecond;
 }
+} // namespace
 
 TEST(ProcessSharedSingleton, TypeManager_OneInstance)
 {
@@ -43,19 +59,9 @@ TEST(AutoSingleton, SecondInstance_Fatal)
                  61, "Tried to instantiate singleton more than once");
 }
 
-TEST(AutoSingleton, DestroyTwice_Fatal)
+TEST(AutoSingleton, DestroyTwice_FatalAndRaisedToAHostThatAsks)
 {
-    EXPECT_FATAL(
-        {
-            // Two owners can only coexist when someone withdrew the first from the block; the
-            // first destruction then takes the module's pointer object with it.
-            KvEastlSharedMemory* pFirst = KvEastlSharedMemory::GetInstance();
-            KvSharedMemoryPtr<KvEastlSharedMemory>("KvEastlSharedMemory", "instance").Set(nullptr);
-            KvEastlSharedMemory* pSecond = new KvEastlSharedMemory();
-            delete pFirst;
-            delete pSecond;
-        },
-        kAutoSingletonFile,
-        "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared", 69,
-        "Tried to destroy singleton more than once");
+    EXPECT_EXIT(DestroyTwoOwners(), ::testing::ExitedWithCode(255),
+                ::testing::HasSubstr(kDestroyTwiceReport));
+    EXPECT_EQ(RaisedFatalReport(&DestroyTwoOwners), kDestroyTwiceReport);
 }

@@ -6,6 +6,7 @@
 #include "TypeManager/KvTypeManager.h"
 #include "TypeManager/KvTypedObject.h"
 #include "module/KvFoundationTestModule.h"
+#include "support/KvTestProcess.h"
 #include "support/KvTestReports.h"
 
 #include <dlfcn.h>
@@ -22,10 +23,15 @@ void* LoadTestModule()
 }
 
 template <class Fn>
+Fn Lookup(void* pHandle, const char* name)
+{
+    return pHandle ? reinterpret_cast<Fn>(dlsym(pHandle, name)) : nullptr;
+}
+
+template <class Fn>
 Fn Lookup(const char* name)
 {
-    void* pHandle = LoadTestModule();
-    return pHandle ? reinterpret_cast<Fn>(dlsym(pHandle, name)) : nullptr;
+    return Lookup<Fn>(LoadTestModule(), name);
 }
 
 class TwoModules : public ::testing::Test
@@ -125,4 +131,32 @@ TEST_F(TwoModules, RandomSeed_IsModuleLocal)
     KvRandomGeneratorCRT().GetRandom(0.0f, 1.0f);
     EXPECT_FLOAT_EQ(nextRandom(), 0.304473876953125f);
     EXPECT_EQ(KvRandomGeneratorCRT::GetSeed(), 7u * 214013u + 2531011u);
+}
+
+// A forked child is a process of its own, yet a module it loads must find the objects the
+// child inherited, not publish second ones.
+TEST(TwoModulesAfterFork, ModuleLoadedInTheChild_FindsTheInheritedObjects)
+{
+    KvTypeManager* pManager = KvTypeManager::GetInstance();
+    RecordingLog recording;
+    const int childResult = RunInChild(
+        [&]
+        {
+            void* pLate = dlopen(KV_LATE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+            auto getTypeManager = Lookup<KvTestModule_GetTypeManagerFn>(pLate, "KvTestModule_GetTypeManager");
+            auto getLogContainer =
+                Lookup<KvTestModule_GetLogContainerFn>(pLate, "KvTestModule_GetLogContainer");
+            auto getErrorGlobals =
+                Lookup<KvTestModule_GetErrorGlobalsFn>(pLate, "KvTestModule_GetErrorGlobals");
+            auto log = Lookup<KvTestModule_LogFn>(pLate, "KvTestModule_Log");
+            if (!getTypeManager || !getLogContainer || !getErrorGlobals || !log)
+                return 1;
+            if (getTypeManager() != pManager)
+                return 2;
+            if (getLogContainer() != KvLog::GetContainer() || getErrorGlobals() != KvError::GetGlobals())
+                return 3;
+            log("from a module loaded after the fork");
+            return recording.m_aEntries.size() == 1 ? 0 : 4;
+        });
+    EXPECT_EQ(childResult, 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Foundation/KvError_Globals.h"
+#include "Foundation/KvFatalError.h"
 #include "Foundation/KvLog.h"
 
 #include <gmock/gmock.h>
@@ -39,6 +40,24 @@ public:
 private:
     tGlobals m_Saved;
 };
+
+// The report of the fatal error a statement raises while fatal errors are raised; empty when
+// it raises none.
+template <class Fn>
+std::string RaisedFatalReport(Fn statement)
+{
+    RaisingFatalErrors raising;
+    try
+    {
+        statement();
+    }
+    catch (const KvStructuredException& exception)
+    {
+        EXPECT_EQ(exception.GetCode(), kKvFatalExceptionCode);
+        return exception.what();
+    }
+    return std::string();
+}
 
 // Records what reaches the process-wide log while it lives.
 class RecordingLog : public KvLogInterface

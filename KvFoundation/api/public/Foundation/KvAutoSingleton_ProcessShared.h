@@ -30,7 +30,8 @@ protected:
         SharedPtr().Set(static_cast<T*>(this));
     }
 
-    ~KvAutoSingleton_ProcessShared()
+    // May raise the fatal error to the host.
+    ~KvAutoSingleton_ProcessShared() noexcept(false)
     {
         if (!s_pSharedPtr)
             Fail("~KvAutoSingleton_ProcessShared", 69, "Tried to destroy singleton more than once");

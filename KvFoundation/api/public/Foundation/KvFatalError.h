@@ -26,5 +26,7 @@ private:
 
 // The one fatal-error routine: logs at level 4, shows the message box, raises the
 // structured exception, breaks into an attached debugger and ends the process with -1,
-// each step as the error globals allow. Never returns.
+// each step as the error globals allow. A raised exception that nothing can catch (it
+// leaves a noexcept function or a destructor during unwinding) ends the process with -1
+// too. Never returns.
 [[noreturn]] void KvFatalError(const char* category, const char* message);

@@ -27,7 +27,8 @@ public:
     virtual bool IsCreated() const { return m_bCreated; }
 
     // Opens the named block, or creates it (8 bytes, zeroed) when no process module has
-    // yet. Null when neither works.
+    // yet. Null when neither works; fatal when a block of that name exists that this process
+    // did not make (another owner, open to others, or the wrong size): it is never read.
     static KvMemoryMappedFile_SharedMemory* CreateShared(const char* name);
 
 private:

@@ -12,8 +12,9 @@ public:
     // A copy is a new object: it starts without references.
     KvRefCounter(const KvRefCounter&) {}
     KvRefCounter& operator=(const KvRefCounter&) { return *this; }
-    // Fatal when references are still held.
-    virtual ~KvRefCounter();
+    // Fatal when references are still held. The fatal error may be raised to the host, so
+    // this destructor, and every destructor that runs it, may throw.
+    virtual ~KvRefCounter() noexcept(false);
 
     void AddRef() { m_iRefCount.fetch_add(1, std::memory_order_relaxed); }
     // Fatal without an active reference; destroys the object when the count reaches 0.

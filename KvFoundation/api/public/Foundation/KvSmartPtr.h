@@ -4,7 +4,9 @@
 #include <utility>
 
 // Holds one reference on a KvRefCounter object. The held pointer is swapped atomically, so
-// a holder may be reassigned while other threads take their own references.
+// a holder may be reassigned while other threads take their own references. Whatever
+// releases a reference may destroy the object, and with it raise a fatal error to the host:
+// only the move constructor is noexcept.
 template <class T>
 class KvSmartPtr
 {
@@ -13,7 +15,7 @@ public:
     KvSmartPtr(T* pObject) { Assign(pObject); }
     KvSmartPtr(const KvSmartPtr& other) { Assign(other.Get()); }
     KvSmartPtr(KvSmartPtr&& other) noexcept : m_pObject(other.m_pObject.exchange(nullptr)) {}
-    ~KvSmartPtr() { Clear(); }
+    ~KvSmartPtr() noexcept(false) { Clear(); }
 
     KvSmartPtr& operator=(T* pObject)
     {
@@ -25,7 +27,7 @@ public:
         Assign(other.Get());
         return *this;
     }
-    KvSmartPtr& operator=(KvSmartPtr&& other) noexcept
+    KvSmartPtr& operator=(KvSmartPtr&& other)
     {
         if (this != &other)
         {

@@ -78,6 +78,10 @@ class KV_PLUGIN_CORE_API KvEditorPawnCallbackHandler : public KvTypedObject, pub
     KV_DECLARE_TYPED_CLASS(KvEditorPawnCallbackHandler, KvTypedObject)
 
 public:
+    // The callback interface's destructor may not throw, so a fatal error in this one ends
+    // the process even where the host asked for it to be raised.
+    ~KvEditorPawnCallbackHandler() noexcept override = default;
+
     // Gives the handler the object it previews and that object's type.
     virtual void SetPreviewedObject(const KvReflectedDataType* pType, void* pObject) = 0;
 
