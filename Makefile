@@ -11,7 +11,7 @@ DEBIAN_PACKAGES := cmake ninja-build g++ clang clang-format libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev librapidxml-dev nlohmann-json3-dev libcli11-dev uuid-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: setup build demo test test-shuffled sanitize bench fuzz format-check clean
+.PHONY: setup build demo test sanitize bench fuzz format-check clean
 
 # Installs only what is missing, so it is quick when everything is there.
 setup:
@@ -35,12 +35,10 @@ demo: build
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 
 # Every test case in a process of its own.
+# Every case in a process of its own, and every GoogleTest program once whole in a random
+# order (label "shuffled"; the seed is printed on failure).
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE shuffled
-
-# Every GoogleTest program once whole, in a random order (the seed is printed on failure).
-test-shuffled: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -L shuffled
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 sanitize: setup
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_BENCHMARKS=OFF
