@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Foundation/KvSmartPtr.h"
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceImporter.h"
@@ -33,16 +34,15 @@ public:
     KvImportResult(const KvImportResult&) = delete;
     KvImportResult& operator=(const KvImportResult&) = delete;
 
-    bool Succeeded() const { return m_strError.empty(); }
+    bool Succeeded() const { return m_Result.IsOk(); }
     // Addresses of the placeholders, for saving references to them by name only.
     std::set<const void*> GetPlaceholderAddresses() const;
 
     std::vector<KvTempXRef> m_aPlaceholders;
     KvSmartPtr<KvResource> m_pResource;
-    // Why the import failed: the last report the importer logged, or the host's reason.
-    std::string m_strError;
-    // Every report logged during the import, in order.
-    std::vector<std::string> m_aLog;
+    // On failure, every report logged during the import in order, then the host's own reason
+    // (an exception's, a file that cannot be opened) unless the last report already gives it.
+    KvResult m_Result;
 };
 
 // Runs one import: resource name from the source path, importer by extension (the shared
@@ -62,7 +62,9 @@ public:
     static std::string GetResourceName(const std::string& sourcePath, const std::string& sourceRoot);
 
 private:
-    KvResourceImporter* ChooseImporter(const KvImportRequest& request, std::string& outError) const;
+    KvResult ChooseImporter(const KvImportRequest& request, KvResourceImporter*& outImporter) const;
+    // Everything but the choice of the importer's and the log's handling.
+    KvResult Convert(const KvImportRequest& request, KvImportResult& result) const;
     static void ResolvePlaceholders(KvImportResult& result);
 
     KvResourceHost& m_Host;

@@ -19,10 +19,10 @@ public:
     KvResourceHost(const KvResourceHost&) = delete;
     KvResourceHost& operator=(const KvResourceHost&) = delete;
 
-    // Loads and initialises a plug-in module; false with the reason otherwise.
-    bool LoadPlugin(const std::string& path, std::string& outError);
-    // Loads a game module; false with the reason otherwise.
-    bool LoadGameModule(const std::string& path, std::string& outError);
+    // Loads and initialises a plug-in module.
+    KvResult LoadPlugin(const std::string& path);
+    // Loads a game module.
+    KvResult LoadGameModule(const std::string& path);
     // The context a plug-in's InitializeReferences receives.
     KvResourcePlugin::tInitContext GetInitContext();
 

@@ -67,8 +67,11 @@ int main(int argc, char** argv)
     std::vector<const KvResourceDescriptor*> unregistered;
     if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed())
     {
-        if (!session.LoadModules(pluginPath, gameModules))
+        if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
+        {
+            std::fprintf(stderr, "kvres: %s\n", loaded.GetReason().c_str());
             return 1;
+        }
         // Exported, never registered: building them declares their data types, which the
         // schemas describe like every other.
         unregistered = {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),

@@ -82,7 +82,8 @@ std::string ReadAll(KvIOStream* pSource)
     throw 42;
 }
 
-// Lines "name=", "target=" (a placeholder reference), "payload=", "fail", "fatal", "throw=".
+// Lines "name=", "target=" (a placeholder reference), "payload=", "warn" (logs and goes on),
+// "silent" (fails without a report), "fail", "fatal", "throw=".
 class NodeImporter : public KvResourceImporter
 {
 public:
@@ -114,6 +115,14 @@ public:
                     KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
                 pPayload->m_slValue = std::stoi(value);
                 payload = pPayload;
+            }
+            else if (key == "warn")
+                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 30,
+                            "Odd line in %s", pSource->GetName());
+            else if (key == "silent")
+            {
+                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                return nullptr;
             }
             else if (key == "fail")
             {

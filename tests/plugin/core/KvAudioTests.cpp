@@ -292,8 +292,8 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     {
         EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     }
-    std::string error;
-    ASSERT_TRUE(PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error)) << error;
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    ASSERT_TRUE(loaded) << loaded.GetReason();
     pEntry->CreateEditorPawn();
     ASSERT_NE(pEntry->m_pEditorPawn, nullptr);
     ASSERT_NE(pEntry->m_pHandler, nullptr);
