@@ -7,7 +7,7 @@
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResourceDescriptor.h"
-#include "Toolbox/KvToolboxXML.h"
+#include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvTypeManager.h"
 
 #include <algorithm>
@@ -15,15 +15,6 @@
 
 namespace
 {
-// The extension of a source path without its dot; empty when it has none.
-std::string ExtensionOf(const std::string& sourcePath)
-{
-    std::string extension = std::filesystem::path(sourcePath).extension().string();
-    if (!extension.empty())
-        extension.erase(0, 1);
-    return extension;
-}
-
 // Both sides of a relative name made absolute, so that a relative root (such as the current
 // folder ".") and an absolute source, or the reverse, still meet.
 std::filesystem::path AbsoluteAndNormal(const std::string& path)
@@ -45,23 +36,16 @@ private:
     std::vector<std::string>& m_rEntries;
 };
 
-// Which resource type an XML source is, from its root element.
-const char* SniffXmlResourceType(const std::string& path)
+// The resource type names of importers, for a reason that says which were asked.
+std::string TypeNamesOf(const std::vector<KvResourceImporter*>& importers)
 {
-    KvIOStream_File stream;
-    if (!stream.Open(path.c_str(), KvIOStream::MODE_READ))
-        return nullptr;
-    KvXmlDocument document;
-    const bool bLoaded = document.Load(stream);
-    stream.Close();
-    const rapidxml::xml_node<>* pRoot = bLoaded ? document.GetDocument().first_node() : nullptr;
-    if (!pRoot)
-        return nullptr;
-    if (std::string(pRoot->name()) == "particlelayer")
-        return "Rendering_ParticleSystem";
-    if (pRoot->first_node("Materials"))
-        return "Rendering_Mesh";
-    return "InputTranslator";
+    std::string names;
+    for (const KvResourceImporter* pImporter : importers)
+    {
+        const KvResourceDescriptor* pType = pImporter->GetResourceType();
+        names += (names.empty() ? "" : ", ") + std::string(pType ? pType->GetTypeName() : "?");
+    }
+    return names;
 }
 
 // The reason of a failed import: what was logged during it, in order, then the host's own reason
@@ -159,38 +143,35 @@ std::string KvImportDriver::GetResourceName(const std::string& sourcePath, const
 
 bool KvImportDriver::HandlesExtensionOf(const std::string& sourcePath) const
 {
-    return !m_Host.GetImporters().FindByExtension(ExtensionOf(sourcePath)).empty();
+    return !m_Host.GetImporters().FindByExtension(KvSourceProbe::ExtensionOf(sourcePath)).empty();
 }
 
 KvResult KvImportDriver::ChooseImporter(const KvImportRequest& request,
                                         KvResourceImporter*& outImporter) const
 {
-    const std::string extension = ExtensionOf(request.m_strSourcePath);
+    const KvSourceProbe source(request.m_strSourcePath);
+    const std::string& extension = source.GetExtension();
     const std::vector<KvResourceImporter*> candidates = m_Host.GetImporters().FindByExtension(extension);
     if (candidates.empty())
         return KvResult::Failure("no importer handles the extension '" + extension + "'");
-    std::string wanted = request.m_strResourceType;
-    if (wanted.empty() && candidates.size() > 1 && extension == "xml")
-    {
-        const char* sniffed = SniffXmlResourceType(request.m_strSourcePath);
-        wanted = sniffed ? sniffed : "";
-    }
-    if (wanted.empty())
-    {
-        outImporter = candidates.front();
-        return {};
-    }
+    const std::string& wanted = request.m_strResourceType;
     for (KvResourceImporter* pImporter : candidates)
     {
         const KvResourceDescriptor* pType = pImporter->GetResourceType();
-        if (pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName()))
+        const bool bChosen =
+            wanted.empty() ? pImporter->RecognizesSource(source)
+                           : pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName());
+        if (bChosen)
         {
             outImporter = pImporter;
             return {};
         }
     }
-    return KvResult::Failure("no importer of '" + extension + "' files makes resources of type '" + wanted +
-                             "'");
+    if (!wanted.empty())
+        return KvResult::Failure("no importer of '" + extension + "' files makes resources of type '" +
+                                 wanted + "'");
+    return KvResult::Failure("no importer of '" + extension +
+                             "' files recognises the file (asked: " + TypeNamesOf(candidates) + ")");
 }
 
 KvImportResult KvImportDriver::Import(const KvImportRequest& request)

@@ -45,9 +45,10 @@ public:
     KvResult m_Result;
 };
 
-// Runs one import: resource name from the source path, importer by extension (the shared
-// "xml" extension by the root element), ConvertToRaw, payload, placeholders, binder. Whatever
-// an importer throws fails that import with its reason.
+// Runs one import: resource name from the source path, importer by extension (compared without
+// case; where importers share one, the first in registration order that recognises the source,
+// or the one of the requested resource type), ConvertToRaw, payload, placeholders, binder.
+// Whatever an importer throws fails that import with its reason.
 class KV_RESOURCECOMMON_API KvImportDriver
 {
 public:

@@ -202,24 +202,47 @@ TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
     EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
 }
 
-TEST_F(ResourceHost, Import_XmlChosenByRootElementOrByType)
+TEST_F(ResourceHost, Import_SharedExtensionGoesToTheFirstImporterThatRecognisesTheSource)
 {
     const struct
     {
+        const char* m_File;
         const char* m_Text;
         const char* m_Expected;
-    } cases[] = {{"<particlelayer/>", "Rendering_ParticleSystem"},
-                 {"<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
-                 {"<InputMap><Command/></InputMap>", "InputTranslator"}};
+    } cases[] = {{"source.xml", "<particlelayer/>", "Rendering_ParticleSystem"},
+                 {"source.xml", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
+                 {"source.xml", "<InputMap><Command/></InputMap>", "InputTranslator"},
+                 // Recognised by the particle and the mesh importers: the first registered wins.
+                 {"source.xml", "<particlelayer><Materials/></particlelayer>", "Rendering_ParticleSystem"},
+                 {"SOURCE.XML", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"}};
     for (const auto& row : cases)
     {
-        KvImportResult result = Import(WriteSource("source.xml", row.m_Text));
-        ASSERT_TRUE(Succeeded(result.m_Result));
+        KvImportResult result = Import(WriteSource(row.m_File, row.m_Text));
+        ASSERT_TRUE(Succeeded(result.m_Result)) << row.m_Text;
         EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_strName, row.m_Expected);
     }
-    KvImportResult forced = Import(WriteSource("forced.xml", "<particlelayer/>"), "mesh");
-    ASSERT_TRUE(forced.Succeeded());
-    EXPECT_EQ(static_cast<KvTestNode*>(forced.m_pResource->GetRawData())->m_strName, "Rendering_Mesh");
+}
+
+TEST_F(ResourceHost, Import_SourceNoImporterRecognisesFailsWithTheReason)
+{
+    EXPECT_EQ(
+        Import(WriteSource("comment.xml", "<!-- no element -->")).m_Result.GetReason(),
+        "no importer of 'xml' files recognises the file (asked: Rendering_ParticleSystem, Rendering_Mesh, "
+        "InputTranslator)");
+    RaisingFatalErrors raising;
+    EXPECT_EQ(Import(WriteSource("broken.xml", "<a><b>")).m_Result.GetReason(),
+              ExpectedReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24,
+                             "Parse error : unexpected end of data with ''"));
+}
+
+TEST_F(ResourceHost, Import_RequestedTypeOverridesRecognition)
+{
+    for (const char* text : {"<particlelayer/>", "<a><b>"})
+    {
+        KvImportResult forced = Import(WriteSource("forced.xml", text), "mesh");
+        ASSERT_TRUE(Succeeded(forced.m_Result)) << text;
+        EXPECT_EQ(static_cast<KvTestNode*>(forced.m_pResource->GetRawData())->m_strName, "Rendering_Mesh");
+    }
     EXPECT_EQ(Import(WriteSource("forced.xml", "<a/>"), "texture").m_Result.GetReason(),
               "no importer of 'xml' files makes resources of type 'texture'");
 }
