@@ -53,6 +53,12 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     KvProjectData_Core_Raw_EditorEntry::GetReflectedDataType();
 }
 
+std::vector<const KvResourceDescriptor*> KvResourcePlugin_Core::GetUnregisteredDescriptors() const
+{
+    return {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
+            KvResourcePlugin_Core_Video::GetStaticDescriptor()};
+}
+
 extern "C"
 {
     KV_PLUGIN_CORE_API KvResourcePlugin* KvCreateResourcePlugin()

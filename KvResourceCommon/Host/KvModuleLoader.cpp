@@ -1,5 +1,6 @@
 #include "Host/KvModuleLoader.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 
 namespace
@@ -59,6 +60,11 @@ KvResult KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlu
         m_aModules.push_back({pPlugin, pfnDestroy});
         m_apPlugins.push_back(pPlugin);
         pPlugin->InitializeReferences(context);
+        // A module loaded twice initialises a second plug-in, with the same static descriptors.
+        for (const KvResourceDescriptor* pDescriptor : pPlugin->GetUnregisteredDescriptors())
+            if (std::find(m_apUnregisteredDescriptors.begin(), m_apUnregisteredDescriptors.end(),
+                          pDescriptor) == m_apUnregisteredDescriptors.end())
+                m_apUnregisteredDescriptors.push_back(pDescriptor);
     }
     catch (...)
     {

@@ -26,6 +26,12 @@ public:
     KvResult LoadGameModule(const std::string& path);
 
     const std::vector<KvResourcePlugin*>& GetPlugins() const { return m_apPlugins; }
+    // What the loaded plug-ins export without registering, asked for once each is initialised;
+    // each descriptor once.
+    const std::vector<const KvResourceDescriptor*>& GetUnregisteredDescriptors() const
+    {
+        return m_apUnregisteredDescriptors;
+    }
 
 private:
     struct tPluginModule
@@ -36,4 +42,5 @@ private:
 
     std::vector<tPluginModule> m_aModules;
     std::vector<KvResourcePlugin*> m_apPlugins;
+    std::vector<const KvResourceDescriptor*> m_apUnregisteredDescriptors;
 };

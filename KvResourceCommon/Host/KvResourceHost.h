@@ -30,6 +30,11 @@ public:
     KvImporterRegistry& GetImporters() { return m_Importers; }
     KvCookerRegistry& GetCookers() { return m_Cookers; }
     KvBinderRegistry& GetBinders() { return m_Binders; }
+    // The types the loaded plug-ins export without registering them.
+    const std::vector<const KvResourceDescriptor*>& GetUnregisteredDescriptors() const
+    {
+        return m_Modules.GetUnregisteredDescriptors();
+    }
 
 private:
     // Declared first, destroyed last: the plug-ins go before their modules' registries.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
+#include "animtech/KvAnimationTechExport.h"
 #include "animtech/SkeletonBone.h"
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace AnimationTechExporter
 {
-class KV_PLUGIN_CORE_API SkeletonDescription
+class KV_ANIMATIONTECH_API SkeletonDescription
 {
 public:
     // Copies the name (a null name is fatal) and allocates boneCount default bones.

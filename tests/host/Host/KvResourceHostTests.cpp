@@ -52,6 +52,9 @@ TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
     EXPECT_EQ(host.GetImporters().FindByExtension("XML").size(), 3u);
     EXPECT_EQ(host.GetBinders().GetCount(), 1u);
     EXPECT_EQ(host.GetCookers().GetCount(), 1u);
+    ASSERT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
+    EXPECT_STREQ(host.GetUnregisteredDescriptors()[0]->GetTypeName(), "TestUnregistered");
+    EXPECT_EQ(host.GetDescriptors().FindByTypeName("TestUnregistered"), nullptr);
     EXPECT_NE(host.GetCookers().FindByResourceType(host.GetDescriptors().FindByShortName("tnode")), nullptr);
 }
 
@@ -62,6 +65,7 @@ TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)
     ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
     EXPECT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
     EXPECT_EQ(host.GetImporters().GetImporters().size(), 8u);
+    EXPECT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
     EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], Host().GetDescriptors().GetDescriptors()[0]);
 }
 

@@ -61,6 +61,12 @@ const TestDescriptor* NodeDescriptor()
     return &s_Descriptor;
 }
 
+const TestDescriptor* UnregisteredDescriptor()
+{
+    static const TestDescriptor s_Descriptor("TestUnregistered", "tunregistered", false);
+    return &s_Descriptor;
+}
+
 std::string ReadAll(KvIOStream* pSource)
 {
     std::string text(pSource->GetSize(), '\0');
@@ -234,6 +240,10 @@ public:
             context.m_pDescriptors->Register(pDescriptor);
             context.m_pImporters->Register(new XmlImporter(pDescriptor, recognise));
         }
+    }
+    std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override
+    {
+        return {UnregisteredDescriptor()};
     }
 };
 } // namespace
