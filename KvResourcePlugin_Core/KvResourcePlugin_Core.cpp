@@ -1,5 +1,6 @@
 #include "KvResourcePlugin_Core.h"
 
+#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "KvResourcePlugin_Core_Resources.h"
 #include "Resources/KvResourceCooker.h"
 #include "importers/KvResourceImporter_ADPCM.h"

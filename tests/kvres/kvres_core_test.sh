@@ -15,6 +15,7 @@ links_host_only() {
     grep -q libKvResourceCommon <<<"$needed" && ! grep -q KvResourcePlugin <<<"$needed" && echo "host only"
 }
 expect kvres-links-host-only 0 "host only" links_host_only "$kvres"
+expect game-module-links-host-only 0 "host only" links_host_only "$game_module"
 
 expect types 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Texture" "$kvres" types
 expect types-actor-world 0 "actor_world                actorworld           KvProjectData_Core_Raw_ActorWorld" \
