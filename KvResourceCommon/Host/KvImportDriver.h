@@ -64,7 +64,7 @@ public:
 
 private:
     KvResult ChooseImporter(const KvImportRequest& request, KvResourceImporter*& outImporter) const;
-    // Everything but the choice of the importer's and the log's handling.
+    // The import itself; Import collects its reports and stops what it throws.
     KvResult Convert(const KvImportRequest& request, KvImportResult& result) const;
     static void ResolvePlaceholders(KvImportResult& result);
 
