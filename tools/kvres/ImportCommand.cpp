@@ -68,14 +68,12 @@ tSources CollectSources(const std::vector<std::string>& arguments, const std::st
 // printing why the lock cannot be had.
 bool LockProject(KvProjectLock& lock, const std::string& projectFolder)
 {
-    const KvResult locked = lock.Acquire(projectFolder,
-                                         [&]
-                                         {
-                                             std::fprintf(stderr,
-                                                          "kvres import: waiting for another import "
-                                                          "into %s to finish\n",
-                                                          projectFolder.c_str());
-                                         });
+    const auto sayWaiting = [&]
+    {
+        std::fprintf(stderr, "kvres import: waiting for another import into %s to finish\n",
+                     projectFolder.c_str());
+    };
+    const KvResult locked = lock.Acquire(projectFolder, sayWaiting);
     if (!locked)
         std::fprintf(stderr, "kvres import: %s\n", locked.GetReason().c_str());
     return locked.IsOk();
