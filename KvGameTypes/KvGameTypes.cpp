@@ -1,12 +1,11 @@
 #include "KvGameTypes.h"
 
+#include "Editor/KvEditorPawn.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvExport.h"
 #include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "TypeManager/KvObjectFactory.h"
-#include "projectdata/KvProjectData_Core_Audio.h"
-#include "projectdata/KvProjectData_Core_Transform.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
 KV_IMPLEMENT_TYPED_CLASS(KvActorCode)
@@ -31,11 +30,9 @@ namespace
 const KvColor kDebugColor{255, 200, 0, 255};
 
 // Where the pawn stands, or the origin.
-KvVector3 PawnPosition(const KvProjectData_Core_Raw_EditorPawn* pPawn)
+KvVector3 PawnPosition(const KvEditorPawn* pPawn)
 {
-    if (!pPawn || !pPawn->m_pTransform || !pPawn->m_pTransform->m_WorldTransform)
-        return {};
-    return pPawn->m_pTransform->m_WorldTransform->m_vPosition;
+    return pPawn ? pPawn->GetWorldPosition() : KvVector3{};
 }
 
 // Declares a game type: its object constructor and its members, through a declaring function.
@@ -52,25 +49,25 @@ void DeclareGameType(const char* name, void (*declareMembers)(KvReflectedDataTyp
 }
 } // namespace
 
-void KvMeshComponent::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+void KvMeshComponent::OnDrawDebug(KvEditorPawn* pPawn, uint32_t) const
 {
     const KvVector3 center = PawnPosition(pPawn);
     KvDebugDraw::GetInterface()->DrawBox(center - KvVector3{0.5f, 0.5f, 0.5f},
                                          center + KvVector3{0.5f, 0.5f, 0.5f}, kDebugColor);
 }
 
-void KvSpawnPointCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+void KvSpawnPointCode::OnDrawDebug(KvEditorPawn* pPawn, uint32_t) const
 {
     KvDebugDraw::GetInterface()->DrawAxes(PawnPosition(pPawn), KvQuaternion(), 1.0f);
 }
 
-void KvBoxTrigger::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+void KvBoxTrigger::OnDrawDebug(KvEditorPawn* pPawn, uint32_t) const
 {
     const KvVector3 center = PawnPosition(pPawn);
     KvDebugDraw::GetInterface()->DrawBox(center - m_vHalfExtents, center + m_vHalfExtents, kDebugColor);
 }
 
-void KvWeatherCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t) const
+void KvWeatherCode::OnDrawDebug(KvEditorPawn* pPawn, uint32_t) const
 {
     KvDebugDraw::GetInterface()->DrawText3D(PawnPosition(pPawn), "Weather", kDebugColor);
 }
@@ -78,15 +75,14 @@ void KvWeatherCode::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32
 void KvEditorPawnCallbackHandler_SoundEntry::SetPreviewedObject(const KvReflectedDataType* pType,
                                                                 void* pObject)
 {
-    m_pEntry = pType == KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType() ? pObject : nullptr;
+    m_pEntryType = pType;
+    m_pEntry = pObject;
 }
 
-void KvEditorPawnCallbackHandler_SoundEntry::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
-                                                         uint32_t) const
+void KvEditorPawnCallbackHandler_SoundEntry::OnDrawDebug(KvEditorPawn* pPawn, uint32_t) const
 {
-    if (m_pEntry)
-        static_cast<const KvProjectData_Core_Raw_AudioSoundEntry*>(m_pEntry)->DrawDebugAt(PawnPosition(pPawn),
-                                                                                          false);
+    if (m_pEntry && m_pEntryType && m_pEntryType->GetEditorPreview())
+        m_pEntryType->GetEditorPreview()(m_pEntry, PawnPosition(pPawn), false);
 }
 
 extern "C" KV_EXPORT void KvRegisterGameTypes()

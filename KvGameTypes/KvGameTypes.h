@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Editor/KvEditorDebugDrawable.h"
+#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "Foundation/KvVector.h"
 #include "TypeManager/KvTypedObject.h"
-#include "projectdata/KvProjectData_Core_EditorPawn.h"
 
 #include <string>
 
@@ -38,7 +39,7 @@ class KvMeshComponent : public KvActorComponentCode
     KV_DECLARE_TYPED_CLASS(KvMeshComponent, KvActorComponentCode)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     std::string m_strMeshName;
     float m_fLodBias = 0.0f;
@@ -50,7 +51,7 @@ class KvSpawnPointCode : public KvActorCode
     KV_DECLARE_TYPED_CLASS(KvSpawnPointCode, KvActorCode)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     uint32_t m_ulTeam = 0;
 };
@@ -61,7 +62,7 @@ class KvBoxTrigger : public KvActorTrigger
     KV_DECLARE_TYPED_CLASS(KvBoxTrigger, KvActorTrigger)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     KvVector3 m_vHalfExtents{1.0f, 1.0f, 1.0f};
     bool m_bOnce = false;
@@ -73,7 +74,7 @@ class KvWeatherCode : public KvWorldCode
     KV_DECLARE_TYPED_CLASS(KvWeatherCode, KvWorldCode)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     float m_fRainIntensity = 0.0f;
 };
@@ -84,7 +85,7 @@ class KvRenderNodeHandler_Bloom : public KvRenderNodeHandler
     KV_DECLARE_TYPED_CLASS(KvRenderNodeHandler_Bloom, KvRenderNodeHandler)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+    void OnDrawDebug(KvEditorPawn*, uint32_t) const override {}
 
     float m_fThreshold = 1.0f;
 };
@@ -95,7 +96,7 @@ class KvAnimStateCode_LookAt : public KvAnimStateCode
     KV_DECLARE_TYPED_CLASS(KvAnimStateCode_LookAt, KvAnimStateCode)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+    void OnDrawDebug(KvEditorPawn*, uint32_t) const override {}
 
     std::string m_strTargetBone;
 };
@@ -106,7 +107,7 @@ class KvAnimTask_Footsteps : public KvAnimTask
     KV_DECLARE_TYPED_CLASS(KvAnimTask_Footsteps, KvAnimTask)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+    void OnDrawDebug(KvEditorPawn*, uint32_t) const override {}
 
     std::string m_strSoundEntry;
 };
@@ -117,21 +118,23 @@ class KvGameState_MainMenu : public KvGameState
     KV_DECLARE_TYPED_CLASS(KvGameState_MainMenu, KvGameState)
 
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn*, uint32_t) const override {}
+    void OnDrawDebug(KvEditorPawn*, uint32_t) const override {}
 
     std::string m_strMusic;
 };
 
-// Previews a sound entry at its pawn through the entry's own drawing.
+// Previews a sound entry at its pawn through the entry's own drawing, which its reflected type
+// offers.
 class KvEditorPawnCallbackHandler_SoundEntry : public KvEditorPawnCallbackHandler
 {
     KV_DECLARE_TYPED_CLASS(KvEditorPawnCallbackHandler_SoundEntry, KvEditorPawnCallbackHandler)
 
 public:
     void SetPreviewedObject(const KvReflectedDataType* pType, void* pObject) override;
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
 private:
+    const KvReflectedDataType* m_pEntryType = nullptr;
     const void* m_pEntry = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "KvResourcePlugin_Core.h"
 
+#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "KvResourcePlugin_Core_Resources.h"
 #include "Resources/KvResourceCooker.h"
 #include "importers/KvResourceImporter_ADPCM.h"
@@ -51,6 +52,12 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     descriptors.Register(KvResourcePlugin_EffectBanks::GetStaticDescriptor());
     KvProjectData_Core_Raw_EditorCollection::GetReflectedDataType();
     KvProjectData_Core_Raw_EditorEntry::GetReflectedDataType();
+}
+
+std::vector<const KvResourceDescriptor*> KvResourcePlugin_Core::GetUnregisteredDescriptors() const
+{
+    return {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
+            KvResourcePlugin_Core_Video::GetStaticDescriptor()};
 }
 
 extern "C"

@@ -13,4 +13,6 @@ public:
     ~KvResourcePlugin_Core() override = default;
 
     void InitializeReferences(const tInitContext& context) override;
+    // PhysicsCollection and Video.
+    std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override;
 };

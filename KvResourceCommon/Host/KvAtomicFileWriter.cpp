@@ -20,9 +20,9 @@ std::string TemporaryPathFor(const std::string& targetPath)
         .string();
 }
 
-std::string Failure(const std::string& targetPath, int error)
+KvResult Failure(const std::string& targetPath, int error)
 {
-    return targetPath + ": cannot be written: " + std::strerror(error);
+    return KvResult::Failure(targetPath + ": cannot be written: " + std::strerror(error));
 }
 
 bool WriteAll(const KvAtomicFileWriter::tWriteFunction& write, int fd, std::string_view contents,
@@ -74,8 +74,7 @@ void KvAtomicFileWriter::RemoveTemporaries()
     m_aStaged.clear();
 }
 
-bool KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents,
-                               std::string& outError)
+KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents)
 {
     // A name can be taken by a temporary that a killed process with the same id left behind.
     constexpr int kAttempts = 16;
@@ -89,10 +88,7 @@ bool KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view c
             break;
     }
     if (fd < 0)
-    {
-        outError = Failure(targetPath, errno);
-        return false;
-    }
+        return Failure(targetPath, errno);
     int error = 0;
     bool bWritten = WriteAll(m_Write, fd, contents, error);
     if (bWritten && fsync(fd) != 0)
@@ -109,28 +105,27 @@ bool KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view c
     if (!bWritten)
     {
         unlink(temporary.c_str());
-        outError = Failure(targetPath, error);
-        return false;
+        return Failure(targetPath, error);
     }
     m_aStaged.push_back({temporary, targetPath});
-    return true;
+    return {};
 }
 
-bool KvAtomicFileWriter::Commit(std::string& outError)
+KvResult KvAtomicFileWriter::Commit()
 {
     for (size_t index = 0; index < m_aStaged.size(); ++index)
     {
         const tStagedFile& file = m_aStaged[index];
         if (rename(file.m_strTemporary.c_str(), file.m_strTarget.c_str()) != 0)
         {
-            outError = Failure(file.m_strTarget, errno);
+            const KvResult failure = Failure(file.m_strTarget, errno);
             m_aStaged.erase(m_aStaged.begin(), m_aStaged.begin() + static_cast<ptrdiff_t>(index));
             RemoveTemporaries();
-            return false;
+            return failure;
         }
     }
     for (const tStagedFile& file : m_aStaged)
         SyncFolderOf(file.m_strTarget);
     m_aStaged.clear();
-    return true;
+    return {};
 }

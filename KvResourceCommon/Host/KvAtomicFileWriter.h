@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 
 #include <functional>
@@ -26,13 +27,13 @@ public:
     KvAtomicFileWriter(const KvAtomicFileWriter&) = delete;
     KvAtomicFileWriter& operator=(const KvAtomicFileWriter&) = delete;
 
-    // Writes the contents beside the target and syncs them; the target is untouched. False
-    // with "<target>: cannot be written: <system reason>" in outError.
-    bool Stage(const std::string& targetPath, std::string_view contents, std::string& outError);
+    // Writes the contents beside the target and syncs them; the target is untouched. Fails
+    // with "<target>: cannot be written: <system reason>".
+    KvResult Stage(const std::string& targetPath, std::string_view contents);
     // Renames every staged file over its target in staging order and syncs their folders.
-    // False with the reason of the first rename that fails; the files after it stay as they
+    // Fails with the reason of the first rename that fails; the files after it stay as they
     // were.
-    bool Commit(std::string& outError);
+    KvResult Commit();
 
 private:
     struct tStagedFile

@@ -1,36 +1,28 @@
 #include "Host/KvBatchImport.h"
 
-#include "Host/KvExceptionReason.h"
 #include "Host/KvProjectStore.h"
 #include "Resources/KvResourceDescriptor.h"
 
-KvBatchImport::tOutcome KvBatchImport::ImportFile(const KvImportRequest& request)
+KvResult KvBatchImport::ImportFile(const KvImportRequest& request, std::vector<std::string>& outWritten)
 {
-    tOutcome outcome;
     try
     {
         KvImportResult result = m_Driver.Import(request);
         if (!result.Succeeded())
-        {
-            outcome.m_strError = result.m_strError;
-            return outcome;
-        }
+            return result.m_Result;
         const KvResource& resource = *result.m_pResource;
         const std::string rawPath = m_Project.GetRawDataPath(resource);
         if (const auto earlier = m_SourceOfFile.find(rawPath); earlier != m_SourceOfFile.end())
-        {
-            outcome.m_strError = "the resource '" + resource.GetName() + "' (" +
-                                 resource.GetDescriptor()->GetTypeName() + ") is already imported from " +
-                                 earlier->second;
-            return outcome;
-        }
-        if (m_Project.Save(resource, result.GetPlaceholderAddresses(), outcome.m_aWritten,
-                           outcome.m_strError))
+            return KvResult::Failure("the resource '" + resource.GetName() + "' (" +
+                                     resource.GetDescriptor()->GetTypeName() + ") is already imported from " +
+                                     earlier->second);
+        KvResult saved = m_Project.Save(resource, result.GetPlaceholderAddresses(), outWritten);
+        if (saved)
             m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
+        return saved;
     }
     catch (...)
     {
-        outcome.m_strError = KvDescribeCurrentException();
+        return KvResult::FailureOfCurrentException();
     }
-    return outcome;
 }

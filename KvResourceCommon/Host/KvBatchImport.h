@@ -16,19 +16,13 @@ class KvProjectStore;
 class KV_RESOURCECOMMON_API KvBatchImport
 {
 public:
-    struct tOutcome
-    {
-        // Why the source failed; empty on success.
-        std::string m_strError;
-        std::vector<std::string> m_aWritten;
-    };
-
     KvBatchImport(KvImportDriver& driver, const KvProjectStore& project)
         : m_Driver(driver), m_Project(project)
     {
     }
 
-    tOutcome ImportFile(const KvImportRequest& request);
+    // Imports and saves one source, appending the project files written.
+    KvResult ImportFile(const KvImportRequest& request, std::vector<std::string>& outWritten);
 
 private:
     KvImportDriver& m_Driver;

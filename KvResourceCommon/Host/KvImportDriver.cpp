@@ -1,14 +1,13 @@
 #include "Host/KvImportDriver.h"
 
 #include "Foundation/KvLog.h"
-#include "Host/KvExceptionReason.h"
 #include "Host/KvResourceHost.h"
 #include "IO/KvIOStream_File.h"
 #include "Reflection/KvObjectTree.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResourceDescriptor.h"
-#include "Toolbox/KvToolboxXML.h"
+#include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvTypeManager.h"
 
 #include <algorithm>
@@ -16,15 +15,6 @@
 
 namespace
 {
-// The extension of a source path without its dot; empty when it has none.
-std::string ExtensionOf(const std::string& sourcePath)
-{
-    std::string extension = std::filesystem::path(sourcePath).extension().string();
-    if (!extension.empty())
-        extension.erase(0, 1);
-    return extension;
-}
-
 // Both sides of a relative name made absolute, so that a relative root (such as the current
 // folder ".") and an absolute source, or the reverse, still meet.
 std::filesystem::path AbsoluteAndNormal(const std::string& path)
@@ -34,7 +24,7 @@ std::filesystem::path AbsoluteAndNormal(const std::string& path)
     return (error ? std::filesystem::path(path) : absolute).lexically_normal();
 }
 
-// Collects what is logged while it lives.
+// Collects what is logged while it lives: an import's reports are part of its failure.
 class ImportLog : public KvLogInterface
 {
 public:
@@ -46,23 +36,32 @@ private:
     std::vector<std::string>& m_rEntries;
 };
 
-// Which resource type an XML source is, from its root element.
-const char* SniffXmlResourceType(const std::string& path)
+// The resource type names of importers, for a reason that says which were asked.
+std::string TypeNamesOf(const std::vector<KvResourceImporter*>& importers)
 {
-    KvIOStream_File stream;
-    if (!stream.Open(path.c_str(), KvIOStream::MODE_READ))
-        return nullptr;
-    KvXmlDocument document;
-    const bool bLoaded = document.Load(stream);
-    stream.Close();
-    const rapidxml::xml_node<>* pRoot = bLoaded ? document.GetDocument().first_node() : nullptr;
-    if (!pRoot)
-        return nullptr;
-    if (std::string(pRoot->name()) == "particlelayer")
-        return "Rendering_ParticleSystem";
-    if (pRoot->first_node("Materials"))
-        return "Rendering_Mesh";
-    return "InputTranslator";
+    std::string names;
+    for (const KvResourceImporter* pImporter : importers)
+    {
+        const KvResourceDescriptor* pType = pImporter->GetResourceType();
+        names += (names.empty() ? "" : ", ") + std::string(pType ? pType->GetTypeName() : "?");
+    }
+    return names;
+}
+
+// The reason of a failed import: what was logged during it, in order, then the host's own reason
+// unless the last report already gives it (the fatal routine logs what it raises). An empty
+// host reason leaves the reason to the log.
+KvResult ImportFailure(const std::vector<std::string>& logged, const std::string& hostReason)
+{
+    std::vector<std::string> parts = logged;
+    if (!hostReason.empty() && (logged.empty() || logged.back() != hostReason))
+        parts.push_back(hostReason);
+    if (parts.empty())
+        return KvResult::Failure("the importer made nothing and logged no reason");
+    std::string reason = parts.front();
+    for (size_t index = 1; index < parts.size(); ++index)
+        reason += "\n" + parts[index];
+    return KvResult::Failure(reason);
 }
 
 bool IsResourceClass(const KvTypeInfo* pClass)
@@ -116,7 +115,7 @@ KvImportResult::~KvImportResult()
 
 KvImportResult::KvImportResult(KvImportResult&& other) noexcept
     : m_aPlaceholders(std::move(other.m_aPlaceholders)), m_pResource(std::move(other.m_pResource)),
-      m_strError(std::move(other.m_strError)), m_aLog(std::move(other.m_aLog))
+      m_Result(std::move(other.m_Result))
 {
     other.m_aPlaceholders.clear();
 }
@@ -144,84 +143,90 @@ std::string KvImportDriver::GetResourceName(const std::string& sourcePath, const
 
 bool KvImportDriver::HandlesExtensionOf(const std::string& sourcePath) const
 {
-    return !m_Host.GetImporters().FindByExtension(ExtensionOf(sourcePath)).empty();
+    return !m_Host.GetImporters().FindByExtension(KvSourceProbe::ExtensionOf(sourcePath)).empty();
 }
 
-KvResourceImporter* KvImportDriver::ChooseImporter(const KvImportRequest& request,
-                                                   std::string& outError) const
+KvResult KvImportDriver::ChooseImporter(const KvImportRequest& request,
+                                        KvResourceImporter*& outImporter) const
 {
-    const std::string extension = ExtensionOf(request.m_strSourcePath);
+    const KvSourceProbe source(request.m_strSourcePath);
+    const std::string& extension = source.GetExtension();
     const std::vector<KvResourceImporter*> candidates = m_Host.GetImporters().FindByExtension(extension);
     if (candidates.empty())
-    {
-        outError = "no importer handles the extension '" + extension + "'";
-        return nullptr;
-    }
-    std::string wanted = request.m_strResourceType;
-    if (wanted.empty() && candidates.size() > 1 && extension == "xml")
-    {
-        const char* sniffed = SniffXmlResourceType(request.m_strSourcePath);
-        wanted = sniffed ? sniffed : "";
-    }
-    if (wanted.empty())
-        return candidates.front();
+        return KvResult::Failure("no importer handles the extension '" + extension + "'");
+    const std::string& wanted = request.m_strResourceType;
     for (KvResourceImporter* pImporter : candidates)
     {
         const KvResourceDescriptor* pType = pImporter->GetResourceType();
-        if (pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName()))
-            return pImporter;
+        const bool bChosen =
+            wanted.empty() ? pImporter->RecognizesSource(source)
+                           : pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName());
+        if (bChosen)
+        {
+            outImporter = pImporter;
+            return {};
+        }
     }
-    outError = "no importer of '" + extension + "' files makes resources of type '" + wanted + "'";
-    return nullptr;
+    if (!wanted.empty())
+        return KvResult::Failure("no importer of '" + extension + "' files makes resources of type '" +
+                                 wanted + "'");
+    return KvResult::Failure("no importer of '" + extension +
+                             "' files recognises the file (asked: " + TypeNamesOf(candidates) + ")");
 }
 
 KvImportResult KvImportDriver::Import(const KvImportRequest& request)
 {
     KvImportResult result;
-    ImportLog log(result.m_aLog);
-    try
+    std::vector<std::string> logged;
+    KvResult converted;
     {
-        KvResourceImporter* pImporter = ChooseImporter(request, result.m_strError);
-        if (!pImporter)
-            return result;
-        const KvResourceDescriptor* pDescriptor = pImporter->GetResourceType();
-        std::string name = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
-        pImporter->ConvertResourceName(name);
-
-        KvResource* pResource = CreateResource(pDescriptor);
-        result.m_pResource = pResource;
-        pResource->SetName(name);
-        pResource->SetDescriptor(pDescriptor);
-
-        KvIOStream_File stream;
-        if (!stream.Open(request.m_strSourcePath.c_str(), KvIOStream::MODE_READ))
+        ImportLog log(logged);
+        try
         {
-            result.m_strError = "cannot open '" + request.m_strSourcePath + "'";
-            return result;
+            converted = Convert(request, result);
         }
-        void* pPayload = nullptr;
-        void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, nullptr);
-        stream.Close();
-        // A payload handed over before a failure is the host's too: binding it releases it
-        // with the resource.
-        if (pPayload)
-            pResource->BindPayloadData(pPayload, 0);
-        if (!pRaw)
+        catch (...)
         {
-            result.m_strError = result.m_aLog.empty() ? "the importer made nothing" : result.m_aLog.back();
-            return result;
+            converted = KvResult::FailureOfCurrentException();
         }
-        pResource->BindRawData(pRaw, 0, false);
-        pImporter->AppendTempXRef(result.m_aPlaceholders);
-        ResolvePlaceholders(result);
-        if (KvResourceBinder* pBinder = m_Host.GetBinders().FindByResourceType(pDescriptor))
-            pBinder->Bind(nullptr, nullptr, pRaw);
     }
-    catch (...)
-    {
-        result.m_strError = KvDescribeCurrentException();
-    }
+    if (!converted)
+        result.m_Result = ImportFailure(logged, converted.GetReason());
     return result;
+}
+
+KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult& result) const
+{
+    KvResourceImporter* pImporter = nullptr;
+    if (KvResult chosen = ChooseImporter(request, pImporter); !chosen)
+        return chosen;
+    const KvResourceDescriptor* pDescriptor = pImporter->GetResourceType();
+    std::string name = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
+    pImporter->ConvertResourceName(name);
+
+    KvResource* pResource = CreateResource(pDescriptor);
+    result.m_pResource = pResource;
+    pResource->SetName(name);
+    pResource->SetDescriptor(pDescriptor);
+
+    KvIOStream_File stream;
+    if (!stream.Open(request.m_strSourcePath.c_str(), KvIOStream::MODE_READ))
+        return KvResult::Failure("cannot open '" + request.m_strSourcePath + "'");
+    void* pPayload = nullptr;
+    void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, nullptr);
+    stream.Close();
+    // A payload handed over before a failure is the host's too: binding it releases it with the
+    // resource.
+    if (pPayload)
+        pResource->BindPayloadData(pPayload, 0);
+    if (!pRaw)
+        return KvResult::Failure(""); // the importer logged why
+    pResource->BindRawData(pRaw, 0, false);
+    pImporter->AppendTempXRef(result.m_aPlaceholders);
+    ResolvePlaceholders(result);
+    if (KvResourceBinder* pBinder = m_Host.GetBinders().FindByResourceType(pDescriptor))
+        pBinder->Bind(nullptr, nullptr, pRaw);
+    return {};
 }
 
 void KvImportDriver::ResolvePlaceholders(KvImportResult& result)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Foundation/KvSmartPtr.h"
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceImporter.h"
@@ -33,21 +34,21 @@ public:
     KvImportResult(const KvImportResult&) = delete;
     KvImportResult& operator=(const KvImportResult&) = delete;
 
-    bool Succeeded() const { return m_strError.empty(); }
+    bool Succeeded() const { return m_Result.IsOk(); }
     // Addresses of the placeholders, for saving references to them by name only.
     std::set<const void*> GetPlaceholderAddresses() const;
 
     std::vector<KvTempXRef> m_aPlaceholders;
     KvSmartPtr<KvResource> m_pResource;
-    // Why the import failed: the last report the importer logged, or the host's reason.
-    std::string m_strError;
-    // Every report logged during the import, in order.
-    std::vector<std::string> m_aLog;
+    // On failure, every report logged during the import in order, then the host's own reason
+    // (an exception's, a file that cannot be opened) unless the last report already gives it.
+    KvResult m_Result;
 };
 
-// Runs one import: resource name from the source path, importer by extension (the shared
-// "xml" extension by the root element), ConvertToRaw, payload, placeholders, binder. Whatever
-// an importer throws fails that import with its reason.
+// Runs one import: resource name from the source path, importer by extension (compared without
+// case; where importers share one, the first in registration order that recognises the source,
+// or the one of the requested resource type), ConvertToRaw, payload, placeholders, binder.
+// Whatever an importer throws fails that import with its reason.
 class KV_RESOURCECOMMON_API KvImportDriver
 {
 public:
@@ -62,7 +63,9 @@ public:
     static std::string GetResourceName(const std::string& sourcePath, const std::string& sourceRoot);
 
 private:
-    KvResourceImporter* ChooseImporter(const KvImportRequest& request, std::string& outError) const;
+    KvResult ChooseImporter(const KvImportRequest& request, KvResourceImporter*& outImporter) const;
+    // The import itself; Import collects its reports and stops what it throws.
+    KvResult Convert(const KvImportRequest& request, KvImportResult& result) const;
     static void ResolvePlaceholders(KvImportResult& result);
 
     KvResourceHost& m_Host;

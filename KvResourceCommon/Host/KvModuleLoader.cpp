@@ -1,26 +1,34 @@
 #include "Host/KvModuleLoader.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 
 namespace
 {
-void* OpenModule(const std::string& path, std::string& outError)
+KvResult OpenModule(const std::string& path, void*& outHandle)
 {
-    void* pHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!pHandle)
-    {
-        const char* reason = dlerror();
-        outError = "cannot load module '" + path + "': " + (reason ? reason : "unknown reason");
-    }
-    return pHandle;
+    outHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (outHandle)
+        return {};
+    const char* reason = dlerror();
+    return KvResult::Failure("cannot load module '" + path + "': " + (reason ? reason : "unknown reason"));
 }
 
-void* FindEntryPoint(void* pHandle, const std::string& path, const char* name, std::string& outError)
+template <class Function>
+KvResult FindEntryPoint(void* pHandle, const std::string& path, const char* name, Function& outFunction)
 {
-    void* pSymbol = dlsym(pHandle, name);
-    if (!pSymbol)
-        outError = "module '" + path + "' has no entry point " + name;
-    return pSymbol;
+    outFunction = reinterpret_cast<Function>(dlsym(pHandle, name));
+    if (outFunction)
+        return {};
+    return KvResult::Failure("module '" + path + "' has no entry point " + name);
+}
+
+// A module's own code may fail through the fatal routine (raised when the host asks for it) or
+// throw: the load fails with that reason.
+KvResult FailureOfStartingModule(const std::string& path)
+{
+    return KvResult::Failure("module '" + path +
+                             "' failed to start: " + KvResult::FailureOfCurrentException().GetReason());
 }
 } // namespace
 
@@ -33,41 +41,53 @@ KvModuleLoader::~KvModuleLoader()
     }
 }
 
-bool KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context,
-                                std::string& outError)
+KvResult KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context)
 {
-    void* pHandle = OpenModule(path, outError);
-    if (!pHandle)
-        return false;
-    auto pfnCreate = reinterpret_cast<KvCreateResourcePluginFunction>(
-        FindEntryPoint(pHandle, path, "KvCreateResourcePlugin", outError));
-    if (!pfnCreate)
-        return false;
-    auto pfnDestroy = reinterpret_cast<KvDestroyResourcePluginFunction>(
-        FindEntryPoint(pHandle, path, "KvDestroyResourcePlugin", outError));
-    if (!pfnDestroy)
-        return false;
-    KvResourcePlugin* pPlugin = pfnCreate();
-    if (!pPlugin)
+    void* pHandle = nullptr;
+    KvCreateResourcePluginFunction pfnCreate = nullptr;
+    KvDestroyResourcePluginFunction pfnDestroy = nullptr;
+    if (KvResult opened = OpenModule(path, pHandle); !opened)
+        return opened;
+    if (KvResult found = FindEntryPoint(pHandle, path, "KvCreateResourcePlugin", pfnCreate); !found)
+        return found;
+    if (KvResult found = FindEntryPoint(pHandle, path, "KvDestroyResourcePlugin", pfnDestroy); !found)
+        return found;
+    try
     {
-        outError = "module '" + path + "' made no plug-in";
-        return false;
+        KvResourcePlugin* pPlugin = pfnCreate();
+        if (!pPlugin)
+            return KvResult::Failure("module '" + path + "' made no plug-in");
+        m_aModules.push_back({pPlugin, pfnDestroy});
+        m_apPlugins.push_back(pPlugin);
+        pPlugin->InitializeReferences(context);
+        // A module loaded twice initialises a second plug-in, with the same static descriptors.
+        for (const KvResourceDescriptor* pDescriptor : pPlugin->GetUnregisteredDescriptors())
+            if (std::find(m_apUnregisteredDescriptors.begin(), m_apUnregisteredDescriptors.end(),
+                          pDescriptor) == m_apUnregisteredDescriptors.end())
+                m_apUnregisteredDescriptors.push_back(pDescriptor);
     }
-    m_aModules.push_back({pPlugin, pfnDestroy});
-    m_apPlugins.push_back(pPlugin);
-    pPlugin->InitializeReferences(context);
-    return true;
+    catch (...)
+    {
+        return FailureOfStartingModule(path);
+    }
+    return {};
 }
 
-bool KvModuleLoader::LoadGameModule(const std::string& path, std::string& outError)
+KvResult KvModuleLoader::LoadGameModule(const std::string& path)
 {
-    void* pHandle = OpenModule(path, outError);
-    if (!pHandle)
-        return false;
-    auto pfnRegister = reinterpret_cast<KvRegisterGameTypesFunction>(
-        FindEntryPoint(pHandle, path, "KvRegisterGameTypes", outError));
-    if (!pfnRegister)
-        return false;
-    pfnRegister();
-    return true;
+    void* pHandle = nullptr;
+    KvRegisterGameTypesFunction pfnRegister = nullptr;
+    if (KvResult opened = OpenModule(path, pHandle); !opened)
+        return opened;
+    if (KvResult found = FindEntryPoint(pHandle, path, "KvRegisterGameTypes", pfnRegister); !found)
+        return found;
+    try
+    {
+        pfnRegister();
+    }
+    catch (...)
+    {
+        return FailureOfStartingModule(path);
+    }
+    return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 #include "Resources/KvResourcePlugin.h"
 
@@ -19,13 +20,18 @@ public:
     KvModuleLoader& operator=(const KvModuleLoader&) = delete;
 
     // Loads a plug-in module, constructs its plug-in and initialises it with the registries.
-    // False with the reason in outError when the module or its entry points are missing.
-    bool LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context,
-                    std::string& outError);
-    // Loads a game module and lets it register its types. False with the reason otherwise.
-    bool LoadGameModule(const std::string& path, std::string& outError);
+    // Fails when the module or its entry points are missing or its start-up fails.
+    KvResult LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context);
+    // Loads a game module and lets it register its types; fails as LoadPlugin does.
+    KvResult LoadGameModule(const std::string& path);
 
     const std::vector<KvResourcePlugin*>& GetPlugins() const { return m_apPlugins; }
+    // What the loaded plug-ins export without registering, asked for once each is initialised;
+    // each descriptor once.
+    const std::vector<const KvResourceDescriptor*>& GetUnregisteredDescriptors() const
+    {
+        return m_apUnregisteredDescriptors;
+    }
 
 private:
     struct tPluginModule
@@ -36,4 +42,5 @@ private:
 
     std::vector<tPluginModule> m_aModules;
     std::vector<KvResourcePlugin*> m_apPlugins;
+    std::vector<const KvResourceDescriptor*> m_apUnregisteredDescriptors;
 };

@@ -13,32 +13,38 @@ KvProjectLock::~KvProjectLock()
         close(m_iFd);
 }
 
-KvProjectLock::eResult KvProjectLock::Acquire(const std::string& folder, bool bWait, std::string& outError)
+namespace
+{
+// Locks the file, retrying when a signal interrupts; 0, or -1 with errno set.
+int Lock(int fd, int operation)
+{
+    int result;
+    do
+        result = flock(fd, operation);
+    while (result != 0 && errno == EINTR);
+    return result;
+}
+} // namespace
+
+KvResult KvProjectLock::Acquire(const std::string& folder, const std::function<void()>& onWait)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error)
-    {
-        outError = folder + ": cannot be created: " + error.message();
-        return eResult::Failed;
-    }
+        return KvResult::Failure(folder + ": cannot be created: " + error.message());
     const std::string path = (std::filesystem::path(folder) / ".kvlock").string();
     if (m_iFd >= 0)
         close(m_iFd);
     m_iFd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_iFd < 0)
+        return KvResult::Failure(path + ": cannot be opened: " + std::strerror(errno));
+    int result = Lock(m_iFd, LOCK_EX | LOCK_NB);
+    if (result != 0 && errno == EWOULDBLOCK)
     {
-        outError = path + ": cannot be opened: " + std::strerror(errno);
-        return eResult::Failed;
+        onWait();
+        result = Lock(m_iFd, LOCK_EX);
     }
-    int result;
-    do
-        result = flock(m_iFd, LOCK_EX | (bWait ? 0 : LOCK_NB));
-    while (result != 0 && errno == EINTR);
-    if (result == 0)
-        return eResult::Acquired;
-    if (errno == EWOULDBLOCK)
-        return eResult::Busy;
-    outError = path + ": cannot be locked: " + std::strerror(errno);
-    return eResult::Failed;
+    if (result != 0)
+        return KvResult::Failure(path + ": cannot be locked: " + std::strerror(errno));
+    return {};
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 
+#include <functional>
 #include <string>
 
 // An exclusive lock on a project folder, held by one import at a time: a lock on the file
@@ -9,24 +11,16 @@
 class KV_RESOURCECOMMON_API KvProjectLock
 {
 public:
-    enum class eResult
-    {
-        Acquired,
-        // Another process holds the lock (only without waiting).
-        Busy,
-        // The folder or the lock file cannot be made or opened; the reason is in outError.
-        Failed,
-    };
-
     KvProjectLock() = default;
     ~KvProjectLock();
 
     KvProjectLock(const KvProjectLock&) = delete;
     KvProjectLock& operator=(const KvProjectLock&) = delete;
 
-    // Creates the folder when it is missing and takes the lock, waiting for its holder to
-    // release it when bWait is set.
-    eResult Acquire(const std::string& folder, bool bWait, std::string& outError);
+    // Creates the folder when it is missing and takes the lock. When another process holds
+    // it, calls onWait (so that the caller can say why it stops) and waits for its release.
+    // Fails when the folder or the lock file cannot be made, opened or locked.
+    KvResult Acquire(const std::string& folder, const std::function<void()>& onWait);
 
 private:
     int m_iFd = -1;

@@ -38,12 +38,11 @@ std::string KvProjectStore::GetPayloadPath(const KvResource& resource) const
     return GetBasePath(resource) + ".payload.json";
 }
 
-bool KvProjectStore::CheckResourceName(const std::string& name, std::string& outReason)
+KvResult KvProjectStore::CheckResourceName(const std::string& name)
 {
     const auto refuse = [&](const char* why)
     {
-        outReason = "refused resource name '" + name + "': " + why;
-        return false;
+        return KvResult::Failure("refused resource name '" + name + "': " + why);
     };
     if (name.empty())
         return refuse("it is empty");
@@ -62,33 +61,27 @@ bool KvProjectStore::CheckResourceName(const std::string& name, std::string& out
             return refuse("it has an empty or '.' component");
         start = end + 1;
     }
-    return true;
+    return {};
 }
 
-bool KvProjectStore::CheckInsideFolder(const std::string& path, std::string& outError) const
+KvResult KvProjectStore::CheckInsideFolder(const std::string& path) const
 {
     std::error_code error;
     const fs::path folder = fs::weakly_canonical(fs::absolute(m_strFolder, error), error);
     const fs::path resolved = error ? fs::path() : fs::weakly_canonical(fs::absolute(path, error), error);
     if (error)
-    {
-        outError = path + ": cannot be resolved: " + error.message();
-        return false;
-    }
+        return KvResult::Failure(path + ": cannot be resolved: " + error.message());
     const fs::path relative = resolved.lexically_relative(folder);
     if (relative.empty() || *relative.begin() == ".." || relative == ".")
-    {
-        outError = path + " lies outside the project folder " + m_strFolder;
-        return false;
-    }
-    return true;
+        return KvResult::Failure(path + " lies outside the project folder " + m_strFolder);
+    return {};
 }
 
-bool KvProjectStore::Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
-                          std::vector<std::string>& outWritten, std::string& outError) const
+KvResult KvProjectStore::Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
+                              std::vector<std::string>& outWritten) const
 {
-    if (!CheckResourceName(resource.GetName(), outError))
-        return false;
+    if (KvResult named = CheckResourceName(resource.GetName()); !named)
+        return named;
     const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
     std::vector<std::pair<std::string, std::string>> files = {
         {GetRawDataPath(resource),
@@ -98,22 +91,20 @@ bool KvProjectStore::Save(const KvResource& resource, const std::set<const void*
                            ProjectFileText(pDescriptor->GetPayloadDataType(), resource.GetPayload(), {}));
 
     const std::string& rawPath = files.front().first;
-    if (!CheckInsideFolder(rawPath, outError))
-        return false;
+    if (KvResult inside = CheckInsideFolder(rawPath); !inside)
+        return inside;
     std::error_code error;
     fs::create_directories(fs::path(rawPath).parent_path(), error);
     if (error)
-    {
-        outError = fs::path(rawPath).parent_path().string() + ": cannot be created: " + error.message();
-        return false;
-    }
+        return KvResult::Failure(fs::path(rawPath).parent_path().string() +
+                                 ": cannot be created: " + error.message());
     KvAtomicFileWriter writer;
     for (const auto& [path, text] : files)
-        if (!writer.Stage(path, text, outError))
-            return false;
-    if (!writer.Commit(outError))
-        return false;
+        if (KvResult staged = writer.Stage(path, text); !staged)
+            return staged;
+    if (KvResult committed = writer.Commit(); !committed)
+        return committed;
     for (const auto& file : files)
         outWritten.push_back(file.first);
-    return true;
+    return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
 
 #include <set>
@@ -21,18 +22,18 @@ public:
 
     // Writes the raw data and the payload (when there is one), creating folders. Both files
     // replace the previous ones whole, together, and only once both are written. Appends the
-    // written paths; false with the reason in outError, the previous files intact.
-    bool Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
-              std::vector<std::string>& outWritten, std::string& outError) const;
+    // written paths; on failure the previous files stay intact.
+    KvResult Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
+                  std::vector<std::string>& outWritten) const;
 
     // Whether a resource name stays inside a folder: one or more components separated by "\"
-    // or "/", none empty, "." or "..", the first no drive ("C:"). False with the reason.
-    static bool CheckResourceName(const std::string& name, std::string& outReason);
+    // or "/", none empty, "." or "..", the first no drive ("C:").
+    static KvResult CheckResourceName(const std::string& name);
 
 private:
     std::string GetBasePath(const KvResource& resource) const;
-    // Whether the path, its links resolved, lies below the folder; false with the reason.
-    bool CheckInsideFolder(const std::string& path, std::string& outError) const;
+    // Whether the path, its links resolved, lies below the folder.
+    KvResult CheckInsideFolder(const std::string& path) const;
 
     std::string m_strFolder;
 };

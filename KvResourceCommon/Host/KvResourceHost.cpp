@@ -12,12 +12,12 @@ KvResourcePlugin::tInitContext KvResourceHost::GetInitContext()
     return {this, &m_Descriptors, &m_Importers, &m_Cookers, &m_Binders};
 }
 
-bool KvResourceHost::LoadPlugin(const std::string& path, std::string& outError)
+KvResult KvResourceHost::LoadPlugin(const std::string& path)
 {
-    return m_Modules.LoadPlugin(path, GetInitContext(), outError);
+    return m_Modules.LoadPlugin(path, GetInitContext());
 }
 
-bool KvResourceHost::LoadGameModule(const std::string& path, std::string& outError)
+KvResult KvResourceHost::LoadGameModule(const std::string& path)
 {
-    return m_Modules.LoadGameModule(path, outError);
+    return m_Modules.LoadGameModule(path);
 }

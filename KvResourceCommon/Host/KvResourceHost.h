@@ -19,10 +19,10 @@ public:
     KvResourceHost(const KvResourceHost&) = delete;
     KvResourceHost& operator=(const KvResourceHost&) = delete;
 
-    // Loads and initialises a plug-in module; false with the reason otherwise.
-    bool LoadPlugin(const std::string& path, std::string& outError);
-    // Loads a game module; false with the reason otherwise.
-    bool LoadGameModule(const std::string& path, std::string& outError);
+    // Loads and initialises a plug-in module.
+    KvResult LoadPlugin(const std::string& path);
+    // Loads a game module.
+    KvResult LoadGameModule(const std::string& path);
     // The context a plug-in's InitializeReferences receives.
     KvResourcePlugin::tInitContext GetInitContext();
 
@@ -30,6 +30,11 @@ public:
     KvImporterRegistry& GetImporters() { return m_Importers; }
     KvCookerRegistry& GetCookers() { return m_Cookers; }
     KvBinderRegistry& GetBinders() { return m_Binders; }
+    // The types the loaded plug-ins export without registering them.
+    const std::vector<const KvResourceDescriptor*>& GetUnregisteredDescriptors() const
+    {
+        return m_Modules.GetUnregisteredDescriptors();
+    }
 
 private:
     // Declared first, destroyed last: the plug-ins go before their modules' registries.

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+struct KvVector3;
+
+// Draws an object's editor preview at a world position; bPlaying when the preview plays.
+using KvEditorPreviewFunction = void (*)(const void* pObject, const KvVector3& position, bool bPlaying);
+
 // The schema of one reflected type. A record first made by name only (a forward
 // declaration) is completed in place by the type's real declaration.
 class KV_RESOURCECOMMON_API KvReflectedDataType
@@ -36,6 +41,10 @@ public:
     // DisplayNameFromMember format, else its non-empty XRefKey name, else the type's
     // DisplayName, else the type name.
     std::string GetObjectDisplayName(const void* pObject) const;
+    // How objects of the type draw their editor preview, for the game's preview handlers, which
+    // know the previewed object by address and type only; null for most types. Editor
+    // behaviour, not part of the schema.
+    KvEditorPreviewFunction GetEditorPreview() const { return m_pfnEditorPreview; }
 
 private:
     friend class KvReflectedDataTypeBuilder;
@@ -46,4 +55,5 @@ private:
     std::vector<KvReflectedPrimitive*> m_apMembers;
     std::vector<KvAttribute*> m_apAttributes;
     bool m_bSealed = false;
+    KvEditorPreviewFunction m_pfnEditorPreview = nullptr;
 };

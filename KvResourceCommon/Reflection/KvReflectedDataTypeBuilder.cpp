@@ -151,3 +151,9 @@ void KvReflectedDataTypeBuilder::AddAttributeType(KvAttribute* pAttribute)
     }
     m_pType->m_apAttributes.push_back(pAttribute);
 }
+
+void KvReflectedDataTypeBuilder::SetEditorPreview(KvEditorPreviewFunction draw)
+{
+    if (!IsSealed())
+        m_pType->m_pfnEditorPreview = draw;
+}

@@ -113,6 +113,8 @@ public:
         AddAttributeMember(memberName, pAttribute);
     }
     void AddAttributeType(KvAttribute* pAttribute);
+    // How objects of the type draw their editor preview; ignored once the type is sealed.
+    void SetEditorPreview(KvEditorPreviewFunction draw);
 
     void SealDeclaration();
     bool IsSealed() const;

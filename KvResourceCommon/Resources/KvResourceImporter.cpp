@@ -31,3 +31,8 @@ void KvResourceImporter::AddReferenceImporter(KvResourceImporter* pImporter)
 {
     m_apReferenceImporters.push_back(pImporter);
 }
+
+bool KvResourceImporter::RecognizesSource(const KvSourceProbe&) const
+{
+    return true;
+}

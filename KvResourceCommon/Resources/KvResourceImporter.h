@@ -10,6 +10,7 @@ class KvIOStream;
 class KvReflectedDataType;
 class KvResource;
 class KvResourceDescriptor;
+class KvSourceProbe;
 
 // A placeholder object made by an import and the type it belongs to.
 using KvTempXRef = std::pair<void*, const KvReflectedDataType*>;
@@ -41,6 +42,11 @@ public:
     virtual void GetMinimumTimeStampFile(std::string& outPath) const;
     // Another importer this one relies on; the host keeps the list, nothing more.
     virtual void AddReferenceImporter(KvResourceImporter* pImporter);
+    // Whether this importer takes a source of its extension. Where several importers share an
+    // extension, the host asks them in registration order and the first that takes the source
+    // imports it, so an importer that takes only some sources (by their root element or first
+    // bytes) is registered before one that takes the rest. Every source by default.
+    virtual bool RecognizesSource(const KvSourceProbe& source) const;
 
     const std::vector<KvResourceImporter*>& GetReferenceImporters() const { return m_apReferenceImporters; }
 

@@ -2,6 +2,8 @@
 
 #include "KvResourceCommonExport.h"
 
+#include <vector>
+
 class KvResourceBinder;
 class KvResourceCooker;
 class KvResourceDescriptor;
@@ -60,6 +62,9 @@ public:
     virtual void InitializeReferences(const tInitContext& context) = 0;
     // Called before the plug-in is destroyed; nothing by default.
     virtual void Deinit();
+    // The descriptors the plug-in exports without registering them, so that the host can still
+    // describe their data types (getting them declares those types). None by default.
+    virtual std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const;
 };
 
 // What a plug-in module exports, found by the host with dlsym.

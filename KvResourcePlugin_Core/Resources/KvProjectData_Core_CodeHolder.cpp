@@ -1,8 +1,8 @@
 #include "projectdata/KvProjectData_Core_CodeHolder.h"
 
+#include "Editor/KvEditorDebugDrawable.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
-#include "projectdata/KvProjectData_Core_EditorPawn.h"
 
 KvProjectData_Core_CodeHolder::KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context)
     : m_strName(context.m_strLabel),
@@ -12,7 +12,7 @@ KvProjectData_Core_CodeHolder::KvProjectData_Core_CodeHolder(const KvReflectedOb
         m_pData = m_pDataType->GetObjectConstructor()->Create();
 }
 
-void KvProjectData_Core_CodeHolder::DrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const
+void KvProjectData_Core_CodeHolder::DrawDebug(KvEditorPawn* pPawn, uint32_t flags) const
 {
     if (m_pData)
         static_cast<const KvEditorDebugDrawable*>(m_pData)->OnDrawDebug(pPawn, flags);

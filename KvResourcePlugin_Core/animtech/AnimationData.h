@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
 #include "animtech/AnimationTrack.h"
+#include "animtech/KvAnimationTechExport.h"
 #include "animtech/SkeletonDescription.h"
 
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace AnimationTechExporter
 {
 // One animation's export data. The skeleton and tracks are owned; a copy shares them with
 // the original, and they are freed once, with the last record that holds them.
-class KV_PLUGIN_CORE_API AnimationData
+class KV_ANIMATIONTECH_API AnimationData
 {
 public:
     // Copies the name (a null name is fatal) and keeps the flag; the source name and the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
+#include "animtech/KvAnimationTechExport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,14 +25,14 @@ public:
 };
 
 // Rotations as x, y, z, w per key and bone.
-class KV_PLUGIN_CORE_API AnimationTrackRotation : public AnimationTrack<4>
+class KV_ANIMATIONTECH_API AnimationTrackRotation : public AnimationTrack<4>
 {
 public:
     using AnimationTrack<4>::AnimationTrack;
 };
 
 // Translations as x, y, z per key and bone.
-class KV_PLUGIN_CORE_API AnimationTrackTranslation : public AnimationTrack<3>
+class KV_ANIMATIONTECH_API AnimationTrackTranslation : public AnimationTrack<3>
 {
 public:
     using AnimationTrack<3>::AnimationTrack;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
+#include "animtech/KvAnimationTechExport.h"
 
 #include <cstdint>
 #include <vector>
@@ -9,7 +9,7 @@ namespace AnimationTechExporter
 {
 // One exported bone. Its owned array belongs to the bone it was filled in: copies start
 // with an empty one and assignment keeps the target's.
-class KV_PLUGIN_CORE_API SkeletonBone
+class KV_ANIMATIONTECH_API SkeletonBone
 {
 public:
     SkeletonBone() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
+#include "animtech/KvAnimationTechExport.h"
 #include "animtech/SkeletonBone.h"
 
 #include <cstdint>
@@ -11,7 +11,7 @@ namespace AnimationTechExporter
 {
 // A skeleton's export description. Its bones are one array made with it and never copied or
 // moved (a bone's copy drops its owned array), so the description cannot be copied either.
-class KV_PLUGIN_CORE_API SkeletonDescription
+class KV_ANIMATIONTECH_API SkeletonDescription
 {
 public:
     // Copies the name (a null name is fatal) and allocates boneCount default bones.

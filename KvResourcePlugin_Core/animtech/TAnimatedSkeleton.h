@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
 #include "animtech/AnimationTechMath.h"
+#include "animtech/KvAnimationTechExport.h"
 #include "animtech/TBone.h"
 #include "animtech/TKeyFrame.h"
 
@@ -12,7 +12,7 @@ namespace AnimationTech
 {
 // One keyframed skeletal animation: bones (parents before children) and keys (ascending
 // times, one record per bone). Sampling requires at least one key; indices are not checked.
-class KV_PLUGIN_CORE_API TAnimatedSkeleton
+class KV_ANIMATIONTECH_API TAnimatedSkeleton
 {
 public:
     // Key times snap to this grid (30 Hz) only when every key lies within kFrameTolerance

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "KvResourcePlugin_CoreExport.h"
+#include "animtech/KvAnimationTechExport.h"
 
 #include <cstdint>
 #include <string>
 
 namespace AnimationTech
 {
-struct KV_PLUGIN_CORE_API TBone
+struct KV_ANIMATIONTECH_API TBone
 {
     // Carried with the bone for its producer; no operation reads them.
     float m_afCarried[7] = {};

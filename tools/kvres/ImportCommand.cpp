@@ -1,7 +1,6 @@
 #include "ImportCommand.h"
 
 #include "Host/KvBatchImport.h"
-#include "Host/KvExceptionReason.h"
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectLock.h"
 #include "Host/KvProjectStore.h"
@@ -70,17 +69,15 @@ tSources CollectSources(const std::vector<std::string>& arguments, const std::st
 // printing why the lock cannot be had.
 bool LockProject(KvProjectLock& lock, const std::string& projectFolder)
 {
-    std::string error;
-    KvProjectLock::eResult result = lock.Acquire(projectFolder, false, error);
-    if (result == KvProjectLock::eResult::Busy)
+    const auto sayWaiting = [&]
     {
         std::fprintf(stderr, "kvres import: waiting for another import into %s to finish\n",
                      projectFolder.c_str());
-        result = lock.Acquire(projectFolder, true, error);
-    }
-    if (result != KvProjectLock::eResult::Acquired)
-        std::fprintf(stderr, "kvres import: %s\n", error.c_str());
-    return result == KvProjectLock::eResult::Acquired;
+    };
+    const KvResult locked = lock.Acquire(projectFolder, sayWaiting);
+    if (!locked)
+        std::fprintf(stderr, "kvres import: %s\n", locked.GetReason().c_str());
+    return locked.IsOk();
 }
 
 // One line rewritten in place on a terminal; nothing elsewhere.
@@ -101,7 +98,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         KvImportResult result = KvImportDriver(host).Import(RequestForNamedFile(source, resourceType));
         if (!result.Succeeded())
         {
-            std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_strError.c_str());
+            std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_Result.GetReason().c_str());
             return 1;
         }
         const KvResource& resource = *result.m_pResource;
@@ -123,7 +120,8 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
     }
     catch (...)
     {
-        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), KvDescribeCurrentException().c_str());
+        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(),
+                     KvResult::FailureOfCurrentException().GetReason().c_str());
         return 1;
     }
 }
@@ -150,14 +148,16 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         const KvImportRequest& file = files[index];
         if (bTerminal)
             ShowProgress(index, files.size(), file.m_strSourcePath);
-        const KvBatchImport::tOutcome outcome = batch.ImportFile(file);
-        written += outcome.m_aWritten.size();
-        if (!outcome.m_strError.empty())
+        std::vector<std::string> writtenFiles;
+        const KvResult imported = batch.ImportFile(file, writtenFiles);
+        written += writtenFiles.size();
+        if (!imported)
         {
             ++failed;
             if (bTerminal)
                 std::fprintf(stderr, "\r%-80s\r", "");
-            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(), outcome.m_strError.c_str());
+            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(),
+                         imported.GetReason().c_str());
         }
     }
     if (bTerminal)

@@ -24,21 +24,11 @@ KvresSession::~KvresSession()
     KvLog::RemoveInterface(&m_Log);
 }
 
-bool KvresSession::LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths)
+KvResult KvresSession::LoadModules(const std::string& pluginPath,
+                                   const std::vector<std::string>& gameModulePaths)
 {
-    std::string error;
     for (const std::string& path : gameModulePaths)
-    {
-        if (!m_Host.LoadGameModule(path, error))
-        {
-            std::fprintf(stderr, "kvres: %s\n", error.c_str());
-            return false;
-        }
-    }
-    if (!m_Host.LoadPlugin(pluginPath, error))
-    {
-        std::fprintf(stderr, "kvres: %s\n", error.c_str());
-        return false;
-    }
-    return true;
+        if (KvResult loaded = m_Host.LoadGameModule(path); !loaded)
+            return loaded;
+    return m_Host.LoadPlugin(pluginPath);
 }

@@ -19,8 +19,8 @@ public:
     KvresSession(const KvresSession&) = delete;
     KvresSession& operator=(const KvresSession&) = delete;
 
-    // Loads the plug-in and game modules; false after printing why.
-    bool LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths);
+    // Loads the game modules, then the plug-in.
+    KvResult LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths);
 
     KvResourceHost& GetHost() { return m_Host; }
 

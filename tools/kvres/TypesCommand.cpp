@@ -22,13 +22,13 @@ void PrintType(KvResourceHost& host, const KvResourceDescriptor& descriptor, con
 }
 } // namespace
 
-int RunTypesCommand(KvResourceHost& host, const std::vector<const KvResourceDescriptor*>& unregistered)
+int RunTypesCommand(KvResourceHost& host)
 {
     std::printf("%-26s %-20s %-54s %-42s %-5s %s\n", "type", "short name", "root data type",
                 "payload data type", "order", "importers");
     for (const KvResourceDescriptor* pDescriptor : host.GetDescriptors().GetDescriptors())
         PrintType(host, *pDescriptor, "");
-    for (const KvResourceDescriptor* pDescriptor : unregistered)
+    for (const KvResourceDescriptor* pDescriptor : host.GetUnregisteredDescriptors())
         PrintType(host, *pDescriptor, " (exported, not registered)");
     return 0;
 }

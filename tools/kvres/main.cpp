@@ -1,6 +1,5 @@
 #include "AnimCommand.h"
 #include "ImportCommand.h"
-#include "KvResourcePlugin_Core_Resources.h"
 #include "KvresSession.h"
 #include "SchemaCommand.h"
 #include "TypeManager/KvTypeManager.h"
@@ -64,20 +63,18 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
 
     KvresSession session;
-    std::vector<const KvResourceDescriptor*> unregistered;
     if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed())
     {
-        if (!session.LoadModules(pluginPath, gameModules))
+        if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
+        {
+            std::fprintf(stderr, "kvres: %s\n", loaded.GetReason().c_str());
             return 1;
-        // Exported, never registered: building them declares their data types, which the
-        // schemas describe like every other.
-        unregistered = {KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor(),
-                        KvResourcePlugin_Core_Video::GetStaticDescriptor()};
+        }
     }
     if (pClasses->parsed())
         return ListClasses();
     if (pTypes->parsed())
-        return RunTypesCommand(session.GetHost(), unregistered);
+        return RunTypesCommand(session.GetHost());
     if (pSchema->parsed())
         return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
     if (pShow->parsed())

@@ -92,8 +92,7 @@ void KvProjectData_Core_Raw_ActorEntry::PostDeserialize()
     m_pTransform->m_pParentTransform = m_pParentActor ? m_pParentActor->m_pTransform : nullptr;
 }
 
-void KvProjectData_Core_Raw_ActorEntry::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
-                                                    uint32_t flags) const
+void KvProjectData_Core_Raw_ActorEntry::OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const
 {
     if (m_pPrefab)
         m_pPrefab->OnDrawDebug(pPawn, flags);
@@ -186,8 +185,7 @@ schema.PointerArray("m_apComponents", &T::m_apComponents,
                     KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
 KV_END_SCHEMA()
 
-void KvProjectData_Core_Raw_ActorPrefab::OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn,
-                                                     uint32_t flags) const
+void KvProjectData_Core_Raw_ActorPrefab::OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const
 {
     for (const KvProjectData_Core_Raw_ActorEntryCode* pCode : m_apActorCode)
         if (pCode)

@@ -1,14 +1,10 @@
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 
 #include "TypeManager/KvObjectFactory.h"
-
-#include "TypeManager/KvTypeManager.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 #include "projectdata/KvSchema.h"
-#include <algorithm>
 
 KV_IMPLEMENT_TYPED_CLASS(KvEditorPhysicsEntry)
-KV_IMPLEMENT_TYPED_CLASS(KvEditorPawnCallbackHandler)
 
 KvProjectData_Core_Raw_EditorPawn::~KvProjectData_Core_Raw_EditorPawn()
 {
@@ -23,20 +19,14 @@ void KvProjectData_Core_Raw_EditorPawn::DrawDebug(uint32_t flags)
         m_pCallback->OnDrawDebug(this, flags);
 }
 
+KvVector3 KvProjectData_Core_Raw_EditorPawn::GetWorldPosition() const
+{
+    if (!m_pTransform || !m_pTransform->m_WorldTransform)
+        return {};
+    return m_pTransform->m_WorldTransform->m_vPosition;
+}
+
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_EditorPawn, ObjectConstructor)
 schema.Member("m_ulLocalIndex", &KvProjectData_Core_Raw_EditorPawn::m_ulLocalIndex)
     .With(new KvAttribute_XRefKey());
 KV_END_SCHEMA()
-
-KvEditorPawnCallbackHandler* KvEditorPawnCallbackHandler::CreateInstance(const char* className)
-{
-    KvTypeManager* pManager = KvTypeManager::GetInstance();
-    const KvTypeInfo* pType = pManager->FindType(className);
-    if (!pType)
-        return nullptr;
-    std::vector<std::string> handlers;
-    pManager->GetDerivedTypeNames(GetType()->m_uiIndex, handlers);
-    if (std::find(handlers.begin(), handlers.end(), pType->m_strName) == handlers.end())
-        return nullptr;
-    return static_cast<KvEditorPawnCallbackHandler*>(pType->CreateInstance());
-}

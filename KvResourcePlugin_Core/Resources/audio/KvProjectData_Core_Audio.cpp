@@ -1,5 +1,6 @@
 #include "projectdata/KvProjectData_Core_Audio.h"
 
+#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "Foundation/KvReport.h"

@@ -120,7 +120,9 @@ static const std::string s_CooldownMax = std::string("The random maximum") + kCo
 schema.TypeAttribute(new KvAttribute_Network())
     .TypeAttribute(new KvAttribute_Editor("KvToolComponent_RenderView"))
     .TypeAttribute(new KvAttribute_CtorByContext("By Variation", &T::GetConstructContexts,
-                                                 new ObjectCtor<T>()));
+                                                 new ObjectCtor<T>()))
+    .EditorPreview([](const void* pObject, const KvVector3& position, bool bPlaying)
+                   { static_cast<const T*>(pObject)->DrawDebugAt(position, bPlaying); });
 schema.IdentityName(&T::m_strName)
     .With(new KvAttribute_DisplayNameFromMember("Sound Entry %s"))
     .Presented("Name", "Sound", "This is the name of the logical sound");

@@ -1,4 +1,5 @@
 #include "Host/KvAtomicFileWriter.h"
+#include "Host/KvResultAssertion.h"
 #include "Host/KvTestFolder.h"
 
 #include <algorithm>
@@ -45,11 +46,10 @@ TEST_F(AtomicFileWriter, Commit_ReplacesEveryStagedFileAndLeavesNoTemporary)
 {
     WriteOld("a.json");
     KvAtomicFileWriter writer;
-    std::string error;
-    ASSERT_TRUE(writer.Stage(Path("a.json"), "new a", error)) << error;
-    ASSERT_TRUE(writer.Stage(Path("b.json"), "new b", error)) << error;
+    ASSERT_TRUE(Succeeded(writer.Stage(Path("a.json"), "new a")));
+    ASSERT_TRUE(Succeeded(writer.Stage(Path("b.json"), "new b")));
     EXPECT_EQ(Read("a.json"), "old a.json");
-    ASSERT_TRUE(writer.Commit(error)) << error;
+    ASSERT_TRUE(Succeeded(writer.Commit()));
     EXPECT_EQ(Read("a.json"), "new a");
     EXPECT_EQ(Read("b.json"), "new b");
     EXPECT_EQ(Listing(), (std::vector<std::string>{"a.json", "b.json"}));
@@ -73,11 +73,12 @@ TEST_F(AtomicFileWriter, FullDisk_FailsWithTheSystemReasonAndReplacesNothing)
         WriteOld("b.json");
         {
             KvAtomicFileWriter writer(disk.m_Write);
-            std::string error;
-            const bool bStaged = writer.Stage(Path("a.json"), "new a", error) &&
-                                 writer.Stage(Path("b.json"), "new contents of b", error);
-            EXPECT_FALSE(bStaged);
-            EXPECT_EQ(error, Path(disk.m_FailingFile) + ": cannot be written: No space left on device");
+            KvResult staged = writer.Stage(Path("a.json"), "new a");
+            if (staged)
+                staged = writer.Stage(Path("b.json"), "new contents of b");
+            EXPECT_FALSE(staged);
+            EXPECT_EQ(staged.GetReason(),
+                      Path(disk.m_FailingFile) + ": cannot be written: No space left on device");
         }
         EXPECT_EQ(Read("a.json"), "old a.json");
         EXPECT_EQ(Read("b.json"), "old b.json");
@@ -93,8 +94,7 @@ TEST_F(AtomicFileWriter, KilledBeforeCommit_LeavesTheTargetWhole)
     if (child == 0)
     {
         KvAtomicFileWriter writer;
-        std::string error;
-        writer.Stage(Path("a.json"), std::string(1 << 20, 'x'), error);
+        (void)writer.Stage(Path("a.json"), std::string(1 << 20, 'x'));
         _exit(0);
     }
     int status = 0;
@@ -106,9 +106,9 @@ TEST_F(AtomicFileWriter, TargetTakenByAFolder_FailsWithTheSystemReasonAndLeavesN
 {
     fs::create_directories(m_Folder / "folder.json");
     KvAtomicFileWriter writer;
-    std::string error;
-    ASSERT_TRUE(writer.Stage(Path("folder.json"), "a", error)) << error;
-    EXPECT_FALSE(writer.Commit(error));
-    EXPECT_EQ(error, Path("folder.json") + ": cannot be written: Is a directory");
+    ASSERT_TRUE(Succeeded(writer.Stage(Path("folder.json"), "a")));
+    const KvResult committed = writer.Commit();
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(committed.GetReason(), Path("folder.json") + ": cannot be written: Is a directory");
     EXPECT_EQ(Listing(), (std::vector<std::string>{"folder.json"}));
 }

@@ -16,8 +16,10 @@ TEST_F(ProjectLock, UnusableFolder_FailsWithTheSystemReason)
     for (const auto& row : cases)
     {
         KvProjectLock lock;
-        std::string error;
-        EXPECT_EQ(lock.Acquire(row.m_Project, false, error), KvProjectLock::eResult::Failed);
-        EXPECT_EQ(error, row.m_Expected);
+        bool bWaited = false;
+        const KvResult locked = lock.Acquire(row.m_Project, [&] { bWaited = true; });
+        EXPECT_FALSE(locked);
+        EXPECT_EQ(locked.GetReason(), row.m_Expected);
+        EXPECT_FALSE(bWaited);
     }
 }

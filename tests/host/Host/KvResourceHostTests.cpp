@@ -2,6 +2,7 @@
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
+#include "Host/KvResultAssertion.h"
 #include "Host/KvTestFolder.h"
 #include "IO/KvIOStream_Memory.h"
 #include "Resources/KvResourceDescriptor.h"
@@ -20,9 +21,7 @@ KvResourceHost& Host()
     static KvResourceHost* s_pHost = []
     {
         auto* pHost = new KvResourceHost();
-        std::string error;
-        if (!pHost->LoadPlugin(KV_TEST_PLUGIN_PATH, error))
-            ADD_FAILURE() << error;
+        EXPECT_TRUE(Succeeded(pHost->LoadPlugin(KV_TEST_PLUGIN_PATH)));
         return pHost;
     }();
     return *s_pHost;
@@ -54,6 +53,9 @@ TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
     EXPECT_EQ(host.GetImporters().FindByExtension("XML").size(), 3u);
     EXPECT_EQ(host.GetBinders().GetCount(), 1u);
     EXPECT_EQ(host.GetCookers().GetCount(), 1u);
+    ASSERT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
+    EXPECT_STREQ(host.GetUnregisteredDescriptors()[0]->GetTypeName(), "TestUnregistered");
+    EXPECT_EQ(host.GetDescriptors().FindByTypeName("TestUnregistered"), nullptr);
     EXPECT_NE(host.GetCookers().FindByResourceType(host.GetDescriptors().FindByShortName("tnode")), nullptr);
 }
 
@@ -75,30 +77,45 @@ TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
 TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)
 {
     KvResourceHost host;
-    std::string error;
-    ASSERT_TRUE(host.LoadPlugin(KV_TEST_PLUGIN_PATH, error)) << error;
-    ASSERT_TRUE(host.LoadPlugin(KV_TEST_PLUGIN_PATH, error)) << error;
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
     EXPECT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
     EXPECT_EQ(host.GetImporters().GetImporters().size(), 8u);
+    EXPECT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
     EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], Host().GetDescriptors().GetDescriptors()[0]);
 }
 
 TEST_F(ResourceHost, Modules_MissingFileOrEntryPointsAreReported)
 {
     KvResourceHost host;
-    std::string error;
-    EXPECT_FALSE(host.LoadPlugin((m_Folder / "none.so").string(), error));
-    EXPECT_THAT(error, ::testing::HasSubstr("cannot load module"));
-    EXPECT_FALSE(host.LoadPlugin(KV_TEST_GAME_MODULE_PATH, error));
-    EXPECT_THAT(error, ::testing::HasSubstr("has no entry point KvCreateResourcePlugin"));
-    EXPECT_FALSE(host.LoadGameModule(KV_TEST_PLUGIN_PATH, error));
-    EXPECT_THAT(error, ::testing::HasSubstr("has no entry point KvRegisterGameTypes"));
+    const KvResult missing = host.LoadPlugin((m_Folder / "none.so").string());
+    EXPECT_FALSE(missing);
+    EXPECT_THAT(missing.GetReason(), ::testing::HasSubstr("cannot load module"));
+    const KvResult notAPlugin = host.LoadPlugin(KV_TEST_GAME_MODULE_PATH);
+    EXPECT_FALSE(notAPlugin);
+    EXPECT_EQ(notAPlugin.GetReason(),
+              "module '" KV_TEST_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin");
+    const KvResult notAGameModule = host.LoadGameModule(KV_TEST_PLUGIN_PATH);
+    EXPECT_FALSE(notAGameModule);
+    EXPECT_EQ(notAGameModule.GetReason(),
+              "module '" KV_TEST_PLUGIN_PATH "' has no entry point KvRegisterGameTypes");
+}
+
+TEST_F(ResourceHost, Modules_StartUpFailureIsReportedWithItsReason)
+{
+    RaisingFatalErrors raising;
+    KvResourceHost host;
+    const std::string expected =
+        ExpectedReport("module\\KvTestFailingModule", "KvTestFailingModule::Start", 1, "Cannot start");
+    const KvResult plugin = host.LoadPlugin(KV_TEST_FAILING_MODULE_PATH);
+    EXPECT_EQ(plugin.GetReason(), "module '" KV_TEST_FAILING_MODULE_PATH "' failed to start: " + expected);
+    const KvResult game = host.LoadGameModule(KV_TEST_FAILING_MODULE_PATH);
+    EXPECT_EQ(game.GetReason(), "module '" KV_TEST_FAILING_MODULE_PATH "' failed to start: " + expected);
 }
 
 TEST_F(ResourceHost, GameModule_RegistersItsClasses)
 {
-    std::string error;
-    ASSERT_TRUE(Host().LoadGameModule(KV_TEST_GAME_MODULE_PATH, error)) << error;
+    ASSERT_TRUE(Succeeded(Host().LoadGameModule(KV_TEST_GAME_MODULE_PATH)));
     KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
     ASSERT_NE(pType, nullptr);
     EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
@@ -108,7 +125,7 @@ TEST_F(ResourceHost, Import_NamesBindsAndPayload)
 {
     const std::string path = WriteSource("sub/level.one.tnode", "payload=7\n");
     KvImportResult result = Import(path);
-    ASSERT_TRUE(result.Succeeded()) << result.m_strError;
+    ASSERT_TRUE(Succeeded(result.m_Result));
     KvResource* pResource = result.m_pResource.Get();
     EXPECT_EQ(pResource->GetName(), "sub\\level.one");
     EXPECT_EQ(pResource->GetClassType()->m_strName, "KvTestResource_Node");
@@ -125,9 +142,34 @@ TEST_F(ResourceHost, Import_FailureKeepsTheLoggedReasonAndReleasesThePayload)
     const std::string path = WriteSource("broken.tnode", "payload=1\nfail\n");
     KvImportResult result = Import(path);
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_THAT(result.m_strError, ::testing::HasSubstr("Cannot import file " + path));
+    EXPECT_EQ(result.m_Result.GetReason(),
+              ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10,
+                             "Cannot import file " + path));
     ASSERT_NE(result.m_pResource.Get(), nullptr);
     EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
+}
+
+TEST_F(ResourceHost, Import_FailureReasonIsEveryReportLoggedThenTheHostsOwn)
+{
+    const std::string path = Path("sources/reported.tnode");
+    const auto report = [&](int line, const std::string& message)
+    {
+        return ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", line,
+                              message + path);
+    };
+    const std::string warning = report(30, "Odd line in ");
+    const struct
+    {
+        const char* m_Text;
+        std::string m_Expected;
+    } cases[] = {{"silent\n", "the importer made nothing and logged no reason"},
+                 {"warn\nfail\n", warning + "\n" + report(10, "Cannot import file ")},
+                 {"warn\nthrow=bad_alloc\n", warning + "\nout of memory"},
+                 {"warn\nfatal\n", warning + "\n" + report(20, "Broken file ")}};
+    RaisingFatalErrors raising;
+    for (const auto& row : cases)
+        EXPECT_EQ(Import(WriteSource("reported.tnode", row.m_Text)).m_Result.GetReason(), row.m_Expected)
+            << row.m_Text;
 }
 
 TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
@@ -138,8 +180,9 @@ TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
         RaisingFatalErrors raising;
         return Import(path);
     }();
-    EXPECT_EQ(result.m_strError, ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20,
-                                                "Broken file " + path));
+    EXPECT_EQ(
+        result.m_Result.GetReason(),
+        ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file " + path));
 }
 
 TEST_F(ResourceHost, Import_AnythingThrownFailsTheFileWithItsReason)
@@ -157,15 +200,16 @@ TEST_F(ResourceHost, Import_AnythingThrownFailsTheFileWithItsReason)
     {
         KvImportResult result =
             Import(WriteSource("thrown.tnode", std::string("throw=") + row.m_Kind + "\n"));
-        EXPECT_EQ(result.m_strError, row.m_Expected);
+        EXPECT_EQ(result.m_Result.GetReason(), row.m_Expected);
     }
 }
 
 TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
 {
-    EXPECT_EQ(Import(WriteSource("notes.txt", "x")).m_strError, "no importer handles the extension 'txt'");
+    EXPECT_EQ(Import(WriteSource("notes.txt", "x")).m_Result.GetReason(),
+              "no importer handles the extension 'txt'");
     const std::string missing = (m_Folder / "sources" / "missing.tnode").string();
-    EXPECT_EQ(Import(missing).m_strError, "cannot open '" + missing + "'");
+    EXPECT_EQ(Import(missing).m_Result.GetReason(), "cannot open '" + missing + "'");
 }
 
 TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
@@ -178,25 +222,48 @@ TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
     EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
 }
 
-TEST_F(ResourceHost, Import_XmlChosenByRootElementOrByType)
+TEST_F(ResourceHost, Import_SharedExtensionGoesToTheFirstImporterThatRecognisesTheSource)
 {
     const struct
     {
+        const char* m_File;
         const char* m_Text;
         const char* m_Expected;
-    } cases[] = {{"<particlelayer/>", "Rendering_ParticleSystem"},
-                 {"<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
-                 {"<InputMap><Command/></InputMap>", "InputTranslator"}};
+    } cases[] = {{"source.xml", "<particlelayer/>", "Rendering_ParticleSystem"},
+                 {"source.xml", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
+                 {"source.xml", "<InputMap><Command/></InputMap>", "InputTranslator"},
+                 // Recognised by the particle and the mesh importers: the first registered wins.
+                 {"source.xml", "<particlelayer><Materials/></particlelayer>", "Rendering_ParticleSystem"},
+                 {"SOURCE.XML", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"}};
     for (const auto& row : cases)
     {
-        KvImportResult result = Import(WriteSource("source.xml", row.m_Text));
-        ASSERT_TRUE(result.Succeeded()) << result.m_strError;
+        KvImportResult result = Import(WriteSource(row.m_File, row.m_Text));
+        ASSERT_TRUE(Succeeded(result.m_Result)) << row.m_Text;
         EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_strName, row.m_Expected);
     }
-    KvImportResult forced = Import(WriteSource("forced.xml", "<particlelayer/>"), "mesh");
-    ASSERT_TRUE(forced.Succeeded());
-    EXPECT_EQ(static_cast<KvTestNode*>(forced.m_pResource->GetRawData())->m_strName, "Rendering_Mesh");
-    EXPECT_EQ(Import(WriteSource("forced.xml", "<a/>"), "texture").m_strError,
+}
+
+TEST_F(ResourceHost, Import_SourceNoImporterRecognisesFailsWithTheReason)
+{
+    EXPECT_EQ(
+        Import(WriteSource("comment.xml", "<!-- no element -->")).m_Result.GetReason(),
+        "no importer of 'xml' files recognises the file (asked: Rendering_ParticleSystem, Rendering_Mesh, "
+        "InputTranslator)");
+    RaisingFatalErrors raising;
+    EXPECT_EQ(Import(WriteSource("broken.xml", "<a><b>")).m_Result.GetReason(),
+              ExpectedReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24,
+                             "Parse error : unexpected end of data with ''"));
+}
+
+TEST_F(ResourceHost, Import_RequestedTypeOverridesRecognition)
+{
+    for (const char* text : {"<particlelayer/>", "<a><b>"})
+    {
+        KvImportResult forced = Import(WriteSource("forced.xml", text), "mesh");
+        ASSERT_TRUE(Succeeded(forced.m_Result)) << text;
+        EXPECT_EQ(static_cast<KvTestNode*>(forced.m_pResource->GetRawData())->m_strName, "Rendering_Mesh");
+    }
+    EXPECT_EQ(Import(WriteSource("forced.xml", "<a/>"), "texture").m_Result.GetReason(),
               "no importer of 'xml' files makes resources of type 'texture'");
 }
 
@@ -216,9 +283,8 @@ TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
     ASSERT_TRUE(result.Succeeded());
     ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
     std::vector<std::string> written;
-    std::string error;
     const KvProjectStore project((m_Folder / "project").string());
-    ASSERT_TRUE(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written, error)) << error;
+    ASSERT_TRUE(Succeeded(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written)));
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
     EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
@@ -242,10 +308,7 @@ TEST(ResourceName, RelativeToTheRootWithBackslashes)
 TEST(ResourceName, StaysInsideTheProjectFolder)
 {
     for (const char* name : {"wall", "textures\\wall", "a/b\\c", "v1.2\\wall", "..wall\\a..b"})
-    {
-        std::string reason;
-        EXPECT_TRUE(KvProjectStore::CheckResourceName(name, reason)) << name << ": " << reason;
-    }
+        EXPECT_TRUE(Succeeded(KvProjectStore::CheckResourceName(name))) << name;
     const struct
     {
         const char* m_Name;
@@ -260,9 +323,10 @@ TEST(ResourceName, StaysInsideTheProjectFolder)
                    {"a\\", "it has an empty or '.' component"}};
     for (const auto& row : refused)
     {
-        std::string reason;
-        EXPECT_FALSE(KvProjectStore::CheckResourceName(row.m_Name, reason));
-        EXPECT_EQ(reason, "refused resource name '" + std::string(row.m_Name) + "': " + row.m_Why);
+        const KvResult checked = KvProjectStore::CheckResourceName(row.m_Name);
+        EXPECT_FALSE(checked);
+        EXPECT_EQ(checked.GetReason(),
+                  "refused resource name '" + std::string(row.m_Name) + "': " + row.m_Why);
     }
 }
 

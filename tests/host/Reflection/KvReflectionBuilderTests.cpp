@@ -48,7 +48,9 @@ TEST(ReflectionBuilder, SealedNameAddsNothingAndDropsTheConstructor)
     EXPECT_EQ(s_iConstructorsDestroyed, 1);
     again.AddMember("m_slExtra", &KvTestSmall::m_slA);
     again.AddAttributeType(new KvAttribute_ReadOnly());
+    again.SetEditorPreview([](const void*, const KvVector3&, bool) {});
     EXPECT_EQ(pNode->GetMemberCount(), memberCount);
+    EXPECT_EQ(pNode->GetEditorPreview(), nullptr);
     EXPECT_EQ(pNode->GetObjectConstructor(), pConstructor);
     EXPECT_EQ(pNode->GetSize(), sizeof(KvTestNode));
 }

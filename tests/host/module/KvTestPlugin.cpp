@@ -1,5 +1,6 @@
 // A small plug-in for the host's tests: node resources imported from "key=value" text, three
-// resource types sharing the "xml" extension, a binder and a cooker.
+// resource types sharing the "xml" extension and told apart by their root element, a binder and
+// a cooker.
 #include "Foundation/KvExport.h"
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
@@ -10,6 +11,7 @@
 #include "Resources/KvResourceDescriptor.h"
 #include "Resources/KvResourceImporter.h"
 #include "Resources/KvResourcePlugin.h"
+#include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvObjectFactory.h"
 #include "model/KvTestModel.h"
 
@@ -59,6 +61,12 @@ const TestDescriptor* NodeDescriptor()
     return &s_Descriptor;
 }
 
+const TestDescriptor* UnregisteredDescriptor()
+{
+    static const TestDescriptor s_Descriptor("TestUnregistered", "tunregistered", false);
+    return &s_Descriptor;
+}
+
 std::string ReadAll(KvIOStream* pSource)
 {
     std::string text(pSource->GetSize(), '\0');
@@ -82,7 +90,8 @@ std::string ReadAll(KvIOStream* pSource)
     throw 42;
 }
 
-// Lines "name=", "target=" (a placeholder reference), "payload=", "fail", "fatal", "throw=".
+// Lines "name=", "target=" (a placeholder reference), "payload=", "warn" (logs and goes on),
+// "silent" (fails without a report), "fail", "fatal", "throw=".
 class NodeImporter : public KvResourceImporter
 {
 public:
@@ -114,6 +123,14 @@ public:
                     KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
                 pPayload->m_slValue = std::stoi(value);
                 payload = pPayload;
+            }
+            else if (key == "warn")
+                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 30,
+                            "Odd line in %s", pSource->GetName());
+            else if (key == "silent")
+            {
+                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                return nullptr;
             }
             else if (key == "fail")
             {
@@ -147,13 +164,24 @@ private:
     std::vector<KvTempXRef> m_aTempXRefs;
 };
 
-// One importer per XML-based type; the node it makes is named after the type.
+// One importer per XML-based type, each taking the sources whose root it recognises; the node it
+// makes is named after the type.
 class XmlImporter : public KvResourceImporter
 {
 public:
-    explicit XmlImporter(const TestDescriptor* pDescriptor) : m_pDescriptor(pDescriptor) {}
+    using tRecognise = bool (*)(const rapidxml::xml_node<>& root);
+
+    XmlImporter(const TestDescriptor* pDescriptor, tRecognise recognise)
+        : m_pDescriptor(pDescriptor), m_Recognise(recognise)
+    {
+    }
     const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
     const char* GetExtension() const override { return "xml"; }
+    bool RecognizesSource(const KvSourceProbe& source) const override
+    {
+        const rapidxml::xml_node<>* pRoot = source.GetXmlRoot();
+        return pRoot && m_Recognise(*pRoot);
+    }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
         auto* pNode =
@@ -164,6 +192,7 @@ public:
 
 private:
     const TestDescriptor* m_pDescriptor;
+    tRecognise m_Recognise;
 };
 
 class NodeBinder : public KvResourceBinder
@@ -182,19 +211,39 @@ class KvTestPlugin : public KvResourcePlugin
 public:
     void InitializeReferences(const tInitContext& context) override
     {
-        static const TestDescriptor s_Input("InputTranslator", "input", false);
         static const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
         static const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
+        static const TestDescriptor s_Input("InputTranslator", "input", false);
         KvResource::BindDataTypes();
         context.m_pDescriptors->Register(NodeDescriptor());
         context.m_pImporters->Register(new NodeImporter());
         context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
         context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
-        for (const TestDescriptor* pDescriptor : {&s_Input, &s_Particle, &s_Mesh})
+        // Those that take some roots come before the one that takes the rest.
+        const std::pair<const TestDescriptor*, XmlImporter::tRecognise> xmlTypes[] = {
+            {&s_Particle,
+             [](const rapidxml::xml_node<>& root)
+             {
+                 return std::string(root.name()) == "particlelayer";
+             }},
+            {&s_Mesh,
+             [](const rapidxml::xml_node<>& root)
+             {
+                 return root.first_node("Materials") != nullptr;
+             }},
+            {&s_Input, [](const rapidxml::xml_node<>&)
+             {
+                 return true;
+             }}};
+        for (const auto& [pDescriptor, recognise] : xmlTypes)
         {
             context.m_pDescriptors->Register(pDescriptor);
-            context.m_pImporters->Register(new XmlImporter(pDescriptor));
+            context.m_pImporters->Register(new XmlImporter(pDescriptor, recognise));
         }
+    }
+    std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override
+    {
+        return {UnregisteredDescriptor()};
     }
 };
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
+#include "projectdata/KvProjectData_Core_Transform.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -20,14 +21,16 @@ class RecordingDebugDraw : public KvDebugDrawStub
 public:
     RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
     ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
-    void DrawText3D(const KvVector3&, const char* text, KvColor color) override
+    void DrawText3D(const KvVector3& position, const char* text, KvColor color) override
     {
         m_aTexts.push_back(text);
         m_aColors.push_back(color);
+        m_aPositions.push_back(position);
     }
 
     std::vector<std::string> m_aTexts;
     std::vector<KvColor> m_aColors;
+    std::vector<KvVector3> m_aPositions;
 };
 
 KvReflectedObjCtorContext ContextFrom(const KvReflectedDataType* pTarget, void* pSource)
@@ -284,16 +287,20 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     {
         EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     }
-    std::string error;
-    ASSERT_TRUE(PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error)) << error;
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    ASSERT_TRUE(loaded) << loaded.GetReason();
     pEntry->CreateEditorPawn();
     ASSERT_NE(pEntry->m_pEditorPawn, nullptr);
     ASSERT_NE(pEntry->m_pHandler, nullptr);
     EXPECT_EQ(pEntry->m_pEditorPawn->m_pObject, nullptr);
+    // The game's handler knows the entry by address and type only, draws it through its type's
+    // preview, where its pawn stands.
+    pEntry->m_pEditorPawn->m_pTransform->m_WorldTransform->m_vPosition = {1, 2, 3};
     RecordingDebugDraw sink;
     pEntry->m_pEditorPawn->DrawDebug(0);
     ASSERT_FALSE(sink.m_aTexts.empty());
     EXPECT_EQ(sink.m_aTexts[0], "Sound Entry '[UNNAMED]'");
+    EXPECT_EQ(sink.m_aPositions[0], (KvVector3{1, 2, 3}));
     pEntry->DestroyEditorPawn();
     EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     DestroyData(pEntry);

@@ -46,10 +46,9 @@ void LoadGameTypes()
 {
     static const bool s_bLoaded = []
     {
-        std::string error;
-        const bool bLoaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error);
-        EXPECT_TRUE(bLoaded) << error;
-        return bLoaded;
+        const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+        EXPECT_TRUE(loaded) << loaded.GetReason();
+        return loaded.IsOk();
     }();
     ASSERT_TRUE(s_bLoaded);
 }

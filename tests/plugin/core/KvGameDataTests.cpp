@@ -133,8 +133,8 @@ TEST(GameState, UnregisteredClass_LoggedWithoutData)
 
 TEST(GameState, RegisteredClassGetsItsObject)
 {
-    std::string error;
-    ASSERT_TRUE(PluginHost().LoadGameModule(KV_GAME_TYPES_PATH, error)) << error;
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    ASSERT_TRUE(loaded) << loaded.GetReason();
     KvProjectData_Core_GameState* pState =
         new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu"));
     ASSERT_NE(pState->m_pDataType, nullptr);

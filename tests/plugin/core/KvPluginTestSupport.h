@@ -12,9 +12,8 @@ inline KvResourceHost& PluginHost()
     static KvResourceHost* s_pHost = []
     {
         auto* pHost = new KvResourceHost();
-        std::string error;
-        if (!pHost->LoadPlugin(KV_PLUGIN_PATH, error))
-            ADD_FAILURE() << error;
+        if (const KvResult loaded = pHost->LoadPlugin(KV_PLUGIN_PATH); !loaded)
+            ADD_FAILURE() << loaded.GetReason();
         return pHost;
     }();
     return *s_pHost;

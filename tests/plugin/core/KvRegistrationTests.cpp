@@ -57,13 +57,15 @@ TEST(Registration, OneCookerForTheFrameworkConfiguration)
               nullptr);
 }
 
-TEST(Registration, UnregisteredTypesExistWithTheirNames)
+TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
 {
     const KvResourceDescriptor* pVideo = KvResourcePlugin_Core_Video::GetStaticDescriptor();
+    const KvResourceDescriptor* pPhysics = KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor();
+    EXPECT_EQ(PluginHost().GetUnregisteredDescriptors(),
+              (std::vector<const KvResourceDescriptor*>{pPhysics, pVideo}));
     EXPECT_STREQ(pVideo->GetTypeName(), "Rendering_Texture");
     EXPECT_STREQ(pVideo->GetShortName(), "texture");
     EXPECT_EQ(pVideo->GetRootDataType()->GetName(), "KvProjectData_Core_Raw_Video");
-    const KvResourceDescriptor* pPhysics = KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor();
     EXPECT_STREQ(pPhysics->GetShortName(), "physics");
     EXPECT_TRUE(pPhysics->GetQuery3());
     for (const KvResourceDescriptor* pRegistered : PluginHost().GetDescriptors().GetDescriptors())

@@ -37,7 +37,7 @@ public:
     void CreateEditorPawn();
     // Replaces the constructor's transform by the loaded one and relinks the parent.
     void PostDeserialize();
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     static void OnParentChanged(const KvReflectedDataType* pParentType, void* pParent,
                                 const KvReflectedPrimitive* pMember, void* pActor);
@@ -74,7 +74,7 @@ class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ActorPrefab
       public KvEditorPawnCallback
 {
 public:
-    void OnDrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const override;
+    void OnDrawDebug(KvEditorPawn* pPawn, uint32_t flags) const override;
 
     std::string m_strName;
     std::string m_strDescription;

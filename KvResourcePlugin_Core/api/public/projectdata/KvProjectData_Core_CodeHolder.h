@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class KvProjectData_Core_Raw_EditorPawn;
+class KvEditorPawn;
 class KvReflectedDataType;
 
 // A name, the chosen run-time class and an object of it: the shape shared by actor code,
@@ -19,7 +19,7 @@ public:
     explicit KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context);
 
     // Calls the held object's debug drawing when it has one.
-    void DrawDebug(KvProjectData_Core_Raw_EditorPawn* pPawn, uint32_t flags) const;
+    void DrawDebug(KvEditorPawn* pPawn, uint32_t flags) const;
 
     std::string m_strName;
     const KvReflectedDataType* m_pDataType = nullptr;

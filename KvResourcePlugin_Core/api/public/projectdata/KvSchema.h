@@ -126,6 +126,12 @@ public:
         m_Builder.AddAttributeType(pAttribute);
         return *this;
     }
+    // How the editor previews an object of the type.
+    KvSchema& EditorPreview(KvEditorPreviewFunction draw)
+    {
+        m_Builder.SetEditorPreview(draw);
+        return *this;
+    }
     // The shown name, property-grid group and tool-tip of the member declared last.
     KvSchema& Presented(const char* displayName, const char* category, const char* description)
     {

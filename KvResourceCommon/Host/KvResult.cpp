@@ -1,4 +1,4 @@
-#include "Host/KvExceptionReason.h"
+#include "Host/KvResult.h"
 
 #include "Foundation/KvFatalError.h"
 
@@ -6,7 +6,9 @@
 #include <new>
 #include <stdexcept>
 
-std::string KvDescribeCurrentException()
+namespace
+{
+std::string DescribeCurrentException()
 {
     try
     {
@@ -36,4 +38,18 @@ std::string KvDescribeCurrentException()
     {
         return "unexpected error of an unknown kind";
     }
+}
+} // namespace
+
+KvResult KvResult::Failure(std::string reason)
+{
+    KvResult result;
+    result.m_bFailed = true;
+    result.m_strReason = std::move(reason);
+    return result;
+}
+
+KvResult KvResult::FailureOfCurrentException()
+{
+    return Failure(DescribeCurrentException());
 }
