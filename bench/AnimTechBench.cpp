@@ -1,4 +1,5 @@
 // Key reduction against the plain algorithm on the same animation, and sampling throughput.
+#include "animtech/ReferenceKeyReduction.h"
 #include "animtech/TAnimatedSkeletonTestAccess.h"
 
 #include <benchmark/benchmark.h>

@@ -79,9 +79,11 @@ def shader_pass(name, version):
     record = struct.pack("<B", version) + chunk_string(name)
     record += struct.pack("<I", 0xFFFFFFFF) + struct.pack("<I", 4) + b"\0\0\0\0"
     record += bytes(8) + bytes(16) + bytes(17) + bytes(25) + bytes(15) + bytes(2) + bytes(8)
+    # Six stage records in every version: four, a u32 from version 2 on, two more.
     record += stage_record() * 4
     if version >= 2:
-        record += bytes(4) + stage_record() * 2
+        record += bytes(4)
+    record += stage_record() * 2
     if version >= 3:
         record += stage_record()
     return record

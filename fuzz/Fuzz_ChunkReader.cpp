@@ -1,7 +1,7 @@
 // Drives the chunk reader with the input: the first bytes choose the operations, the rest is
 // the chunk file they read.
 #include "KvFuzzImport.h"
-#include "importers/VChunkFileWrapper.h"
+#include "importers/KvChunkFileWrapper.h"
 
 #include <string>
 
@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     KvIOStream_Memory stream(bytes.data(), static_cast<uint32_t>(bytes.size() - 1));
     try
     {
-        VChunkFileWrapper reader(&stream);
+        KvChunkFileWrapper reader(&stream);
         std::string text;
         for (size_t index = 0; index < kOperations; ++index)
         {
             switch (data[index] % 6)
             {
             case 0:
-                reader.PushChunk(VChunkFileWrapper::kAnyChunk);
+                reader.PushChunk(KvChunkFileWrapper::kAnyChunk);
                 break;
             case 1:
                 reader.PushChunk(data[index] >> 3);

@@ -1,5 +1,26 @@
 #include "Reflection/KvReflectedDataType.h"
 
+namespace
+{
+// The first string member that carries an attribute of class A, or null.
+template <class A>
+const KvReflectedPrimitive* FindStringMemberWith(const std::vector<KvReflectedPrimitive*>& members)
+{
+    for (const KvReflectedPrimitive* pMember : members)
+    {
+        if (pMember->GetKind() == PRIMITIVE_VALUE && pMember->GetValueType() == VALUE_STRING &&
+            KvFindAttribute<A>(pMember->GetAttributes()))
+            return pMember;
+    }
+    return nullptr;
+}
+
+const std::string& StringValue(const KvReflectedPrimitive* pMember, const void* pObject)
+{
+    return *static_cast<const std::string*>(pMember->GetAddress(pObject));
+}
+} // namespace
+
 KvReflectedDataType::KvReflectedDataType(const std::string& name) : m_strName(name) {}
 
 KvReflectedDataType::~KvReflectedDataType()
@@ -29,19 +50,23 @@ std::string KvReflectedDataType::GetObjectDisplayName(const void* pObject) const
         pDelegate->GetFunction()(name, this, pObject);
         return name;
     }
-    for (const KvReflectedPrimitive* pMember : m_apMembers)
+    if (const KvReflectedPrimitive* pMember =
+            FindStringMemberWith<KvAttribute_DisplayNameFromMember>(m_apMembers))
     {
         const auto* pFormat = KvFindAttribute<KvAttribute_DisplayNameFromMember>(pMember->GetAttributes());
-        if (pFormat && pMember->GetKind() == PRIMITIVE_VALUE && pMember->GetValueType() == VALUE_STRING)
-        {
-            const auto* pValue = static_cast<const std::string*>(pMember->GetAddress(pObject));
-            // The format is data: only its first "%s" is filled, never interpreted by printf.
-            std::string name = pFormat->GetText();
-            const size_t place = name.find("%s");
-            if (place != std::string::npos)
-                name.replace(place, 2, *pValue);
-            return name;
-        }
+        // The format is data: only its first "%s" is filled, never interpreted by printf.
+        std::string name = pFormat->GetText();
+        const size_t place = name.find("%s");
+        if (place != std::string::npos)
+            name.replace(place, 2, StringValue(pMember, pObject));
+        return name;
+    }
+    // A cross-referenced object is told apart from its siblings by its identity name; an
+    // empty one would read as a blank entry, so the type's name stands in for it.
+    if (const KvReflectedPrimitive* pMember = FindStringMemberWith<KvAttribute_XRefKey>(m_apMembers))
+    {
+        if (!StringValue(pMember, pObject).empty())
+            return StringValue(pMember, pObject);
     }
     if (const auto* pDisplayName = KvFindAttribute<KvAttribute_DisplayName>(m_apAttributes))
         return pDisplayName->GetText();

@@ -32,8 +32,9 @@ public:
     const KvReflectedPrimitive* GetMember(uint32_t index) const { return m_apMembers[index]; }
     const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
 
-    // The shown name of an object: the type's delegate, else the first member with a
-    // DisplayNameFromMember format, else the type's DisplayName, else the type name.
+    // The shown name of an object: the type's delegate, else the first string member with a
+    // DisplayNameFromMember format, else its non-empty XRefKey name, else the type's
+    // DisplayName, else the type name.
     std::string GetObjectDisplayName(const void* pObject) const;
 
 private:

@@ -17,7 +17,8 @@ const char* RequireName(const char* name)
 } // namespace
 
 SkeletonDescription::SkeletonDescription(const char* name, uint64_t skeletonId, uint32_t boneCount)
-    : m_strName(RequireName(name)), m_ulSkeletonId(skeletonId), m_uiBoneCount(boneCount), m_aBones(boneCount)
+    : m_strName(RequireName(name)), m_ulSkeletonId(skeletonId), m_uiBoneCount(boneCount),
+      m_aBones(std::make_unique<SkeletonBone[]>(boneCount))
 {
 }
 } // namespace AnimationTechExporter

@@ -115,21 +115,21 @@ void ConcatenateParent(AniMatrix4x3& child, const AniMatrix4x3& parent)
     }
 }
 
+// Two bone poses differ only where a deviation exceeds its limit. A NaN deviation exceeds
+// nothing: keys that share one time interpolate with 0/0 and must still count as reproduced.
 bool BonePosesMatch(const AniMatrix4x3& a, const AniMatrix4x3& b, const PoseTolerance& tolerance)
 {
-    float axisDeviation = 0.0f;
     for (uint32_t row = 0; row < 3; ++row)
     {
         const float dot =
             a.At(row, 0) * b.At(row, 0) + a.At(row, 1) * b.At(row, 1) + a.At(row, 2) * b.At(row, 2);
-        axisDeviation = std::max(axisDeviation, 1.0f - dot);
+        if (1.0f - dot > tolerance.m_fMaxAxisDeviation)
+            return false;
     }
-    if (axisDeviation > tolerance.m_fMaxAxisDeviation)
-        return false;
     const float dx = a.At(3, 0) - b.At(3, 0);
     const float dy = a.At(3, 1) - b.At(3, 1);
     const float dz = a.At(3, 2) - b.At(3, 2);
-    return dx * dx + dy * dy + dz * dz <= tolerance.m_fMaxSquaredDistance;
+    return !(dx * dx + dy * dy + dz * dz > tolerance.m_fMaxSquaredDistance);
 }
 
 // The grid frame nearest a time; times outside the unsigned range clamp to its ends.

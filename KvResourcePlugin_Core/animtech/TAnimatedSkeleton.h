@@ -15,13 +15,17 @@ namespace AnimationTech
 class KV_PLUGIN_CORE_API TAnimatedSkeleton
 {
 public:
-    // Key times snap to this grid (30 Hz) only when every key lies within kFrameTolerance.
+    // Key times snap to this grid (30 Hz) only when every key lies within kFrameTolerance
+    // seconds of it. The tolerance is the float 0x3ADA740F, one ulp above 1.0f / 600.0f.
     static constexpr float kFrameStep = 1.0f / 30.0f;
-    static constexpr float kFrameTolerance = 1.0f / 600.0f;
+    static constexpr float kFrameTolerance = 0.0016666668f;
 
     TAnimatedSkeleton() = default;
+    // Copies are deep; moves take both arrays as they are.
     TAnimatedSkeleton(const TAnimatedSkeleton&) = default;
     TAnimatedSkeleton& operator=(const TAnimatedSkeleton&) = default;
+    TAnimatedSkeleton(TAnimatedSkeleton&&) noexcept = default;
+    TAnimatedSkeleton& operator=(TAnimatedSkeleton&&) noexcept = default;
     ~TAnimatedSkeleton() { Clear(); }
 
     // Building: each call refuses (false) what would break the invariants: a parent that is

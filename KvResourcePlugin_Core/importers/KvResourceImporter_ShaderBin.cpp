@@ -4,8 +4,8 @@
 #include "Foundation/KvSmartPtr.h"
 #include "IO/KvIOStream_Memory.h"
 #include "KvResourcePlugin_Core_Resources.h"
+#include "importers/KvChunkFileWrapper.h"
 #include "importers/KvImporterSupport.h"
-#include "importers/VChunkFileWrapper.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 
 #include <limits>
@@ -24,7 +24,7 @@ constexpr uint32_t kThirdStateBytes = 15;
 constexpr uint32_t kSamplerBlockBytes = 37;
 
 // A length-prefixed block: the length, then that many bytes unless it is 0xFFFFFFFF.
-void SkipBlock(VChunkFileWrapper& reader)
+void SkipBlock(KvChunkFileWrapper& reader)
 {
     const uint32_t length = reader.ReadInt();
     if (length != kAbsent)
@@ -32,13 +32,13 @@ void SkipBlock(VChunkFileWrapper& reader)
 }
 
 // Fails the import (fatally, as every malformed chunk file does) once reading ran off the data.
-void RequireData(const VChunkFileWrapper& reader, const char* fileName)
+void RequireData(const KvChunkFileWrapper& reader, const char* fileName)
 {
     if (reader.IsPastEnd())
         KvFatalReport(kFile, kFunction, 40, "Shader file %s ends inside a pass record", fileName);
 }
 
-void SkipStageRecord(VChunkFileWrapper& reader, const char* fileName)
+void SkipStageRecord(KvChunkFileWrapper& reader, const char* fileName)
 {
     reader.ReadChar();
     reader.ReadInt();
@@ -74,23 +74,25 @@ void SkipStageRecord(VChunkFileWrapper& reader, const char* fileName)
 }
 
 // Everything of a pass record after its name.
-void SkipPassBody(VChunkFileWrapper& reader, uint8_t version, const char* fileName)
+void SkipPassBody(KvChunkFileWrapper& reader, uint8_t version, const char* fileName)
 {
     SkipBlock(reader);
     SkipBlock(reader);
     reader.Skip(8 + 4 * sizeof(uint32_t) + kBlendStateBytes + kDepthStencilStateBytes + kThirdStateBytes);
     reader.Skip(2 + 2 * sizeof(uint32_t));
     RequireData(reader, fileName);
-    for (int stage = 0; stage < 4; ++stage)
-        SkipStageRecord(reader, fileName);
-    if (version >= 2)
+    auto skipStages = [&](int count)
     {
-        reader.ReadInt();
-        for (int stage = 0; stage < 2; ++stage)
+        for (int stage = 0; stage < count; ++stage)
             SkipStageRecord(reader, fileName);
-    }
+    };
+    // Every version has six stages; version 2 put a u32 after the fourth, version 3 added a seventh.
+    skipStages(4);
+    if (version >= 2)
+        reader.ReadInt();
+    skipStages(2);
     if (version >= 3)
-        SkipStageRecord(reader, fileName);
+        skipStages(1);
 }
 } // namespace
 
@@ -129,7 +131,7 @@ void* KvResourceImporter_ShaderBin::ConvertToRaw(void*&, KvResource*, KvIOStream
     const KvSmartPtr<KvIOStream_Memory> memory(
         new KvIOStream_Memory(pBytes, static_cast<uint32_t>(shader->m_acShaderBin.size())));
     {
-        VChunkFileWrapper reader(memory.Get());
+        KvChunkFileWrapper reader(memory.Get());
         reader.PushChunk(kShaderChunkId);
         const uint32_t passCount = reader.ReadInt();
         for (uint32_t pass = 0; pass < passCount; ++pass)

@@ -3,8 +3,8 @@
 #include "KvResourcePlugin_CoreExport.h"
 #include "Resources/KvResourceImporter.h"
 
-// Compiled Vision shader libraries ("vshaderbin", in a ".shaderbin\\dx11" folder): the whole
-// file as the shader's binary, and one reference per pass, by name.
+// Compiled shader libraries of the run-time engine ("vshaderbin", in a ".shaderbin\\dx11"
+// folder): the whole file as the shader's binary, and one reference per pass, by name.
 class KV_PLUGIN_CORE_API KvResourceImporter_ShaderBin : public KvResourceImporter
 {
 public:

@@ -2,7 +2,9 @@
 
 #include "AnimationJson.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -21,6 +23,19 @@ struct AnimOptions
     float m_fAngleToleranceDegrees = 0.0f;
     std::string m_strOutput;
 };
+
+// Tolerances are compared against deviations: NaN would let every pose match and an
+// infinity would let no pose differ, so only finite single-precision numbers are taken.
+const CLI::Validator kFiniteTolerance(
+    [](std::string& text) -> std::string
+    {
+        char* pEnd = nullptr;
+        const float value = std::strtof(text.c_str(), &pEnd);
+        if (pEnd == text.c_str() || *pEnd != '\0' || !std::isfinite(value))
+            return text + " is not a finite number";
+        return {};
+    },
+    "FINITE");
 
 int Info(const AnimOptions& options)
 {
@@ -89,8 +104,12 @@ std::function<int()> AddAnimCommand(CLI::App& app)
 
     CLI::App* pOptimize = pAnim->add_subcommand("optimize", "Remove keys that interpolation reproduces");
     pOptimize->add_option("file", options->m_strFile, "Animation JSON file")->required();
-    pOptimize->add_option("--position-tolerance", options->m_fPositionTolerance, "Model units")->required();
-    pOptimize->add_option("--angle-tolerance", options->m_fAngleToleranceDegrees, "Degrees")->required();
+    pOptimize->add_option("--position-tolerance", options->m_fPositionTolerance, "Model units")
+        ->required()
+        ->check(kFiniteTolerance);
+    pOptimize->add_option("--angle-tolerance", options->m_fAngleToleranceDegrees, "Degrees")
+        ->required()
+        ->check(kFiniteTolerance);
     pOptimize->add_option("-o,--output", options->m_strOutput, "Write the reduced animation here");
 
     return [=]() -> int

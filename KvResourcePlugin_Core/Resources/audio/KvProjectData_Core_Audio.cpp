@@ -259,11 +259,11 @@ void KvProjectData_Core_Raw_AudioSoundEntry::DrawDebugAt(const KvVector3& positi
         m_pVariationList->m_apVariations;
     while (m_aVariationColors.size() < variations.size())
     {
-        // Grey moved by one random byte per channel, lowest (blue) first.
+        // Grey moved by one random byte per channel, lowest byte of the colour (red) first.
         KvColor color = kPreviewGrey;
-        color.b = static_cast<uint8_t>(color.b + NextRandomByte());
-        color.g = static_cast<uint8_t>(color.g + NextRandomByte());
         color.r = static_cast<uint8_t>(color.r + NextRandomByte());
+        color.g = static_cast<uint8_t>(color.g + NextRandomByte());
+        color.b = static_cast<uint8_t>(color.b + NextRandomByte());
         m_aVariationColors.push_back(color);
     }
     for (uint32_t index = 0; index < variations.size(); ++index)

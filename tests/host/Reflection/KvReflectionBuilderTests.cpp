@@ -129,7 +129,7 @@ TEST(ReflectionBuilder, AttributeOnUnknownMember_LoggedAndDropped)
                                      "declared twice"));
 }
 
-TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatTypeNameOrTypeName)
+TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatXRefNameTypeNameOrTypeName)
 {
     KvTestNode node;
     node.m_strName = "root";
@@ -140,4 +140,11 @@ TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatTypeNameOrTypeName)
     EXPECT_EQ(KvTestRecord::GetReflectedDataType()->GetObjectDisplayName(&record), "Tag: 100% %s");
     KvTestPayload payload;
     EXPECT_EQ(KvTestPayload::GetReflectedDataType()->GetObjectDisplayName(&payload), "KvTestPayload");
+    // Without a name format, a cross-referenced object shows its identity name; an empty one
+    // would give a blank menu entry, so the type name stands in.
+    KvTestTarget target;
+    target.m_strName = "crate";
+    EXPECT_EQ(KvTestTarget::GetReflectedDataType()->GetObjectDisplayName(&target), "crate");
+    target.m_strName.clear();
+    EXPECT_EQ(KvTestTarget::GetReflectedDataType()->GetObjectDisplayName(&target), "KvTestTarget");
 }

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 using namespace AnimationTechExporter;
 
 TEST(AnimationExport, AnimationData_NameCopiedFlagKept_PointersStartNull)
 {
     std::string name = "walk";
-    AnimationData data(name.c_str(), "source.fbx", 42, true);
+    AnimationData data(name.c_str(), "walk.source", 42, true);
     name[0] = 'X';
     EXPECT_EQ(data.GetName(), "walk");
     EXPECT_TRUE(data.GetFlag());
@@ -37,11 +39,23 @@ TEST(AnimationExport, Tracks_SizedFromTheirCounts)
     EXPECT_EQ(translations.m_afValues.size(), 600u);
 }
 
-TEST(AnimationExport, Skeleton_ZeroBonesAndBoneCopies)
+TEST(AnimationExport, Skeleton_BonesMadeOnceAndNeverCopied)
 {
-    const SkeletonDescription empty("rig", 7, 0);
-    EXPECT_TRUE(empty.m_aBones.empty());
-    EXPECT_EQ(empty.m_ulSkeletonId, 7u);
+    // A bone's copy drops its owned array, so a description must never copy its bones: not
+    // when it is copied itself, and not by a bone array that grows.
+    EXPECT_FALSE(std::is_copy_constructible_v<SkeletonDescription>);
+    EXPECT_FALSE(std::is_copy_assignable_v<SkeletonDescription>);
+    SkeletonDescription rig("rig", 7, 3);
+    ASSERT_EQ(rig.m_uiBoneCount, 3u);
+    rig.m_aBones[2].m_aOwned = {4, 5};
+    EXPECT_TRUE(rig.m_aBones[0].m_aOwned.empty());
+    EXPECT_EQ(rig.m_aBones[2].m_aOwned, (std::vector<uint32_t>{4, 5}));
+    EXPECT_EQ(rig.m_ulSkeletonId, 7u);
+    EXPECT_EQ(SkeletonDescription("empty", 0, 0).m_uiBoneCount, 0u);
+}
+
+TEST(AnimationExport, SkeletonBone_CopiesLeaveTheOwnedArray)
+{
 
     SkeletonBone bone;
     bone.m_aulValues[1] = 9;
@@ -75,6 +89,6 @@ TEST(AnimationExport, CopyAssignment_SharesAndFreesOnce)
     // The original is gone; what it shared is still the copy's (the sanitizer build checks
     // that nothing is freed twice or leaked).
     ASSERT_NE(copy.GetSkeleton(), nullptr);
-    EXPECT_EQ(copy.GetSkeleton()->m_aBones.size(), 3u);
+    EXPECT_EQ(copy.GetSkeleton()->m_uiBoneCount, 3u);
     EXPECT_EQ(copy.GetTranslations()->m_afValues.size(), 18u);
 }

@@ -1,3 +1,4 @@
+#include "animtech/ReferenceKeyReduction.h"
 #include "animtech/TAnimatedSkeletonTestAccess.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@ struct Tolerances
 };
 } // namespace
 
-// The fast reduction must keep exactly the keys the plain algorithm keeps.
+// The fast reduction must keep exactly the keys the plain algorithm keeps. Every third
+// animation has runs of keys at one time, where the interpolation factor is 0/0.
 TEST(OptimizeKeysEquivalence, MatchesTheReferenceOnRandomAnimations)
 {
     const Tolerances tolerances[] = {
@@ -23,7 +25,8 @@ TEST(OptimizeKeysEquivalence, MatchesTheReferenceOnRandomAnimations)
         const uint32_t boneCount = 1 + seed % 7;
         const uint32_t keyCount = 3 + (seed * 7) % 60;
         const float noise = (seed % 4) * 0.01f;
-        const TAnimatedSkeleton animation = MakeWalkAnimation(boneCount, keyCount, seed, noise);
+        const float repeatChance = seed % 3 == 0 ? 0.5f : 0.0f;
+        const TAnimatedSkeleton animation = MakeWalkAnimation(boneCount, keyCount, seed, noise, repeatChance);
         for (const Tolerances& tolerance : tolerances)
         {
             TAnimatedSkeleton optimized(animation);

@@ -9,7 +9,7 @@
 
 namespace AnimationTech
 {
-// Reaches the skeleton's private steps, for tests and for the reference key reduction.
+// Reaches the skeleton's private steps.
 class TAnimatedSkeletonTestAccess
 {
 public:
@@ -19,11 +19,6 @@ public:
     {
         skeleton.GetKeyIndices(time, first, second, factor);
     }
-    static void GetMatricesEx(const TAnimatedSkeleton& skeleton, float factor, uint32_t first,
-                              uint32_t second, AniMatrix4x3* out)
-    {
-        skeleton.GetMatricesEx(factor, first, second, out);
-    }
     static bool ComparePoses(const TAnimatedSkeleton& skeleton, const AniMatrix4x3* a, const AniMatrix4x3* b,
                              float positionTolerance, float angleToleranceDegrees)
     {
@@ -31,47 +26,6 @@ public:
     }
 };
 } // namespace AnimationTech
-
-// The plain key reduction: every key pose sampled for every end, full poses compared, marked
-// keys erased one by one from the back. The returned times are the kept keys'.
-inline std::vector<float> ReferenceOptimizeKeys(AnimationTech::TAnimatedSkeleton skeleton,
-                                                float positionTolerance, float angleToleranceDegrees)
-{
-    using namespace AnimationTech;
-    const uint32_t keyCount = skeleton.GetKeysCount();
-    std::vector<float> times;
-    for (uint32_t key = 0; key < keyCount; ++key)
-        times.push_back(skeleton.GetKeyTime(key));
-    if (keyCount < 3)
-        return times;
-    std::vector<AniMatrix4x3> keyPose(skeleton.GetBonesCount());
-    std::vector<AniMatrix4x3> interpolated(skeleton.GetBonesCount());
-    std::vector<bool> removed(keyCount, false);
-    uint32_t anchor = 0;
-    for (uint32_t end = 2; end < keyCount; ++end)
-    {
-        removed[end - 1] = true;
-        for (uint32_t key = anchor + 1; key < end; ++key)
-        {
-            const float factor = (times[key] - times[anchor]) / (times[end] - times[anchor]);
-            TAnimatedSkeletonTestAccess::GetMatricesEx(skeleton, 0.0f, key, key, keyPose.data());
-            TAnimatedSkeletonTestAccess::GetMatricesEx(skeleton, factor, anchor, end, interpolated.data());
-            if (!TAnimatedSkeletonTestAccess::ComparePoses(skeleton, keyPose.data(), interpolated.data(),
-                                                           positionTolerance, angleToleranceDegrees))
-            {
-                removed[end - 1] = false;
-                anchor = end - 1;
-                break;
-            }
-        }
-    }
-    for (uint32_t key = keyCount - 1; key >= 1; --key)
-    {
-        if (removed[key])
-            times.erase(times.begin() + key);
-    }
-    return times;
-}
 
 inline std::vector<float> KeyTimesOf(const AnimationTech::TAnimatedSkeleton& skeleton)
 {
@@ -89,9 +43,11 @@ inline AnimationTech::AniQuat QuatFromAxisAngle(float ax, float ay, float az, fl
 }
 
 // A walk-like motion at 30 keys per second: a root moving forward, limbs swinging on sine
-// waves with per-bone phase, plus noise. Same seed, same animation.
+// waves with per-bone phase, plus noise. With a repeat chance, a key takes the previous key's
+// time instead of the next frame's, so runs of keys share one time. Same seed, same animation.
 inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, uint32_t keyCount,
-                                                          uint32_t seed, float noise)
+                                                          uint32_t seed, float noise,
+                                                          float repeatChance = 0.0f)
 {
     using namespace AnimationTech;
     std::mt19937 random(seed);
@@ -108,10 +64,15 @@ inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, ui
         phase[bone] = unit(random) * 3.14159f;
         offset[bone] = {unit(random) * 0.2f, 0.3f + unit(random) * 0.1f, unit(random) * 0.2f};
     }
+    std::uniform_real_distribution<float> chance(0.0f, 1.0f);
+    uint32_t frameIndex = 0;
     for (uint32_t key = 0; key < keyCount; ++key)
     {
+        const bool bRepeat = repeatChance > 0.0f && chance(random) < repeatChance;
+        if (key > 0 && !bRepeat)
+            ++frameIndex;
         TKeyFrame frame;
-        frame.m_fTime = static_cast<float>(key) / 30.0f;
+        frame.m_fTime = static_cast<float>(frameIndex) / 30.0f;
         for (uint32_t bone = 0; bone < boneCount; ++bone)
         {
             const float swing = 0.6f * std::sin(frame.m_fTime * 6.0f + phase[bone]) + noise * unit(random);

@@ -1,6 +1,9 @@
 #include "animtech/TAnimatedSkeleton.h"
 #include "animtech/TAnimatedSkeletonTestAccess.h"
 
+#include <bit>
+#include <type_traits>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -159,6 +162,20 @@ TEST(AnimatedSkeleton, FixTime_OneKeyOffTheGridChangesNothing)
     EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 0.0334f, 0.05f, 0.0667f));
 }
 
+TEST(AnimatedSkeleton, FixTime_ToleranceIsTheFloatNearest0_0016666668)
+{
+    // A key before frame 0's half-way mark deviates by its own time. 0x3ADA740F is the
+    // tolerance itself and snaps; the next float up does not. (1.0f / 600.0f is 0x3ADA740E.)
+    const float atTolerance = std::bit_cast<float>(0x3ADA740Fu);
+    const float aboveTolerance = std::bit_cast<float>(0x3ADA7410u);
+    TAnimatedSkeleton within = MakeSkeleton({-1}, {0.0f, atTolerance});
+    Access::FixTime(within);
+    EXPECT_THAT(KeyTimesOf(within), ::testing::ElementsAre(0.0f, 0.0f));
+    TAnimatedSkeleton beyond = MakeSkeleton({-1}, {0.0f, aboveTolerance});
+    Access::FixTime(beyond);
+    EXPECT_THAT(KeyTimesOf(beyond), ::testing::ElementsAre(0.0f, aboveTolerance));
+}
+
 TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
 {
     const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f});
@@ -178,6 +195,12 @@ TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
     // Without bones there is nothing to differ.
     const TAnimatedSkeleton empty;
     EXPECT_TRUE(Access::ComparePoses(empty, &a, &b, 0.0f, 0.0f));
+    // A NaN deviation (what a 0/0 factor yields) exceeds no tolerance.
+    b = a;
+    b.At(3, 0) = std::nanf("");
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
+    b.At(0, 0) = std::nanf("");
+    EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
@@ -210,6 +233,26 @@ TEST(AnimatedSkeleton, OptimizeKeys_LinearMotionKeepsFirstAndLast)
     TAnimatedSkeleton skeleton = MakeSkeleton({-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f});
     skeleton.OptimizeKeys(1e-4f, 0.0f);
     EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 3.0f));
+}
+
+TEST(AnimatedSkeleton, OptimizeKeys_KeysSharingATimeCollapse)
+{
+    // Keys at one time give the factor 0/0: the interpolated pose is NaN and matches.
+    struct Case
+    {
+        std::vector<float> m_afTimes;
+        std::vector<float> m_afKept;
+    };
+    const Case cases[] = {{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f}}, {{0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f}}};
+    for (const Case& test : cases)
+    {
+        TAnimatedSkeleton skeleton;
+        skeleton.AddBone(TBone());
+        for (float time : test.m_afTimes)
+            skeleton.AddKey({time, {Pose({}, {1, 2, 3})}});
+        skeleton.OptimizeKeys(0.0f, 0.0f);
+        EXPECT_EQ(KeyTimesOf(skeleton), test.m_afKept);
+    }
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_FewerThanThreeKeysUnchanged)
@@ -269,6 +312,24 @@ TEST(AnimatedSkeleton, Copies_AreDeepAndIndependent)
     EXPECT_EQ(copy.GetBoneParent(1), 0);
     TAnimatedSkeleton assigned;
     assigned = original;
+    EXPECT_EQ(assigned.GetKeysCount(), 3u);
+}
+
+TEST(AnimatedSkeleton, Moves_TakeTheArraysWithoutCopying)
+{
+    // Containers of skeletons move them on growth only when the move cannot throw.
+    EXPECT_TRUE(std::is_nothrow_move_constructible_v<TAnimatedSkeleton>);
+    EXPECT_TRUE(std::is_nothrow_move_assignable_v<TAnimatedSkeleton>);
+    TAnimatedSkeleton original = MakeSkeleton({-1, 0}, {0.0f, 1.0f, 2.0f});
+    const TBone* pBones = original.GetBone(0);
+    const TKeyFrame* pKeys = original.GetKey(0);
+    TAnimatedSkeleton moved(std::move(original));
+    EXPECT_EQ(moved.GetBone(0), pBones);
+    EXPECT_EQ(moved.GetKey(0), pKeys);
+    TAnimatedSkeleton assigned = MakeSkeleton({-1}, {5.0f});
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.GetBone(0), pBones);
+    EXPECT_EQ(assigned.GetKey(0), pKeys);
     EXPECT_EQ(assigned.GetKeysCount(), 3u);
 }
 

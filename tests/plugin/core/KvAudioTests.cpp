@@ -54,7 +54,9 @@ bool RandomVariationFollowsTheSequence()
     return bNoDraw && bPitch && bVolume;
 }
 
-// Grey plus one byte per channel, blue first: bits 16 to 23 of each next seed.
+// Grey 0x7D plus one random byte per channel, the first byte into the lowest byte of the
+// colour, which is red. From seed 123456 the bytes are 0xF9, 0x22, 0xA6 (bits 16 to 23 of
+// each next seed), so the channels wrap to 0x76, 0x9F, 0x23.
 bool FirstColourFollowsTheSequence()
 {
     auto* pList = NewData<KvProjectData_Core_Raw_AudioSoundVariationList>();
@@ -62,17 +64,7 @@ bool FirstColourFollowsTheSequence()
     Entry* pEntry = NewData<Entry>();
     pEntry->m_pVariationList = pList;
     pEntry->DrawDebugAt({}, false);
-    uint32_t seed = 123456;
-    auto nextByte = [&seed]
-    {
-        seed = seed * 214013u + 2531011u;
-        return static_cast<uint8_t>(seed >> 16);
-    };
-    KvColor expected{0x7D, 0x7D, 0x7D, 0xFF};
-    expected.b = static_cast<uint8_t>(expected.b + nextByte());
-    expected.g = static_cast<uint8_t>(expected.g + nextByte());
-    expected.r = static_cast<uint8_t>(expected.r + nextByte());
-    return pEntry->m_aVariationColors.at(0) == expected;
+    return pEntry->m_aVariationColors.at(0) == KvColor{0x76, 0x9F, 0x23, 0xFF};
 }
 } // namespace
 

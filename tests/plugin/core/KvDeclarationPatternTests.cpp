@@ -4,6 +4,11 @@
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
+#include "projectdata/KvProjectData_Core_Audio.h"
+#include "projectdata/KvProjectData_Core_Mesh.h"
+#include "projectdata/KvProjectData_Core_RenderShape.h"
+
+#include <algorithm>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,6 +30,14 @@ public:
 
     std::vector<std::pair<KvVector3, KvVector3>> m_aBoxes;
 };
+
+template <class T>
+void* NewNamedData(const char* name)
+{
+    T* pObject = NewData<T>();
+    pObject->m_strName = name;
+    return pObject;
+}
 
 void LoadGameTypes()
 {
@@ -68,6 +81,59 @@ TEST(XRefObject, LocalIndexIsNeverSaved)
     EXPECT_FALSE(saved.contains("m_ulLocalIndex"));
     EXPECT_EQ(saved["m_XRefGUID"], pTemplate->m_XRefGUID.ToString());
     DestroyData(pTemplate);
+}
+
+// Each construct-by-context menu over live objects, as the host builds it from the type's
+// attribute: the entry for a source object reads as that object's shown name.
+TEST(ByContext, EntriesShowTheSourceObjectsName)
+{
+    struct Menu
+    {
+        const KvReflectedDataType* (*m_pfnTarget)();
+        const KvReflectedDataType* (*m_pfnSource)();
+        void* (*m_pfnNewSource)(const char* name);
+        const char* m_pLabel;
+    };
+    const Menu menus[] = {
+        {&KvProjectData_Core_Raw_ActorEntry::GetReflectedDataType,
+         &KvProjectData_Core_Raw_ActorPrefab::GetReflectedDataType,
+         &NewNamedData<KvProjectData_Core_Raw_ActorPrefab>, "crate"},
+        {&KvProjectData_Core_Raw_RenderShapeMesh::GetReflectedDataType,
+         &KvProjectData_Core_Raw_Mesh::GetReflectedDataType, &NewNamedData<KvProjectData_Core_Raw_Mesh>,
+         "crate"},
+        {&KvProjectData_Core_Raw_RenderShapeMeshLod::GetReflectedDataType,
+         &KvProjectData_Core_Raw_Mesh::GetReflectedDataType, &NewNamedData<KvProjectData_Core_Raw_Mesh>,
+         "crate"},
+        {&KvProjectData_Core_Raw_AudioSoundVariation::GetReflectedDataType,
+         &KvProjectData_Core_Raw_AudioSample::GetReflectedDataType,
+         &NewNamedData<KvProjectData_Core_Raw_AudioSample>, "crate"},
+        {&KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType,
+         &KvProjectData_Core_Raw_AudioSample::GetReflectedDataType,
+         &NewNamedData<KvProjectData_Core_Raw_AudioSample>, "crate"},
+        {&KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType,
+         &KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType,
+         &NewNamedData<KvProjectData_Core_Raw_AudioSoundVariationList>, "List: crate"},
+        {&KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType,
+         &KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType,
+         &NewNamedData<KvProjectData_Core_Raw_AudioSoundEntry>, "Sound Entry crate"},
+    };
+    for (const Menu& menu : menus)
+    {
+        const KvReflectedDataType* pTarget = menu.m_pfnTarget();
+        const auto* pMenu = KvFindAttribute<KvAttribute_CtorByContext>(pTarget->GetAttributes());
+        ASSERT_NE(pMenu, nullptr) << pTarget->GetName();
+        void* pSource = menu.m_pfnNewSource("crate");
+        std::vector<KvReflectedObjCtorContext*> contexts;
+        pMenu->GetContextFunction()(contexts, pTarget, nullptr, nullptr);
+        const auto entry = std::find_if(contexts.begin(), contexts.end(),
+                                        [&](const KvReflectedObjCtorContext* pContext)
+                                        { return pContext->m_pSourceObject == pSource; });
+        ASSERT_NE(entry, contexts.end()) << pTarget->GetName();
+        EXPECT_EQ((*entry)->m_strLabel, menu.m_pLabel) << pTarget->GetName();
+        for (KvReflectedObjCtorContext* pContext : contexts)
+            delete pContext;
+        KvReflectionInterface::GetInstance()->DestroyObject(menu.m_pfnSource(), pSource);
+    }
 }
 
 TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)

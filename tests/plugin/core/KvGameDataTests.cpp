@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
 namespace
 {
 using Event = KvProjectData_Core_Raw_AnimationEvent;
@@ -34,6 +39,23 @@ TEST(AnimationEvent, TypedConstructors)
     const Event plain("step", 2.0f);
     EXPECT_EQ(plain.m_strName, "step");
     EXPECT_EQ(plain.m_strPayload, "");
+}
+
+TEST(AnimationEvent, FloatPayloadTruncatesTowardZeroInto32Bits)
+{
+    // NaN has no integer and gives 0; beyond the 32-bit range the nearest end is taken.
+    const float kInfinity = std::numeric_limits<float>::infinity();
+    const std::pair<float, int32_t> cases[] = {{-0.99f, 0},
+                                               {std::nanf(""), 0},
+                                               {2147483520.0f, 2147483520},
+                                               {2147483648.0f, INT32_MAX},
+                                               {3.0e9f, INT32_MAX},
+                                               {kInfinity, INT32_MAX},
+                                               {-2147483648.0f, INT32_MIN},
+                                               {-2147483904.0f, INT32_MIN},
+                                               {-kInfinity, INT32_MIN}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(Event("hit", 0.0f, value).m_iPlayload, expected) << value;
 }
 
 TEST(AnimationEvent, MissingNameOrText_Fatal)

@@ -1,9 +1,9 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
+#include "importers/KvChunkFileWrapper.h"
 #include "importers/KvImporterTestSupport.h"
 #include "importers/KvResourceImporter_ShaderBin.h"
-#include "importers/VChunkFileWrapper.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "support/KvTestReports.h"
 
@@ -11,7 +11,7 @@
 
 namespace
 {
-constexpr const char* kChunkFile = "importers\\VChunkFileWrapper";
+constexpr const char* kChunkFile = "importers\\KvChunkFileWrapper";
 constexpr uint32_t kShaderChunk = 0x53484452;
 
 ByteWriter& OpenChunk(ByteWriter& writer, int32_t depth, uint32_t id, uint32_t length)
@@ -70,13 +70,18 @@ void Pass(ByteWriter& writer, uint8_t version, const std::string& name, bool bFu
 {
     writer.U8(version).String(name).U32(0xFFFFFFFF).U32(2).Zeros(2);
     writer.Zeros(8 + 16 + 17 + 25 + 15 + 2 + 8);
-    const int stages = version >= 3 ? 7 : version >= 2 ? 6 : 4;
-    for (int stage = 0; stage < stages; ++stage)
+    auto stages = [&](int count)
     {
-        if (stage == 4 && version >= 2)
-            writer.U32(0);
-        bFullStages ? FullStage(writer) : ShortStage(writer);
-    }
+        for (int stage = 0; stage < count; ++stage)
+            bFullStages ? FullStage(writer) : ShortStage(writer);
+    };
+    // Four stages, a u32 from version 2 on, two more stages always, a seventh from version 3.
+    stages(4);
+    if (version >= 2)
+        writer.U32(0);
+    stages(2);
+    if (version >= 3)
+        stages(1);
 }
 
 std::vector<uint8_t> ShaderFile(const std::vector<uint8_t>& passes, uint32_t passCount)
@@ -101,21 +106,21 @@ std::vector<std::string> PassNames(const KvProjectData_Core_Raw_Shader& shader)
 TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
 {
     ReaderRun run(SiblingChunks());
-    VChunkFileWrapper reader(&run.m_Stream);
+    KvChunkFileWrapper reader(&run.m_Stream);
     ASSERT_TRUE(reader.PushChunk(2));
     std::string text;
     reader.ReadString(text);
     EXPECT_EQ(text, "abc");
     EXPECT_EQ(reader.ReadInt(), 7u);
     EXPECT_TRUE(reader.PopChunk());
-    EXPECT_FALSE(reader.PushChunk(VChunkFileWrapper::kAnyChunk));
+    EXPECT_FALSE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
 }
 
 TEST(ChunkReader, PartialReadThenPopLandsAfterTheEndMarker)
 {
     ReaderRun run(SiblingChunks());
-    VChunkFileWrapper reader(&run.m_Stream);
-    ASSERT_TRUE(reader.PushChunk(VChunkFileWrapper::kAnyChunk));
+    KvChunkFileWrapper reader(&run.m_Stream);
+    ASSERT_TRUE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
     EXPECT_EQ(reader.ReadInt(), 0xAAAAAAAAu);
     ASSERT_TRUE(reader.PushChunk(9));
     EXPECT_TRUE(reader.PopChunk());
@@ -130,7 +135,7 @@ TEST(ChunkReader, StringsAndPrimitives)
     ByteWriter writer;
     writer.U32(0).U32(0).U32(0xFFFFFFFF).U32(0).U8(200).U32(0x3FC00000);
     ReaderRun run(writer.m_aBytes);
-    VChunkFileWrapper reader(&run.m_Stream);
+    KvChunkFileWrapper reader(&run.m_Stream);
     std::string text = "kept?";
     reader.ReadString(text);
     EXPECT_EQ(text, "");
@@ -151,10 +156,10 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             ByteWriter writer;
             writer.U32(0).U32(0).U32(1);
             ReaderRun run(writer.m_aBytes);
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(1);
         },
-        kChunkFile, "VChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
+        kChunkFile, "KvChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
     EXPECT_FATAL(
         {
             ByteWriter writer;
@@ -162,11 +167,11 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             OpenChunk(writer, 0, 5, 0);
             CloseChunk(writer, 0, 6);
             ReaderRun run(writer.m_aBytes);
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(5);
             reader.PopChunk();
         },
-        kChunkFile, "VChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
+        kChunkFile, "KvChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
     EXPECT_FATAL(
         {
             ByteWriter writer;
@@ -174,35 +179,35 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             OpenChunk(writer, 0, 5, 0);
             CloseChunk(writer, 3, 5);
             ReaderRun run(writer.m_aBytes);
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(5);
             reader.PopChunk();
         },
-        kChunkFile, "VChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
+        kChunkFile, "KvChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
     EXPECT_FATAL(
         {
             ReaderRun run(SiblingChunks());
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             reader.PopChunk();
         },
-        kChunkFile, "VChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
+        kChunkFile, "KvChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
     EXPECT_FATAL(
         {
             ReaderRun run(SiblingChunks());
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(1);
         },
-        kChunkFile, "VChunkFileWrapper::~VChunkFileWrapper", 30, "Chunks were still open on the stack!");
+        kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", 30, "Chunks were still open on the stack!");
     EXPECT_FATAL(
         {
             ByteWriter writer;
             writer.U32(0).U32(0).U32(1000).Text("short");
             ReaderRun run(writer.m_aBytes);
-            VChunkFileWrapper reader(&run.m_Stream);
+            KvChunkFileWrapper reader(&run.m_Stream);
             std::string text;
             reader.ReadString(text);
         },
-        kChunkFile, "VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+        kChunkFile, "KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
 }
 
 // A host that imports many files sets fatal errors to raise: the reader's own fatal paths,
@@ -226,10 +231,10 @@ TEST(ChunkReader, FatalErrorsRaisedToTheHost)
                   []
                   {
                       ReaderRun run(SiblingChunks());
-                      VChunkFileWrapper reader(&run.m_Stream);
+                      KvChunkFileWrapper reader(&run.m_Stream);
                       reader.PushChunk(1);
                   }),
-              ExpectedReport(kChunkFile, "VChunkFileWrapper::~VChunkFileWrapper", 30,
+              ExpectedReport(kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", 30,
                              "Chunks were still open on the stack!"));
     // A failure inside an open chunk is the one reported; the unwinding reader adds nothing.
     EXPECT_EQ(raisedMessage(
@@ -240,29 +245,36 @@ TEST(ChunkReader, FatalErrorsRaisedToTheHost)
                       OpenChunk(writer, 0, 5, 0);
                       writer.U32(1000).Text("short");
                       ReaderRun run(writer.m_aBytes);
-                      VChunkFileWrapper reader(&run.m_Stream);
+                      KvChunkFileWrapper reader(&run.m_Stream);
                       reader.PushChunk(5);
                       std::string text;
                       reader.ReadString(text);
                   }),
-              ExpectedReport(kChunkFile, "VChunkFileWrapper::ReadString", 78,
+              ExpectedReport(kChunkFile, "KvChunkFileWrapper::ReadString", 78,
                              "String runs past the end of the data"));
 }
 
 TEST(ShaderImport, PassVersionsAndBlockLengths)
 {
-    ByteWriter passes;
-    Pass(passes, 1, "Opaque", false);
-    Pass(passes, 2, "Skinned", true);
-    Pass(passes, 3, "AlphaTest", false);
-    Pass(passes, 8, "Latest", true);
-    const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 4);
-    KvResourceImporter_ShaderBin importer;
-    ImportRun run(importer, file);
-    auto* pShader = run.Raw<KvProjectData_Core_Raw_Shader>();
-    ASSERT_NE(pShader, nullptr);
-    EXPECT_EQ(PassNames(*pShader), (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Latest"}));
-    EXPECT_EQ(pShader->m_acShaderBin, file);
+    // Each version's record length differs; a pass read with the wrong stage count leaves
+    // the next pass misaligned. Both stage forms are run through every version.
+    for (bool bFullStages : {false, true})
+    {
+        ByteWriter passes;
+        Pass(passes, 1, "Opaque", bFullStages);
+        Pass(passes, 2, "Skinned", !bFullStages);
+        Pass(passes, 3, "AlphaTest", bFullStages);
+        Pass(passes, 1, "Shadow", !bFullStages);
+        Pass(passes, 8, "Latest", bFullStages);
+        const std::vector<uint8_t> file = ShaderFile(passes.m_aBytes, 5);
+        KvResourceImporter_ShaderBin importer;
+        ImportRun run(importer, file);
+        auto* pShader = run.Raw<KvProjectData_Core_Raw_Shader>();
+        ASSERT_NE(pShader, nullptr);
+        EXPECT_EQ(PassNames(*pShader),
+                  (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Shadow", "Latest"}));
+        EXPECT_EQ(pShader->m_acShaderBin, file);
+    }
 }
 
 TEST(ShaderImport, NoPasses_WholeFileKept)
@@ -286,8 +298,8 @@ TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
     // A pass count beyond the data: the reader meets the end marker where a name should be.
     ByteWriter one;
     Pass(one, 1, "Only", false);
-    EXPECT_FATAL(ImportRun(importer, ShaderFile(one.m_aBytes, 0xFFFFFFFF)), "importers\\VChunkFileWrapper",
-                 "VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+    EXPECT_FATAL(ImportRun(importer, ShaderFile(one.m_aBytes, 0xFFFFFFFF)), "importers\\KvChunkFileWrapper",
+                 "KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
     // A file that stops after the first of two passes: the second record runs off the end.
     ByteWriter cut;
     cut.U32(1).U32(0);

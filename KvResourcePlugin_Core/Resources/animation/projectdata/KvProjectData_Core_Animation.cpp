@@ -3,6 +3,9 @@
 #include "Foundation/KvReport.h"
 #include "projectdata/KvSchema.h"
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 constexpr const char* kEventFile = "Resources\\animation\\projectdata\\KvProjectData_Core_Raw_AnimationEvent";
@@ -15,6 +18,19 @@ const char* RequireName(const char* name, int line)
     if (!name)
         KvFatalReport(kEventFile, kEventFunction, line, "an anim event name must be specified");
     return name;
+}
+
+// The float payload as an integer, truncated toward zero. A plain conversion is undefined
+// for NaN and outside the 32-bit range: NaN gives 0, anything beyond a range end that end.
+int32_t TruncateToInt32(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483648.0f)
+        return std::numeric_limits<int32_t>::max();
+    if (value < -2147483648.0f)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
 }
 } // namespace
 
@@ -32,8 +48,8 @@ KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent(con
 
 KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent(const char* name, float time,
                                                                              float value)
-    : m_strName(RequireName(name, 39)), m_fTime(time), m_iPlayload(static_cast<int32_t>(value)),
-      m_fPayload(value), m_strPayload(KvFormatMessage("%f", value))
+    : m_strName(RequireName(name, 39)), m_fTime(time), m_iPlayload(TruncateToInt32(value)), m_fPayload(value),
+      m_strPayload(KvFormatMessage("%f", value))
 {
 }
 

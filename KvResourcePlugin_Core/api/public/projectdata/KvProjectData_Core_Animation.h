@@ -18,6 +18,8 @@ public:
     // Each fatal without a name (the text variant also without its text).
     KvProjectData_Core_Raw_AnimationEvent(const char* name, float time);
     KvProjectData_Core_Raw_AnimationEvent(const char* name, float time, int32_t value);
+    // The integer payload is value truncated toward zero; NaN gives 0, values beyond the
+    // 32-bit range the nearest end.
     KvProjectData_Core_Raw_AnimationEvent(const char* name, float time, float value);
     KvProjectData_Core_Raw_AnimationEvent(const char* name, float time, const char* text);
 

@@ -8,22 +8,22 @@
 
 class KvIOStream;
 
-// Reads the chunked binary files of the Vision engine: a file header, then nested tagged
-// chunks, each closed by an end marker repeating its depth and id. Every inconsistency is
-// fatal; so is a string or chunk that claims more bytes than the stream holds.
-class KV_PLUGIN_CORE_API VChunkFileWrapper
+// Reads chunked binary files: an 8-byte file header, then nested tagged chunks, each closed
+// by an end marker repeating its depth and id; a depth of -1 ends a chunk list. Every
+// inconsistency is fatal; so is a string or chunk that claims more bytes than the stream holds.
+class KV_PLUGIN_CORE_API KvChunkFileWrapper
 {
 public:
     // Accepts any chunk id in PushChunk.
     static constexpr uint32_t kAnyChunk = 0xFFFFFFFF;
 
     // Reads the 8-byte file header; the stream stays the caller's.
-    explicit VChunkFileWrapper(KvIOStream* pStream);
+    explicit KvChunkFileWrapper(KvIOStream* pStream);
     // Fatal while chunks are open; the fatal routine may be set to raise, so this may throw.
-    ~VChunkFileWrapper() noexcept(false);
+    ~KvChunkFileWrapper() noexcept(false);
 
-    VChunkFileWrapper(const VChunkFileWrapper&) = delete;
-    VChunkFileWrapper& operator=(const VChunkFileWrapper&) = delete;
+    KvChunkFileWrapper(const KvChunkFileWrapper&) = delete;
+    KvChunkFileWrapper& operator=(const KvChunkFileWrapper&) = delete;
 
     uint32_t ReadInt();
     uint8_t ReadChar();

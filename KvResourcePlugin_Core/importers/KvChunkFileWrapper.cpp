@@ -1,4 +1,4 @@
-#include "importers/VChunkFileWrapper.h"
+#include "importers/KvChunkFileWrapper.h"
 
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
@@ -8,41 +8,41 @@
 
 namespace
 {
-constexpr const char* kFile = "importers\\VChunkFileWrapper";
+constexpr const char* kFile = "importers\\KvChunkFileWrapper";
 }
 
-void VChunkFileWrapper::Fail(const char* function, int line, const char* message)
+void KvChunkFileWrapper::Fail(const char* function, int line, const char* message)
 {
     KvFatalReport(kFile, function, line, "%s", message);
 }
 
-VChunkFileWrapper::VChunkFileWrapper(KvIOStream* pStream) : m_pStream(pStream)
+KvChunkFileWrapper::KvChunkFileWrapper(KvIOStream* pStream) : m_pStream(pStream)
 {
     ReadInt();
     ReadInt();
 }
 
-VChunkFileWrapper::~VChunkFileWrapper() noexcept(false)
+KvChunkFileWrapper::~KvChunkFileWrapper() noexcept(false)
 {
     // While a fatal error unwinds through a reader, its open chunks are no further news.
     if (!m_aChunkStack.empty() && std::uncaught_exceptions() == 0)
-        Fail("VChunkFileWrapper::~VChunkFileWrapper", 30, "Chunks were still open on the stack!");
+        Fail("KvChunkFileWrapper::~KvChunkFileWrapper", 30, "Chunks were still open on the stack!");
 }
 
-uint64_t VChunkFileWrapper::Remaining() const
+uint64_t KvChunkFileWrapper::Remaining() const
 {
     const uint64_t size = m_pStream->GetSize();
     const uint64_t position = m_pStream->Tell();
     return size > position ? size - position : 0;
 }
 
-void VChunkFileWrapper::ReadBytes(void* pBuffer, uint64_t count)
+void KvChunkFileWrapper::ReadBytes(void* pBuffer, uint64_t count)
 {
     if (m_pStream->Read(pBuffer, count) != count)
         m_bRanOffTheEnd = true;
 }
 
-void VChunkFileWrapper::MoveTo(uint64_t position)
+void KvChunkFileWrapper::MoveTo(uint64_t position)
 {
     // Streams keep 32-bit positions; a far seek must not wrap around to an earlier place.
     if (position > m_pStream->GetSize())
@@ -53,26 +53,26 @@ void VChunkFileWrapper::MoveTo(uint64_t position)
     m_pStream->Seek(position);
 }
 
-uint32_t VChunkFileWrapper::ReadInt()
+uint32_t KvChunkFileWrapper::ReadInt()
 {
     uint8_t bytes[4] = {};
     ReadBytes(bytes, sizeof(bytes));
     return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
 }
 
-uint8_t VChunkFileWrapper::ReadChar()
+uint8_t KvChunkFileWrapper::ReadChar()
 {
     uint8_t value = 0;
     ReadBytes(&value, 1);
     return value;
 }
 
-float VChunkFileWrapper::ReadFloat()
+float KvChunkFileWrapper::ReadFloat()
 {
     return std::bit_cast<float>(ReadInt());
 }
 
-void VChunkFileWrapper::ReadString(std::string& out)
+void KvChunkFileWrapper::ReadString(std::string& out)
 {
     const uint32_t length = ReadInt();
     if (length == 0xFFFFFFFF)
@@ -82,23 +82,23 @@ void VChunkFileWrapper::ReadString(std::string& out)
     }
     // The length comes from the file: it is trusted only as far as the stream reaches.
     if (length > Remaining())
-        Fail("VChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+        Fail("KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
     out.resize(length);
     ReadBytes(out.data(), length);
 }
 
-void VChunkFileWrapper::Skip(uint64_t count)
+void KvChunkFileWrapper::Skip(uint64_t count)
 {
     MoveTo(m_pStream->Tell() + count);
 }
 
-bool VChunkFileWrapper::PushChunk(uint32_t id)
+bool KvChunkFileWrapper::PushChunk(uint32_t id)
 {
     int32_t depth = static_cast<int32_t>(ReadInt());
     while (depth != -1)
     {
         if (depth != static_cast<int32_t>(m_aChunkStack.size()))
-            Fail("VChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
+            Fail("KvChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
         const uint32_t chunkId = ReadInt();
         const uint32_t length = ReadInt();
         m_aChunkStack.push_back({chunkId, static_cast<uint32_t>(m_pStream->Tell()), length});
@@ -113,10 +113,10 @@ bool VChunkFileWrapper::PushChunk(uint32_t id)
     return false;
 }
 
-bool VChunkFileWrapper::PopChunk()
+bool KvChunkFileWrapper::PopChunk()
 {
     if (m_aChunkStack.empty())
-        Fail("VChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
+        Fail("KvChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
     const tChunk chunk = m_aChunkStack.back();
     const uint64_t end = uint64_t(chunk.m_ulStart) + chunk.m_ulLength;
     if (m_pStream->Tell() != end)
@@ -125,8 +125,8 @@ bool VChunkFileWrapper::PopChunk()
     const int32_t depth = static_cast<int32_t>(ReadInt());
     const uint32_t id = ReadInt();
     if (depth != static_cast<int32_t>(m_aChunkStack.size()))
-        Fail("VChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
+        Fail("KvChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
     if (id != chunk.m_ulId)
-        Fail("VChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
+        Fail("KvChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
     return true;
 }
