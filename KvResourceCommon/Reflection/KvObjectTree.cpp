@@ -57,7 +57,8 @@ public:
                         pType->GetName().c_str());
     }
 
-    void ReleaseChildren(const KvReflectedDataType* pType, void* pObject)
+    // With bKeepSingleObjects, objects held by single owned pointers stay where they are.
+    void ReleaseChildren(const KvReflectedDataType* pType, void* pObject, bool bKeepSingleObjects = false)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
         {
@@ -66,7 +67,7 @@ public:
             switch (pMember->GetKind())
             {
             case PRIMITIVE_STRUCT:
-                ReleaseChildren(pMember->GetElementType(), pAddress);
+                ReleaseChildren(pMember->GetElementType(), pAddress, bKeepSingleObjects);
                 break;
             case PRIMITIVE_ARRAY_STRUCT:
             {
@@ -77,7 +78,7 @@ public:
                 break;
             }
             case PRIMITIVE_POINTER:
-                if (OwnsPointee(pMember))
+                if (OwnsPointee(pMember) && !bKeepSingleObjects)
                 {
                     ReleaseTree(pMember->GetPointeeType(), PointerAt(pMember, pObject));
                     PointerAt(pMember, pObject) = nullptr;
@@ -126,7 +127,8 @@ private:
 class TreeCloner
 {
 public:
-    void* CloneTree(const KvReflectedDataType* pType, const void* pSource)
+    // A copy of the source in pInto, or in a new object when pInto is null.
+    void* CloneTree(const KvReflectedDataType* pType, const void* pSource, void* pInto = nullptr)
     {
         if (!pSource)
             return nullptr;
@@ -140,20 +142,35 @@ public:
                         pType->GetName().c_str());
             return nullptr;
         }
-        void* pTarget = pConstructor->Create();
+        void* pTarget = pInto ? pInto : pConstructor->Create();
         m_Clones.emplace(pSource, pTarget);
         const bool bReconciles = KvObjectTree::ReconcilesConstructedChildren(pType);
-        // What the constructor made by default gives way to the source's children.
+        // What the constructor made by default gives way to the source's children; single
+        // owned objects are filled where they are (see CloneOwned).
         if (!bReconciles)
-            TreeReleaser().ReleaseChildren(pType, pTarget);
-        CopyMembers(pType, pTarget, pSource);
+            TreeReleaser().ReleaseChildren(pType, pTarget, true);
+        CopyMembers(pType, pTarget, pSource, bReconciles);
         if (bReconciles)
             pConstructor->PostDeserialize(pTarget);
         return pTarget;
     }
 
 private:
-    void CopyMembers(const KvReflectedDataType* pType, void* pTarget, const void* pSource)
+    // The copy for a single owned pointer whose slot holds pMade from the constructor: pMade
+    // itself filled with the source, so that unsaved state of the owner (an editor pawn's
+    // transform link) still points at it, unless the source is null or shared.
+    void* CloneOwned(const KvReflectedDataType* pType, const void* pSource, void* pMade,
+                     bool bOwnerReconciles)
+    {
+        const bool bFillsMade = pMade && pSource && !m_Clones.contains(pSource);
+        void* pCopy = CloneTree(pType, pSource, bFillsMade ? pMade : nullptr);
+        if (pMade && pCopy != pMade && !bOwnerReconciles)
+            TreeReleaser().ReleaseTree(pType, pMade);
+        return pCopy;
+    }
+
+    void CopyMembers(const KvReflectedDataType* pType, void* pTarget, const void* pSource,
+                     bool bOwnerReconciles)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
         {
@@ -168,7 +185,7 @@ private:
                 CopyValue(pMember->GetValueType(), pTo, pFrom, pMember->GetWidth());
                 break;
             case PRIMITIVE_STRUCT:
-                CopyMembers(pMember->GetElementType(), pTo, pFrom);
+                CopyMembers(pMember->GetElementType(), pTo, pFrom, bOwnerReconciles);
                 break;
             case PRIMITIVE_ARRAY:
             case PRIMITIVE_ARRAY_STRUCT:
@@ -178,15 +195,16 @@ private:
                 pAccessor->Resize(pTo, size);
                 for (size_t element = 0; element < size; ++element)
                     CopyElement(pMember, pAccessor->GetElement(pTo, element),
-                                pAccessor->GetElement(const_cast<void*>(pFrom), element));
+                                pAccessor->GetElement(const_cast<void*>(pFrom), element), bOwnerReconciles);
                 break;
             }
             case PRIMITIVE_POINTER:
             {
                 const void* pPointee = *static_cast<void* const*>(pFrom);
-                *static_cast<void**>(pTo) = OwnsPointee(pMember)
-                                                ? CloneTree(pMember->GetPointeeType(), pPointee)
-                                                : const_cast<void*>(pPointee);
+                void*& rSlot = *static_cast<void**>(pTo);
+                rSlot = OwnsPointee(pMember)
+                            ? CloneOwned(pMember->GetPointeeType(), pPointee, rSlot, bOwnerReconciles)
+                            : const_cast<void*>(pPointee);
                 break;
             }
             case PRIMITIVE_DYNAMIC_POINTER:
@@ -202,7 +220,7 @@ private:
         }
     }
 
-    void CopyElement(const KvReflectedPrimitive* pMember, void* pTo, const void* pFrom)
+    void CopyElement(const KvReflectedPrimitive* pMember, void* pTo, const void* pFrom, bool bOwnerReconciles)
     {
         switch (pMember->GetKind())
         {
@@ -210,7 +228,7 @@ private:
             CopyValue(pMember->GetValueType(), pTo, pFrom, ValueWidth(pMember));
             break;
         case PRIMITIVE_ARRAY_STRUCT:
-            CopyMembers(pMember->GetElementType(), pTo, pFrom);
+            CopyMembers(pMember->GetElementType(), pTo, pFrom, bOwnerReconciles);
             break;
         default:
         {

@@ -110,6 +110,16 @@ void KvReflectedDataTypeBuilder::AddPointer(const char* name, eReflectedPrimitiv
     pMember->m_pArrayAccessor = pAccessor;
 }
 
+void KvReflectedDataTypeBuilder::AddTypeRecordPointer(const char* name, uint32_t offset,
+                                                      const char* baseClassName)
+{
+    if (KvReflectedPrimitive* pMember = NewMember(name, PRIMITIVE_POINTER, offset, sizeof(void*)))
+    {
+        pMember->m_pPointeeType = KvReflectionInterface::GetInstance()->GetTypeRecordType();
+        pMember->m_strBaseClassName = baseClassName ? baseClassName : "";
+    }
+}
+
 void KvReflectedDataTypeBuilder::AddDynamicPointer(const char* name, const char* typeMemberName,
                                                    uint32_t offset)
 {

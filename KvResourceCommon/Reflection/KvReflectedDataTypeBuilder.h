@@ -90,6 +90,14 @@ public:
         AddPointer(name, PRIMITIVE_ARRAY_POINTER, KvMemberOffset(member), pElementType,
                    new KvReflectedArrayAccessorOf<P*>());
     }
+    // A pointer to a type record, the type of a sibling dynamic pointer. With a base class
+    // name, a load accepts only that class and the classes derived from it (type manager).
+    template <class C>
+    void AddMemberTypeRecordPointer(const char* name, const KvReflectedDataType* C::*member,
+                                    const char* baseClassName)
+    {
+        AddTypeRecordPointer(name, KvMemberOffset(member), baseClassName);
+    }
     // An owned object whose type record is held in another member of the same object.
     template <class C, class P>
     void AddMemberDynamicRefTypePointer(const char* name, const char* typeMemberName, P* C::*member)
@@ -122,6 +130,7 @@ private:
                   KvReflectedArrayAccessor* pAccessor);
     void AddPointer(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
                     const KvReflectedDataType* pPointeeType, KvReflectedArrayAccessor* pAccessor);
+    void AddTypeRecordPointer(const char* name, uint32_t offset, const char* baseClassName);
     void AddDynamicPointer(const char* name, const char* typeMemberName, uint32_t offset);
 
     KvReflectedDataType* m_pType;

@@ -1,5 +1,10 @@
 #include "Reflection/KvReflectedPrimitive.h"
 
+#include "Reflection/KvReflectedDataType.h"
+#include "TypeManager/KvTypeManager.h"
+
+#include <algorithm>
+
 KvReflectedPrimitive::KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind,
                                            uint32_t offset, uint32_t width)
     : m_strName(name), m_eKind(kind), m_uiOffset(offset), m_uiWidth(width)
@@ -21,4 +26,18 @@ bool KvReflectedPrimitive::HasAttribute(eAttributeKind kind) const
             return true;
     }
     return false;
+}
+
+bool KvReflectedPrimitive::AcceptsType(const KvReflectedDataType* pType) const
+{
+    if (m_strBaseClassName.empty() || pType->GetName() == m_strBaseClassName)
+        return true;
+    const KvTypeManager* pManager = KvTypeManager::GetInstance();
+    const KvTypeInfo* pBase = pManager->FindType(m_strBaseClassName.c_str());
+    const KvTypeInfo* pClass = pManager->FindType(pType->GetName().c_str());
+    if (!pBase || !pClass)
+        return false;
+    std::vector<KvTypeInfo*> derived;
+    pManager->GetDerivedTypes(pBase, derived);
+    return std::find(derived.begin(), derived.end(), pClass) != derived.end();
 }

@@ -38,6 +38,12 @@ public:
     const KvEnumConverterBase* GetEnumConverter() const { return m_pEnumConverter; }
     // Dynamic pointers: the member of the same object that holds the pointee's type record.
     const std::string& GetDynamicTypeMember() const { return m_strDynamicTypeMember; }
+    // Pointers to type records: the class every held type must be or derive from; empty
+    // when any type may be held.
+    const std::string& GetBaseClassName() const { return m_strBaseClassName; }
+    // Whether a pointer to a type record may hold the type: any type without a base class,
+    // else the base class itself and the classes the type manager knows as derived from it.
+    bool AcceptsType(const KvReflectedDataType* pType) const;
     const KvReflectedArrayAccessor* GetArrayAccessor() const { return m_pArrayAccessor; }
     const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
 
@@ -67,6 +73,7 @@ private:
     const KvReflectedDataType* m_pPointeeType = nullptr;
     const KvEnumConverterBase* m_pEnumConverter = nullptr;
     std::string m_strDynamicTypeMember;
+    std::string m_strBaseClassName;
     KvReflectedArrayAccessor* m_pArrayAccessor = nullptr;
     std::vector<KvAttribute*> m_apAttributes;
 };

@@ -6,10 +6,10 @@
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Store/KvBase64.h"
+#include "Store/KvJsonEnum.h"
+#include "Store/KvJsonFloat.h"
+#include "Store/KvJsonString.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -53,25 +53,18 @@ bool IsTypeRecordPointer(const KvReflectedPrimitive* pMember)
     return pMember->GetPointeeType() == KvReflectionInterface::GetInstance()->GetTypeRecordType();
 }
 
-Json FloatToJson(float value)
-{
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value > 0 ? "Infinity" : "-Infinity";
-    // The shortest text that reads back as this float, held as the double of that text, so
-    // that the written number is short and exact.
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), value);
-    return std::strtod(std::string(text, result.ptr).c_str(), nullptr);
-}
-
 Json FloatsToJson(const float* pValues, size_t count)
 {
     Json array = Json::array();
     for (size_t index = 0; index < count; ++index)
-        array.push_back(FloatToJson(pValues[index]));
+        array.push_back(KvFloatToJson(pValues[index]));
     return array;
+}
+
+// Loaded JSON quoted in a message; documents built in memory may hold any bytes.
+std::string Quote(const Json& json)
+{
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 // Thrown inside the loader only; Load turns it into a logged failure.
@@ -117,7 +110,7 @@ private:
         case PRIMITIVE_VALUE:
             return SaveValue(pMember->GetValueType(), pAddress);
         case PRIMITIVE_ENUM:
-            return SaveEnum(pMember, *static_cast<const uint32_t*>(pAddress));
+            return KvEnumToJson(pMember->GetEnumConverter(), *static_cast<const uint32_t*>(pAddress));
         case PRIMITIVE_STRUCT:
             return SaveObject(pMember->GetElementType(), pAddress, path);
         case PRIMITIVE_ARRAY:
@@ -183,20 +176,13 @@ private:
         reference["$xref"] = pType->GetName();
         const int32_t nameIndex = pType->FindMember(KvReflectionInterface::kNameMember);
         if (nameIndex >= 0)
-            reference["name"] =
-                *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pTarget));
+            reference["name"] = KvStringToJson(
+                *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pTarget)));
         const int32_t guidIndex = pType->FindMember(KvReflectionInterface::kGuidMember);
         if (guidIndex >= 0 && !m_NameOnlyTargets.contains(pTarget))
             reference["guid"] =
                 static_cast<const KvGuid*>(pType->GetMember(guidIndex)->GetAddress(pTarget))->ToString();
         return reference;
-    }
-
-    static Json SaveEnum(const KvReflectedPrimitive* pMember, uint32_t value)
-    {
-        const KvEnumConverterBase* pConverter = pMember->GetEnumConverter();
-        const char* name = pConverter ? pConverter->ToString(value) : nullptr;
-        return name ? Json(name) : Json(value);
     }
 
     static Json SaveValue(eReflectedValueType valueType, const void* pValue)
@@ -212,9 +198,9 @@ private:
         case VALUE_S32:
             return *static_cast<const int32_t*>(pValue);
         case VALUE_F32:
-            return FloatToJson(*static_cast<const float*>(pValue));
+            return KvFloatToJson(*static_cast<const float*>(pValue));
         case VALUE_STRING:
-            return *static_cast<const std::string*>(pValue);
+            return KvStringToJson(*static_cast<const std::string*>(pValue));
         case VALUE_GUID:
             return static_cast<const KvGuid*>(pValue)->ToString();
         case VALUE_VECTOR2:
@@ -236,6 +222,12 @@ private:
 
     const std::set<const void*>& m_NameOnlyTargets;
     std::map<const void*, std::string> m_WrittenAt;
+};
+
+struct LoadedObject
+{
+    void* m_pObject;
+    const KvReflectedDataType* m_pType;
 };
 
 struct PendingCrossReference
@@ -314,7 +306,7 @@ private:
         if (found == json.end())
             return;
         if (!found->is_string() || found->get<std::string>() != pType->GetName())
-            throw LoadError(path, "expected type '" + pType->GetName() + "', found " + found->dump());
+            throw LoadError(path, "expected type '" + pType->GetName() + "', found " + Quote(*found));
     }
 
     void LoadMember(const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember,
@@ -399,7 +391,9 @@ private:
     {
         if (IsTypeRecordPointer(pMember))
         {
-            *ppSlot = json.is_null() ? nullptr : const_cast<KvReflectedDataType*>(FindTypeByName(json, path));
+            *ppSlot = json.is_null()
+                          ? nullptr
+                          : const_cast<KvReflectedDataType*>(FindAcceptedType(pMember, json, path));
             return;
         }
         if (pMember->HasAttribute(ATTRIBUTE_XREF))
@@ -409,7 +403,10 @@ private:
                 QueueCrossReference(pPointeeType, ppSlot, json, path);
             return;
         }
-        if (pMember->GetKind() == PRIMITIVE_POINTER)
+        // An object the owner's constructor made is filled where it is, so that what the
+        // owner keeps unsaved (an editor pawn's transform link) still points at it.
+        const bool bFillsConstructed = *ppSlot && json.is_object() && !json.contains("$ref");
+        if (pMember->GetKind() == PRIMITIVE_POINTER && !bFillsConstructed)
             ReplaceOwned(pOwnerType, pPointeeType, ppSlot);
         if (!json.is_null())
             LoadOwned(pPointeeType, ppSlot, json, path);
@@ -425,26 +422,38 @@ private:
         *ppSlot = nullptr;
     }
 
+    // Loads into an empty slot, or into the object the slot already holds.
     void LoadOwned(const KvReflectedDataType* pType, void** ppSlot, const Json& json, const std::string& path)
     {
         if (json.is_object() && json.contains("$ref"))
         {
-            const auto found =
-                json["$ref"].is_string() ? m_Loaded.find(json["$ref"].get<std::string>()) : m_Loaded.end();
-            if (found == m_Loaded.end())
-                throw LoadError(path,
-                                "refers to " + json["$ref"].dump() + ", which is not an earlier object");
-            *ppSlot = found->second;
+            *ppSlot = FindEarlierObject(pType, json["$ref"], path);
             return;
         }
         if (!json.is_object())
             throw LoadError(path, "expected an object of type '" + pType->GetName() + "' or null");
-        if (!pType->GetObjectConstructor())
+        if (!*ppSlot && !pType->GetObjectConstructor())
             throw LoadError(path,
                             "type '" + pType->GetName() + "' is only declared by name and cannot be created");
-        *ppSlot = pType->GetObjectConstructor()->Create();
-        m_Loaded.emplace(path, *ppSlot);
+        if (!*ppSlot)
+            *ppSlot = pType->GetObjectConstructor()->Create();
+        m_Loaded.emplace(path, LoadedObject{*ppSlot, pType});
         LoadInto(pType, *ppSlot, json, path);
+    }
+
+    // The object a {"$ref"} points at: loaded before, and of the slot's type, since the
+    // owner uses it as one.
+    void* FindEarlierObject(const KvReflectedDataType* pType, const Json& reference,
+                            const std::string& path) const
+    {
+        const auto found =
+            reference.is_string() ? m_Loaded.find(reference.get<std::string>()) : m_Loaded.end();
+        if (found == m_Loaded.end())
+            throw LoadError(path, "refers to " + Quote(reference) + ", which is not an earlier object");
+        if (found->second.m_pType != pType)
+            throw LoadError(path, "refers to " + Quote(reference) + ", an object of type '" +
+                                      found->second.m_pType->GetName() + "', not '" + pType->GetName() + "'");
+        return found->second.m_pObject;
     }
 
     void QueueCrossReference(const KvReflectedDataType* pType, void** ppSlot, const Json& json,
@@ -454,8 +463,10 @@ private:
             throw LoadError(path, "expected a cross-reference {\"$xref\": ...} or null");
         if (json["$xref"] != pType->GetName())
             throw LoadError(path, "expected a reference to '" + pType->GetName() + "', found " +
-                                      json["$xref"].dump());
-        PendingCrossReference pending{ppSlot, pType, json.value("name", std::string()), std::nullopt, path};
+                                      Quote(json["$xref"]));
+        PendingCrossReference pending{ppSlot, pType, "", std::nullopt, path};
+        if (json.contains("name"))
+            pending.m_strName = LoadString(json["name"], path + "/name");
         if (json.contains("guid"))
         {
             pending.m_Guid =
@@ -466,33 +477,37 @@ private:
         m_aCrossReferences.push_back(pending);
     }
 
-    static const KvReflectedDataType* FindTypeByName(const Json& json, const std::string& path)
+    // The registered type a type-record member names, when the member may hold it.
+    static const KvReflectedDataType* FindAcceptedType(const KvReflectedPrimitive* pMember, const Json& json,
+                                                       const std::string& path)
     {
         const KvReflectedDataType* pType =
             json.is_string() ? KvReflectionInterface::GetInstance()->FindType(json.get<std::string>().c_str())
                              : nullptr;
         if (!pType)
-            throw LoadError(path, "expected the name of a registered type, found " + json.dump());
+            throw LoadError(path, "expected the name of a registered type, found " + Quote(json));
+        if (!pMember->AcceptsType(pType))
+            throw LoadError(path, "'" + pType->GetName() + "' is not '" + pMember->GetBaseClassName() +
+                                      "' or a class derived from it");
         return pType;
     }
 
     static uint32_t LoadEnum(const KvReflectedPrimitive* pMember, const Json& json, const std::string& path)
     {
-        const KvEnumConverterBase* pConverter = pMember->GetEnumConverter();
-        if (json.is_number_unsigned() && json.get<uint64_t>() <= std::numeric_limits<uint32_t>::max())
-            return json.get<uint32_t>();
-        if (json.is_string() && pConverter)
-        {
-            const std::string name = json.get<std::string>();
-            for (uint32_t value = 0; value <= pConverter->GetCount(); ++value)
-            {
-                const char* candidate = pConverter->ToString(value);
-                if (candidate && name == candidate)
-                    return value;
-            }
-            throw LoadError(path, "'" + name + "' is not a value name of this enumeration");
-        }
+        if (const std::optional<uint32_t> value = KvEnumFromJson(pMember->GetEnumConverter(), json))
+            return *value;
+        if (json.is_string() && pMember->GetEnumConverter())
+            throw LoadError(path,
+                            "'" + json.get<std::string>() + "' is not a value name of this enumeration");
         throw LoadError(path, "expected an enumeration value name or number");
+    }
+
+    static std::string LoadString(const Json& json, const std::string& path)
+    {
+        std::optional<std::string> bytes = KvStringFromJson(json);
+        if (!bytes)
+            throw LoadError(path, "expected a string, or {\"$latin1\": ...} with code points up to U+00FF");
+        return std::move(*bytes);
     }
 
     template <class T>
@@ -503,21 +518,17 @@ private:
         if (json.is_number_unsigned() ? json.get<uint64_t>() > uint64_t(std::numeric_limits<T>::max())
                                       : json.get<int64_t>() < int64_t(std::numeric_limits<T>::min()) ||
                                             json.get<int64_t>() > int64_t(std::numeric_limits<T>::max()))
-            throw LoadError(path, std::string("expected ") + what + ", found " + json.dump());
+            throw LoadError(path, std::string("expected ") + what + ", found " + Quote(json));
         return json.get<T>();
     }
 
     static float LoadFloat(const Json& json, const std::string& path)
     {
-        if (json.is_number())
-            return json.get<float>();
-        if (json == "NaN")
-            return std::numeric_limits<float>::quiet_NaN();
-        if (json == "Infinity")
-            return std::numeric_limits<float>::infinity();
-        if (json == "-Infinity")
-            return -std::numeric_limits<float>::infinity();
-        throw LoadError(path, "expected a number");
+        if (const std::optional<float> value = KvFloatFromJson(json))
+            return *value;
+        throw LoadError(path, "expected a 32-bit float (a number of at most 3.4028235e38 or "
+                              "{\"$f32\": \"0x<8 hex digits>\"}), found " +
+                                  Quote(json));
     }
 
     static void LoadFloats(float* pValues, size_t count, const Json& json, const std::string& path)
@@ -551,9 +562,7 @@ private:
             *static_cast<float*>(pValue) = LoadFloat(json, path);
             break;
         case VALUE_STRING:
-            if (!json.is_string())
-                throw LoadError(path, "expected a string");
-            *static_cast<std::string*>(pValue) = json.get<std::string>();
+            *static_cast<std::string*>(pValue) = LoadString(json, path);
             break;
         case VALUE_GUID:
         {
@@ -594,7 +603,7 @@ private:
     }
 
     std::string m_strSource;
-    std::map<std::string, void*> m_Loaded;
+    std::map<std::string, LoadedObject> m_Loaded;
     std::vector<PendingCrossReference> m_aCrossReferences;
     std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
+#include "Store/KvJsonString.h"
 
 #include <nlohmann/json.hpp>
 
@@ -12,15 +13,20 @@ class KvReflectedDataType;
 // Saves and loads reflected objects as JSON, driven only by their schemas:
 // - an object is {"$type": <type name>, <members in declaration order>}; NoSerialize members
 //   and not-owned pointers are left out;
-// - bool, u8, u32, s32 are JSON booleans and integers; f32 is the shortest number that reads
-//   back to the same float ("NaN", "Infinity", "-Infinity" as strings); GUIDs are lower-case
-//   text; vectors and quaternions arrays of floats; colours [r, g, b, a]; handles null;
-// - enumerations with a converter are names, without one numbers; byte arrays are base64;
+// - bool, u8, u32, s32 are JSON booleans and integers; f32 is exact for every bit pattern
+//   (KvJsonFloat.h); strings are bytes, valid UTF-8 as JSON strings, others as
+//   {"$latin1": ...} (KvJsonString.h); GUIDs are lower-case text; vectors and quaternions
+//   arrays of floats; colours [r, g, b, a]; handles null;
+// - enumerations with a converter are names unless the name is shared (KvJsonEnum.h),
+//   without one numbers; byte arrays are base64;
 // - owned pointers are nested objects or null; an object owned twice is written in full at
-//   its first place and later as {"$ref": <JSON pointer>}; cross-references are
-//   {"$xref": <type>, "name": ..., "guid": ...}, resolved after load by GUID, then by name;
-//   type-record pointers are type names; dynamic pointers objects of the type their sibling
-//   names.
+//   its first place and later as {"$ref": <JSON pointer>}, which loads only into a slot of
+//   the same type; cross-references are {"$xref": <type>, "name": ..., "guid": ...},
+//   resolved after load by GUID, then by name; type-record pointers are type names, limited
+//   to a member's base class and its derived classes where it names one; dynamic pointers
+//   objects of the type their sibling names.
+// A load fills the object a constructor placed in an owned pointer, instead of replacing it,
+// so that unsaved links of the owner to it stay valid.
 class KV_RESOURCECOMMON_API KvJsonStore
 {
 public:

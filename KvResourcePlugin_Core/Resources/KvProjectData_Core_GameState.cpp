@@ -27,7 +27,7 @@ schema.TypeAttribute(new KvAttribute_CtorByTypeInheritance("By Type", "KvGameSta
 schema.IdentityName(&T::m_strName).With(new KvAttribute_DisplayNameFromMember("Game State : %s"));
 schema.IdentityGuid();
 schema.IdentityLocalIndex();
-schema.TypeRecord("m_pDataType", &T::m_pDataType)
+schema.InheritedTypeRecord("m_pDataType", &T::m_pDataType)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_HideInPropertyGrid());
 schema.Dynamic("m_pData", "m_pDataType", &T::m_pData).With(new KvAttribute_HideVirtualNode());

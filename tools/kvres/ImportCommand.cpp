@@ -9,6 +9,7 @@
 #include "Host/KvSourceFolderWalk.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
+#include "Store/KvJsonString.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -106,7 +107,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         const KvResource& resource = *result.m_pResource;
         const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
         KvJsonStore::Json shown = KvJsonStore::Json::object();
-        shown["name"] = resource.GetName();
+        shown["name"] = KvStringToJson(resource.GetName());
         shown["resourceType"] = pDescriptor->GetTypeName();
         shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
                                          result.GetPlaceholderAddresses());

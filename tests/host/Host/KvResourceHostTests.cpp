@@ -3,6 +3,7 @@
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
 #include "Host/KvTestFolder.h"
+#include "IO/KvIOStream_Memory.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
@@ -54,6 +55,21 @@ TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
     EXPECT_EQ(host.GetBinders().GetCount(), 1u);
     EXPECT_EQ(host.GetCookers().GetCount(), 1u);
     EXPECT_NE(host.GetCookers().FindByResourceType(host.GetDescriptors().FindByShortName("tnode")), nullptr);
+}
+
+// Strings are bytes: one that is not UTF-8 is cooked in the store's readable form.
+TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
+{
+    KvResourceCooker* pCooker =
+        Host().GetCookers().FindByResourceType(Host().GetDescriptors().FindByShortName("tnode"));
+    ASSERT_NE(pCooker, nullptr);
+    KvTestNode node;
+    node.m_strName = "Caf\xe9";
+    std::vector<char> buffer(4096);
+    KvIOStream_Memory output(buffer.data(), static_cast<uint32_t>(buffer.size()));
+    ASSERT_TRUE(pCooker->Cook(&node, 0, output));
+    const auto cooked = KvJsonStore::Json::parse(std::string(buffer.data(), output.Tell()));
+    EXPECT_EQ(cooked["m_strName"], KvJsonStore::Json({{"$latin1", "Caf\xc3\xa9"}}));
 }
 
 TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)

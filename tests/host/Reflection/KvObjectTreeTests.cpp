@@ -39,18 +39,25 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
     DestroyNode(pSource);
 }
 
-TEST(ObjectTree, Clone_ReplacesWhatTheConstructorMade)
+TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
 {
-    auto* pSource =
-        static_cast<KvTestHolder*>(KvTestHolder::GetReflectedDataType()->GetObjectConstructor()->Create());
+    const KvReflectedDataType* pType = KvTestHolder::GetReflectedDataType();
+    auto* pSource = static_cast<KvTestHolder*>(pType->GetObjectConstructor()->Create());
     pSource->m_pRecord->m_strTag = "source";
-    auto* pClone =
-        static_cast<KvTestHolder*>(KvObjectTree::Clone(KvTestHolder::GetReflectedDataType(), pSource));
+    auto* pClone = static_cast<KvTestHolder*>(KvObjectTree::Clone(pType, pSource));
     EXPECT_EQ(pClone->m_pRecord->m_strTag, "source");
     EXPECT_NE(pClone->m_pRecord, pSource->m_pRecord);
-    // The clone's own default record was freed (the sanitizer build checks nothing leaks).
-    KvObjectTree::Destroy(KvTestHolder::GetReflectedDataType(), pClone);
-    KvObjectTree::Destroy(KvTestHolder::GetReflectedDataType(), pSource);
+    // The clone's unsaved link still points at its own record.
+    EXPECT_EQ(pClone->m_pRecord, pClone->m_pMadeRecord);
+    KvObjectTree::Destroy(pType, pClone);
+
+    // Without a source record the default one is freed (sanitizer build: nothing leaks).
+    KvObjectTree::Destroy(KvTestRecord::GetReflectedDataType(), pSource->m_pRecord);
+    pSource->m_pRecord = nullptr;
+    auto* pEmptyClone = static_cast<KvTestHolder*>(KvObjectTree::Clone(pType, pSource));
+    EXPECT_EQ(pEmptyClone->m_pRecord, nullptr);
+    KvObjectTree::Destroy(pType, pEmptyClone);
+    KvObjectTree::Destroy(pType, pSource);
 }
 
 TEST(ObjectTree, Clone_SharedChildStaysShared)

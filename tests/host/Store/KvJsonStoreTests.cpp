@@ -3,6 +3,7 @@
 #include "model/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
 
+#include <bit>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -35,6 +36,15 @@ protected:
         if (pObject)
             DestroyNode(static_cast<KvTestNode*>(pObject));
         return log.m_aEntries.empty() ? "" : log.m_aEntries.back().m_strMessage;
+    }
+
+    // The node read back from the written text of its saved form, in which the member has
+    // the expected JSON text; the cross-reference is saved by name only.
+    KvTestNode* ReloadThroughText(const char* member, const char* expected)
+    {
+        const std::string text = KvJsonStore::Save(NodeType(), m_pNode, {&m_Target}).dump();
+        EXPECT_THAT(text, ::testing::HasSubstr(std::string(member) + ":" + expected));
+        return static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json::parse(text), "text.json"));
     }
 
     KvTestTarget m_Target;
@@ -95,20 +105,85 @@ TEST_F(JsonStore, Format_NotSavedMembersAbsentAndOrderKept)
     EXPECT_EQ(keys.back(), "m_pData");
 }
 
-TEST_F(JsonStore, Floats_ExactRoundTripIncludingExtremes)
+// Every bit pattern comes back: finite values as numbers, the rest by their bits.
+TEST_F(JsonStore, Floats_EveryBitPatternRoundTripsThroughText)
 {
-    m_pNode->m_vPlane = {std::nanf(""), INFINITY, -INFINITY, 1e-45f};
-    const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
-    EXPECT_EQ(saved["m_vPlane"].dump(), R"(["NaN","Infinity","-Infinity",1e-45])");
-    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "floats.json"));
-    ASSERT_NE(pLoaded, nullptr);
-    EXPECT_TRUE(std::isnan(pLoaded->m_vPlane.x));
-    EXPECT_EQ(pLoaded->m_vPlane.y, INFINITY);
-    EXPECT_EQ(pLoaded->m_vPlane.z, -INFINITY);
-    EXPECT_EQ(pLoaded->m_vPlane.w, 1e-45f);
-    EXPECT_EQ(pLoaded->m_vUV.y, -FLT_MAX);
-    EXPECT_EQ(pLoaded->m_fScale, 0.1f);
-    DestroyNode(pLoaded);
+    const struct
+    {
+        uint32_t m_Bits;
+        const char* m_Json;
+    } cases[] = {
+        {0x7fc00001, R"({"$f32":"0x7fc00001"})"}, // quiet NaN with a payload
+        {0xffc00000, R"({"$f32":"0xffc00000"})"}, // negative NaN
+        {0x7f800001, R"({"$f32":"0x7f800001"})"}, // signalling NaN
+        {0xff800000, R"({"$f32":"0xff800000"})"},
+        {0x80000000, "-0.0"},
+        {0x00000001, "1e-45"},
+        {0x7f7fffff, "3.4028235e+38"},
+    };
+    for (const auto& row : cases)
+    {
+        m_pNode->m_fScale = std::bit_cast<float>(row.m_Bits);
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_fScale")", row.m_Json);
+        ASSERT_NE(pLoaded, nullptr);
+        EXPECT_EQ(std::bit_cast<uint32_t>(pLoaded->m_fScale), row.m_Bits) << std::hex << row.m_Bits;
+        DestroyNode(pLoaded);
+    }
+}
+
+// Strings are bytes: valid UTF-8 stays a JSON string, anything else is spelled byte by byte
+// as {"$latin1"}; either way the text can be written and reads back exactly, also as the
+// name of a cross-reference.
+TEST_F(JsonStore, Strings_EveryByteSequenceRoundTripsThroughText)
+{
+    const struct
+    {
+        std::string m_Bytes;
+        const char* m_Json;
+    } cases[] = {
+        {"Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae", "\"Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae\""},
+        {"Caf\xe9", "{\"$latin1\":\"Caf\xc3\xa9\"}"},
+        {"\xc3", "{\"$latin1\":\"\xc3\x83\"}"},                                     // cut short
+        {"\xc0\xaf", "{\"$latin1\":\"\xc3\x80\xc2\xaf\"}"},                         // overlong '/'
+        {"\xed\xa0\x80", "{\"$latin1\":\"\xc3\xad\xc2\xa0\xc2\x80\"}"},             // surrogate
+        {"\xf4\x90\x80\x80", "{\"$latin1\":\"\xc3\xb4\xc2\x90\xc2\x80\xc2\x80\"}"}, // above U+10FFFF
+    };
+    for (const auto& row : cases)
+    {
+        m_pNode->m_strName = row.m_Bytes;
+        m_pNode->m_aNames = {row.m_Bytes};
+        m_Target.m_strName = row.m_Bytes;
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_strName")", row.m_Json);
+        ASSERT_NE(pLoaded, nullptr);
+        EXPECT_EQ(pLoaded->m_strName, row.m_Bytes);
+        EXPECT_EQ(pLoaded->m_aNames, std::vector<std::string>{row.m_Bytes});
+        EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
+        DestroyNode(pLoaded);
+    }
+}
+
+// A value whose name another value shares ("[NONE]" at 0 and N) is saved as its number, so
+// every value reloads as itself; the shared name read from a file stands for the lowest.
+TEST_F(JsonStore, Enums_SharedNamesSavedAsNumbers)
+{
+    const struct
+    {
+        uint32_t m_Value;
+        const char* m_Json;
+    } cases[] = {{SHAPE_NONE, "0"}, {SHAPE_CAPSULE, R"("SHAPE_CAPSULE")"}, {SHAPE_COUNT, "3"}, {9, "9"}};
+    for (const auto& row : cases)
+    {
+        m_pNode->m_eShape = static_cast<eTestShape>(row.m_Value);
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_eShape")", row.m_Json);
+        ASSERT_NE(pLoaded, nullptr);
+        EXPECT_EQ(pLoaded->m_eShape, row.m_Value);
+        DestroyNode(pLoaded);
+    }
+    auto* pNamed =
+        static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), {{"m_eShape", "[NONE]"}}, "n.json"));
+    ASSERT_NE(pNamed, nullptr);
+    EXPECT_EQ(pNamed->m_eShape, SHAPE_NONE);
+    DestroyNode(pNamed);
 }
 
 TEST_F(JsonStore, Load_RestoresValuesAndRunsPostDeserialize)
@@ -199,14 +274,16 @@ TEST_F(JsonStore, UnknownMember_WarnsAndLoads)
     DestroyNode(pLoaded);
 }
 
-TEST_F(JsonStore, Load_ReplacesWhatTheConstructorMade)
+TEST_F(JsonStore, Load_FillsWhatTheConstructorMade)
 {
     const KvJsonStore::Json document = {{"m_pRecord", {{"m_fWeight", 3.0}, {"m_strTag", "loaded"}}}};
     auto* pHolder = static_cast<KvTestHolder*>(
         KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), document, "h.json"));
     ASSERT_NE(pHolder, nullptr);
     EXPECT_EQ(pHolder->m_pRecord->m_strTag, "loaded");
-    // The default record is freed, not leaked (sanitizer build); a null replaces it too.
+    // The holder's unsaved link still points at its record.
+    EXPECT_EQ(pHolder->m_pRecord, pHolder->m_pMadeRecord);
+    // A null frees the default record (sanitizer build: nothing leaks).
     KvReflectionInterface::GetInstance()->DestroyObject(KvTestHolder::GetReflectedDataType(), pHolder);
     auto* pEmpty = static_cast<KvTestHolder*>(
         KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), {{"m_pRecord", nullptr}}, "e.json"));
@@ -242,7 +319,15 @@ TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
         {"/m_ulCount", -1, "test.json: /m_ulCount: expected an unsigned 32-bit integer, found -1"},
         {"/m_slOffset", 2147483648u,
          "test.json: /m_slOffset: expected a signed 32-bit integer, found 2147483648"},
-        {"/m_fScale", "big", "test.json: /m_fScale: expected a number"},
+        {"/m_fScale", "NaN", "test.json: /m_fScale: expected a 32-bit float"},
+        {"/m_fScale", 3.4028235677973366e38, "test.json: /m_fScale: expected a 32-bit float"},
+        {"/m_vPosition/1", -1e300, "test.json: /m_vPosition/1: expected a 32-bit float"},
+        {"/m_fScale", Json{{"$f32", "0x7fc0"}}, "test.json: /m_fScale: expected a 32-bit float"},
+        {"/m_fScale", Json{{"$f32", "0x7fc00000"}, {"x", 1}},
+         "test.json: /m_fScale: expected a 32-bit float"},
+        {"/m_strName", Json{{"$latin1", "\xc4\x80"}}, "test.json: /m_strName: expected a string, or"},
+        {"/m_strName", Json{{"$latin1", 5}}, "test.json: /m_strName: expected a string, or"},
+        {"/m_pTarget/name", 5, "test.json: /m_pTarget/name: expected a string"},
         {"/m_Guid", "not-a-guid", "test.json: /m_Guid: expected a GUID"},
         {"/m_vPosition", Json::array({1, 2}), "test.json: /m_vPosition: expected an array of 3 numbers"},
         {"/m_colTint/3", 300, "test.json: /m_colTint/3: expected an integer from 0 to 255, found 300"},
@@ -258,6 +343,8 @@ TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
         {"/m_pTarget", Json{{"$xref", "KvTestNode"}},
          "test.json: /m_pTarget: expected a reference to 'KvTestTarget'"},
         {"/m_pData/m_slValue", "x", "test.json: /m_pData/m_slValue: expected a signed 32-bit integer"},
+        {"/m_pData", Json{{"$ref", "/m_pChild"}},
+         "test.json: /m_pData: refers to \"/m_pChild\", an object of type 'KvTestNode', not 'KvTestPayload'"},
     };
     for (const auto& row : cases)
     {

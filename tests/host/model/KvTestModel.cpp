@@ -4,8 +4,7 @@
 #include "Reflection/KvReflectionInterface.h"
 
 const KvEnumConverter<eTestShape> g_Converter_TestShape("eTestShape", SHAPE_COUNT,
-                                                        {{SHAPE_BOX, "SHAPE_BOX"},
-                                                         {SHAPE_SPHERE, "SHAPE_SPHERE"},
+                                                        {{SHAPE_SPHERE, "SHAPE_SPHERE"},
                                                          {SHAPE_CAPSULE, "SHAPE_CAPSULE"}});
 
 const KvReflectedDataType* KvTestRecord::GetReflectedDataType()
@@ -152,7 +151,7 @@ const KvReflectedDataType* KvTestNode::GetReflectedDataType()
     return s_pType;
 }
 
-KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord()) {}
+KvTestHolder::KvTestHolder() : m_pRecord(new KvTestRecord()), m_pMadeRecord(m_pRecord) {}
 
 KvTestHolder::~KvTestHolder()
 {

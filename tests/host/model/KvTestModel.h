@@ -12,9 +12,10 @@
 
 // A small data model that exercises every member kind the host supports.
 
+// The first and the terminating value share the name "[NONE]".
 enum eTestShape : uint32_t
 {
-    SHAPE_BOX,
+    SHAPE_NONE,
     SHAPE_SPHERE,
     SHAPE_CAPSULE,
     SHAPE_COUNT
@@ -81,7 +82,7 @@ public:
     KvQuaternion m_quatRotation;
     KvColor m_colTint{255, 255, 255, 255};
     void* m_pRunResource = nullptr;
-    eTestShape m_eShape = SHAPE_BOX;
+    eTestShape m_eShape = SHAPE_NONE;
     uint32_t m_eRawKind = 0;
     KvTestRecord m_Record;
     std::vector<uint32_t> m_aIds;
@@ -101,7 +102,8 @@ public:
     static const KvReflectedDataType* GetReflectedDataType();
 };
 
-// Its constructor makes an owned child, which a load or copy replaces.
+// Its constructor makes an owned child and keeps an unsaved link to it, as an editor pawn
+// keeps its owner's transform.
 class KvTestHolder
 {
 public:
@@ -112,6 +114,7 @@ public:
     KvTestHolder& operator=(const KvTestHolder&) = delete;
 
     KvTestRecord* m_pRecord;
+    KvTestRecord* m_pMadeRecord;
 
     static const KvReflectedDataType* GetReflectedDataType();
 };

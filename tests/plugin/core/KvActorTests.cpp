@@ -207,3 +207,25 @@ TEST(ActorWorld, Defaults_TransformLayerAndPawn)
     EXPECT_EQ(pWorld->m_pEditorPawn->m_pObject, pWorld);
     DestroyData(pWorld);
 }
+
+// The pawn draws at the world's own transform, also after a load or a copy filled the world.
+TEST(ActorWorld, LoadAndClone_PawnKeepsTheWorldTransform)
+{
+    using World = KvProjectData_Core_Raw_ActorWorld;
+    World* pWorld = NewData<World>();
+    pWorld->m_pTransform->m_LocalTransform->m_vPosition = {1, 2, 3};
+    pWorld->m_pDefaultLayer->m_strName = "ground";
+    const auto saved = KvJsonStore::Save(World::GetReflectedDataType(), pWorld);
+    void* pLoaded = KvJsonStore::Load(World::GetReflectedDataType(), saved, "world.json");
+    void* pClone = KvReflectionInterface::GetInstance()->CloneObject(World::GetReflectedDataType(), pWorld);
+    for (World* pCopy : {static_cast<World*>(pLoaded), static_cast<World*>(pClone)})
+    {
+        ASSERT_NE(pCopy, nullptr);
+        EXPECT_NE(pCopy->m_pTransform, pWorld->m_pTransform);
+        EXPECT_EQ(pCopy->m_pEditorPawn->m_pTransform, pCopy->m_pTransform);
+        EXPECT_EQ(pCopy->m_pEditorPawn->m_pTransform->m_LocalTransform->m_vPosition, (KvVector3{1, 2, 3}));
+        EXPECT_EQ(pCopy->m_pDefaultLayer->m_strName, "ground");
+        DestroyData(pCopy);
+    }
+    DestroyData(pWorld);
+}

@@ -1,12 +1,15 @@
 #include "Foundation/KvDebugDrawInterface.h"
+#include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
+#include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "support/KvTestReports.h"
 
 #include <algorithm>
 
@@ -186,4 +189,47 @@ TEST(ByType, UnknownClassGivesAnEmptyHolder)
     EXPECT_EQ(component.m_pDataType, nullptr);
     EXPECT_EQ(component.m_pData, nullptr);
     component.DrawDebug(nullptr, 0);
+}
+
+// A holder loads only its base class or a class derived from it, since the plug-in calls the
+// held object as that base class: a sibling base's class or an unrelated type is refused.
+// Code holders share one declaration; game states have their own.
+TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
+{
+    LoadGameTypes();
+    const struct
+    {
+        const KvReflectedDataType* m_pHolder;
+        const char* m_Base;
+        const char* m_Accepted;
+        const char* m_OtherBase;
+    } cases[] = {
+        {KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), "KvActorComponentCode",
+         "KvMeshComponent", "KvSpawnPointCode"},
+        {KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType(), "KvActorCode", "KvSpawnPointCode",
+         "KvMeshComponent"},
+        {KvProjectData_Core_GameState::GetReflectedDataType(), "KvGameState", "KvGameState_MainMenu",
+         "KvRenderNodeHandler_Bloom"},
+    };
+    for (const auto& row : cases)
+    {
+        for (const std::string className : {row.m_Accepted, row.m_OtherBase, "KvTransformSpace"})
+        {
+            const KvJsonStore::Json document = {{"m_pDataType", className},
+                                                {"m_pData", {{"$type", className}}}};
+            RecordingLog log;
+            void* pHolder = KvJsonStore::Load(row.m_pHolder, document, "holder.json");
+            if (className == row.m_Accepted)
+            {
+                EXPECT_NE(pHolder, nullptr) << className;
+                KvObjectTree::Destroy(row.m_pHolder, pHolder);
+                continue;
+            }
+            EXPECT_EQ(pHolder, nullptr) << className;
+            ASSERT_FALSE(log.m_aEntries.empty());
+            EXPECT_THAT(log.m_aEntries.back().m_strMessage,
+                        ::testing::HasSubstr("holder.json: /m_pDataType: '" + className + "' is not '" +
+                                             row.m_Base + "' or a class derived from it"));
+        }
+    }
 }

@@ -44,7 +44,7 @@ public:
     schema.Member("m_strName", &Class::m_strName).With(new KvAttribute_DisplayNameFromMember("%s"));         \
     if (HideName)                                                                                            \
         schema.With(new KvAttribute_HideInPropertyGrid());                                                   \
-    schema.TypeRecord("m_pDataType", &Class::m_pDataType)                                                    \
+    schema.InheritedTypeRecord("m_pDataType", &Class::m_pDataType)                                           \
         .With(new KvAttribute_HideVirtualNode())                                                             \
         .With(new KvAttribute_HideInPropertyGrid());                                                         \
     schema.Dynamic("m_pData", "m_pDataType", &Class::m_pData);                                               \

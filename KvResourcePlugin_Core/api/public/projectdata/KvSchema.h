@@ -88,12 +88,23 @@ public:
         m_Builder.AddMemberArrayPointer(name, Own(member), pType);
         return Declared(name);
     }
-    // A pointer to a type record (the type of a sibling dynamic pointer).
+    // A pointer to a type record (the type of a sibling dynamic pointer), of any type.
     template <class C>
     KvSchema& TypeRecord(const char* name, const KvReflectedDataType* C::*member)
     {
-        m_Builder.AddMemberPointer(name, Own(member),
-                                   KvReflectionInterface::GetInstance()->GetTypeRecordType());
+        m_Builder.AddMemberTypeRecordPointer(name, Own(member), nullptr);
+        return Declared(name);
+    }
+    // A pointer to a type record that loads only the base class of the type's
+    // CtorByTypeInheritance attribute (declared before) or a class derived from it: the
+    // plug-in calls the held object as that base class.
+    template <class C>
+    KvSchema& InheritedTypeRecord(const char* name, const KvReflectedDataType* C::*member)
+    {
+        const auto* pInheritance = KvFindAttribute<KvAttribute_CtorByTypeInheritance>(
+            m_Builder.GetConstructedType()->GetAttributes());
+        m_Builder.AddMemberTypeRecordPointer(
+            name, Own(member), pInheritance ? pInheritance->GetBaseClassName().c_str() : nullptr);
         return Declared(name);
     }
     template <class C, class P>
