@@ -1,16 +1,21 @@
 // Import throughput, each beside the bare work it stands on: DDS import against a plain copy
-// of the same bytes, XML imports against RapidXML's bare parse of the same text.
+// of the same bytes, XML imports against RapidXML's bare parse of the same text (and the pass
+// that bounds the parse before it runs), the string table against a bare search for its line
+// ends.
 #include "IO/KvIOStream_Memory.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceDescriptor.h"
+#include "Toolbox/KvXmlShape.h"
 #include "importers/KvResourceImporter_DDS.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
+#include "importers/KvResourceImporter_i18n.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidxml/rapidxml.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -142,6 +147,15 @@ void BM_RapidXmlParseOfTheFont(benchmark::State& state)
 }
 BENCHMARK(BM_RapidXmlParseOfTheFont)->Unit(benchmark::kMillisecond);
 
+void BM_XmlShapeOfTheFont(benchmark::State& state)
+{
+    const std::string text = LargeFont();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(KvXmlShape::Measure(text.c_str()).GetNodeCount());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_XmlShapeOfTheFont)->Unit(benchmark::kMillisecond);
+
 void BM_InputImport(benchmark::State& state)
 {
     KvResourceImporter_InputTranslator importer;
@@ -154,4 +168,28 @@ void BM_RapidXmlParseOfTheInput(benchmark::State& state)
     ParseText(state, LargeInput());
 }
 BENCHMARK(BM_RapidXmlParseOfTheInput)->Unit(benchmark::kMillisecond);
+
+std::string LargeStringTable()
+{
+    std::string text;
+    for (int entry = 0; entry < 100000; ++entry)
+        text += "MENU_ENTRY_" + std::to_string(entry) + "=Some text of the menu\\nin two lines\r\n";
+    return text;
+}
+
+void BM_StringTableImport(benchmark::State& state)
+{
+    KvResourceImporter_i18n importer;
+    ImportText(state, importer, LargeStringTable());
+}
+BENCHMARK(BM_StringTableImport)->Unit(benchmark::kMillisecond);
+
+void BM_LineEndSearchOfTheStringTable(benchmark::State& state)
+{
+    const std::string text = LargeStringTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::count(text.begin(), text.end(), '\r'));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_LineEndSearchOfTheStringTable)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -11,9 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     constexpr size_t kOperations = 16;
     if (size < kOperations)
         return 0;
-    std::vector<uint8_t> bytes(data + kOperations, data + size);
-    bytes.push_back(0);
-    KvIOStream_Memory stream(bytes.data(), static_cast<uint32_t>(bytes.size() - 1));
+    const std::unique_ptr<uint8_t[]> bytes = KvFuzzExactCopy(data + kOperations, size - kOperations);
+    KvIOStream_Memory stream(bytes.get(), static_cast<uint32_t>(size - kOperations));
     try
     {
         KvChunkFileWrapper reader(&stream);

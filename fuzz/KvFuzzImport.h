@@ -6,10 +6,14 @@
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceDescriptor.h"
+#include "Store/KvJsonStore.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 // Fatal errors fail the one input (as in the kvres tool) instead of ending the fuzzer.
 inline void KvFuzzRaiseFatalErrors()
@@ -24,14 +28,42 @@ inline void KvFuzzRaiseFatalErrors()
     (void)s_bSet;
 }
 
-// Imports the input with a fresh importer and releases whatever came back.
+// Exactly the input's bytes in a buffer of their own, so that a read one past the end is
+// caught; an empty input still has an address for the stream.
+inline std::unique_ptr<uint8_t[]> KvFuzzExactCopy(const uint8_t* data, size_t size)
+{
+    auto copy = std::make_unique_for_overwrite<uint8_t[]>(size);
+    if (size)
+        std::memcpy(copy.get(), data, size);
+    return copy;
+}
+
+// A result must come back unchanged through the JSON store, as the host keeps it.
+inline void KvFuzzSaveAndReload(const KvReflectedDataType* pType, const void* pObject)
+{
+    const KvJsonStore::Json saved = KvJsonStore::Save(pType, pObject);
+    void* pLoaded = KvJsonStore::Load(pType, saved, "fuzz");
+    if (!pLoaded)
+    {
+        std::fprintf(stderr, "The JSON store refused what it saved:\n%s\n", saved.dump(2).c_str());
+        std::abort();
+    }
+    const KvJsonStore::Json reloaded = KvJsonStore::Save(pType, pLoaded);
+    KvReflectionInterface::GetInstance()->DestroyObject(pType, pLoaded);
+    if (reloaded != saved)
+    {
+        std::fprintf(stderr, "Saved:\n%s\nReloaded:\n%s\n", saved.dump(2).c_str(), reloaded.dump(2).c_str());
+        std::abort();
+    }
+}
+
+// Imports the input with a fresh importer, saves and reloads whatever came back, and releases it.
 template <class Importer>
 void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName)
 {
     KvFuzzRaiseFatalErrors();
-    std::vector<uint8_t> bytes(data, data + size);
-    bytes.push_back(0);
-    KvIOStream_Memory stream(bytes.data(), static_cast<uint32_t>(size));
+    const std::unique_ptr<uint8_t[]> bytes = KvFuzzExactCopy(data, size);
+    KvIOStream_Memory stream(bytes.get(), static_cast<uint32_t>(size));
     KvResource resource;
     resource.SetName(resourceName);
     Importer importer;
@@ -45,6 +77,10 @@ void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName)
     catch (const KvStructuredException&)
     {
     }
+    if (pRaw)
+        KvFuzzSaveAndReload(pDescriptor->GetRootDataType(), pRaw);
+    if (pRaw && pPayload)
+        KvFuzzSaveAndReload(pDescriptor->GetPayloadDataType(), pPayload);
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
     if (pRaw)
         pRegistry->DestroyObject(pDescriptor->GetRootDataType(), pRaw);

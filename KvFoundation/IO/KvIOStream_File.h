@@ -18,8 +18,9 @@ public:
     KvIOStream_File(const KvIOStream_File&) = delete;
     KvIOStream_File& operator=(const KvIOStream_File&) = delete;
 
-    // Mode 0 reads, 1 writes (truncating), anything else appends. False for an empty path or
-    // a file that cannot be opened; fatal when the stream is already open.
+    // Mode 0 reads, 1 writes (truncating), anything else appends. False for an empty path, a
+    // file that cannot be opened and anything but a regular file (a folder, FIFO or device,
+    // refused without blocking); fatal when the stream is already open.
     bool Open(const char* path, uint32_t mode) override;
     // Fatal when the stream is not open.
     void Close() override;

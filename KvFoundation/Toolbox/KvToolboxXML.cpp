@@ -2,6 +2,7 @@
 
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
+#include "Toolbox/KvXmlShape.h"
 
 #include <cstring>
 #include <string>
@@ -43,6 +44,33 @@ bool KvXmlDocument::Load(KvIOStream& stream)
         return false;
     }
     m_Document.clear();
+    if (!IsParseable(stream.GetName(), remaining))
+        return false;
     m_Document.parse<0>(m_aText.data());
+    return true;
+}
+
+bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
+{
+    // The parser recurses once per level and allocates every node and attribute: both are
+    // bounded before it runs, by one pass over the text.
+    const KvXmlShape shape = KvXmlShape::Measure(m_aText.data());
+    if (shape.GetDepth() > kMaxDepth)
+    {
+        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 64,
+                    "Ignoring XML source '%s': it nests elements deeper than %u levels", name, kMaxDepth);
+        return false;
+    }
+    m_ulTreeBytes = shape.GetNodeCount() * sizeof(rapidxml::xml_node<>) +
+                    shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>);
+    if (m_ulTreeBytes > size * kMaxTreeFactor + kTreeAllowance)
+    {
+        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 72,
+                    "Ignoring XML source '%s': parsing its %llu bytes would take %llu, more than %u times as "
+                    "many and %u more",
+                    name, static_cast<unsigned long long>(size),
+                    static_cast<unsigned long long>(m_ulTreeBytes), kMaxTreeFactor, kTreeAllowance);
+        return false;
+    }
     return true;
 }

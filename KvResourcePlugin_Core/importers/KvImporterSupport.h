@@ -43,13 +43,19 @@ private:
     T* m_pObject;
 };
 
+// How many bytes the stream reports from its position to its end.
+inline uint64_t KvRemainingBytes(KvIOStream& stream)
+{
+    const uint64_t size = stream.GetSize();
+    const uint64_t position = stream.Tell();
+    return size > position ? size - position : 0;
+}
+
 // The bytes from the stream's position to its end; the buffer is sized to what the stream
 // reports, and what a short read leaves is zero.
 inline std::vector<uint8_t> KvReadRemainingBytes(KvIOStream& stream)
 {
-    const uint64_t size = stream.GetSize();
-    const uint64_t position = stream.Tell();
-    std::vector<uint8_t> bytes(size > position ? static_cast<size_t>(size - position) : 0);
+    std::vector<uint8_t> bytes(KvRemainingBytes(stream));
     stream.Read(bytes.data(), bytes.size());
     return bytes;
 }

@@ -4,8 +4,10 @@
 #include "KvResourcePlugin_Core_Resources.h"
 #include "importers/DdsFormat.h"
 #include "importers/KvImporterSupport.h"
+#include "importers/KvSaturatingArithmetic.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -20,7 +22,7 @@ constexpr const char* kFunction = "KvResourceImporter_DDS::ConvertToRaw";
 struct tLayout
 {
     tTextureFormat m_eFormat;
-    // Bytes of the top mip level and the least any level holds.
+    // Bytes of the top mip level (saturated) and the least any level holds.
     uint64_t m_ulBaseSize;
     uint64_t m_ulMinimumLevelSize;
     // Uncompressed formats only.
@@ -42,9 +44,11 @@ bool ChooseLayout(const tPixelFormat& format, uint64_t width, uint64_t height, t
         return true;
     }
     if (format.dwFlags & DDPF_RGB)
-        outLayout = bAlpha ? tLayout{FORMAT_RGBA, pixels * 4, 1, 4} : tLayout{FORMAT_RGB, pixels * 3, 1, 3};
+        outLayout = bAlpha ? tLayout{FORMAT_RGBA, KvSaturatingMultiply(pixels, 4), 1, 4}
+                           : tLayout{FORMAT_RGB, KvSaturatingMultiply(pixels, 3), 1, 3};
     else if (format.dwFlags & DDPF_LUMINANCE)
-        outLayout = bAlpha ? tLayout{FORMAT_G8R8, pixels * 2, 1, 0} : tLayout{FORMAT_R8, pixels, 1, 0};
+        outLayout = bAlpha ? tLayout{FORMAT_G8R8, KvSaturatingMultiply(pixels, 2), 1, 0}
+                           : tLayout{FORMAT_R8, pixels, 1, 0};
     else
         return false;
     return true;
@@ -121,6 +125,15 @@ uint64_t MipSize(const tLayout& layout, uint32_t mip)
     const uint64_t shifted = 2ull * mip >= 64 ? 0 : layout.m_ulBaseSize >> (2ull * mip);
     return shifted < layout.m_ulMinimumLevelSize ? layout.m_ulMinimumLevelSize : shifted;
 }
+
+// The header's mip count, at least 1 and at most the full chain of the larger side (so at
+// most 32): levels beyond 1x1 hold nothing a valid file has.
+uint32_t MipCount(const tHeader& header)
+{
+    const uint32_t fullChain =
+        static_cast<uint32_t>(std::bit_width(std::max(header.dwWidth, header.dwHeight)));
+    return std::clamp<uint32_t>(header.dwMipMapCount, 1, std::max<uint32_t>(fullChain, 1));
+}
 } // namespace
 
 const KvResourceDescriptor* KvResourceImporter_DDS::GetResourceType() const
@@ -153,21 +166,23 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
     texture->m_eDims = (header.dwCaps2 & DDSCAPS2_CUBEMAP) ? 3 : 1;
     const uint32_t faceCount = texture->m_eDims == 3 ? 6 : 1;
     texture->m_ulDepth = faceCount;
-    const uint32_t mipCount = header.dwMipMapCount ? header.dwMipMapCount : 1;
+    const uint32_t mipCount = MipCount(header);
 
     // A header can claim far more pixels than the file holds; such claims are refused
     // before anything is allocated.
-    const uint64_t size = pSource->GetSize();
-    const uint64_t remaining = size > pSource->Tell() ? size - pSource->Tell() : 0;
-    const uint64_t allowed = remaining * kMaxClaimFactor + kClaimMarginBytes;
+    const uint64_t remaining = KvRemainingBytes(*pSource);
+    const uint64_t allowed =
+        KvSaturatingAdd(KvSaturatingMultiply(remaining, kMaxClaimFactor), kClaimMarginBytes);
     uint64_t claimed = 0;
-    for (uint32_t mip = 0; mip < mipCount && claimed <= allowed; ++mip)
-        claimed += MipSize(layout, mip) * faceCount;
+    for (uint32_t mip = 0; mip < mipCount; ++mip)
+        claimed = KvSaturatingAdd(claimed, KvSaturatingMultiply(MipSize(layout, mip), faceCount));
     if (claimed > allowed)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 109,
-                    "Texture data of file %s claims %llu bytes but the file holds %llu", pSource->GetName(),
-                    static_cast<unsigned long long>(claimed), static_cast<unsigned long long>(remaining));
+        KvLogReport(
+            kKvLogLevelWarning, kFile, kFunction, 109,
+            "Texture data of file %s claims more than the %llu bytes allowed for the %llu bytes it holds",
+            pSource->GetName(), static_cast<unsigned long long>(allowed),
+            static_cast<unsigned long long>(remaining));
         return nullptr;
     }
 

@@ -3,11 +3,13 @@
 #include "Foundation/KvReport.h"
 #include "KvResourcePlugin_Core_Resources.h"
 #include "Toolbox/KvToolboxXML.h"
+#include "importers/KvImportBudget.h"
 #include "importers/KvImporterSupport.h"
 #include "importers/KvXmlNumbers.h"
 #include "projectdata/KvProjectData_Core_Input.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 namespace
@@ -39,6 +41,17 @@ int32_t IndexOf(const Node& node, const char* attribute)
     const char* text = AttributeText(node, attribute);
     return text ? std::atoi(text) : -1;
 }
+
+// Gives a name the text when there is one, charging the copy; false once the budget is spent.
+bool Rename(std::string& name, const char* text, KvImportBudget& budget)
+{
+    if (!text)
+        return true;
+    if (!budget.ChargeText(std::strlen(text)))
+        return false;
+    name = text;
+    return true;
+}
 } // namespace
 
 const KvResourceDescriptor* KvResourceImporter_InputTranslator::GetResourceType() const
@@ -46,18 +59,19 @@ const KvResourceDescriptor* KvResourceImporter_InputTranslator::GetResourceType(
     return KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor();
 }
 
-void KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set,
-                                                        const Node& element) const
+// The set takes the last of these texts as its name, as the format has always had it.
+bool KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set,
+                                                        const Node& element, KvImportBudget& budget) const
 {
-    // The set takes the last of these texts as its name, as the format has always had it.
-    if (const char* typematic = AttributeText(element, "typematic"))
-        set.m_strName = typematic;
+    if (!Rename(set.m_strName, AttributeText(element, "typematic"), budget))
+        return false;
     for (const Node* pElement = element.first_node("Element"); pElement;
          pElement = pElement->next_sibling("Element"))
     {
         KvProjectData_Core_Raw_InputElement input;
-        if (const char* name = AttributeText(*pElement, "name"))
-            set.m_strName = name;
+        if (!Rename(set.m_strName, AttributeText(*pElement, "name"), budget) ||
+            !budget.ChargeElement<KvProjectData_Core_Raw_InputElement>())
+            return false;
         const char* typeText = AttributeText(*pElement, "type");
         const std::string type = typeText ? typeText : "";
         const char* active = AttributeText(*pElement, "active");
@@ -84,14 +98,19 @@ void KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_I
                           m_strFileName.c_str());
         set.m_aElements.push_back(input);
     }
+    return true;
 }
 
-void KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_InputTranslator& translator,
+bool KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_InputTranslator& translator,
                                                      KvProjectData_Core_Raw_InputCommand& command,
-                                                     const Node& input, const SetMap& sets) const
+                                                     const Node& input, const SetMap& sets,
+                                                     KvImportBudget& budget) const
 {
     if (IsTrue(AttributeText(input, "typematic")))
     {
+        if (!budget.ChargeObject<KvProjectData_Core_Raw_InputTypematicRateInfo>() ||
+            !budget.ChargeElement<KvProjectData_Core_Raw_InputTypematicRateInfo*>())
+            return false;
         auto* pTypematic = KvCreateData<KvProjectData_Core_Raw_InputTypematicRateInfo>();
         pTypematic->m_fTypematicInitialDelay = 0.5f;
         pTypematic->m_fTypematicRepeatDelay = 0.1f;
@@ -100,6 +119,8 @@ void KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
     }
     for (const Node* pSet = input.first_node("Set"); pSet; pSet = pSet->next_sibling("Set"))
     {
+        if (!budget.ChargeElement<KvProjectData_Core_Raw_InputElementSet*>())
+            return false;
         const char* nameText = AttributeText(*pSet, "name");
         const std::string name = nameText ? nameText : "";
         const auto found = sets.find(name);
@@ -108,11 +129,13 @@ void KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
                           "Failed to find element set '%s' in '%s'", name.c_str(), m_strFileName.c_str());
         command.m_apElementSet.push_back(found->second);
     }
+    return true;
 }
 
 void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIOStream* pSource, void*)
 {
     m_strFileName = pSource->GetName();
+    KvImportBudget budget(KvRemainingBytes(*pSource));
     KvXmlDocument document;
     if (!document.Load(*pSource))
         return nullptr;
@@ -124,42 +147,66 @@ void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIO
         return nullptr;
     }
     KvImportedData<KvProjectData_Core_Raw_InputTranslator> translator;
-    SetMap sets;
-    for (const Node* pSet = pRoot->first_node("ElementSet"); pSet; pSet = pSet->next_sibling("ElementSet"))
+    if (!budget.Charge(document.GetParsedBytes()) || !LoadTranslator(*translator, *pRoot, budget))
     {
+        budget.ReportSpent(kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 153,
+                           m_strFileName.c_str());
+        return nullptr;
+    }
+    return translator.Release();
+}
+
+bool KvResourceImporter_InputTranslator::LoadTranslator(KvProjectData_Core_Raw_InputTranslator& translator,
+                                                        const Node& root, KvImportBudget& budget) const
+{
+    SetMap sets;
+    for (const Node* pSet = root.first_node("ElementSet"); pSet; pSet = pSet->next_sibling("ElementSet"))
+    {
+        if (!budget.ChargeObject<KvProjectData_Core_Raw_InputElementSet>() ||
+            !budget.ChargeElement<KvProjectData_Core_Raw_InputElementSet*>())
+            return false;
         auto* pElementSet = KvCreateData<KvProjectData_Core_Raw_InputElementSet>();
-        translator->m_apElementSets.push_back(pElementSet);
-        if (const char* name = AttributeText(*pSet, "name"))
-            pElementSet->m_strName = name;
-        LoadElementSet(*pElementSet, *pSet);
+        translator.m_apElementSets.push_back(pElementSet);
+        if (!Rename(pElementSet->m_strName, AttributeText(*pSet, "name"), budget) ||
+            !LoadElementSet(*pElementSet, *pSet, budget) || !budget.ChargeMapEntry<SetMap>() ||
+            !budget.ChargeText(pElementSet->m_strName.size()))
+            return false;
         if (!sets.emplace(pElementSet->m_strName, pElementSet).second)
             KvLogReport(kKvLogLevelWarning, kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 133,
                         "More than one input element set with name '%s' registered for file '%s'",
                         pElementSet->m_strName.c_str(), m_strFileName.c_str());
     }
-    for (const Node* pInput = pRoot->first_node("Input"); pInput; pInput = pInput->next_sibling("Input"))
+    for (const Node* pInput = root.first_node("Input"); pInput; pInput = pInput->next_sibling("Input"))
     {
+        if (!budget.ChargeObject<KvProjectData_Core_Raw_InputCommand>() ||
+            !budget.ChargeElement<KvProjectData_Core_Raw_InputCommand*>())
+            return false;
         auto* pCommand = KvCreateData<KvProjectData_Core_Raw_InputCommand>();
-        translator->m_apCommands.push_back(pCommand);
-        if (const char* name = AttributeText(*pInput, "name"))
-            pCommand->m_strName = name;
-        LoadCommand(*translator, *pCommand, *pInput, sets);
+        translator.m_apCommands.push_back(pCommand);
+        if (!Rename(pCommand->m_strName, AttributeText(*pInput, "name"), budget) ||
+            !LoadCommand(translator, *pCommand, *pInput, sets, budget))
+            return false;
     }
-    if (const Node* pController = pRoot->first_node("Controller"))
+    if (const Node* pController = root.first_node("Controller"))
     {
         auto* pDescriptor = KvCreateData<KvProjectData_Core_Raw_InputControllerDescriptor>();
-        translator->m_pControllerDescriptor = pDescriptor;
+        translator.m_pControllerDescriptor = pDescriptor;
         for (const Node* pButton = pController->first_node("Button"); pButton;
              pButton = pButton->next_sibling("Button"))
         {
+            // One element in each of the two arrays.
+            if (!budget.ChargeElement<int32_t>() || !budget.ChargeElement<int32_t>())
+                return false;
             pDescriptor->m_aFromButton.push_back(EnumOf(g_Converter_InputButton, *pButton, "name"));
             pDescriptor->m_aToButton.push_back(IndexOf(*pButton, "button_index"));
         }
         for (const Node* pAxis = pController->first_node("Axis"); pAxis; pAxis = pAxis->next_sibling("Axis"))
         {
+            if (!budget.ChargeElement<int32_t>() || !budget.ChargeElement<int32_t>())
+                return false;
             pDescriptor->m_aFromAnalog.push_back(EnumOf(g_Converter_InputAnalogControl, *pAxis, "name"));
             pDescriptor->m_aToAnalog.push_back(IndexOf(*pAxis, "axis_index"));
         }
     }
-    return translator.Release();
+    return true;
 }

@@ -9,6 +9,7 @@
 class KvProjectData_Core_Raw_InputElementSet;
 class KvProjectData_Core_Raw_InputTranslator;
 class KvProjectData_Core_Raw_InputCommand;
+class KvImportBudget;
 
 namespace rapidxml
 {
@@ -28,11 +29,14 @@ public:
 private:
     using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*>;
 
-    void LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set,
-                        const rapidxml::xml_node<char>& element) const;
-    void LoadCommand(KvProjectData_Core_Raw_InputTranslator& translator,
+    // Each false once the budget is spent.
+    bool LoadTranslator(KvProjectData_Core_Raw_InputTranslator& translator,
+                        const rapidxml::xml_node<char>& root, KvImportBudget& budget) const;
+    bool LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set, const rapidxml::xml_node<char>& element,
+                        KvImportBudget& budget) const;
+    bool LoadCommand(KvProjectData_Core_Raw_InputTranslator& translator,
                      KvProjectData_Core_Raw_InputCommand& command, const rapidxml::xml_node<char>& input,
-                     const SetMap& sets) const;
+                     const SetMap& sets, KvImportBudget& budget) const;
 
     // The source of the import in progress, for messages.
     std::string m_strFileName;

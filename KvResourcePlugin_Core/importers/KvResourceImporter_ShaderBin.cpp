@@ -117,14 +117,15 @@ std::string KvResourceImporter_ShaderBin::GetOriginalFileName(const std::string&
 
 void* KvResourceImporter_ShaderBin::ConvertToRaw(void*&, KvResource*, KvIOStream* pSource, void*)
 {
-    KvImportedData<KvProjectData_Core_Raw_Shader> shader;
-    shader->m_acShaderBin = KvReadRemainingBytes(*pSource);
-    if (shader->m_acShaderBin.size() > std::numeric_limits<uint32_t>::max())
+    // The pass records are walked through a stream of 32-bit positions.
+    if (KvRemainingBytes(*pSource) > std::numeric_limits<uint32_t>::max())
     {
         KvLogReport(kKvLogLevelWarning, kFile, kFunction, 121, "Shader file %s is larger than 4 GiB",
                     pSource->GetName());
         return nullptr;
     }
+    KvImportedData<KvProjectData_Core_Raw_Shader> shader;
+    shader->m_acShaderBin = KvReadRemainingBytes(*pSource);
     // An empty buffer still needs an address for the stream.
     uint8_t empty = 0;
     uint8_t* pBytes = shader->m_acShaderBin.empty() ? &empty : shader->m_acShaderBin.data();

@@ -1,6 +1,7 @@
 #include "importers/KvResourceImporter_i18n.h"
 
 #include "KvResourcePlugin_Core_Resources.h"
+#include "importers/KvImportBudget.h"
 #include "importers/KvImporterSupport.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
 
@@ -8,6 +9,12 @@
 
 namespace
 {
+using Table = KvProjectData_Core_Raw_i18nStringTable;
+using Entry = KvProjectData_Core_Raw_i18nStringTable_Entry;
+
+// Bytes read from the source at a time.
+constexpr size_t kBlockBytes = 64 * 1024;
+
 // The locale a resource name stands for; the whole name must match, else English.
 tLocale LocaleOfName(const std::string& name)
 {
@@ -24,22 +31,112 @@ tLocale LocaleOfName(const std::string& name)
     return LOCALE_EN_US;
 }
 
-// Every backslash directly followed by "n" becomes a line feed, scanning from the left.
-std::string UnescapeLineFeeds(const std::string& text)
+// Builds the entries in one pass over the source, fed a block at a time, so that no copy of
+// the whole file is held: the id runs to the first "=", the text to the first CR after it
+// (a backslash directly followed by "n" in it becoming a line feed, scanning from the left),
+// and the byte after the CR is skipped. A line the source ends inside gives no entry.
+class EntryReader
 {
-    std::string result;
-    for (size_t index = 0; index < text.size(); ++index)
+public:
+    EntryReader(Table& table, KvImportBudget& budget) : m_rTable(table), m_rBudget(budget) {}
+
+    // False once the budget is spent.
+    bool Feed(const char* pBytes, size_t count)
     {
-        if (text[index] == '\\' && index + 1 < text.size() && text[index + 1] == 'n')
+        const char* const pEnd = pBytes + count;
+        while (pBytes < pEnd)
         {
-            result.push_back('\n');
-            ++index;
+            switch (m_eState)
+            {
+            case tState::Id:
+            {
+                const char* pEquals = std::find(pBytes, pEnd, '=');
+                m_strId.append(pBytes, pEquals);
+                pBytes = pEquals;
+                if (pEquals < pEnd)
+                {
+                    ++pBytes;
+                    m_eState = tState::Text;
+                }
+                break;
+            }
+            case tState::Text:
+            {
+                const char* pCarriageReturn = std::find(pBytes, pEnd, '\r');
+                AppendUnescaped(pBytes, pCarriageReturn);
+                pBytes = pCarriageReturn;
+                if (pCarriageReturn < pEnd)
+                {
+                    ++pBytes;
+                    if (!AddEntry())
+                        return false;
+                    m_eState = tState::LineFeed;
+                }
+                break;
+            }
+            case tState::LineFeed:
+                ++pBytes;
+                m_eState = tState::Id;
+                break;
+            }
         }
-        else
-            result.push_back(text[index]);
+        return true;
     }
-    return result;
-}
+
+private:
+    enum class tState
+    {
+        Id,
+        Text,
+        LineFeed,
+    };
+
+    void AppendUnescaped(const char* pBytes, const char* pEnd)
+    {
+        for (; pBytes < pEnd; ++pBytes)
+        {
+            if (m_bBackslash)
+            {
+                m_bBackslash = false;
+                if (*pBytes == 'n')
+                {
+                    m_strText.push_back('\n');
+                    continue;
+                }
+                m_strText.push_back('\\');
+            }
+            if (*pBytes == '\\')
+                m_bBackslash = true;
+            else
+                m_strText.push_back(*pBytes);
+        }
+    }
+
+    bool AddEntry()
+    {
+        if (m_bBackslash)
+            m_strText.push_back('\\');
+        m_bBackslash = false;
+        if (!m_rBudget.ChargeObject<Entry>() || !m_rBudget.ChargeElement<Entry*>() ||
+            !m_rBudget.ChargeText(m_strId.size()) || !m_rBudget.ChargeText(m_strText.size()))
+            return false;
+        auto* pEntry = KvCreateData<Entry>();
+        m_rTable.m_apEntries.push_back(pEntry);
+        pEntry->m_strStringId = std::move(m_strId);
+        pEntry->m_strLocalizedString = std::move(m_strText);
+        m_strId.clear();
+        m_strText.clear();
+        return true;
+    }
+
+    Table& m_rTable;
+    KvImportBudget& m_rBudget;
+    tState m_eState = tState::Id;
+    std::string m_strId;
+    std::string m_strText;
+    // The text's last byte read was a backslash, not yet written.
+    bool m_bBackslash = false;
+};
 } // namespace
 
 const KvResourceDescriptor* KvResourceImporter_i18n::GetResourceType() const
@@ -49,30 +146,26 @@ const KvResourceDescriptor* KvResourceImporter_i18n::GetResourceType() const
 
 void* KvResourceImporter_i18n::ConvertToRaw(void*&, KvResource* pResource, KvIOStream* pSource, void*)
 {
-    KvImportedData<KvProjectData_Core_Raw_i18nStringTable> table;
+    KvImportedData<Table> table;
     table->m_strName = pResource ? pResource->GetName() : "";
     table->m_eLocale = LocaleOfName(table->m_strName);
-    if (pSource->GetSize() == 0)
-        return table.Release();
 
-    const std::vector<uint8_t> bytes = KvReadRemainingBytes(*pSource);
-    // Every search stays inside the buffer, which has no terminating zero.
-    auto position = bytes.begin();
-    while (position < bytes.end())
+    uint64_t remaining = KvRemainingBytes(*pSource);
+    KvImportBudget budget(remaining);
+    EntryReader reader(*table, budget);
+    std::vector<char> block(std::min<uint64_t>(remaining, kBlockBytes));
+    while (remaining > 0)
     {
-        const auto equals = std::find(position, bytes.end(), '=');
-        if (equals == bytes.end())
+        const uint64_t count = pSource->Read(block.data(), std::min<uint64_t>(remaining, block.size()));
+        if (count == 0)
             break;
-        const auto carriageReturn = std::find(equals + 1, bytes.end(), '\r');
-        if (carriageReturn == bytes.end())
-            break;
-        auto* pEntry = KvCreateData<KvProjectData_Core_Raw_i18nStringTable_Entry>();
-        pEntry->m_strStringId.assign(position, equals);
-        pEntry->m_strLocalizedString = UnescapeLineFeeds(std::string(equals + 1, carriageReturn));
-        table->m_apEntries.push_back(pEntry);
-        if (bytes.end() - carriageReturn <= 2)
-            break;
-        position = carriageReturn + 2;
+        remaining -= count;
+        if (!reader.Feed(block.data(), count))
+        {
+            budget.ReportSpent("importers\\KvResourceImporter_i18n", "KvResourceImporter_i18n::ConvertToRaw",
+                               120, pSource->GetName());
+            return nullptr;
+        }
     }
     return table.Release();
 }

@@ -1,5 +1,9 @@
 #include "src/foundation/KvPlatformFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace KvPlatform
 {
 std::string ToFileSystemPath(const std::u16string& path)
@@ -29,6 +33,24 @@ std::string ToFileSystemPath(const std::u16string& path)
 
 FILE* OpenFileWide(const std::u16string& path, const char* mode)
 {
-    return std::fopen(ToFileSystemPath(path).c_str(), mode);
+    // O_NONBLOCK keeps the open from waiting for the other end of a FIFO, refused below anyway.
+    const int access = mode[0] == 'r'   ? O_RDONLY
+                       : mode[0] == 'w' ? O_WRONLY | O_CREAT | O_TRUNC
+                                        : O_WRONLY | O_CREAT | O_APPEND;
+    const int descriptor = open(ToFileSystemPath(path).c_str(), access | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    // A folder reads as an endless file and a FIFO or device may never end: regular files only.
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+    {
+        close(descriptor);
+        return nullptr;
+    }
+    FILE* pFile = fdopen(descriptor, mode);
+    if (!pFile)
+        close(descriptor);
+    return pFile;
 }
 } // namespace KvPlatform

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -136,4 +137,24 @@ TEST_F(FileStream, SizesBeyond32Bits)
     EXPECT_EQ(stream.Seek(4ull * 1024 * 1024 * 1024 + 3), 0);
     EXPECT_EQ(stream.Tell(), 4ull * 1024 * 1024 * 1024 + 3);
     stream.Close();
+}
+
+// A folder would read as an endless file, a device never ends and a FIFO blocks the open until
+// a writer comes.
+TEST_F(FileStream, OnlyRegularFilesOpen_OthersRefusedWithoutBlocking)
+{
+    std::filesystem::create_directory(m_Directory / "folder.wav");
+    ASSERT_EQ(mkfifo(PathOf("pipe.wav").c_str(), 0600), 0);
+    // Blocking would stall the suite; the alarm ends it instead.
+    alarm(10);
+    for (const std::string& path : {PathOf("folder.wav"), PathOf("pipe.wav"), std::string("/dev/null")})
+    {
+        for (uint32_t mode : {KvIOStream::MODE_READ, KvIOStream::MODE_WRITE, KvIOStream::MODE_APPEND})
+        {
+            KvIOStream_File stream;
+            EXPECT_FALSE(stream.Open(path.c_str(), mode)) << path << " mode " << mode;
+            EXPECT_EQ(stream.GetSize(), 0u);
+        }
+    }
+    alarm(0);
 }

@@ -57,3 +57,39 @@ TEST(XmlDocument, ParseError_ShortRemainderShownWhole)
     EXPECT_PARSE_ERROR("<a x=1/>", "Parse error : expected ' or \" with '1/>'");
     EXPECT_PARSE_ERROR("<a><b>", "Parse error : unexpected end of data with ''");
 }
+
+// Nesting the recursive parser cannot take on its stack, and trees far larger than their text,
+// are refused before parsing with the reason; sources within the limits load.
+TEST(XmlDocument, DeepOrDenseSources_RefusedBeforeParsing)
+{
+    auto repeated = [](const std::string& text, size_t count)
+    {
+        std::string result;
+        while (count-- > 0)
+            result += text;
+        return result;
+    };
+    const std::string deep =
+        "Ignoring XML source 'KvIOStream_Memory': it nests elements deeper than 256 levels";
+    const std::pair<std::string, std::string> rows[] = {
+        {repeated("<a>", 80000), deep},
+        {repeated("<a>", 257) + repeated("</a>", 257), deep},
+        {repeated("<a>", 256) + repeated("</a>", 256), ""},
+        {"<r>" + repeated("<a/>", 1000000) + "</r>",
+         "Ignoring XML source 'KvIOStream_Memory': parsing its 4000007 bytes would take " +
+             std::to_string(1000001 * sizeof(rapidxml::xml_node<>)) +
+             ", more than 8 times as many and 1048576 more"},
+        // Small sources, however dense, stay within the allowance.
+        {"<r>" + repeated("<a b=''/>", 1000) + "</r>", ""},
+    };
+    for (auto [text, message] : rows)
+    {
+        RecordingLog log;
+        KvXmlDocument document;
+        EXPECT_EQ(LoadText(document, text), message.empty()) << message;
+        EXPECT_EQ(document.GetDocument().first_node() != nullptr, message.empty()) << message;
+        // The reason, after the report's location.
+        const std::string logged = log.m_aEntries.empty() ? "\t" : log.m_aEntries.back().m_strMessage;
+        EXPECT_EQ(logged.substr(logged.find('\t') + 1), message);
+    }
+}

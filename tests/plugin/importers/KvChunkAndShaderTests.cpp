@@ -311,6 +311,32 @@ TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
                  "Shader file KvIOStream_Memory ends inside a pass record");
 }
 
+// A file stream's size is the file's; one beyond what the shader's 32-bit stream can hold is
+// refused from its size alone, before anything is read.
+TEST(ShaderImport, Over4GiB_RefusedBeforeReading)
+{
+    struct HugeFile : KvIOStream_Memory
+    {
+        using KvIOStream_Memory::KvIOStream_Memory;
+        uint64_t GetSize() override { return 1ull << 40; }
+        uint64_t Read(void*, uint64_t) override
+        {
+            ADD_FAILURE() << "a read";
+            return 0;
+        }
+    };
+    uint8_t byte = 0;
+    HugeFile file(&byte, 1);
+    RecordingLog log;
+    void* pPayload = nullptr;
+    EXPECT_EQ(KvResourceImporter_ShaderBin().ConvertToRaw(pPayload, nullptr, &file, nullptr), nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_EQ(log.m_aEntries[0].m_strMessage,
+              ExpectedReport("importers\\KvResourceImporter_ShaderBin",
+                             "KvResourceImporter_ShaderBin::ConvertToRaw", 121,
+                             "Shader file KvIOStream_Memory is larger than 4 GiB"));
+}
+
 TEST(ShaderImport, EveryPrefixOfAFile_FailsCleanlyOrImports)
 {
     ByteWriter passes;

@@ -6,8 +6,10 @@
 #include "Resources/KvResourceImporter.h"
 #include "core/KvPluginTestSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,16 +50,18 @@ public:
 };
 
 // One import of in-memory bytes under a resource name; the result is released by its types.
+// The bytes sit in a buffer of exactly their size, so that a read past the end is caught under
+// the sanitizers; an empty source still has an address for the stream.
 class ImportRun
 {
 public:
-    ImportRun(KvResourceImporter& importer, std::vector<uint8_t> bytes,
+    ImportRun(KvResourceImporter& importer, const std::vector<uint8_t>& bytes,
               const std::string& resourceName = "resource")
-        : m_aBytes(std::move(bytes))
+        : m_pBytes(std::make_unique_for_overwrite<uint8_t[]>(bytes.size()))
     {
+        std::copy(bytes.begin(), bytes.end(), m_pBytes.get());
         m_Resource.SetName(resourceName);
-        m_aBytes.push_back(0);
-        KvIOStream_Memory stream(m_aBytes.data(), static_cast<uint32_t>(m_aBytes.size() - 1));
+        KvIOStream_Memory stream(m_pBytes.get(), static_cast<uint32_t>(bytes.size()));
         m_pDescriptor = importer.GetResourceType();
         m_pRaw = importer.ConvertToRaw(m_pPayload, &m_Resource, &stream, nullptr);
     }
@@ -84,7 +88,7 @@ public:
     }
 
 private:
-    std::vector<uint8_t> m_aBytes;
+    std::unique_ptr<uint8_t[]> m_pBytes;
     KvResource m_Resource;
     const KvResourceDescriptor* m_pDescriptor = nullptr;
     void* m_pRaw = nullptr;

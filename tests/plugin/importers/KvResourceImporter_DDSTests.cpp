@@ -170,28 +170,55 @@ TEST(DdsImport, UnhandledFormats_RefusedWithMessageAndNoPayload)
     }
 }
 
-TEST(DdsImport, ShortFileReadsZeros_HugeClaimsRefused)
+// Headers whose claims the file cannot back are refused before anything is allocated, whatever
+// their arithmetic would wrap to; mip counts beyond the dimensions' full chain are cut to it,
+// and a short file reads zeros.
+TEST(DdsImport, BadHeaders_RefusedOrBoundedByTheFile)
 {
-    KvResourceImporter_DDS importer;
-    tDds shortFile{4, 4, 1, DDPF_RGB | DDPF_ALPHA};
-    ImportRun run(importer, MakeDds(shortFile, {1, 2, 3}));
-    ASSERT_NE(run.Raw<Texture>(), nullptr);
-    const std::vector<uint8_t>& pixels = run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData;
-    ASSERT_EQ(pixels.size(), 64u);
-    EXPECT_EQ(pixels[2], 3);
-    EXPECT_EQ(pixels[63], 0);
-
-    // Sizes that overflow 32 bits, and a mip count of 4 billion: nothing is allocated.
-    RecordingLog log;
-    for (const tDds& huge :
-         {tDds{0xFFFFFFFF, 0xFFFFFFFF, 1, DDPF_RGB}, tDds{4, 4, 0xFFFFFFFF, DDPF_FOURCC, FOURCC_DXT1}})
+    const struct
     {
-        ImportRun refused(importer, MakeDds(huge, {}));
-        EXPECT_EQ(refused.Raw<Texture>(), nullptr);
-        EXPECT_EQ(refused.Payload<Payload>(), nullptr);
+        const char* m_Name;
+        tDds m_Dds;
+        size_t m_ulPixelBytes;
+        // Empty when refused.
+        std::vector<size_t> m_aMipSizes;
+    } rows[] = {
+        {"cube whose size times 6 wraps 64 bits",
+         {2147516416, 4294901761, 1, DDPF_FOURCC, FOURCC_DXT5, {}, DDSCAPS2_CUBEMAP},
+         0,
+         {}},
+        {"RGBA size over 64 bits", {0xFFFFFFFF, 0xFFFFFFFF, 1, DDPF_RGB | DDPF_ALPHA}, 0, {}},
+        {"RGB size over 64 bits", {0xFFFFFFFF, 0xFFFFFFFF, 1, DDPF_RGB}, 0, {}},
+        {"4 MiB claimed, nothing held", {1024, 1024, 1, DDPF_RGB | DDPF_ALPHA}, 0, {}},
+        {"a million mips of 1x1", {1, 1, 1000000, DDPF_RGB}, 3, {3}},
+        {"4 billion mips of 4x4", {4, 4, 0xFFFFFFFF, DDPF_FOURCC, FOURCC_DXT1}, 24, {8, 8, 8}},
+        {"mips of the wider side", {16, 2, 40, DDPF_LUMINANCE}, 44, {32, 8, 2, 1, 1}},
+        {"no pixels at all", {0, 0, 7, DDPF_FOURCC, FOURCC_DXT5}, 16, {16}},
+        {"short file", {4, 4, 1, DDPF_RGB | DDPF_ALPHA}, 3, {64}},
+    };
+    KvResourceImporter_DDS importer;
+    for (const auto& row : rows)
+    {
+        RecordingLog log;
+        ImportRun run(importer, MakeDds(row.m_Dds, std::vector<uint8_t>(row.m_ulPixelBytes, 9)));
+        if (row.m_aMipSizes.empty())
+        {
+            EXPECT_EQ(run.Raw<Texture>(), nullptr) << row.m_Name;
+            EXPECT_EQ(run.Payload<Payload>(), nullptr) << row.m_Name;
+            ASSERT_EQ(log.m_aEntries.size(), 1u) << row.m_Name;
+            EXPECT_EQ(log.m_aEntries[0].m_strMessage,
+                      ExpectedReport(
+                          "importers\\KvResourceImporter_DDS", "KvResourceImporter_DDS::ConvertToRaw", 109,
+                          "Texture data of file KvIOStream_Memory claims more than the 1048576 bytes "
+                          "allowed for the 0 bytes it holds"))
+                << row.m_Name;
+            continue;
+        }
+        ASSERT_NE(run.Raw<Texture>(), nullptr) << row.m_Name;
+        EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 0), row.m_aMipSizes) << row.m_Name;
+        const std::vector<uint8_t>& top = run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData;
+        EXPECT_EQ(top.back(), top.size() > row.m_ulPixelBytes ? 0 : 9) << row.m_Name;
     }
-    ASSERT_EQ(log.m_aEntries.size(), 2u);
-    EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("claims"));
 }
 
 TEST(DdsImport, TruncatedHeaders_NeverCrash)

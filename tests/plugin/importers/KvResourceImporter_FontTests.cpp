@@ -100,3 +100,27 @@ TEST(FontImport, MissingParts_FatalInCheckOrder)
     EXPECT_FATAL(ImportRun(importer, BytesOf(FontXml(kCommon, "<chars count=\"0\"/>"))), kFile, kFunction, 72,
                  "No font characters were present");
 }
+
+// A source nested too deep for the parser is refused with the reason; absurd numbers end as
+// the rules say, and codes beyond the table leave it untouched.
+TEST(FontImport, BadSources)
+{
+    KvResourceImporter_Font importer;
+    RecordingLog log;
+    std::string deep;
+    for (int level = 0; level < 300; ++level)
+        deep += "<chars>";
+    EXPECT_EQ(ImportRun(importer, BytesOf(FontXml(kCommon, deep))).Raw<Font>(), nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
+                ::testing::HasSubstr("nests elements deeper than 256 levels"));
+
+    ImportRun run(importer,
+                  BytesOf(FontXml(kCommon, "<chars count=\"1\"><char id=\"4294967295\"/><char id=\"256\"/>"
+                                           "<char id=\"7\" x=\"1e999\" y=\"nan\" xadvance=\"4294967296\"/>"
+                                           "</chars>")));
+    ASSERT_NE(run.Raw<Font>(), nullptr);
+    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[7].m_vPos, (KvVector2{0.0f, 0.0f}));
+    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[7].m_slAdvanceX, 0);
+    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[255].m_vUV.m_vMin.x, FLT_MAX);
+}

@@ -120,3 +120,29 @@ TEST(InputImport, BadTypeOrUnknownSet_Fatal)
                  kFile, "KvResourceImporter_InputTranslator::LoadCommand", 104,
                  "Failed to find element set 'Nowhere' in 'KvIOStream_Memory'");
 }
+
+// Sources dearer to parse and build than ten times their size are refused with the reason.
+TEST(InputImport, DenseSources_RefusedWithTheReason)
+{
+    auto repeated = [](const std::string& unit)
+    {
+        std::string text = "<i>";
+        for (int index = 0; index < 300000; ++index)
+            text += unit;
+        return text + "</i>";
+    };
+    const std::string budget = "Ignoring KvIOStream_Memory: importing";
+    const std::pair<std::string, std::string> rows[] = {
+        {repeated("<a/>"), "Ignoring XML source 'KvIOStream_Memory': parsing"},
+        {repeated("<Input/>    "), budget},
+        {repeated("<ElementSet/>"), budget},
+    };
+    KvResourceImporter_InputTranslator importer;
+    for (const auto& [text, reason] : rows)
+    {
+        RecordingLog log;
+        EXPECT_EQ(ImportRun(importer, BytesOf(text)).Raw<Translator>(), nullptr) << reason;
+        ASSERT_FALSE(log.m_aEntries.empty()) << reason;
+        EXPECT_THAT(log.m_aEntries.back().m_strMessage, ::testing::HasSubstr("\t" + reason));
+    }
+}

@@ -1,6 +1,7 @@
 #include "importers/KvImporterTestSupport.h"
 #include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
+#include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,35 @@ TEST(StringTableImport, EscapeAtTheEndAndCrWithoutLineFeed)
     ImportRun run(importer, BytesOf("a=x\\\r\nb=\\n\\n\r"));
     EXPECT_EQ(EntriesOf(*run.Raw<Table>()),
               (std::vector<std::pair<std::string, std::string>>{{"a", "x\\"}, {"b", "\n\n"}}));
+}
+
+// Text in every odd shape reads as the line rule says, across the blocks the source is read
+// in (64 KiB); a table dearer to build than its import budget is refused with the reason.
+TEST(StringTableImport, OddAndHugeSources)
+{
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const std::pair<std::string, Entries> rows[] = {
+        {"abc\r\n", {}},
+        {"x\r\ny=1\r\n", {{"x\r\ny", "1"}}},
+        {std::string("a\0b=c\0\r\n", 8), {{std::string("a\0b", 3), std::string("c\0", 2)}}},
+        {"a=\\\\n\\\\\\n\r\n", {{"a", "\\\n\\\\\n"}}},
+        {"a=1\rXb=2\r\n", {{"a", "1"}, {"b", "2"}}},
+        {"a=" + std::string(65533, 'x') + "\\n\r\n", {{"a", std::string(65533, 'x') + "\n"}}},
+        {"a=" + std::string(65532, 'x') + "\r\nb=2\r\n", {{"a", std::string(65532, 'x')}, {"b", "2"}}},
+    };
+    KvResourceImporter_i18n importer;
+    for (const auto& [text, entries] : rows)
+        EXPECT_EQ(EntriesOf(*ImportRun(importer, BytesOf(text)).Raw<Table>()), entries) << text.substr(0, 20);
+
+    std::string empties;
+    for (int entry = 0; entry < 1000000; ++entry)
+        empties += "=\r\n";
+    RecordingLog log;
+    EXPECT_EQ(ImportRun(importer, BytesOf(empties)).Raw<Table>(), nullptr);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_EQ(
+        log.m_aEntries[0].m_strMessage,
+        ExpectedReport("importers\\KvResourceImporter_i18n", "KvResourceImporter_i18n::ConvertToRaw", 120,
+                       "Ignoring KvIOStream_Memory: importing its 3000000 bytes would take more than 10 "
+                       "times as many and 2097152 more"));
 }
