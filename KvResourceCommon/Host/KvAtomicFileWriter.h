@@ -3,6 +3,7 @@
 #include "KvResourceCommonExport.h"
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -26,8 +27,11 @@ public:
     KvAtomicFileWriter(const KvAtomicFileWriter&) = delete;
     KvAtomicFileWriter& operator=(const KvAtomicFileWriter&) = delete;
 
-    // Writes the contents beside the target and syncs them; the target is untouched. False
-    // with "<target>: cannot be written: <system reason>" in outError.
+    // Writes what `writeContents` puts into the stream beside the target, in pieces as it
+    // comes, and syncs it; the target is untouched. False with "<target>: cannot be written:
+    // <system reason>" in outError.
+    using tContentsFunction = std::function<void(std::ostream& out)>;
+    bool Stage(const std::string& targetPath, const tContentsFunction& writeContents, std::string& outError);
     bool Stage(const std::string& targetPath, std::string_view contents, std::string& outError);
     // Renames every staged file over its target in staging order and syncs their folders.
     // False with the reason of the first rename that fails; the files after it stay as they

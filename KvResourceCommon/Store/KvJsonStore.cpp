@@ -2,14 +2,18 @@
 
 #include "Foundation/KvEnumConverter.h"
 #include "Foundation/KvReport.h"
+#include "Reflection/KvMemberVisitor.h"
 #include "Reflection/KvObjectTree.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Store/KvBase64.h"
+#include "Store/KvJsonDocumentWriter.h"
 #include "Store/KvJsonEnum.h"
 #include "Store/KvJsonFloat.h"
 #include "Store/KvJsonString.h"
+#include "Store/KvJsonTextWriter.h"
 
+#include <charconv>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -24,20 +28,50 @@ constexpr const char* kFile = "Store\\KvJsonStore";
 constexpr std::uintmax_t kMaxFileSize = 1024ull * 1024 * 1024;
 
 // Appends one reference token to a JSON pointer (RFC 6901 escaping).
-std::string ChildPath(const std::string& path, const std::string& token)
+void AppendToken(std::string& path, std::string_view token)
 {
-    std::string escaped;
+    path += '/';
     for (char c : token)
     {
         if (c == '~')
-            escaped += "~0";
+            path += "~0";
         else if (c == '/')
-            escaped += "~1";
+            path += "~1";
         else
-            escaped += c;
+            path += c;
     }
-    return path + "/" + escaped;
 }
+
+std::string ChildPath(const std::string& path, std::string_view token)
+{
+    std::string child = path;
+    AppendToken(child, token);
+    return child;
+}
+
+// Appends one reference token to the JSON pointer while it lives, so that a walk keeps one
+// path buffer instead of a string per member.
+class PathToken
+{
+public:
+    PathToken(std::string& path, std::string_view token) : m_rPath(path), m_uiLength(path.size())
+    {
+        AppendToken(path, token);
+    }
+    PathToken(std::string& path, size_t index) : m_rPath(path), m_uiLength(path.size())
+    {
+        char text[24];
+        AppendToken(path, std::string_view(text, std::to_chars(text, text + sizeof(text), index).ptr));
+    }
+    ~PathToken() { m_rPath.resize(m_uiLength); }
+
+    PathToken(const PathToken&) = delete;
+    PathToken& operator=(const PathToken&) = delete;
+
+private:
+    std::string& m_rPath;
+    size_t m_uiLength;
+};
 
 bool IsSaved(const KvReflectedPrimitive* pMember)
 {
@@ -48,17 +82,9 @@ bool IsSaved(const KvReflectedPrimitive* pMember)
     return !bPointer || !pMember->HasAttribute(ATTRIBUTE_MEMBER_DATA_NOT_OWNED);
 }
 
-bool IsTypeRecordPointer(const KvReflectedPrimitive* pMember)
+const void* PointeeAt(const KvReflectedPrimitive& member, const void* pObject)
 {
-    return pMember->GetPointeeType() == KvReflectionInterface::GetInstance()->GetTypeRecordType();
-}
-
-Json FloatsToJson(const float* pValues, size_t count)
-{
-    Json array = Json::array();
-    for (size_t index = 0; index < count; ++index)
-        array.push_back(KvFloatToJson(pValues[index]));
-    return array;
+    return *static_cast<void* const*>(member.GetAddress(pObject));
 }
 
 // Loaded JSON quoted in a message; documents built in memory may hold any bytes.
@@ -74,153 +100,218 @@ struct LoadError : std::runtime_error
     std::string m_strPath;
 };
 
+// Writes an object tree as JSON events; each object owned twice is written in full at its
+// first place and later as {"$ref": <JSON pointer of that place>}.
 class Saver
 {
 public:
-    explicit Saver(const std::set<const void*>& nameOnlyTargets) : m_NameOnlyTargets(nameOnlyTargets) {}
-
-    Json SaveObject(const KvReflectedDataType* pType, const void* pObject, const std::string& path)
+    Saver(KvJsonWriter& writer, const std::set<const void*>& nameOnlyTargets)
+        : m_rWriter(writer), m_NameOnlyTargets(nameOnlyTargets)
     {
-        Json object = Json::object();
-        object["$type"] = pType->GetName();
-        SaveMembers(pType, pObject, path, object);
-        return object;
+    }
+
+    void SaveObject(const KvReflectedDataType* pType, const void* pObject)
+    {
+        m_rWriter.BeginObject();
+        m_rWriter.Key("$type");
+        m_rWriter.String(pType->GetName());
+        for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
+        {
+            const KvReflectedPrimitive& member = *pType->GetMember(index);
+            if (!IsSaved(&member))
+                continue;
+            m_rWriter.Key(member.GetName());
+            const PathToken token(m_strPath, member.GetName());
+            KvVisitMember(member, *this, pType, pObject);
+        }
+        m_rWriter.EndObject();
+    }
+
+    // Member callbacks: the member of the owner type and the owner.
+    void Value(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        WriteValue(member.GetValueType(), member.GetAddress(pObject));
+    }
+    void Enum(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        KvWriteEnum(m_rWriter, member.GetEnumConverter(),
+                    *static_cast<const uint32_t*>(member.GetAddress(pObject)));
+    }
+    void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        SaveObject(member.GetElementType(), member.GetAddress(pObject));
+    }
+    void ValueArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        if (member.GetValueType() == VALUE_U8)
+            m_rWriter.String(
+                KvEncodeBase64(*static_cast<const std::vector<uint8_t>*>(member.GetAddress(pObject))));
+        else
+            WriteElements(member, pObject,
+                          [&](const void* pElement) { WriteValue(member.GetValueType(), pElement); });
+    }
+    void RecordArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        WriteElements(member, pObject,
+                      [&](const void* pElement) { SaveObject(member.GetElementType(), pElement); });
+    }
+    void OwnedPointer(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        SaveOwned(member.GetPointeeType(), PointeeAt(member, pObject));
+    }
+    void OwnedPointerArray(const KvReflectedPrimitive& member, const KvReflectedDataType*,
+                           const void* pObject)
+    {
+        WriteElements(member, pObject,
+                      [&](const void* pElement)
+                      { SaveOwned(member.GetPointeeType(), *static_cast<void* const*>(pElement)); });
+    }
+    // Only cross-references reach here: parent links are not saved.
+    void Reference(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        SaveCrossReference(member.GetPointeeType(), PointeeAt(member, pObject));
+    }
+    void ReferenceArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        WriteElements(member, pObject,
+                      [&](const void* pElement)
+                      { SaveCrossReference(member.GetPointeeType(), *static_cast<void* const*>(pElement)); });
+    }
+    void TypeRecord(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
+    {
+        if (const auto* pRecord = static_cast<const KvReflectedDataType*>(PointeeAt(member, pObject)))
+            m_rWriter.String(pRecord->GetName());
+        else
+            m_rWriter.Null();
+    }
+    void DynamicPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType,
+                        const void* pObject)
+    {
+        const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, &member);
+        SaveOwned(pChildType, pChildType ? PointeeAt(member, pObject) : nullptr);
     }
 
 private:
-    void SaveMembers(const KvReflectedDataType* pType, const void* pObject, const std::string& path,
-                     Json& out)
+    template <class WriteElement>
+    void WriteElements(const KvReflectedPrimitive& member, const void* pObject, WriteElement&& write)
     {
-        for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-        {
-            const KvReflectedPrimitive* pMember = pType->GetMember(index);
-            if (IsSaved(pMember))
-                out[pMember->GetName()] =
-                    SaveMember(pType, pObject, pMember, ChildPath(path, pMember->GetName()));
-        }
+        m_rWriter.BeginArray();
+        KvForEachElement(member, pObject,
+                         [&](const void* pElement, size_t index)
+                         {
+                             const PathToken token(m_strPath, index);
+                             write(pElement);
+                         });
+        m_rWriter.EndArray();
     }
 
-    Json SaveMember(const KvReflectedDataType* pType, const void* pObject,
-                    const KvReflectedPrimitive* pMember, const std::string& path)
+    void SaveOwned(const KvReflectedDataType* pType, const void* pObject)
     {
-        const void* pAddress = pMember->GetAddress(pObject);
-        const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-        switch (pMember->GetKind())
+        if (!pObject)
         {
-        case PRIMITIVE_VALUE:
-            return SaveValue(pMember->GetValueType(), pAddress);
-        case PRIMITIVE_ENUM:
-            return KvEnumToJson(pMember->GetEnumConverter(), *static_cast<const uint32_t*>(pAddress));
-        case PRIMITIVE_STRUCT:
-            return SaveObject(pMember->GetElementType(), pAddress, path);
-        case PRIMITIVE_ARRAY:
-        case PRIMITIVE_ARRAY_STRUCT:
-        case PRIMITIVE_ARRAY_POINTER:
+            m_rWriter.Null();
+            return;
+        }
+        const auto [written, bFirst] = m_WrittenAt.emplace(pObject, m_strPath);
+        if (bFirst)
         {
-            void* pArray = const_cast<void*>(pAddress);
-            if (pMember->GetValueType() == VALUE_U8)
-                return KvEncodeBase64(*static_cast<const std::vector<uint8_t>*>(pAddress));
-            Json array = Json::array();
-            for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-            {
-                const void* pElement = pAccessor->GetElement(pArray, element);
-                const std::string elementPath = ChildPath(path, std::to_string(element));
-                if (pMember->GetKind() == PRIMITIVE_ARRAY)
-                    array.push_back(SaveValue(pMember->GetValueType(), pElement));
-                else if (pMember->GetKind() == PRIMITIVE_ARRAY_STRUCT)
-                    array.push_back(SaveObject(pMember->GetElementType(), pElement, elementPath));
-                else
-                    array.push_back(SavePointer(pMember, pMember->GetPointeeType(),
-                                                *static_cast<void* const*>(pElement), elementPath));
-            }
-            return array;
+            SaveObject(pType, pObject);
+            return;
         }
-        case PRIMITIVE_POINTER:
-            return SavePointer(pMember, pMember->GetPointeeType(), *static_cast<void* const*>(pAddress),
-                               path);
-        case PRIMITIVE_DYNAMIC_POINTER:
-        {
-            const void* pChild = *static_cast<void* const*>(pAddress);
-            const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, pMember);
-            return pChild && pChildType ? SaveOwned(pChildType, pChild, path) : Json(nullptr);
-        }
-        default:
-            return nullptr;
-        }
+        m_rWriter.BeginObject();
+        m_rWriter.Key("$ref");
+        m_rWriter.String(written->second);
+        m_rWriter.EndObject();
     }
 
-    Json SavePointer(const KvReflectedPrimitive* pMember, const KvReflectedDataType* pPointeeType,
-                     const void* pTarget, const std::string& path)
+    void SaveCrossReference(const KvReflectedDataType* pType, const void* pTarget)
     {
         if (!pTarget)
-            return nullptr;
-        if (IsTypeRecordPointer(pMember))
-            return static_cast<const KvReflectedDataType*>(pTarget)->GetName();
-        if (pMember->HasAttribute(ATTRIBUTE_XREF))
-            return SaveCrossReference(pPointeeType, pTarget);
-        return SaveOwned(pPointeeType, pTarget, path);
-    }
-
-    Json SaveOwned(const KvReflectedDataType* pType, const void* pObject, const std::string& path)
-    {
-        const auto written = m_WrittenAt.find(pObject);
-        if (written != m_WrittenAt.end())
-            return Json{{"$ref", written->second}};
-        m_WrittenAt.emplace(pObject, path);
-        return SaveObject(pType, pObject, path);
-    }
-
-    Json SaveCrossReference(const KvReflectedDataType* pType, const void* pTarget) const
-    {
-        Json reference = Json::object();
-        reference["$xref"] = pType->GetName();
-        const int32_t nameIndex = pType->FindMember(KvReflectionInterface::kNameMember);
-        if (nameIndex >= 0)
-            reference["name"] = KvStringToJson(
-                *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pTarget)));
+        {
+            m_rWriter.Null();
+            return;
+        }
+        m_rWriter.BeginObject();
+        m_rWriter.Key("$xref");
+        m_rWriter.String(pType->GetName());
+        if (const std::string* pName = KvReflectionInterface::GetObjectName(pType, pTarget))
+        {
+            m_rWriter.Key("name");
+            KvWriteString(m_rWriter, *pName);
+        }
         const int32_t guidIndex = pType->FindMember(KvReflectionInterface::kGuidMember);
         if (guidIndex >= 0 && !m_NameOnlyTargets.contains(pTarget))
-            reference["guid"] =
-                static_cast<const KvGuid*>(pType->GetMember(guidIndex)->GetAddress(pTarget))->ToString();
-        return reference;
+        {
+            m_rWriter.Key("guid");
+            m_rWriter.String(
+                static_cast<const KvGuid*>(pType->GetMember(guidIndex)->GetAddress(pTarget))->ToString());
+        }
+        m_rWriter.EndObject();
     }
 
-    static Json SaveValue(eReflectedValueType valueType, const void* pValue)
+    void WriteFloats(const float* pValues, size_t count)
+    {
+        m_rWriter.BeginArray();
+        for (size_t index = 0; index < count; ++index)
+            KvWriteFloat(m_rWriter, pValues[index]);
+        m_rWriter.EndArray();
+    }
+
+    void WriteValue(eReflectedValueType valueType, const void* pValue)
     {
         switch (valueType)
         {
         case VALUE_BOOL:
-            return *static_cast<const bool*>(pValue);
+            m_rWriter.Bool(*static_cast<const bool*>(pValue));
+            break;
         case VALUE_U8:
-            return *static_cast<const uint8_t*>(pValue);
+            m_rWriter.Unsigned(*static_cast<const uint8_t*>(pValue));
+            break;
         case VALUE_U32:
-            return *static_cast<const uint32_t*>(pValue);
+            m_rWriter.Unsigned(*static_cast<const uint32_t*>(pValue));
+            break;
         case VALUE_S32:
-            return *static_cast<const int32_t*>(pValue);
+            m_rWriter.Signed(*static_cast<const int32_t*>(pValue));
+            break;
         case VALUE_F32:
-            return KvFloatToJson(*static_cast<const float*>(pValue));
+            KvWriteFloat(m_rWriter, *static_cast<const float*>(pValue));
+            break;
         case VALUE_STRING:
-            return KvStringToJson(*static_cast<const std::string*>(pValue));
+            KvWriteString(m_rWriter, *static_cast<const std::string*>(pValue));
+            break;
         case VALUE_GUID:
-            return static_cast<const KvGuid*>(pValue)->ToString();
+            m_rWriter.String(static_cast<const KvGuid*>(pValue)->ToString());
+            break;
         case VALUE_VECTOR2:
-            return FloatsToJson(static_cast<const float*>(pValue), 2);
+            WriteFloats(static_cast<const float*>(pValue), 2);
+            break;
         case VALUE_VECTOR3:
-            return FloatsToJson(static_cast<const float*>(pValue), 3);
+            WriteFloats(static_cast<const float*>(pValue), 3);
+            break;
         case VALUE_VECTOR4:
         case VALUE_QUATERNION:
-            return FloatsToJson(static_cast<const float*>(pValue), 4);
+            WriteFloats(static_cast<const float*>(pValue), 4);
+            break;
         case VALUE_COLOR:
         {
             const auto* pColor = static_cast<const KvColor*>(pValue);
-            return Json::array({pColor->r, pColor->g, pColor->b, pColor->a});
+            m_rWriter.BeginArray();
+            for (const uint8_t channel : {pColor->r, pColor->g, pColor->b, pColor->a})
+                m_rWriter.Unsigned(channel);
+            m_rWriter.EndArray();
+            break;
         }
-        default:
-            return nullptr;
+        case VALUE_HANDLE:
+        case VALUE_NONE:
+            m_rWriter.Null();
+            break;
         }
     }
 
+    KvJsonWriter& m_rWriter;
     const std::set<const void*>& m_NameOnlyTargets;
+    // The JSON pointer of the value being written.
+    std::string m_strPath;
     std::map<const void*, std::string> m_WrittenAt;
 };
 
@@ -266,15 +357,15 @@ public:
         {
             for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
             {
-                const KvReflectedPrimitive* pMember = pType->GetMember(index);
-                const bool bDynamic = pMember->GetKind() == PRIMITIVE_DYNAMIC_POINTER;
-                if (bDynamic != (pass == 1) || !IsSaved(pMember) || !json.contains(pMember->GetName()))
+                const KvReflectedPrimitive& member = *pType->GetMember(index);
+                const bool bDynamic = member.GetKind() == PRIMITIVE_DYNAMIC_POINTER;
+                const auto value = json.find(member.GetName());
+                if (bDynamic != (pass == 1) || !IsSaved(&member) || value == json.end())
                     continue;
-                LoadMember(pType, pObject, pMember, json[pMember->GetName()],
-                           ChildPath(path, pMember->GetName()));
+                KvVisitMember(member, *this, pType, pObject, *value, ChildPath(path, member.GetName()));
             }
         }
-        if (pType->GetObjectConstructor() && pType->GetObjectConstructor()->HasPostDeserialize())
+        if (KvObjectTree::ReconcilesConstructedChildren(pType))
             m_aPostDeserialize.emplace_back(pType, pObject);
     }
 
@@ -309,107 +400,136 @@ private:
             throw LoadError(path, "expected type '" + pType->GetName() + "', found " + Quote(*found));
     }
 
-    void LoadMember(const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember,
+public:
+    // Member callbacks: the member of the owner type, the owner, the member's JSON and path.
+    void Value(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+               const Json& json, const std::string& path)
+    {
+        LoadValue(member.GetValueType(), member.GetAddress(pObject), json, path);
+    }
+    void Enum(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject, const Json& json,
+              const std::string& path)
+    {
+        *static_cast<uint32_t*>(member.GetAddress(pObject)) = LoadEnum(member, json, path);
+    }
+    void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                const Json& json, const std::string& path)
+    {
+        LoadInto(member.GetElementType(), member.GetAddress(pObject), json, path);
+    }
+    void ValueArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
                     const Json& json, const std::string& path)
     {
-        void* pAddress = pMember->GetAddress(pObject);
-        switch (pMember->GetKind())
-        {
-        case PRIMITIVE_VALUE:
-            LoadValue(pMember->GetValueType(), pAddress, json, path);
-            break;
-        case PRIMITIVE_ENUM:
-            *static_cast<uint32_t*>(pAddress) = LoadEnum(pMember, json, path);
-            break;
-        case PRIMITIVE_STRUCT:
-            LoadInto(pMember->GetElementType(), pAddress, json, path);
-            break;
-        case PRIMITIVE_ARRAY:
-        case PRIMITIVE_ARRAY_STRUCT:
-        case PRIMITIVE_ARRAY_POINTER:
-            LoadArray(pType, pMember, pAddress, json, path);
-            break;
-        case PRIMITIVE_POINTER:
-            LoadPointer(pType, pMember, pMember->GetPointeeType(), static_cast<void**>(pAddress), json, path);
-            break;
-        case PRIMITIVE_DYNAMIC_POINTER:
-        {
-            void** ppSlot = static_cast<void**>(pAddress);
-            const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, pMember);
-            if (!json.is_null() && !pChildType)
-                throw LoadError(path, "no type is named in '" + pMember->GetDynamicTypeMember() + "'");
-            ReplaceOwned(pType, pChildType, ppSlot);
-            if (!json.is_null())
-                LoadOwned(pChildType, ppSlot, json, path);
-            break;
-        }
-        default:
-            break;
-        }
-    }
-
-    void LoadArray(const KvReflectedDataType* pOwnerType, const KvReflectedPrimitive* pMember, void* pArray,
-                   const Json& json, const std::string& path)
-    {
-        const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-        if (pMember->GetValueType() == VALUE_U8 && pMember->GetKind() == PRIMITIVE_ARRAY)
+        if (member.GetValueType() == VALUE_U8)
         {
             const auto bytes = json.is_string() ? KvDecodeBase64(json.get<std::string>()) : std::nullopt;
             if (!bytes)
                 throw LoadError(path, "expected a base64 string");
-            *static_cast<std::vector<uint8_t>*>(pArray) = *bytes;
+            *static_cast<std::vector<uint8_t>*>(member.GetAddress(pObject)) = *bytes;
             return;
         }
-        if (!json.is_array())
-            throw LoadError(path, "expected an array");
-        if (pMember->GetKind() == PRIMITIVE_ARRAY_POINTER && pMember->IsOwningPointer() &&
-            !KvObjectTree::ReconcilesConstructedChildren(pOwnerType))
-            for (size_t element = 0; element < pAccessor->GetSize(pArray); ++element)
-                KvObjectTree::Destroy(pMember->GetPointeeType(),
-                                      *static_cast<void**>(pAccessor->GetElement(pArray, element)));
-        // Sized first and filled in place: new elements are empty (null pointers), so a
-        // failure part-way leaves nothing that releasing the tree would miss.
-        pAccessor->Resize(pArray, 0);
-        pAccessor->Resize(pArray, json.size());
-        for (size_t element = 0; element < json.size(); ++element)
-        {
-            void* pElement = pAccessor->GetElement(pArray, element);
-            const std::string elementPath = ChildPath(path, std::to_string(element));
-            if (pMember->GetKind() == PRIMITIVE_ARRAY)
-                LoadValue(pMember->GetValueType(), pElement, json[element], elementPath);
-            else if (pMember->GetKind() == PRIMITIVE_ARRAY_STRUCT)
-                LoadInto(pMember->GetElementType(), pElement, json[element], elementPath);
-            else
-                LoadPointer(pOwnerType, pMember, pMember->GetPointeeType(), static_cast<void**>(pElement),
-                            json[element], elementPath);
-        }
+        LoadElements(member, pObject, json, path,
+                     [&](void* pElement, const Json& item, const std::string& itemPath)
+                     { LoadValue(member.GetValueType(), pElement, item, itemPath); });
     }
-
-    void LoadPointer(const KvReflectedDataType* pOwnerType, const KvReflectedPrimitive* pMember,
-                     const KvReflectedDataType* pPointeeType, void** ppSlot, const Json& json,
-                     const std::string& path)
+    void RecordArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                     const Json& json, const std::string& path)
     {
-        if (IsTypeRecordPointer(pMember))
-        {
-            *ppSlot = json.is_null()
-                          ? nullptr
-                          : const_cast<KvReflectedDataType*>(FindAcceptedType(pMember, json, path));
-            return;
-        }
-        if (pMember->HasAttribute(ATTRIBUTE_XREF))
-        {
-            *ppSlot = nullptr;
-            if (!json.is_null())
-                QueueCrossReference(pPointeeType, ppSlot, json, path);
-            return;
-        }
+        LoadElements(member, pObject, json, path,
+                     [&](void* pElement, const Json& item, const std::string& itemPath)
+                     { LoadInto(member.GetElementType(), pElement, item, itemPath); });
+    }
+    void OwnedPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pObject,
+                      const Json& json, const std::string& path)
+    {
+        void** ppSlot = static_cast<void**>(member.GetAddress(pObject));
         // An object the owner's constructor made is filled where it is, so that what the
         // owner keeps unsaved (an editor pawn's transform link) still points at it.
         const bool bFillsConstructed = *ppSlot && json.is_object() && !json.contains("$ref");
-        if (pMember->GetKind() == PRIMITIVE_POINTER && !bFillsConstructed)
-            ReplaceOwned(pOwnerType, pPointeeType, ppSlot);
+        if (!bFillsConstructed)
+            ReplaceOwned(pType, member.GetPointeeType(), ppSlot);
         if (!json.is_null())
-            LoadOwned(pPointeeType, ppSlot, json, path);
+            LoadOwned(member.GetPointeeType(), ppSlot, json, path);
+    }
+    void OwnedPointerArray(const KvReflectedPrimitive& member, const KvReflectedDataType* pType,
+                           void* pObject, const Json& json, const std::string& path)
+    {
+        RequireArray(json, path);
+        if (!KvObjectTree::ReconcilesConstructedChildren(pType))
+            KvForEachElement(
+                member, pObject,
+                [&](void* pElement, size_t)
+                { KvObjectTree::Destroy(member.GetPointeeType(), *static_cast<void**>(pElement)); });
+        LoadElements(member, pObject, json, path,
+                     [&](void* pElement, const Json& item, const std::string& itemPath)
+                     {
+                         if (!item.is_null())
+                             LoadOwned(member.GetPointeeType(), static_cast<void**>(pElement), item,
+                                       itemPath);
+                     });
+    }
+    // Only cross-references reach here: parent links are not saved.
+    void Reference(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                   const Json& json, const std::string& path)
+    {
+        LoadCrossReference(member.GetPointeeType(), static_cast<void**>(member.GetAddress(pObject)), json,
+                           path);
+    }
+    void ReferenceArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                        const Json& json, const std::string& path)
+    {
+        LoadElements(
+            member, pObject, json, path,
+            [&](void* pElement, const Json& item, const std::string& itemPath)
+            { LoadCrossReference(member.GetPointeeType(), static_cast<void**>(pElement), item, itemPath); });
+    }
+    void TypeRecord(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                    const Json& json, const std::string& path)
+    {
+        *static_cast<const KvReflectedDataType**>(member.GetAddress(pObject)) =
+            json.is_null() ? nullptr : FindAcceptedType(member, json, path);
+    }
+    void DynamicPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pObject,
+                        const Json& json, const std::string& path)
+    {
+        void** ppSlot = static_cast<void**>(member.GetAddress(pObject));
+        const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, &member);
+        if (!json.is_null() && !pChildType)
+            throw LoadError(path, "no type is named in '" + member.GetDynamicTypeMember() + "'");
+        ReplaceOwned(pType, pChildType, ppSlot);
+        if (!json.is_null())
+            LoadOwned(pChildType, ppSlot, json, path);
+    }
+
+private:
+    static void RequireArray(const Json& json, const std::string& path)
+    {
+        if (!json.is_array())
+            throw LoadError(path, "expected an array");
+    }
+
+    // Sized first and filled in place: new elements are empty (null pointers), so a failure
+    // part-way leaves nothing that releasing the tree would miss.
+    template <class LoadElement>
+    static void LoadElements(const KvReflectedPrimitive& member, void* pObject, const Json& json,
+                             const std::string& path, LoadElement&& load)
+    {
+        RequireArray(json, path);
+        const KvReflectedArrayAccessor* pAccessor = member.GetArrayAccessor();
+        void* pArray = member.GetAddress(pObject);
+        pAccessor->Resize(pArray, 0);
+        pAccessor->Resize(pArray, json.size());
+        for (size_t element = 0; element < json.size(); ++element)
+            load(pAccessor->GetElement(pArray, element), json[element],
+                 ChildPath(path, std::to_string(element)));
+    }
+
+    void LoadCrossReference(const KvReflectedDataType* pType, void** ppSlot, const Json& json,
+                            const std::string& path)
+    {
+        *ppSlot = nullptr;
+        if (!json.is_null())
+            QueueCrossReference(pType, ppSlot, json, path);
     }
 
     // Empties an owned slot before the saved object replaces it, freeing what the owner's
@@ -478,7 +598,7 @@ private:
     }
 
     // The registered type a type-record member names, when the member may hold it.
-    static const KvReflectedDataType* FindAcceptedType(const KvReflectedPrimitive* pMember, const Json& json,
+    static const KvReflectedDataType* FindAcceptedType(const KvReflectedPrimitive& member, const Json& json,
                                                        const std::string& path)
     {
         const KvReflectedDataType* pType =
@@ -486,17 +606,17 @@ private:
                              : nullptr;
         if (!pType)
             throw LoadError(path, "expected the name of a registered type, found " + Quote(json));
-        if (!pMember->AcceptsType(pType))
-            throw LoadError(path, "'" + pType->GetName() + "' is not '" + pMember->GetBaseClassName() +
+        if (!member.AcceptsType(pType))
+            throw LoadError(path, "'" + pType->GetName() + "' is not '" + member.GetBaseClassName() +
                                       "' or a class derived from it");
         return pType;
     }
 
-    static uint32_t LoadEnum(const KvReflectedPrimitive* pMember, const Json& json, const std::string& path)
+    static uint32_t LoadEnum(const KvReflectedPrimitive& member, const Json& json, const std::string& path)
     {
-        if (const std::optional<uint32_t> value = KvEnumFromJson(pMember->GetEnumConverter(), json))
+        if (const std::optional<uint32_t> value = KvEnumFromJson(member.GetEnumConverter(), json))
             return *value;
-        if (json.is_string() && pMember->GetEnumConverter())
+        if (json.is_string() && member.GetEnumConverter())
             throw LoadError(path,
                             "'" + json.get<std::string>() + "' is not a value name of this enumeration");
         throw LoadError(path, "expected an enumeration value name or number");
@@ -609,10 +729,27 @@ private:
 };
 } // namespace
 
+void KvJsonStore::Save(KvJsonWriter& writer, const KvReflectedDataType* pType, const void* pObject,
+                       const std::set<const void*>& nameOnlyTargets)
+{
+    Saver(writer, nameOnlyTargets).SaveObject(pType, pObject);
+}
+
 Json KvJsonStore::Save(const KvReflectedDataType* pType, const void* pObject,
                        const std::set<const void*>& nameOnlyTargets)
 {
-    return Saver(nameOnlyTargets).SaveObject(pType, pObject, "");
+    KvJsonDocumentWriter writer;
+    Save(writer, pType, pObject, nameOnlyTargets);
+    return writer.TakeDocument();
+}
+
+bool KvJsonStore::SaveText(std::ostream& out, const KvReflectedDataType* pType, const void* pObject,
+                           const std::set<const void*>& nameOnlyTargets)
+{
+    KvJsonTextWriter writer(out, kFileIndent);
+    Save(writer, pType, pObject, nameOnlyTargets);
+    writer.Raw("\n");
+    return writer.Flush();
 }
 
 void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName)
@@ -645,8 +782,7 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
                            const std::set<const void*>& nameOnlyTargets)
 {
     std::ofstream file(path, std::ios::binary);
-    file << Save(pType, pObject, nameOnlyTargets).dump(2) << '\n';
-    if (!file)
+    if (!file || !SaveText(file, pType, pObject, nameOnlyTargets))
     {
         KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::SaveFile", 526, "%s: cannot be written",
                     path.c_str());
