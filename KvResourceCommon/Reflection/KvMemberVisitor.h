@@ -56,9 +56,8 @@ decltype(auto) KvVisitMember(const KvReflectedPrimitive& member, Visitor&& visit
         break;
     }
     // The builder makes no other kind: a member that has one is memory gone bad.
-    KvFatalReport("Reflection\\KvMemberVisitor", "KvVisitMember", __LINE__,
-                  "Member '%s' has the unknown kind %u", member.GetName().c_str(),
-                  static_cast<unsigned>(member.GetKind()));
+    KvFatalReport("Reflection\\KvMemberVisitor", "KvVisitMember", 62, "Member '%s' has the unknown kind %u",
+                  member.GetName().c_str(), static_cast<unsigned>(member.GetKind()));
 }
 
 // A base for walkers that act on a few kinds only: every kind it does not name is passed by.

@@ -37,7 +37,7 @@ public:
         if (const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor())
             pConstructor->Destroy(pObject);
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseTree", __LINE__,
+            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseTree", 52,
                         "An object of '%s' cannot be destroyed: the type was only declared by name",
                         pType->GetName().c_str());
     }
@@ -89,7 +89,7 @@ public:
             pChild = nullptr;
         }
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::DynamicPointer", __LINE__,
+            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseDynamic", 110,
                         "'%s' of '%s' holds an object without a type in '%s'; it is left alone",
                         member.GetName().c_str(), pType->GetName().c_str(),
                         member.GetDynamicTypeMember().c_str());
@@ -112,7 +112,7 @@ public:
         const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
         if (!pConstructor)
         {
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeCloner::CloneTree", __LINE__,
+            KvLogReport(kKvLogLevelWarning, kFile, "TreeCloner::CloneTree", 127,
                         "An object of '%s' cannot be copied: the type was only declared by name",
                         pType->GetName().c_str());
             return nullptr;

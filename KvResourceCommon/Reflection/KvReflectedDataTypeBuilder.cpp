@@ -104,7 +104,7 @@ KvReflectedPrimitive* KvReflectedDataTypeBuilder::AddPointer(const char* name, e
     // A type record names the type of one sibling object; nothing holds an array of them.
     if (bTypeRecord && pAccessor && !IsSealed())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::AddPointer", __LINE__,
+        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::AddPointer", 102,
                     "Member '%s' of '%s' is an array of type records, which no object holds; it is ignored",
                     name, m_pType->GetName().c_str());
         delete pAccessor;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 constexpr const char* kAutoSingletonFile = "KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared";
@@ -45,6 +47,10 @@ TEST(AutoSingleton, SecondInstance_Fatal)
 
 TEST(AutoSingleton, DestroyTwice_Fatal)
 {
+    // The child runs the test afresh: a forked child names the blocks of new handles by its own
+    // process id, apart from the instance it inherited from earlier tests.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_FATAL(
         {
             // Two owners can only coexist when someone withdrew the first from the block; the
@@ -58,4 +64,5 @@ TEST(AutoSingleton, DestroyTwice_Fatal)
         kAutoSingletonFile,
         "KvAutoSingleton_ProcessShared<class KvEastlSharedMemory>::~KvAutoSingleton_ProcessShared", 69,
         "Tried to destroy singleton more than once");
+    GTEST_FLAG_SET(death_test_style, style);
 }
