@@ -11,6 +11,7 @@
 
 class KvJsonWriter;
 class KvReflectedDataType;
+class KvReflectedPrimitive;
 
 // Saves and loads reflected objects as JSON, driven only by their schemas:
 // - an object is {"$type": <type name>, <members in declaration order>}; NoSerialize members
@@ -58,4 +59,7 @@ public:
                          const std::set<const void*>& nameOnlyTargets = {});
     // Reads and loads a file; null (logged) for an unreadable, malformed or mismatched file.
     static void* LoadFile(const std::string& path, const KvReflectedDataType* pType);
+
+    // Whether a member is saved and loaded: neither NoSerialize nor a not-owned pointer.
+    static bool IsSaved(const KvReflectedPrimitive& member);
 };
