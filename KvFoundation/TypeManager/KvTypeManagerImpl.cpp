@@ -38,11 +38,11 @@ KvTypeInfo* KvTypeManagerImpl::FindOrAddRecord(const std::string& name)
     return m_apTypes.back();
 }
 
-bool KvTypeManagerImpl::IsOrDerivesFrom(const KvTypeInfo* pType, uint32_t index) const
+bool KvTypeManager::IsOrDerivesFrom(const KvTypeInfo* pType, uint32_t ancestorIndex) const
 {
-    for (size_t steps = 0; pType && steps < m_apTypes.size(); ++steps, pType = pType->m_pParent)
+    for (uint32_t steps = 0; pType && steps < GetTypeCount(); ++steps, pType = pType->m_pParent)
     {
-        if (pType->m_uiIndex == index)
+        if (pType->m_uiIndex == ancestorIndex)
             return true;
     }
     return false;

@@ -40,10 +40,6 @@ public:
 private:
     // The record of a name, appended as a bare placeholder when the name is new.
     KvTypeInfo* FindOrAddRecord(const std::string& name);
-    // True when the type's index, or an ancestor's, equals the index. The walk is bounded by
-    // the registry size, so a class registered as its own ancestor cannot hang it.
-    bool IsOrDerivesFrom(const KvTypeInfo* pType, uint32_t index) const;
-
     bool m_bValidated = false;
     std::map<std::string, uint32_t> m_NameToIndex;
     std::map<uint32_t, std::string> m_IndexToName;

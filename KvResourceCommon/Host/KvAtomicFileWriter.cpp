@@ -1,10 +1,14 @@
 #include "Host/KvAtomicFileWriter.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <ostream>
+#include <streambuf>
 #include <unistd.h>
 
 namespace
@@ -44,6 +48,62 @@ bool WriteAll(const KvAtomicFileWriter::tWriteFunction& write, int fd, std::stri
     return true;
 }
 
+// Hands what a stream writes to a file through the write function, in buffered pieces, and
+// keeps the first error; after one, nothing more is written.
+class FileStreamBuffer : public std::streambuf
+{
+public:
+    FileStreamBuffer(const KvAtomicFileWriter::tWriteFunction& write, int fd) : m_rWrite(write), m_iFd(fd)
+    {
+        setp(m_aBuffer.data(), m_aBuffer.data() + m_aBuffer.size());
+    }
+
+    int GetError() const { return m_iError; }
+
+protected:
+    int_type overflow(int_type character) override
+    {
+        if (!Drain())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(character, traits_type::eof()))
+        {
+            *pptr() = traits_type::to_char_type(character);
+            pbump(1);
+        }
+        return traits_type::not_eof(character);
+    }
+
+    std::streamsize xsputn(const char* pText, std::streamsize size) override
+    {
+        if (size <= epptr() - pptr())
+        {
+            std::copy_n(pText, size, pptr());
+            pbump(static_cast<int>(size));
+            return size;
+        }
+        // A piece larger than the room left goes out without a copy.
+        if (!Drain() ||
+            !WriteAll(m_rWrite, m_iFd, std::string_view(pText, static_cast<size_t>(size)), m_iError))
+            return 0;
+        return size;
+    }
+
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    bool Drain()
+    {
+        const std::string_view pending(pbase(), static_cast<size_t>(pptr() - pbase()));
+        setp(m_aBuffer.data(), m_aBuffer.data() + m_aBuffer.size());
+        return m_iError == 0 && WriteAll(m_rWrite, m_iFd, pending, m_iError);
+    }
+
+    const KvAtomicFileWriter::tWriteFunction& m_rWrite;
+    int m_iFd;
+    int m_iError = 0;
+    std::array<char, 64 * 1024> m_aBuffer;
+};
+
 // A rename is durable only once its folder is synced. Best effort: the file is in place
 // already, and a folder that cannot be opened for reading cannot be synced at all.
 void SyncFolderOf(const std::string& path)
@@ -76,6 +136,14 @@ void KvAtomicFileWriter::RemoveTemporaries()
 
 KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents)
 {
+    return Stage(
+        targetPath,
+        [contents](std::ostream& out)
+        { out.write(contents.data(), static_cast<std::streamsize>(contents.size())); });
+}
+
+KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, const tContentsFunction& writeContents)
+{
     // A name can be taken by a temporary that a killed process with the same id left behind.
     constexpr int kAttempts = 16;
     std::string temporary;
@@ -89,8 +157,15 @@ KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_vi
     }
     if (fd < 0)
         return Failure(targetPath, errno);
-    int error = 0;
-    bool bWritten = WriteAll(m_Write, fd, contents, error);
+    FileStreamBuffer buffer(m_Write, fd);
+    std::ostream stream(&buffer);
+    writeContents(stream);
+    stream.flush();
+    int error = buffer.GetError();
+    bool bWritten = error == 0 && stream.good();
+    // A stream that failed without a system error could not take what it was given.
+    if (!bWritten && error == 0)
+        error = EIO;
     if (bWritten && fsync(fd) != 0)
     {
         error = errno;

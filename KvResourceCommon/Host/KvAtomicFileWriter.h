@@ -4,6 +4,7 @@
 #include "KvResourceCommonExport.h"
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -27,8 +28,11 @@ public:
     KvAtomicFileWriter(const KvAtomicFileWriter&) = delete;
     KvAtomicFileWriter& operator=(const KvAtomicFileWriter&) = delete;
 
-    // Writes the contents beside the target and syncs them; the target is untouched. Fails
-    // with "<target>: cannot be written: <system reason>".
+    // Writes what `writeContents` puts into the stream beside the target, in pieces as it
+    // comes, and syncs it; the target is untouched. Fails with "<target>: cannot be written:
+    // <system reason>".
+    using tContentsFunction = std::function<void(std::ostream& out)>;
+    KvResult Stage(const std::string& targetPath, const tContentsFunction& writeContents);
     KvResult Stage(const std::string& targetPath, std::string_view contents);
     // Renames every staged file over its target in staging order and syncs their folders.
     // Fails with the reason of the first rename that fails; the files after it stay as they

@@ -64,45 +64,13 @@ KvResult ImportFailure(const std::vector<std::string>& logged, const std::string
     return KvResult::Failure(reason);
 }
 
-bool IsResourceClass(const KvTypeInfo* pClass)
-{
-    const KvTypeInfo* pResource = KvResource::GetType();
-    for (const KvTypeInfo* pType = pClass; pType; pType = pType->m_pParent)
-    {
-        if (pType == pResource)
-            return true;
-        if (pType == pType->m_pParent)
-            break;
-    }
-    return false;
-}
-
 KvResource* CreateResource(const KvResourceDescriptor* pDescriptor)
 {
     KvTypeInfo* pClass = pDescriptor->GetResourceClass();
-    if (pClass && IsResourceClass(pClass))
+    if (pClass && KvTypeManager::GetInstance()->IsOrDerivesFrom(pClass, KvResource::GetType()->m_uiIndex))
         if (KvTypedObject* pObject = pClass->CreateInstance())
             return static_cast<KvResource*>(pObject);
     return new KvResource();
-}
-
-// Another live object of the type with the same name as the placeholder.
-void* FindRealObject(const KvReflectedDataType* pType, const void* pPlaceholder)
-{
-    const int32_t nameIndex = pType->FindMember(KvReflectionInterface::kNameMember);
-    if (nameIndex < 0)
-        return nullptr;
-    const auto* pName =
-        static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pPlaceholder));
-    std::vector<void*> live;
-    KvReflectionInterface::GetInstance()->GetLiveObjects(pType, live);
-    for (void* pObject : live)
-    {
-        if (pObject != pPlaceholder &&
-            *static_cast<const std::string*>(pType->GetMember(nameIndex)->GetAddress(pObject)) == *pName)
-            return pObject;
-    }
-    return nullptr;
 }
 } // namespace
 
@@ -234,12 +202,18 @@ void KvImportDriver::ResolvePlaceholders(KvImportResult& result)
     KvResource* pResource = result.m_pResource.Get();
     const KvReflectedDataType* pRootType = pResource->GetDescriptor()->GetRootDataType();
     std::vector<KvTempXRef> unresolved;
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
     for (const KvTempXRef& placeholder : result.m_aPlaceholders)
     {
-        if (void* pReal = FindRealObject(placeholder.second, placeholder.first))
+        // The real object is another live object of the placeholder's type and name.
+        const std::string* pName =
+            KvReflectionInterface::GetObjectName(placeholder.second, placeholder.first);
+        if (void* pReal =
+                pName ? pRegistry->FindLiveObjectByName(placeholder.second, pName->c_str(), placeholder.first)
+                      : nullptr)
         {
             KvObjectTree::RetargetReferences(pRootType, pResource->GetRawData(), placeholder.first, pReal);
-            KvReflectionInterface::GetInstance()->DestroyObject(placeholder.second, placeholder.first);
+            pRegistry->DestroyObject(placeholder.second, placeholder.first);
         }
         else
             unresolved.push_back(placeholder);

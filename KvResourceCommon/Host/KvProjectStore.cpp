@@ -11,16 +11,6 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
-// The text of a project file: the JSON store's form, two-space indent, final line feed.
-std::string ProjectFileText(const KvReflectedDataType* pType, const void* pObject,
-                            const std::set<const void*>& nameOnlyTargets)
-{
-    return KvJsonStore::Save(pType, pObject, nameOnlyTargets).dump(2) + "\n";
-}
-} // namespace
-
 std::string KvProjectStore::GetBasePath(const KvResource& resource) const
 {
     std::string name = resource.GetName();
@@ -82,15 +72,23 @@ KvResult KvProjectStore::Save(const KvResource& resource, const std::set<const v
 {
     if (KvResult named = CheckResourceName(resource.GetName()); !named)
         return named;
+    // Each file is written as it is made, so that no whole text of a large resource is held.
+    struct tFile
+    {
+        std::string m_strPath;
+        const KvReflectedDataType* m_pType;
+        const void* m_pObject;
+        const std::set<const void*>& m_rNameOnlyTargets;
+    };
+    static const std::set<const void*> s_NoTargets;
     const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
-    std::vector<std::pair<std::string, std::string>> files = {
-        {GetRawDataPath(resource),
-         ProjectFileText(pDescriptor->GetRootDataType(), resource.GetRawData(), nameOnlyTargets)}};
+    std::vector<tFile> files = {
+        {GetRawDataPath(resource), pDescriptor->GetRootDataType(), resource.GetRawData(), nameOnlyTargets}};
     if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
-        files.emplace_back(GetPayloadPath(resource),
-                           ProjectFileText(pDescriptor->GetPayloadDataType(), resource.GetPayload(), {}));
+        files.push_back({GetPayloadPath(resource), pDescriptor->GetPayloadDataType(), resource.GetPayload(),
+                         s_NoTargets});
 
-    const std::string& rawPath = files.front().first;
+    const std::string& rawPath = files.front().m_strPath;
     if (KvResult inside = CheckInsideFolder(rawPath); !inside)
         return inside;
     std::error_code error;
@@ -99,12 +97,18 @@ KvResult KvProjectStore::Save(const KvResource& resource, const std::set<const v
         return KvResult::Failure(fs::path(rawPath).parent_path().string() +
                                  ": cannot be created: " + error.message());
     KvAtomicFileWriter writer;
-    for (const auto& [path, text] : files)
-        if (KvResult staged = writer.Stage(path, text); !staged)
+    for (const tFile& file : files)
+    {
+        const auto writeText = [&file](std::ostream& out)
+        {
+            KvJsonStore::SaveText(out, file.m_pType, file.m_pObject, file.m_rNameOnlyTargets);
+        };
+        if (KvResult staged = writer.Stage(file.m_strPath, writeText); !staged)
             return staged;
+    }
     if (KvResult committed = writer.Commit(); !committed)
         return committed;
-    for (const auto& file : files)
-        outWritten.push_back(file.first);
+    for (const tFile& file : files)
+        outWritten.push_back(file.m_strPath);
     return {};
 }

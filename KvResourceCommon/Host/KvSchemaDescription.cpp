@@ -1,8 +1,8 @@
 #include "Host/KvSchemaDescription.h"
 
 #include "Foundation/KvEnumConverter.h"
+#include "Reflection/KvMemberVisitor.h"
 #include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
 
 #include <algorithm>
 #include <sstream>
@@ -41,62 +41,95 @@ std::string AttributesToText(const std::vector<KvAttribute*>& attributes)
     return text;
 }
 
-bool IsTypeRecordPointer(const KvReflectedPrimitive& member)
+// The kind a schema shows: pointers and arrays of pointers alike whatever they point at.
+struct KindName
 {
-    return member.GetPointeeType() &&
-           member.GetPointeeType() == KvReflectionInterface::GetInstance()->GetTypeRecordType();
-}
+    const char* Value(const KvReflectedPrimitive&) { return "value"; }
+    const char* Enum(const KvReflectedPrimitive&) { return "enum"; }
+    const char* Record(const KvReflectedPrimitive&) { return "struct"; }
+    const char* ValueArray(const KvReflectedPrimitive&) { return "array"; }
+    const char* RecordArray(const KvReflectedPrimitive&) { return "arrayStruct"; }
+    const char* OwnedPointer(const KvReflectedPrimitive&) { return "pointer"; }
+    const char* OwnedPointerArray(const KvReflectedPrimitive&) { return "arrayPointer"; }
+    const char* Reference(const KvReflectedPrimitive&) { return "pointer"; }
+    const char* ReferenceArray(const KvReflectedPrimitive&) { return "arrayPointer"; }
+    const char* TypeRecord(const KvReflectedPrimitive&) { return "pointer"; }
+    const char* DynamicPointer(const KvReflectedPrimitive&) { return "dynamicPointer"; }
+};
+
+// The record or object type a member names; null for values, type records and dynamic
+// pointers, whose types are no part of the schema.
+struct NamedType
+{
+    const KvReflectedDataType* Value(const KvReflectedPrimitive&) { return nullptr; }
+    const KvReflectedDataType* Enum(const KvReflectedPrimitive&) { return nullptr; }
+    const KvReflectedDataType* Record(const KvReflectedPrimitive& member) { return member.GetElementType(); }
+    const KvReflectedDataType* ValueArray(const KvReflectedPrimitive&) { return nullptr; }
+    const KvReflectedDataType* RecordArray(const KvReflectedPrimitive& member)
+    {
+        return member.GetElementType();
+    }
+    const KvReflectedDataType* OwnedPointer(const KvReflectedPrimitive& member)
+    {
+        return member.GetPointeeType();
+    }
+    const KvReflectedDataType* OwnedPointerArray(const KvReflectedPrimitive& member)
+    {
+        return member.GetPointeeType();
+    }
+    const KvReflectedDataType* Reference(const KvReflectedPrimitive& member)
+    {
+        return member.GetPointeeType();
+    }
+    const KvReflectedDataType* ReferenceArray(const KvReflectedPrimitive& member)
+    {
+        return member.GetPointeeType();
+    }
+    const KvReflectedDataType* TypeRecord(const KvReflectedPrimitive&) { return nullptr; }
+    const KvReflectedDataType* DynamicPointer(const KvReflectedPrimitive&) { return nullptr; }
+};
+
+// The value type's name, the enumeration's name, or the name of the type the member names.
+struct ValueTypeName
+{
+    std::string Value(const KvReflectedPrimitive& member)
+    {
+        return KvGetValueTypeName(member.GetValueType());
+    }
+    std::string Enum(const KvReflectedPrimitive& member)
+    {
+        return member.GetEnumConverter() ? member.GetEnumConverter()->GetEnumName() : "u32";
+    }
+    std::string Record(const KvReflectedPrimitive& member) { return NameOf(member.GetElementType()); }
+    std::string ValueArray(const KvReflectedPrimitive& member) { return Value(member); }
+    std::string RecordArray(const KvReflectedPrimitive& member) { return NameOf(member.GetElementType()); }
+    std::string OwnedPointer(const KvReflectedPrimitive& member) { return NameOf(member.GetPointeeType()); }
+    std::string OwnedPointerArray(const KvReflectedPrimitive& member)
+    {
+        return NameOf(member.GetPointeeType());
+    }
+    std::string Reference(const KvReflectedPrimitive& member) { return NameOf(member.GetPointeeType()); }
+    std::string ReferenceArray(const KvReflectedPrimitive& member) { return NameOf(member.GetPointeeType()); }
+    std::string TypeRecord(const KvReflectedPrimitive&) { return "typeRecord"; }
+    std::string DynamicPointer(const KvReflectedPrimitive& member)
+    {
+        return "type in " + member.GetDynamicTypeMember();
+    }
+
+    static std::string NameOf(const KvReflectedDataType* pType) { return pType ? pType->GetName() : "none"; }
+};
 } // namespace
 
 namespace KvSchemaDescription
 {
 const char* GetKindName(const KvReflectedPrimitive& member)
 {
-    switch (member.GetKind())
-    {
-    case PRIMITIVE_VALUE:
-        return "value";
-    case PRIMITIVE_ENUM:
-        return "enum";
-    case PRIMITIVE_STRUCT:
-        return "struct";
-    case PRIMITIVE_ARRAY:
-        return "array";
-    case PRIMITIVE_ARRAY_STRUCT:
-        return "arrayStruct";
-    case PRIMITIVE_POINTER:
-        return "pointer";
-    case PRIMITIVE_ARRAY_POINTER:
-        return "arrayPointer";
-    case PRIMITIVE_DYNAMIC_POINTER:
-        return "dynamicPointer";
-    default:
-        return "none";
-    }
+    return KvVisitMember(member, KindName());
 }
 
 std::string GetValueTypeName(const KvReflectedPrimitive& member)
 {
-    switch (member.GetKind())
-    {
-    case PRIMITIVE_VALUE:
-    case PRIMITIVE_ARRAY:
-        return KvGetValueTypeName(member.GetValueType());
-    case PRIMITIVE_ENUM:
-        return member.GetEnumConverter() ? member.GetEnumConverter()->GetEnumName() : "u32";
-    case PRIMITIVE_STRUCT:
-    case PRIMITIVE_ARRAY_STRUCT:
-        return member.GetElementType() ? member.GetElementType()->GetName() : "none";
-    case PRIMITIVE_POINTER:
-    case PRIMITIVE_ARRAY_POINTER:
-        if (IsTypeRecordPointer(member))
-            return "typeRecord";
-        return member.GetPointeeType() ? member.GetPointeeType()->GetName() : "none";
-    case PRIMITIVE_DYNAMIC_POINTER:
-        return "type in " + member.GetDynamicTypeMember();
-    default:
-        return "none";
-    }
+    return KvVisitMember(member, ValueTypeName());
 }
 
 Json ToJson(const KvReflectedDataType& type)
@@ -137,11 +170,9 @@ std::vector<const KvReflectedDataType*> GetReachableTypes(const KvReflectedDataT
     {
         for (uint32_t index = 0; index < types[next]->GetMemberCount(); ++index)
         {
-            const KvReflectedPrimitive* pMember = types[next]->GetMember(index);
-            for (const KvReflectedDataType* pType : {pMember->GetElementType(), pMember->GetPointeeType()})
-                if (pType && !IsTypeRecordPointer(*pMember) &&
-                    std::find(types.begin(), types.end(), pType) == types.end())
-                    types.push_back(pType);
+            const KvReflectedDataType* pType = KvVisitMember(*types[next]->GetMember(index), NamedType());
+            if (pType && std::find(types.begin(), types.end(), pType) == types.end())
+                types.push_back(pType);
         }
     }
     return types;

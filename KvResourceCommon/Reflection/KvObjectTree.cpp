@@ -1,8 +1,8 @@
 #include "Reflection/KvObjectTree.h"
 
 #include "Foundation/KvReport.h"
+#include "Reflection/KvMemberVisitor.h"
 #include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
 
 #include <cstring>
 #include <map>
@@ -12,22 +12,12 @@ namespace
 {
 constexpr const char* kFile = "Reflection\\KvObjectTree";
 
-void*& PointerAt(const KvReflectedPrimitive* pMember, void* pObject)
+void*& PointerAt(const KvReflectedPrimitive& member, void* pObject)
 {
-    return *static_cast<void**>(pMember->GetAddress(pObject));
+    return *static_cast<void**>(member.GetAddress(pObject));
 }
 
-bool IsTypeRecordPointer(const KvReflectedPrimitive* pMember)
-{
-    return pMember->GetPointeeType() == KvReflectionInterface::GetInstance()->GetTypeRecordType();
-}
-
-bool OwnsPointee(const KvReflectedPrimitive* pMember)
-{
-    return pMember->IsOwningPointer() && !IsTypeRecordPointer(pMember);
-}
-
-void CopyValue(eReflectedValueType valueType, void* pTarget, const void* pSource, uint32_t width)
+void CopyValue(eReflectedValueType valueType, void* pTarget, const void* pSource, size_t width)
 {
     if (valueType == VALUE_STRING)
         *static_cast<std::string*>(pTarget) = *static_cast<const std::string*>(pSource);
@@ -35,13 +25,8 @@ void CopyValue(eReflectedValueType valueType, void* pTarget, const void* pSource
         std::memcpy(pTarget, pSource, width);
 }
 
-uint32_t ValueWidth(const KvReflectedPrimitive* pMember)
-{
-    return static_cast<uint32_t>(pMember->GetArrayAccessor() ? pMember->GetArrayAccessor()->GetElementSize()
-                                                             : pMember->GetWidth());
-}
-
-class TreeReleaser
+// Frees owned children by their schemas, each object once.
+class TreeReleaser : public KvMemberVisitorSkippingAll
 {
 public:
     void ReleaseTree(const KvReflectedDataType* pType, void* pObject)
@@ -61,55 +46,44 @@ public:
     void ReleaseChildren(const KvReflectedDataType* pType, void* pObject, bool bKeepSingleObjects = false)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-        {
-            const KvReflectedPrimitive* pMember = pType->GetMember(index);
-            void* pAddress = pMember->GetAddress(pObject);
-            switch (pMember->GetKind())
-            {
-            case PRIMITIVE_STRUCT:
-                ReleaseChildren(pMember->GetElementType(), pAddress, bKeepSingleObjects);
-                break;
-            case PRIMITIVE_ARRAY_STRUCT:
-            {
-                const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-                for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-                    ReleaseChildren(pMember->GetElementType(), pAccessor->GetElement(pAddress, element));
-                pAccessor->Resize(pAddress, 0);
-                break;
-            }
-            case PRIMITIVE_POINTER:
-                if (OwnsPointee(pMember) && !bKeepSingleObjects)
-                {
-                    ReleaseTree(pMember->GetPointeeType(), PointerAt(pMember, pObject));
-                    PointerAt(pMember, pObject) = nullptr;
-                }
-                break;
-            case PRIMITIVE_ARRAY_POINTER:
-                if (pMember->IsOwningPointer())
-                {
-                    const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-                    for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-                        ReleaseTree(pMember->GetPointeeType(),
-                                    *static_cast<void**>(pAccessor->GetElement(pAddress, element)));
-                    pAccessor->Resize(pAddress, 0);
-                }
-                break;
-            case PRIMITIVE_DYNAMIC_POINTER:
-                ReleaseDynamic(pType, pObject, pMember);
-                break;
-            default:
-                break;
-            }
-        }
+            KvVisitMember(*pType->GetMember(index), *this, pType, pObject, bKeepSingleObjects);
     }
 
-private:
-    void ReleaseDynamic(const KvReflectedDataType* pType, void* pObject, const KvReflectedPrimitive* pMember)
+    void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                bool bKeepSingleObjects)
     {
-        void*& pChild = PointerAt(pMember, pObject);
+        ReleaseChildren(member.GetElementType(), member.GetAddress(pObject), bKeepSingleObjects);
+    }
+    // The elements go with the array, so nothing inside them is kept.
+    void RecordArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject, bool)
+    {
+        KvForEachElement(member, pObject,
+                         [&](void* pElement, size_t) { ReleaseChildren(member.GetElementType(), pElement); });
+        member.GetArrayAccessor()->Resize(member.GetAddress(pObject), 0);
+    }
+    void OwnedPointer(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                      bool bKeepSingleObjects)
+    {
+        if (bKeepSingleObjects)
+            return;
+        ReleaseTree(member.GetPointeeType(), PointerAt(member, pObject));
+        PointerAt(member, pObject) = nullptr;
+    }
+    void OwnedPointerArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
+                           bool)
+    {
+        KvForEachElement(member, pObject,
+                         [&](void* pElement, size_t)
+                         { ReleaseTree(member.GetPointeeType(), *static_cast<void**>(pElement)); });
+        member.GetArrayAccessor()->Resize(member.GetAddress(pObject), 0);
+    }
+    void DynamicPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pObject,
+                        bool)
+    {
+        void*& pChild = PointerAt(member, pObject);
         if (!pChild)
             return;
-        if (const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, pMember))
+        if (const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, &member))
         {
             ReleaseTree(pChildType, pChild);
             pChild = nullptr;
@@ -117,10 +91,11 @@ private:
         else
             KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseDynamic", 110,
                         "'%s' of '%s' holds an object without a type in '%s'; it is left alone",
-                        pMember->GetName().c_str(), pType->GetName().c_str(),
-                        pMember->GetDynamicTypeMember().c_str());
+                        member.GetName().c_str(), pType->GetName().c_str(),
+                        member.GetDynamicTypeMember().c_str());
     }
 
+private:
     std::set<void*> m_Released;
 };
 
@@ -155,6 +130,82 @@ public:
         return pTarget;
     }
 
+    // Member callbacks: the member of the owner type, the target and source owners, and
+    // whether the outermost owner reconciles what its constructor made.
+    void Value(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+               const void* pSource, bool)
+    {
+        CopyValue(member.GetValueType(), member.GetAddress(pTarget), member.GetAddress(pSource),
+                  member.GetWidth());
+    }
+    void Enum(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pTarget,
+              const void* pSource, bool bOwnerReconciles)
+    {
+        Value(member, pType, pTarget, pSource, bOwnerReconciles);
+    }
+    void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                const void* pSource, bool bOwnerReconciles)
+    {
+        CopyMembers(member.GetElementType(), member.GetAddress(pTarget), member.GetAddress(pSource),
+                    bOwnerReconciles);
+    }
+    void ValueArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                    const void* pSource, bool)
+    {
+        const size_t width = member.GetArrayAccessor()->GetElementSize();
+        CopyElements(member, pTarget, pSource,
+                     [&](void* pTo, const void* pFrom)
+                     { CopyValue(member.GetValueType(), pTo, pFrom, width); });
+    }
+    void RecordArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                     const void* pSource, bool bOwnerReconciles)
+    {
+        CopyElements(member, pTarget, pSource,
+                     [&](void* pTo, const void* pFrom)
+                     { CopyMembers(member.GetElementType(), pTo, pFrom, bOwnerReconciles); });
+    }
+    void OwnedPointer(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                      const void* pSource, bool bOwnerReconciles)
+    {
+        void*& rSlot = PointerAt(member, pTarget);
+        rSlot = CloneOwned(member.GetPointeeType(), PointerAt(member, const_cast<void*>(pSource)), rSlot,
+                           bOwnerReconciles);
+    }
+    void OwnedPointerArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                           const void* pSource, bool)
+    {
+        CopyElements(member, pTarget, pSource,
+                     [&](void* pTo, const void* pFrom) {
+                         *static_cast<void**>(pTo) =
+                             CloneTree(member.GetPointeeType(), *static_cast<void* const*>(pFrom));
+                     });
+    }
+    // References and type records are shared with the source.
+    void Reference(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                   const void* pSource, bool)
+    {
+        PointerAt(member, pTarget) = PointerAt(member, const_cast<void*>(pSource));
+    }
+    void ReferenceArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
+                        const void* pSource, bool)
+    {
+        CopyElements(member, pTarget, pSource,
+                     [](void* pTo, const void* pFrom)
+                     { *static_cast<void**>(pTo) = *static_cast<void* const*>(pFrom); });
+    }
+    void TypeRecord(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pTarget,
+                    const void* pSource, bool bOwnerReconciles)
+    {
+        Reference(member, pType, pTarget, pSource, bOwnerReconciles);
+    }
+    void DynamicPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pTarget,
+                        const void* pSource, bool)
+    {
+        const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pSource, &member);
+        PointerAt(member, pTarget) =
+            pChildType ? CloneTree(pChildType, PointerAt(member, const_cast<void*>(pSource))) : nullptr;
+    }
+
 private:
     // The copy for a single owned pointer whose slot holds pMade from the constructor: pMade
     // itself filled with the source, so that unsaved state of the owner (an editor pawn's
@@ -173,134 +224,81 @@ private:
                      bool bOwnerReconciles)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-        {
-            const KvReflectedPrimitive* pMember = pType->GetMember(index);
-            void* pTo = pMember->GetAddress(pTarget);
-            const void* pFrom = pMember->GetAddress(pSource);
-            const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-            switch (pMember->GetKind())
-            {
-            case PRIMITIVE_VALUE:
-            case PRIMITIVE_ENUM:
-                CopyValue(pMember->GetValueType(), pTo, pFrom, pMember->GetWidth());
-                break;
-            case PRIMITIVE_STRUCT:
-                CopyMembers(pMember->GetElementType(), pTo, pFrom, bOwnerReconciles);
-                break;
-            case PRIMITIVE_ARRAY:
-            case PRIMITIVE_ARRAY_STRUCT:
-            case PRIMITIVE_ARRAY_POINTER:
-            {
-                const size_t size = pAccessor->GetSize(pFrom);
-                pAccessor->Resize(pTo, size);
-                for (size_t element = 0; element < size; ++element)
-                    CopyElement(pMember, pAccessor->GetElement(pTo, element),
-                                pAccessor->GetElement(const_cast<void*>(pFrom), element), bOwnerReconciles);
-                break;
-            }
-            case PRIMITIVE_POINTER:
-            {
-                const void* pPointee = *static_cast<void* const*>(pFrom);
-                void*& rSlot = *static_cast<void**>(pTo);
-                rSlot = OwnsPointee(pMember)
-                            ? CloneOwned(pMember->GetPointeeType(), pPointee, rSlot, bOwnerReconciles)
-                            : const_cast<void*>(pPointee);
-                break;
-            }
-            case PRIMITIVE_DYNAMIC_POINTER:
-            {
-                const void* pChild = *static_cast<void* const*>(pFrom);
-                const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pSource, pMember);
-                *static_cast<void**>(pTo) = pChildType ? CloneTree(pChildType, pChild) : nullptr;
-                break;
-            }
-            default:
-                break;
-            }
-        }
+            KvVisitMember(*pType->GetMember(index), *this, pType, pTarget, pSource, bOwnerReconciles);
     }
 
-    void CopyElement(const KvReflectedPrimitive* pMember, void* pTo, const void* pFrom, bool bOwnerReconciles)
+    // Sizes the target's array as the source's and copies each element.
+    template <class CopyElement>
+    static void CopyElements(const KvReflectedPrimitive& member, void* pTarget, const void* pSource,
+                             CopyElement&& copy)
     {
-        switch (pMember->GetKind())
-        {
-        case PRIMITIVE_ARRAY:
-            CopyValue(pMember->GetValueType(), pTo, pFrom, ValueWidth(pMember));
-            break;
-        case PRIMITIVE_ARRAY_STRUCT:
-            CopyMembers(pMember->GetElementType(), pTo, pFrom, bOwnerReconciles);
-            break;
-        default:
-        {
-            const void* pPointee = *static_cast<void* const*>(pFrom);
-            *static_cast<void**>(pTo) = pMember->IsOwningPointer()
-                                            ? CloneTree(pMember->GetPointeeType(), pPointee)
-                                            : const_cast<void*>(pPointee);
-            break;
-        }
-        }
+        const KvReflectedArrayAccessor* pAccessor = member.GetArrayAccessor();
+        void* pTargetArray = member.GetAddress(pTarget);
+        pAccessor->Resize(pTargetArray, pAccessor->GetSize(member.GetAddress(pSource)));
+        KvForEachElement(member, pSource,
+                         [&](void* pFrom, size_t index)
+                         { copy(pAccessor->GetElement(pTargetArray, index), pFrom); });
     }
 
     std::map<const void*, void*> m_Clones;
 };
-// Visits every object of a tree once, with its type.
-class TreeWalker
+
+// Visits every object of a tree once and hands each reference slot to the visit.
+template <class Visit>
+class ReferenceWalker : public KvMemberVisitorSkippingAll
 {
 public:
-    template <class Visit>
-    void Walk(const KvReflectedDataType* pType, void* pObject, Visit&& visit)
+    explicit ReferenceWalker(Visit& visit) : m_rVisit(visit) {}
+
+    void Walk(const KvReflectedDataType* pType, void* pObject)
     {
         if (!pObject || !m_Visited.insert(pObject).second)
             return;
-        WalkMembers(pType, pObject, visit);
+        WalkMembers(pType, pObject);
+    }
+
+    void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        WalkMembers(member.GetElementType(), member.GetAddress(pObject));
+    }
+    void RecordArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        KvForEachElement(member, pObject,
+                         [&](void* pElement, size_t) { WalkMembers(member.GetElementType(), pElement); });
+    }
+    void OwnedPointer(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        Walk(member.GetPointeeType(), PointerAt(member, pObject));
+    }
+    void OwnedPointerArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        KvForEachElement(member, pObject,
+                         [&](void* pElement, size_t)
+                         { Walk(member.GetPointeeType(), *static_cast<void**>(pElement)); });
+    }
+    void Reference(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        m_rVisit(&PointerAt(member, pObject));
+    }
+    void ReferenceArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject)
+    {
+        KvForEachElement(member, pObject,
+                         [&](void* pElement, size_t) { m_rVisit(static_cast<void**>(pElement)); });
+    }
+    void DynamicPointer(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pObject)
+    {
+        if (const KvReflectedDataType* pChildType = KvObjectTree::GetDynamicType(pType, pObject, &member))
+            Walk(pChildType, PointerAt(member, pObject));
     }
 
 private:
-    template <class Visit>
-    void WalkMembers(const KvReflectedDataType* pType, void* pObject, Visit& visit)
+    void WalkMembers(const KvReflectedDataType* pType, void* pObject)
     {
         for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-        {
-            const KvReflectedPrimitive* pMember = pType->GetMember(index);
-            void* pAddress = pMember->GetAddress(pObject);
-            const KvReflectedArrayAccessor* pAccessor = pMember->GetArrayAccessor();
-            switch (pMember->GetKind())
-            {
-            case PRIMITIVE_STRUCT:
-                WalkMembers(pMember->GetElementType(), pAddress, visit);
-                break;
-            case PRIMITIVE_ARRAY_STRUCT:
-                for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-                    WalkMembers(pMember->GetElementType(), pAccessor->GetElement(pAddress, element), visit);
-                break;
-            case PRIMITIVE_POINTER:
-                VisitPointer(pMember, static_cast<void**>(pAddress), visit);
-                break;
-            case PRIMITIVE_ARRAY_POINTER:
-                for (size_t element = 0; element < pAccessor->GetSize(pAddress); ++element)
-                    VisitPointer(pMember, static_cast<void**>(pAccessor->GetElement(pAddress, element)),
-                                 visit);
-                break;
-            case PRIMITIVE_DYNAMIC_POINTER:
-                if (const KvReflectedDataType* pChildType =
-                        KvObjectTree::GetDynamicType(pType, pObject, pMember))
-                    Walk(pChildType, *static_cast<void**>(pAddress), visit);
-                break;
-            default:
-                break;
-            }
-        }
+            KvVisitMember(*pType->GetMember(index), *this, pType, pObject);
     }
 
-    template <class Visit>
-    void VisitPointer(const KvReflectedPrimitive* pMember, void** ppSlot, Visit& visit)
-    {
-        if (OwnsPointee(pMember))
-            Walk(pMember->GetPointeeType(), *ppSlot, visit);
-        else if (!IsTypeRecordPointer(pMember))
-            visit(ppSlot);
-    }
-
+    Visit& m_rVisit;
     std::set<void*> m_Visited;
 };
 } // namespace
@@ -315,15 +313,15 @@ bool ReconcilesConstructedChildren(const KvReflectedDataType* pType)
 size_t RetargetReferences(const KvReflectedDataType* pType, void* pRoot, const void* from, void* to)
 {
     size_t changed = 0;
-    TreeWalker().Walk(pType, pRoot,
-                      [&](void** ppReference)
-                      {
-                          if (*ppReference == from)
-                          {
-                              *ppReference = to;
-                              ++changed;
-                          }
-                      });
+    auto retarget = [&](void** ppReference)
+    {
+        if (*ppReference == from)
+        {
+            *ppReference = to;
+            ++changed;
+        }
+    };
+    ReferenceWalker(retarget).Walk(pType, pRoot);
     return changed;
 }
 

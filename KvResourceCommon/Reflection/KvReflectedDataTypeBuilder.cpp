@@ -94,30 +94,43 @@ void KvReflectedDataTypeBuilder::AddArray(const char* name, eReflectedPrimitiveT
     pMember->m_pArrayAccessor = pAccessor;
 }
 
-void KvReflectedDataTypeBuilder::AddPointer(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
-                                            const KvReflectedDataType* pPointeeType,
-                                            KvReflectedArrayAccessor* pAccessor)
+KvReflectedPrimitive* KvReflectedDataTypeBuilder::AddPointer(const char* name, eReflectedPrimitiveType kind,
+                                                             uint32_t offset,
+                                                             const KvReflectedDataType* pPointeeType,
+                                                             KvReflectedArrayAccessor* pAccessor)
 {
+    const bool bTypeRecord =
+        pPointeeType && pPointeeType == KvReflectionInterface::GetInstance()->GetTypeRecordType();
+    // A type record names the type of one sibling object; nothing holds an array of them.
+    if (bTypeRecord && pAccessor && !IsSealed())
+    {
+        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::AddPointer", 102,
+                    "Member '%s' of '%s' is an array of type records, which no object holds; it is ignored",
+                    name, m_pType->GetName().c_str());
+        delete pAccessor;
+        return nullptr;
+    }
     const uint32_t width = pAccessor ? sizeof(std::vector<void*>) : sizeof(void*);
     KvReflectedPrimitive* pMember = NewMember(name, kind, offset, width);
     if (!pMember)
     {
         delete pAccessor;
-        return;
+        return nullptr;
     }
     pMember->m_pPointeeType = pPointeeType;
+    pMember->m_bTypeRecord = bTypeRecord;
     pMember->m_eElementKind = pAccessor ? PRIMITIVE_POINTER : PRIMITIVE_NONE;
     pMember->m_pArrayAccessor = pAccessor;
+    return pMember;
 }
 
 void KvReflectedDataTypeBuilder::AddTypeRecordPointer(const char* name, uint32_t offset,
                                                       const char* baseClassName)
 {
-    if (KvReflectedPrimitive* pMember = NewMember(name, PRIMITIVE_POINTER, offset, sizeof(void*)))
-    {
-        pMember->m_pPointeeType = KvReflectionInterface::GetInstance()->GetTypeRecordType();
+    if (KvReflectedPrimitive* pMember =
+            AddPointer(name, PRIMITIVE_POINTER, offset,
+                       KvReflectionInterface::GetInstance()->GetTypeRecordType(), nullptr))
         pMember->m_strBaseClassName = baseClassName ? baseClassName : "";
-    }
 }
 
 void KvReflectedDataTypeBuilder::AddDynamicPointer(const char* name, const char* typeMemberName,

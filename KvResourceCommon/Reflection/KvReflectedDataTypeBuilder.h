@@ -82,7 +82,8 @@ public:
     {
         AddPointer(name, PRIMITIVE_POINTER, KvMemberOffset(member), pPointeeType, nullptr);
     }
-    // A growable array of owned objects.
+    // A growable array of objects, owned unless the member is marked XRef or
+    // MemberDataNotOwned; an array of type records is refused (logged).
     template <class C, class P>
     void AddMemberArrayPointer(const char* name, std::vector<P*> C::*member,
                                const KvReflectedDataType* pElementType)
@@ -130,8 +131,10 @@ private:
     void AddArray(const char* name, eReflectedPrimitiveType elementKind, eReflectedValueType valueType,
                   const KvReflectedDataType* pElementType, uint32_t offset,
                   KvReflectedArrayAccessor* pAccessor);
-    void AddPointer(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
-                    const KvReflectedDataType* pPointeeType, KvReflectedArrayAccessor* pAccessor);
+    // The new member, or null when it is refused.
+    KvReflectedPrimitive* AddPointer(const char* name, eReflectedPrimitiveType kind, uint32_t offset,
+                                     const KvReflectedDataType* pPointeeType,
+                                     KvReflectedArrayAccessor* pAccessor);
     void AddTypeRecordPointer(const char* name, uint32_t offset, const char* baseClassName);
     void AddDynamicPointer(const char* name, const char* typeMemberName, uint32_t offset);
 

@@ -3,8 +3,6 @@
 #include "Reflection/KvReflectedDataType.h"
 #include "TypeManager/KvTypeManager.h"
 
-#include <algorithm>
-
 KvReflectedPrimitive::KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind,
                                            uint32_t offset, uint32_t width)
     : m_strName(name), m_eKind(kind), m_uiOffset(offset), m_uiWidth(width)
@@ -35,9 +33,5 @@ bool KvReflectedPrimitive::AcceptsType(const KvReflectedDataType* pType) const
     const KvTypeManager* pManager = KvTypeManager::GetInstance();
     const KvTypeInfo* pBase = pManager->FindType(m_strBaseClassName.c_str());
     const KvTypeInfo* pClass = pManager->FindType(pType->GetName().c_str());
-    if (!pBase || !pClass)
-        return false;
-    std::vector<KvTypeInfo*> derived;
-    pManager->GetDerivedTypes(pBase, derived);
-    return std::find(derived.begin(), derived.end(), pClass) != derived.end();
+    return pBase && pClass && pManager->IsOrDerivesFrom(pClass, pBase->m_uiIndex);
 }

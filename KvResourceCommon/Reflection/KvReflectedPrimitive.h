@@ -48,10 +48,14 @@ public:
     const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
 
     bool HasAttribute(eAttributeKind kind) const;
-    // Pointers whose target another object owns: cross-references and parent links.
+    // A pointer to a type record ("m_pDataType"): shared, never followed.
+    bool IsTypeRecordPointer() const { return m_bTypeRecord; }
+    // A pointer (or array of pointers) whose targets this object frees, copies and saves:
+    // neither a cross-reference, a parent link nor a type record.
     bool IsOwningPointer() const
     {
-        return !HasAttribute(ATTRIBUTE_XREF) && !HasAttribute(ATTRIBUTE_MEMBER_DATA_NOT_OWNED);
+        return !m_bTypeRecord && !HasAttribute(ATTRIBUTE_XREF) &&
+               !HasAttribute(ATTRIBUTE_MEMBER_DATA_NOT_OWNED);
     }
     // The member's storage inside an object.
     void* GetAddress(void* pObject) const { return static_cast<uint8_t*>(pObject) + m_uiOffset; }
@@ -71,6 +75,7 @@ private:
     eReflectedPrimitiveType m_eElementKind = PRIMITIVE_NONE;
     const KvReflectedDataType* m_pElementType = nullptr;
     const KvReflectedDataType* m_pPointeeType = nullptr;
+    bool m_bTypeRecord = false;
     const KvEnumConverterBase* m_pEnumConverter = nullptr;
     std::string m_strDynamicTypeMember;
     std::string m_strBaseClassName;

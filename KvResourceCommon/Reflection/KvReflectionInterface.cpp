@@ -9,11 +9,11 @@
 namespace
 {
 constexpr const char* kFile = "Reflection\\KvReflectionInterface";
+} // namespace
 
-// The value of a string member named by the schema, or null when the type has none.
-const std::string* StringMember(const KvReflectedDataType* pType, const void* pObject, const char* name)
+const std::string* KvReflectionInterface::GetObjectName(const KvReflectedDataType* pType, const void* pObject)
 {
-    const int32_t index = pType->FindMember(name);
+    const int32_t index = pType->FindMember(kNameMember);
     if (index < 0)
         return nullptr;
     const KvReflectedPrimitive* pMember = pType->GetMember(index);
@@ -21,7 +21,6 @@ const std::string* StringMember(const KvReflectedDataType* pType, const void* pO
         return nullptr;
     return static_cast<const std::string*>(pMember->GetAddress(pObject));
 }
-} // namespace
 
 KvReflectionInterface::KvReflectionInterface()
     : m_pTypeRecordType(std::make_unique<KvReflectedDataType>("KvReflectedDataType"))
@@ -93,15 +92,16 @@ void KvReflectionInterface::UnregisterLiveObject(const KvReflectedDataType* pTyp
         std::erase(found->second, pObject);
 }
 
-void* KvReflectionInterface::FindLiveObjectByName(const KvReflectedDataType* pType, const char* name) const
+void* KvReflectionInterface::FindLiveObjectByName(const KvReflectedDataType* pType, const char* name,
+                                                  const void* pExcept) const
 {
     const auto found = m_LiveObjects.find(pType);
     if (!name || found == m_LiveObjects.end())
         return nullptr;
     for (void* pObject : found->second)
     {
-        const std::string* pName = StringMember(pType, pObject, kNameMember);
-        if (pName && *pName == name)
+        const std::string* pName = GetObjectName(pType, pObject);
+        if (pObject != pExcept && pName && *pName == name)
             return pObject;
     }
     return nullptr;

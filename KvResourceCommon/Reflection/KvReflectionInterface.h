@@ -35,6 +35,9 @@ public:
     static constexpr const char* kNameMember = "m_strName";
     static constexpr const char* kGuidMember = "m_XRefGUID";
 
+    // The identity name (kNameMember) of an object, or null when its type has no such string.
+    static const std::string* GetObjectName(const KvReflectedDataType* pType, const void* pObject);
+
     KvReflectionInterface();
     virtual ~KvReflectionInterface();
 
@@ -54,7 +57,10 @@ public:
     // Live objects can be found by name and GUID; listing keeps registration order.
     virtual void RegisterLiveObject(const KvReflectedDataType* pType, void* pObject);
     virtual void UnregisterLiveObject(const KvReflectedDataType* pType, void* pObject);
-    virtual void* FindLiveObjectByName(const KvReflectedDataType* pType, const char* name) const;
+    // The first live object of the type with the name, other than pExcept (a placeholder
+    // looking for the real object of its name).
+    virtual void* FindLiveObjectByName(const KvReflectedDataType* pType, const char* name,
+                                       const void* pExcept = nullptr) const;
     virtual void* FindLiveObjectByGuid(const KvReflectedDataType* pType, const KvGuid& guid) const;
     virtual void GetLiveObjects(const KvReflectedDataType* pType, std::vector<void*>& outObjects) const;
 

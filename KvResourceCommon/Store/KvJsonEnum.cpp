@@ -1,33 +1,18 @@
 #include "Store/KvJsonEnum.h"
 
 #include "Foundation/KvEnumConverter.h"
+#include "Store/KvJsonWriter.h"
 
 #include <limits>
 #include <string>
-#include <string_view>
 
-namespace
-{
-// The lowest value 0..N named `name` other than `except`, if any.
-std::optional<uint32_t> FindValueNamed(const KvEnumConverterBase& converter, std::string_view name,
-                                       std::optional<uint32_t> except = std::nullopt)
-{
-    for (uint32_t value = 0; value <= converter.GetCount(); ++value)
-    {
-        const char* candidate = converter.ToString(value);
-        if (value != except && candidate && name == candidate)
-            return value;
-    }
-    return std::nullopt;
-}
-} // namespace
-
-nlohmann::ordered_json KvEnumToJson(const KvEnumConverterBase* pConverter, uint32_t value)
+void KvWriteEnum(KvJsonWriter& writer, const KvEnumConverterBase* pConverter, uint32_t value)
 {
     const char* name = pConverter ? pConverter->ToString(value) : nullptr;
-    if (!name || FindValueNamed(*pConverter, name, value))
-        return value;
-    return name;
+    if (!name || pConverter->IsNameShared(value))
+        writer.Unsigned(value);
+    else
+        writer.String(name);
 }
 
 std::optional<uint32_t> KvEnumFromJson(const KvEnumConverterBase* pConverter,
@@ -36,6 +21,6 @@ std::optional<uint32_t> KvEnumFromJson(const KvEnumConverterBase* pConverter,
     if (json.is_number_unsigned() && json.get<uint64_t>() <= std::numeric_limits<uint32_t>::max())
         return json.get<uint32_t>();
     if (json.is_string() && pConverter)
-        return FindValueNamed(*pConverter, json.get_ref<const std::string&>());
+        return pConverter->FindValue(json.get_ref<const std::string&>());
     return std::nullopt;
 }

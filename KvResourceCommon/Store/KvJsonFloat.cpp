@@ -1,5 +1,7 @@
 #include "Store/KvJsonFloat.h"
 
+#include "Store/KvJsonWriter.h"
+
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -27,19 +29,23 @@ std::optional<uint32_t> ParseBits(const std::string& text)
 }
 } // namespace
 
-nlohmann::ordered_json KvFloatToJson(float value)
+void KvWriteFloat(KvJsonWriter& writer, float value)
 {
     if (!std::isfinite(value))
     {
         char text[kBitsTextLength + 1];
         std::snprintf(text, sizeof(text), "0x%08x", std::bit_cast<uint32_t>(value));
-        return nlohmann::ordered_json{{kBitsKey, text}};
+        writer.BeginObject();
+        writer.Key(kBitsKey);
+        writer.String(text);
+        writer.EndObject();
+        return;
     }
     // The shortest text that reads back as this float, held as the double of that text, so
     // that the written number is short and exact.
     char text[32];
     const auto result = std::to_chars(text, text + sizeof(text), value);
-    return std::strtod(std::string(text, result.ptr).c_str(), nullptr);
+    writer.Double(std::strtod(std::string(text, result.ptr).c_str(), nullptr));
 }
 
 std::optional<float> KvFloatFromJson(const nlohmann::ordered_json& json)

@@ -5,10 +5,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <iosfwd>
 #include <set>
 #include <string>
 
+class KvJsonWriter;
 class KvReflectedDataType;
+class KvReflectedPrimitive;
 
 // Saves and loads reflected objects as JSON, driven only by their schemas:
 // - an object is {"$type": <type name>, <members in declaration order>}; NoSerialize members
@@ -32,17 +35,31 @@ class KV_RESOURCECOMMON_API KvJsonStore
 public:
     using Json = nlohmann::ordered_json;
 
-    // Cross-references to `nameOnlyTargets` (placeholders of objects not loaded yet) are
-    // written with their name and no GUID.
+    // Spaces per level of the store's files.
+    static constexpr int kFileIndent = 2;
+
+    // Writes the object as one JSON value, alone or as a part of a document the caller
+    // writes. Cross-references to `nameOnlyTargets` (placeholders of objects not loaded
+    // yet) are written with their name and no GUID.
+    static void Save(KvJsonWriter& writer, const KvReflectedDataType* pType, const void* pObject,
+                     const std::set<const void*>& nameOnlyTargets = {});
+    // The same as a document, for callers that inspect or edit it.
     static Json Save(const KvReflectedDataType* pType, const void* pObject,
                      const std::set<const void*>& nameOnlyTargets = {});
+    // The text of a store file (kFileIndent, final line feed) written as it is made; false
+    // when the stream fails.
+    static bool SaveText(std::ostream& out, const KvReflectedDataType* pType, const void* pObject,
+                         const std::set<const void*>& nameOnlyTargets = {});
     // The loaded object (the caller owns it), or null with the reason logged as
     // "<source>: <JSON pointer of the member>: <what is wrong>"; nothing half-built remains.
     static void* Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName);
 
-    // Writes the JSON text (two-space indent, final line feed); false (logged) on failure.
+    // Writes SaveText to a file; false (logged) on failure.
     static bool SaveFile(const std::string& path, const KvReflectedDataType* pType, const void* pObject,
                          const std::set<const void*>& nameOnlyTargets = {});
     // Reads and loads a file; null (logged) for an unreadable, malformed or mismatched file.
     static void* LoadFile(const std::string& path, const KvReflectedDataType* pType);
+
+    // Whether a member is saved and loaded: neither NoSerialize nor a not-owned pointer.
+    static bool IsSaved(const KvReflectedPrimitive& member);
 };

@@ -1,5 +1,7 @@
 #include "Store/KvJsonString.h"
 
+#include "Store/KvJsonWriter.h"
+
 #include <cstdint>
 
 namespace
@@ -62,10 +64,13 @@ bool KvIsValidUtf8(std::string_view bytes)
     return true;
 }
 
-nlohmann::ordered_json KvStringToJson(const std::string& bytes)
+void KvWriteString(KvJsonWriter& writer, const std::string& bytes)
 {
     if (KvIsValidUtf8(bytes))
-        return bytes;
+    {
+        writer.String(bytes);
+        return;
+    }
     std::string text;
     text.reserve(bytes.size() * 2);
     for (const char character : bytes)
@@ -79,7 +84,10 @@ nlohmann::ordered_json KvStringToJson(const std::string& bytes)
             text += static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
-    return nlohmann::ordered_json{{kLatin1Key, text}};
+    writer.BeginObject();
+    writer.Key(kLatin1Key);
+    writer.String(text);
+    writer.EndObject();
 }
 
 std::optional<std::string> KvStringFromJson(const nlohmann::ordered_json& json)

@@ -3,15 +3,6 @@
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvSchema.h"
 
-namespace
-{
-// The three attributes of a drop-down cross-reference, in the order given.
-KvAttribute* DropDown(bool bFlag)
-{
-    return new KvAttribute_ColumnDropDownEditor("m_strName", "", "", bFlag);
-}
-} // namespace
-
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_EffectPhase, ObjectConstructor)
 using T = KvProjectData_Core_Raw_EffectPhase;
 schema.TypeAttribute(new KvAttribute_SkipVirtualNode());
@@ -20,17 +11,17 @@ schema
              KvDeclareForward("KvProjectData_Core_Raw_ParticleSystem"))
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(DropDown(true));
+    .PickedByName(true);
 schema
     .Pointer("m_pSoundSample", &T::m_pSoundSample, KvDeclareForward("KvProjectData_Core_Raw_AudioSoundEntry"))
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(DropDown(true));
+    .PickedByName(true);
 schema.Member("m_fTimeout", &T::m_fTimeout);
 schema.Pointer("m_pPrefab", &T::m_pPrefab, KvDeclareForward("KvProjectData_Core_Raw_ActorPrefab"))
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(DropDown(true));
+    .PickedByName(true);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_Effect, ObjectConstructor)
@@ -47,12 +38,12 @@ schema.Record("m_pEffectPhase[ EFFECTPHASE_SUSTAIN ]", &T::m_pEffectPhase,
 schema.Pointer("m_pEffect", &T::m_pEffect, KvProjectData_Core_Raw_Effect::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(DropDown(true))
+    .PickedByName(true)
     .With(new KvAttribute_DisplayNameFromMember("Effect Instance: %s"));
 schema.Pointer("m_pAttachment", &T::m_pAttachment, KvAttachmentSlotTemplate::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(DropDown(true));
+    .PickedByName(true);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_EffectBank, ObjectConstructor)
@@ -69,7 +60,7 @@ using T = KvProjectData_Core_Raw_EffectBank_Ref;
 schema.Pointer("m_pBank", &T::m_pBank, KvProjectData_Core_Raw_EffectBank::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(DropDown(false))
+    .PickedByName(false)
     .With(new KvAttribute_DisplayNameFromMember("Effect Bank Ref: %s"));
 KV_END_SCHEMA()
 
@@ -78,7 +69,7 @@ using T = KvProjectData_Core_Raw_Effect_Ref;
 schema.Pointer("m_pEffect", &T::m_pEffect, KvProjectData_Core_Raw_Effect::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(DropDown(false))
+    .PickedByName(false)
     .With(new KvAttribute_DisplayNameFromMember("Effect Ref: %s"));
 KV_END_SCHEMA()
 

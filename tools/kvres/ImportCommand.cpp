@@ -9,9 +9,11 @@
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 #include "Store/KvJsonString.h"
+#include "Store/KvJsonTextWriter.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -103,19 +105,33 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         }
         const KvResource& resource = *result.m_pResource;
         const KvResourceDescriptor* pDescriptor = resource.GetDescriptor();
-        KvJsonStore::Json shown = KvJsonStore::Json::object();
-        shown["name"] = KvStringToJson(resource.GetName());
-        shown["resourceType"] = pDescriptor->GetTypeName();
-        shown["raw"] = KvJsonStore::Save(pDescriptor->GetRootDataType(), resource.GetRawData(),
-                                         result.GetPlaceholderAddresses());
-        shown["payload"] = resource.GetPayload() && pDescriptor->GetPayloadDataType()
-                               ? KvJsonStore::Save(pDescriptor->GetPayloadDataType(), resource.GetPayload())
-                               : KvJsonStore::Json(nullptr);
-        KvJsonStore::Json placeholders = KvJsonStore::Json::array();
+        // Written as it is made: the tool never holds the whole text of a large resource.
+        KvJsonTextWriter shown(std::cout, KvJsonStore::kFileIndent);
+        shown.BeginObject();
+        shown.Key("name");
+        KvWriteString(shown, resource.GetName());
+        shown.Key("resourceType");
+        shown.String(pDescriptor->GetTypeName());
+        shown.Key("raw");
+        KvJsonStore::Save(shown, pDescriptor->GetRootDataType(), resource.GetRawData(),
+                          result.GetPlaceholderAddresses());
+        shown.Key("payload");
+        if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
+            KvJsonStore::Save(shown, pDescriptor->GetPayloadDataType(), resource.GetPayload());
+        else
+            shown.Null();
+        shown.Key("placeholders");
+        shown.BeginArray();
         for (const KvTempXRef& placeholder : result.m_aPlaceholders)
-            placeholders.push_back(KvJsonStore::Save(placeholder.second, placeholder.first));
-        shown["placeholders"] = placeholders;
-        std::printf("%s\n", shown.dump(2).c_str());
+            KvJsonStore::Save(shown, placeholder.second, placeholder.first);
+        shown.EndArray();
+        shown.EndObject();
+        shown.Raw("\n");
+        if (!shown.Flush())
+        {
+            std::fprintf(stderr, "kvres show: %s: the output cannot be written\n", source.c_str());
+            return 1;
+        }
         return 0;
     }
     catch (...)

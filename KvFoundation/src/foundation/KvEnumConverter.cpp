@@ -39,10 +39,16 @@ void KvEnumConverterBase::Finish()
         const std::string function = "KvEnumConverter<enum " + m_strEnumName + ">::KvEnumConverter";
         KvFatalReport(kFile, function.c_str(), 147, "Failed to declare all strings in enum table");
     }
-    m_ValueOfName.reserve(m_uiCount);
-    for (uint32_t value = 0; value < m_uiCount; ++value)
-        if (m_apStrings[value])
-            m_ValueOfName.emplace(m_apStrings[value], value);
+    m_ValueOfName.reserve(m_uiCount + 1);
+    m_abNameShared.assign(m_uiCount + 1, false);
+    for (uint32_t value = 0; value <= m_uiCount; ++value)
+    {
+        if (!m_apStrings[value])
+            continue;
+        const auto [found, bNew] = m_ValueOfName.emplace(m_apStrings[value], value);
+        if (!bNew)
+            m_abNameShared[found->second] = m_abNameShared[value] = true;
+    }
 }
 
 const char* KvEnumConverterBase::ToString(uint32_t value) const
@@ -52,8 +58,20 @@ const char* KvEnumConverterBase::ToString(uint32_t value) const
 
 uint32_t KvEnumConverterBase::FromString(const char* text) const
 {
-    if (!text)
-        return 0;
-    const auto found = m_ValueOfName.find(text);
-    return found != m_ValueOfName.end() ? found->second : 0;
+    // The terminator is no value to convert to.
+    const std::optional<uint32_t> value = text ? FindValue(text) : std::nullopt;
+    return value && *value < m_uiCount ? *value : 0;
+}
+
+std::optional<uint32_t> KvEnumConverterBase::FindValue(std::string_view name) const
+{
+    const auto found = m_ValueOfName.find(name);
+    if (found == m_ValueOfName.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool KvEnumConverterBase::IsNameShared(uint32_t value) const
+{
+    return value <= m_uiCount && m_abNameShared[value];
 }

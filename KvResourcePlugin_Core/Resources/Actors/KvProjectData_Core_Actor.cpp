@@ -168,18 +168,18 @@ schema.Pointer("m_pParentActor", &T::m_pParentActor, s_pType)
 schema.Pointer("m_pDefaultEditorShape", &T::m_pDefaultEditorShape, pRenderShape)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .PickedByName();
+    .PickedByName(true);
 schema.Member("m_bExcludeFromShadowPass", &T::m_bExcludeFromShadowPass);
 schema.Member("m_bRequiresNetworkReplication", &T::m_bRequiresNetworkReplication);
 schema.Member("m_bPartialReplication", &T::m_bPartialReplication);
 schema.Pointer("m_pDefaultParticleShape", &T::m_pDefaultParticleShape, pParticleSystem)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .PickedByName();
+    .PickedByName(true);
 schema.Pointer("m_pPrefab", &T::m_pPrefab, pPrefab)
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName();
+    .PickedByName(true);
 schema.PointerArray("m_apChildren", &T::m_apChildren, s_pType);
 schema.PointerArray("m_apComponents", &T::m_apComponents,
                     KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType());
@@ -220,11 +220,11 @@ schema.PointerArray("m_apComponents", &T::m_apComponents,
 schema.Pointer("m_pDefaultEditorShape", &T::m_pDefaultEditorShape, pRenderShape)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .PickedByName();
+    .PickedByName(true);
 schema.Pointer("m_pDefaultParticleShape", &T::m_pDefaultParticleShape, pParticleSystem)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .PickedByName();
+    .PickedByName(true);
 schema.Member("m_pRunResource", &T::m_pRunResource).With(new KvAttribute_SetResourceHandle());
 KV_END_SCHEMA()
 
@@ -241,7 +241,7 @@ KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_ActorLayerRef, ObjectConstructor)
 using T = KvProjectData_Core_Raw_ActorLayerRef;
 schema.Pointer("m_pLayerRef", &T::m_pLayerRef, KvProjectData_Core_Raw_ActorLayer::GetReflectedDataType())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false))
+    .PickedByName(false)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_DisplayNameFromMember("Layer: %s"));
 KV_END_SCHEMA()
@@ -251,7 +251,7 @@ using T = KvProjectData_Core_Raw_ActorWorldRef;
 schema.Pointer("m_pWorld", &T::m_pWorld, KvDeclareForward("KvProjectData_Core_Raw_ActorWorld"))
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KvProjectData_Core_Raw_ActorWorld::KvProjectData_Core_Raw_ActorWorld()

@@ -15,7 +15,7 @@ using T = KvAttachmentSlot;
 schema.TypeAttribute(new KvAttribute_Network());
 schema.Pointer("m_pSlotTemplate", &T::m_pSlotTemplate, KvAttachmentSlotTemplate::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName()
+    .PickedByName(true)
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_DisplayNameFromMember("Attachment slot: %s"));
 schema.Member("m_strBoneName", &T::m_strBoneName);

@@ -34,7 +34,7 @@ for (auto [name, member] :
     schema.Pointer(name, member, pPass)
         .With(new KvAttribute_HideVirtualNode())
         .With(new KvAttribute_XRef())
-        .PickedByName();
+        .PickedByName(true);
 schema.Member("m_bAddParticlesToVisible", &T::m_bAddParticlesToVisible);
 schema.Member("m_bDebugPrimitivesToVisible", &T::m_bDebugPrimitivesToVisible);
 schema.Member("m_bLightPrimitivesToVisible", &T::m_bLightPrimitivesToVisible);
@@ -54,7 +54,7 @@ schema.Member("m_strDefaultTexture", &T::m_strDefaultTexture);
 schema.Pointer("m_pTexture", &T::m_pTexture, KvProjectData_Core_Raw_Texture::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_MaterialPassBinding, ObjectConstructor)
@@ -63,12 +63,12 @@ schema.TypeAttribute(new KvAttribute_NoSorting());
 schema.Pointer("m_pRenderPass", &T::m_pRenderPass, KvProjectData_Core_Raw_RenderPass::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false))
+    .PickedByName(false)
     .With(new KvAttribute_DisplayNameFromMember("Pass binding: %s"));
 schema.Pointer("m_pShader", &T::m_pShader, KvCompiledShaderPass_Ref::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_Material_Params, ObjectConstructor)

@@ -112,9 +112,7 @@ namespace
 template <class T>
 void DropDownReference(KvSchema<T>& schema, bool bFlag)
 {
-    schema.With(new KvAttribute_HideVirtualNode())
-        .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", bFlag))
-        .With(new KvAttribute_XRef());
+    schema.With(new KvAttribute_HideVirtualNode()).PickedByName(bFlag).With(new KvAttribute_XRef());
 }
 } // namespace
 
@@ -124,7 +122,7 @@ schema.TypeAttribute(new KvAttribute_NoSorting()).TypeAttribute(new KvAttribute_
 schema.Pointer("m_pMesh", &T::m_pMesh, KvProjectData_Core_Raw_Mesh::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 schema.Pointer("m_pMaterial", &T::m_pMaterial, KvProjectData_Core_Raw_Material::GetReflectedDataType());
 DropDownReference(schema, false);
 schema.Member("m_ulSubMeshIndex", &T::m_ulSubMeshIndex);

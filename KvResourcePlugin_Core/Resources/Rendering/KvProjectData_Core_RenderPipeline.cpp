@@ -89,7 +89,7 @@ schema
              KvProjectData_Core_Raw_Texture::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_RenderNodePinData_SwapChain, ObjectConstructor)
@@ -150,7 +150,7 @@ schema.Presented("Output Pins", "Output Pins", "");
 schema.Pointer("m_pRenderPass", &T::m_pRenderPass, KvProjectData_Core_Raw_RenderPass::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_RenderBuffer, ObjectConstructor)
@@ -179,7 +179,7 @@ KV_BEGIN_SCHEMA(KvProjectData_Core_RenderBufferSetRef, ObjectConstructor)
 using T = KvProjectData_Core_RenderBufferSetRef;
 schema.Pointer("m_pBufferSet", &T::m_pBufferSet, KvProjectData_Core_RenderBufferSet::GetReflectedDataType())
     .With(new KvAttribute_XRef())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false))
+    .PickedByName(false)
     .With(new KvAttribute_HideVirtualNode())
     .With(new KvAttribute_DisplayNameFromMember("RenderBuffer Set: %s"));
 KV_END_SCHEMA()

@@ -67,7 +67,7 @@ schema.Pointer("m_pSample", &T::m_pSample, KvProjectData_Core_Raw_AudioSample::G
     .Presented("Sample", "Members", "The sound sample to be played when this variation is played")
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 schema.Member("m_fPitch", &T::m_fPitch).Presented("Pitch", "Members", "Pitch of this sample. Default at 1.");
 schema.Member("m_fPitchVariation", &T::m_fPitchVariation)
     .Presented("Pitch Variation", "Members",
@@ -133,7 +133,7 @@ schema
              KvProjectData_Core_Raw_AudioVolumeGroup::GetReflectedDataType())
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName()
+    .PickedByName(true)
     .Presented("Volume Group", "Members",
                "The volume groups that determines the volume of this logical sound");
 schema.Member("m_bLoop", &T::m_bLoop).Presented("Loops", "Members", "Indicates if this is a looping sound");
@@ -158,7 +158,7 @@ schema
     .Presented("Variations", "Members", "The variations of sounds that apply to this entry")
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", false));
+    .PickedByName(false);
 KV_END_SCHEMA()
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_AudioSoundEntryRef, ObjectConstructor)
@@ -170,7 +170,7 @@ schema
     .Pointer("m_pSoundEntry", &T::m_pSoundEntry,
              KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName()
+    .PickedByName(true)
     .With(new KvAttribute_XRef());
 KV_END_SCHEMA()
 

@@ -46,6 +46,26 @@ TEST(EnumConverter, FromString_SharedNameGivesTheFirstValue)
     EXPECT_STREQ(converter.ToString(TEST_C), "X");
 }
 
+// A name stands for the lowest value that has it, the terminator included; a name that two
+// values have is shared for both, which is what makes a value unfit to be saved by name.
+TEST(EnumConverter, FindValueAndSharedNames)
+{
+    const KvEnumConverter<tTestEnum> distinct("tTestEnum", TEST_COUNT,
+                                              {{TEST_A, "A"}, {TEST_B, "B"}, {TEST_C, "C"}});
+    const KvEnumConverter<tTestEnum> shared("tTestEnum", TEST_COUNT, {{TEST_B, "X"}, {TEST_C, "X"}});
+    EXPECT_EQ(distinct.FindValue("C"), TEST_C);
+    EXPECT_EQ(distinct.FindValue("[NONE]"), TEST_COUNT);
+    EXPECT_EQ(distinct.FindValue("c"), std::nullopt);
+    EXPECT_EQ(shared.FindValue("X"), TEST_B);
+    EXPECT_EQ(shared.FindValue("[NONE]"), TEST_A);
+    for (const uint32_t value : {TEST_A, TEST_B, TEST_C, TEST_COUNT})
+    {
+        EXPECT_FALSE(distinct.IsNameShared(value)) << value;
+        EXPECT_TRUE(shared.IsNameShared(value)) << value;
+    }
+    EXPECT_FALSE(shared.IsNameShared(TEST_COUNT + 1));
+}
+
 TEST(EnumConverter, FirstValueNamedTwiceHidesAHole)
 {
     // The second name of 0 stands in for the undeclared B in the count: B stays unnamed, the

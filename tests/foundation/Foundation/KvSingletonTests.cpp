@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 constexpr const char* kAutoSingletonFile = "KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared";

@@ -160,6 +160,11 @@ TEST(TypeManager, DerivedTypeNames_IncludeTheTypeItself)
     pManager->GetDerivedTypeNames(0, names);
     ASSERT_FALSE(names.empty());
     EXPECT_EQ(names[0], "KvTypedObject");
+
+    EXPECT_TRUE(pManager->IsOrDerivesFrom(KvTestDerived::GetType(), KvTestBase::GetType()->m_uiIndex));
+    EXPECT_TRUE(pManager->IsOrDerivesFrom(KvTestBase::GetType(), KvTestBase::GetType()->m_uiIndex));
+    EXPECT_FALSE(pManager->IsOrDerivesFrom(KvTestBase::GetType(), KvTestDerived::GetType()->m_uiIndex));
+    EXPECT_FALSE(pManager->IsOrDerivesFrom(nullptr, 0));
 }
 
 TEST(TypeManager, OwnAncestor_WalksStayBounded)
@@ -172,6 +177,9 @@ TEST(TypeManager, OwnAncestor_WalksStayBounded)
     std::vector<std::string> names;
     pManager->GetDerivedTypeNames(0, names);
     EXPECT_THAT(names, ::testing::Not(::testing::Contains("KvTestLoopA")));
+    const KvTypeInfo* pLoop = pManager->FindType("KvTestLoopA");
+    EXPECT_FALSE(pManager->IsOrDerivesFrom(pLoop, 0));
+    EXPECT_TRUE(pManager->IsOrDerivesFrom(pLoop, pManager->FindType("KvTestLoopB")->m_uiIndex));
 }
 
 TEST(TypeManager, Validate_ProcessRegistryPasses)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -84,6 +85,34 @@ TEST_F(AtomicFileWriter, FullDisk_FailsWithTheSystemReasonAndReplacesNothing)
         EXPECT_EQ(Read("b.json"), "old b.json");
         EXPECT_EQ(Listing(), (std::vector<std::string>{"a.json", "b.json"}));
     }
+}
+
+// Contents written in pieces as they are made, larger than any buffer, land whole; a disk
+// that fills part-way through fails them and leaves nothing behind.
+TEST_F(AtomicFileWriter, StreamedContents_LandWholeOrNotAtAll)
+{
+    const auto writeContents = [](std::ostream& out)
+    {
+        for (int line = 0; line < 20000; ++line)
+            out << "line " << line << '\n';
+        out << std::string(200000, 'x');
+    };
+    std::ostringstream expected;
+    writeContents(expected);
+    WriteOld("a.json");
+    {
+        KvAtomicFileWriter writer(DiskWithRoomFor(100000));
+        const KvResult staged = writer.Stage(Path("a.json"), writeContents);
+        EXPECT_FALSE(staged);
+        EXPECT_EQ(staged.GetReason(), Path("a.json") + ": cannot be written: No space left on device");
+    }
+    EXPECT_EQ(Listing(), std::vector<std::string>{"a.json"});
+    EXPECT_EQ(Read("a.json"), "old a.json");
+
+    KvAtomicFileWriter writer;
+    ASSERT_TRUE(Succeeded(writer.Stage(Path("a.json"), writeContents)));
+    ASSERT_TRUE(Succeeded(writer.Commit()));
+    EXPECT_EQ(Read("a.json"), expected.str());
 }
 
 TEST_F(AtomicFileWriter, KilledBeforeCommit_LeavesTheTargetWhole)

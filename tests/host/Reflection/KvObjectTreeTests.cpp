@@ -1,6 +1,8 @@
+#include "Reflection/KvMemberVisitor.h"
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
 #include "model/KvTestNodeFactory.h"
+#include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,13 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
     DestroyNode(pRoot);
 }
 
+TEST(ObjectTree, MemberOfUnknownKind_Fatal)
+{
+    const KvReflectedPrimitive member("m_broken", static_cast<eReflectedPrimitiveType>(99), 0, 4);
+    EXPECT_FATAL(KvVisitMember(member, KvMemberVisitorSkippingAll()), "Reflection\\KvMemberVisitor",
+                 "KvVisitMember", 62, "Member 'm_broken' has the unknown kind 99");
+}
+
 TEST(LiveObjects, FindByNameAndGuid_ListInRegistrationOrder)
 {
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
@@ -107,6 +116,8 @@ TEST(LiveObjects, FindByNameAndGuid_ListInRegistrationOrder)
     auto* pSecond = new KvTestTarget();
     pSecond->m_strName = "second";
     EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "second"), pSecond);
+    // A placeholder looks past itself for the real object of its name.
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "second", pSecond), nullptr);
     EXPECT_EQ(pRegistry->FindLiveObjectByGuid(pType, first.m_XRefGUID), &first);
     EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "third"), nullptr);
     EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, nullptr), nullptr);
@@ -119,6 +130,7 @@ TEST(LiveObjects, FindByNameAndGuid_ListInRegistrationOrder)
     // A copy keeps the identity and is a live object of its own.
     KvTestTarget copy(first);
     EXPECT_EQ(copy.m_XRefGUID, first.m_XRefGUID);
+    EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "first", &first), &copy);
     delete pSecond;
     EXPECT_EQ(pRegistry->FindLiveObjectByName(pType, "second"), nullptr);
     // Types without identity members find nothing.

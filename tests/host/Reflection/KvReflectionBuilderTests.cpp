@@ -97,6 +97,10 @@ TEST(ReflectionBuilder, MembersRecordKindsOffsetsAndAttributes)
 
     const KvReflectedPrimitive* pTarget = pNode->GetMember(pNode->FindMember("m_pTarget"));
     EXPECT_FALSE(pTarget->IsOwningPointer());
+    // A type record is shared, never freed, copied or saved as an object.
+    const KvReflectedPrimitive* pDataType = pNode->GetMember(pNode->FindMember("m_pDataType"));
+    EXPECT_TRUE(pDataType->IsTypeRecordPointer());
+    EXPECT_FALSE(pDataType->IsOwningPointer());
     ASSERT_EQ(pTarget->GetAttributes().size(), 2u);
     EXPECT_STREQ(pTarget->GetAttributes()[1]->GetName(), "ColumnDropDownEditor");
     EXPECT_EQ(pTarget->GetAttributes()[1]->GetArguments().size(), 4u);
@@ -129,6 +133,23 @@ TEST(ReflectionBuilder, AttributeOnUnknownMember_LoggedAndDropped)
     EXPECT_THAT(log.m_aEntries[1].m_strMessage,
                 ::testing::HasSubstr("Member 'm_slA' of 'KvTestAttributeTarget' is "
                                      "declared twice"));
+}
+
+TEST(ReflectionBuilder, ArrayOfTypeRecords_LoggedAndDropped)
+{
+    struct KvTestTypeList
+    {
+        std::vector<const KvReflectedDataType*> m_apTypes;
+    };
+    RecordingLog log;
+    KvReflectedDataTypeBuilder builder("KvTestTypeList", sizeof(KvTestTypeList),
+                                       new ObjectConstructor<KvTestTypeList>());
+    builder.AddMemberArrayPointer("m_apTypes", &KvTestTypeList::m_apTypes,
+                                  KvReflectionInterface::GetInstance()->GetTypeRecordType());
+    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 0u);
+    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
+                ::testing::HasSubstr("Member 'm_apTypes' of 'KvTestTypeList' is an array of type records"));
 }
 
 TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatXRefNameTypeNameOrTypeName)

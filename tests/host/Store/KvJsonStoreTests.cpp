@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace
 {
@@ -59,6 +60,20 @@ TEST_F(JsonStore, SaveLoadSave_IdenticalText)
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded).dump(2), first);
     DestroyNode(pLoaded);
+}
+
+// The text of a file is written as the walk goes, byte for byte as the document path wrote
+// it: the golden file came from dumping the document of the same node.
+TEST_F(JsonStore, SaveText_SameBytesAsTheDocumentDump)
+{
+    m_pNode->m_apChildren.push_back(m_pNode->m_apChildren[1]);
+    m_pNode->m_strName = "Caf\xe9";
+    m_pNode->m_fScale = std::bit_cast<float>(0x7fc00001u);
+    m_pNode->m_aNames.push_back("tab\there \x01 \x7f end");
+    std::ostringstream text;
+    ASSERT_TRUE(KvJsonStore::SaveText(text, NodeType(), m_pNode, {&m_Target}));
+    std::ifstream golden(KV_SAVED_NODE_PATH, std::ios::binary);
+    EXPECT_EQ(text.str(), std::string(std::istreambuf_iterator<char>(golden), {}));
 }
 
 TEST_F(JsonStore, Format_EveryValueKind)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,6 +22,10 @@ public:
     const char* ToString(uint32_t value) const;
     // The first value 0..N-1 whose name equals the text byte for byte; 0 for no match or null.
     uint32_t FromString(const char* text) const;
+    // The lowest value 0..N with the name, the terminator included; nothing when none has it.
+    std::optional<uint32_t> FindValue(std::string_view name) const;
+    // Whether another value 0..N has the same name as this one ("[NONE]" names 0 and N).
+    bool IsNameShared(uint32_t value) const;
 
 protected:
     KvEnumConverterBase(const char* enumName, uint32_t count);
@@ -33,9 +38,10 @@ protected:
 private:
     std::string m_strEnumName;
     std::vector<const char*> m_apStrings;
-    // Name to first value, built once the table is complete: importers look names up per
-    // attribute, and the key table alone has hundreds of names.
+    // Name to lowest value 0..N, built once the table is complete: importers and loads look
+    // names up per attribute, and the key table alone has hundreds of names.
     std::unordered_map<std::string_view, uint32_t> m_ValueOfName;
+    std::vector<bool> m_abNameShared;
     uint32_t m_uiCount;
     uint32_t m_uiDeclared = 0;
 };

@@ -32,6 +32,10 @@ public:
     // Appends, in index order, the name of every type that is or derives from the index.
     virtual uint32_t GetDerivedTypeNames(uint32_t index, std::vector<std::string>& outNames) const = 0;
 
+    // Whether the type's index, or an ancestor's, is the given one. The walk is bounded by the
+    // type count, so a class registered as its own ancestor cannot hang it.
+    bool IsOrDerivesFrom(const KvTypeInfo* pType, uint32_t ancestorIndex) const;
+
     // The process-wide instance, created and published on first use.
     static KvTypeManager* GetInstance();
 };

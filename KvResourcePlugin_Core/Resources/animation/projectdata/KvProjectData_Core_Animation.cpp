@@ -97,7 +97,7 @@ schema.Member("m_bIsCyclic", &T::m_bIsCyclic);
 schema.Pointer("m_pClip", &T::m_pClip, KvDeclareForward("KvProjectData_Core_Raw_AnimationClip"))
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName();
+    .PickedByName(true);
 schema.Member("m_fClipStart", &T::m_fClipStart);
 schema.Member("m_fClipEnd", &T::m_fClipEnd);
 KV_END_SCHEMA()
@@ -151,7 +151,7 @@ schema.PointerArray("m_apStates", &T::m_apStates, pState);
 schema.Pointer("m_pDefaultState", &T::m_pDefaultState, pState)
     .With(new KvAttribute_XRef())
     .With(new KvAttribute_HideVirtualNode())
-    .PickedByName();
+    .PickedByName(true);
 schema.Member("m_strReplacementPattern", &T::m_strReplacementPattern);
 KV_END_SCHEMA()
 

@@ -119,8 +119,12 @@ public:
         m_Builder.AddAttributeMember(m_strLastMember.c_str(), pAttribute);
         return *this;
     }
-    // The member declared last is picked in the editor from a drop-down of its targets' names.
-    KvSchema& PickedByName() { return With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", true)); }
+    // The member declared last is picked in the editor from a drop-down of its targets' names;
+    // the flag is the host's, given per member.
+    KvSchema& PickedByName(bool bFlag)
+    {
+        return With(new KvAttribute_ColumnDropDownEditor("m_strName", "", "", bFlag));
+    }
     KvSchema& TypeAttribute(KvAttribute* pAttribute)
     {
         m_Builder.AddAttributeType(pAttribute);
