@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Foundation/KvVector.h"
+#include "Math/KvVector.h"
 #include "TypeManager/KvTypedObject.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 

@@ -3,6 +3,7 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "Foundation/KvReport.h"
+#include "Math/KvMathConstants.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "projectdata/KvConstructContexts.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
@@ -236,7 +237,7 @@ void KvProjectData_Core_Raw_AudioSoundEntry::DestroyEditorPawn()
 void KvProjectData_Core_Raw_AudioSoundEntry::DrawDebugAt(const KvVector3& position, bool bPlaying) const
 {
     KvDebugDrawInterface* pDraw = KvDebugDraw::GetInterface();
-    const float tilt = kPreviewTiltDegrees * 3.1415927f / 180.0f;
+    const float tilt = kPreviewTiltDegrees * KvMath::kDegreesToRadians;
     const KvVector3 normal{0.0f, std::cos(tilt), std::sin(tilt)};
     pDraw->DrawCircle(position, normal, kPreviewOuterRadius, kPreviewGrey);
     pDraw->DrawCircle(position, normal, kPreviewInnerRadius, kPreviewGrey);
