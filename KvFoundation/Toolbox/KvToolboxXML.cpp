@@ -18,8 +18,8 @@ void parse_error_handler(const char* what, void* where)
 {
     const char* remainder = static_cast<const char*>(where);
     const std::string excerpt(remainder, strnlen(remainder, kExcerptLength));
-    KvFatalReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24, "Parse error : %s with '%s'",
-                  what, excerpt.c_str());
+    KvFatalReport({"Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24},
+                  "Parse error : %s with '%s'", what, excerpt.c_str());
 }
 } // namespace rapidxml
 
@@ -30,16 +30,15 @@ bool KvXmlDocument::Load(KvIOStream& stream)
     const uint64_t remaining = size > position ? size - position : 0;
     if (remaining > kMaxSourceSize)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::Load", 40,
-                    "XML source '%s' is too large (%llu bytes)", stream.GetName(),
-                    static_cast<unsigned long long>(remaining));
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "XML source '%s' is too large (%llu bytes)",
+                    stream.GetName(), static_cast<unsigned long long>(remaining));
         return false;
     }
     m_aText.assign(static_cast<size_t>(remaining) + 1, '\0');
     if (stream.Read(m_aText.data(), remaining) != remaining)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::Load", 46,
-                    "XML source '%s' could not be read whole", stream.GetName());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "XML source '%s' could not be read whole",
+                    stream.GetName());
         return false;
     }
     m_Document.clear();

@@ -10,8 +10,6 @@
 
 namespace
 {
-constexpr const char* kFile = "Reflection\\KvObjectTree";
-
 void*& PointerAt(const KvReflectedPrimitive* pMember, void* pObject)
 {
     return *static_cast<void**>(pMember->GetAddress(pObject));
@@ -52,7 +50,7 @@ public:
         if (const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor())
             pConstructor->Destroy(pObject);
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseTree", 52,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "An object of '%s' cannot be destroyed: the type was only declared by name",
                         pType->GetName().c_str());
     }
@@ -114,7 +112,7 @@ private:
             pChild = nullptr;
         }
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseDynamic", 110,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "'%s' of '%s' holds an object without a type in '%s'; it is left alone",
                         pMember->GetName().c_str(), pType->GetName().c_str(),
                         pMember->GetDynamicTypeMember().c_str());
@@ -135,7 +133,7 @@ public:
         const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
         if (!pConstructor)
         {
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeCloner::CloneTree", 127,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "An object of '%s' cannot be copied: the type was only declared by name",
                         pType->GetName().c_str());
             return nullptr;

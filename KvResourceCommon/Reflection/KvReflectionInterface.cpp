@@ -8,8 +8,6 @@
 
 namespace
 {
-constexpr const char* kFile = "Reflection\\KvReflectionInterface";
-
 // The value of a string member named by the schema, or null when the type has none.
 const std::string* StringMember(const KvReflectedDataType* pType, const void* pObject, const char* name)
 {
@@ -41,8 +39,8 @@ void KvReflectionInterface::RegisterType(KvReflectedDataType* pType)
     {
         if (found->second != pType)
         {
-            KvLogReport(kKvLogLevelWarning, kFile, "KvReflectionInterface::RegisterType", 40,
-                        "A second record for type '%s' was refused", pType->GetName().c_str());
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "A second record for type '%s' was refused",
+                        pType->GetName().c_str());
             delete pType;
         }
         return;
@@ -74,8 +72,8 @@ void* KvReflectionInterface::CreateObject(const char* typeName) const
     const KvReflectedDataType* pType = FindType(typeName);
     if (!pType || !pType->GetObjectConstructor())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectionInterface::CreateObject", 73,
-                    "No object of type '%s' can be created", typeName ? typeName : "(null)");
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "No object of type '%s' can be created",
+                    typeName ? typeName : "(null)");
         return nullptr;
     }
     return pType->GetObjectConstructor()->Create();

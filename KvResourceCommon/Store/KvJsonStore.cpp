@@ -19,7 +19,6 @@ using Json = KvJsonStore::Json;
 
 namespace
 {
-constexpr const char* kFile = "Store\\KvJsonStore";
 // Largest JSON file read into memory.
 constexpr std::uintmax_t kMaxFileSize = 1024ull * 1024 * 1024;
 
@@ -265,9 +264,8 @@ public:
                 continue;
             const int32_t index = pType->FindMember(key.c_str());
             if (index < 0 || !IsSaved(pType->GetMember(index)))
-                KvLogReport(kKvLogLevelWarning, kFile, "Loader::LoadInto", 270,
-                            "%s: %s: '%s' has no member '%s'; ignored", m_strSource.c_str(), path.c_str(),
-                            pType->GetName().c_str(), key.c_str());
+                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: '%s' has no member '%s'; ignored",
+                            m_strSource.c_str(), path.c_str(), pType->GetName().c_str(), key.c_str());
         }
         // Dynamic pointers last: they need the type their sibling member holds.
         for (int pass = 0; pass < 2; ++pass)
@@ -297,7 +295,7 @@ public:
             if (!pTarget)
                 pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
             if (!pTarget)
-                KvLogReport(kKvLogLevelWarning, kFile, "Loader::Finish", 296,
+                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                             "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
                             m_strSource.c_str(), pending.m_strPath.c_str(),
                             pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
@@ -611,8 +609,8 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::Load", 500, "%s: type '%s' cannot be created",
-                    sourceName.c_str(), pType->GetName().c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: type '%s' cannot be created", sourceName.c_str(),
+                    pType->GetName().c_str());
         return nullptr;
     }
     void* pObject = pConstructor->Create();
@@ -623,7 +621,7 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     }
     catch (const LoadError& error)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::Load", 512, "%s: %s: %s", sourceName.c_str(),
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: %s", sourceName.c_str(),
                     error.m_strPath.empty() ? "/" : error.m_strPath.c_str(), error.what());
         KvObjectTree::Destroy(pType, pObject);
         return nullptr;
@@ -639,8 +637,7 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
     file << Save(pType, pObject, nameOnlyTargets).dump(2) << '\n';
     if (!file)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::SaveFile", 526, "%s: cannot be written",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: cannot be written", path.c_str());
         return false;
     }
     return true;
@@ -651,22 +648,19 @@ void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* 
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 536, "%s: cannot be opened",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: cannot be opened", path.c_str());
         return nullptr;
     }
     if (static_cast<std::uintmax_t>(file.tellg()) > kMaxFileSize)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 541, "%s: larger than 1 GiB",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: larger than 1 GiB", path.c_str());
         return nullptr;
     }
     file.seekg(0);
     const Json document = Json::parse(file, nullptr, false);
     if (document.is_discarded())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 548, "%s: is not valid JSON",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: is not valid JSON", path.c_str());
         return nullptr;
     }
     return Load(pType, document, path);

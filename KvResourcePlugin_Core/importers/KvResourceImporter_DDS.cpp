@@ -13,9 +13,6 @@ using namespace DdsFormat;
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_DDS";
-constexpr const char* kFunction = "KvResourceImporter_DDS::ConvertToRaw";
-
 // What the pixel format flags make of the data.
 struct tLayout
 {
@@ -143,7 +140,7 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
     tLayout layout{};
     if (!ChooseLayout(header.ddspf, header.dwWidth, header.dwHeight, layout))
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 83, "Texture format not handled for file %s",
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Texture format not handled for file %s",
                     pSource->GetName());
         return nullptr;
     }
@@ -165,7 +162,7 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
         claimed += MipSize(layout, mip) * faceCount;
     if (claimed > allowed)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 109,
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Texture data of file %s claims %llu bytes but the file holds %llu", pSource->GetName(),
                     static_cast<unsigned long long>(claimed), static_cast<unsigned long long>(remaining));
         return nullptr;

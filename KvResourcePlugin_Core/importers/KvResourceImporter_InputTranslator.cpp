@@ -12,15 +12,7 @@
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_InputTranslator";
-
 using Node = rapidxml::xml_node<char>;
-
-const char* AttributeText(const Node& node, const char* name)
-{
-    const rapidxml::xml_attribute<>* pAttribute = node.first_attribute(name);
-    return pAttribute ? pAttribute->value() : nullptr;
-}
 
 // "yes", "true" or "1" in any case.
 bool IsTrue(const char* text)
@@ -31,12 +23,12 @@ bool IsTrue(const char* text)
 template <class E>
 E EnumOf(const KvEnumConverter<E>& converter, const Node& node, const char* attribute)
 {
-    return converter.FromString(AttributeText(node, attribute));
+    return converter.FromString(KvXmlAttributeText(&node, attribute));
 }
 
 int32_t IndexOf(const Node& node, const char* attribute)
 {
-    const char* text = AttributeText(node, attribute);
+    const char* text = KvXmlAttributeText(&node, attribute);
     return text ? std::atoi(text) : -1;
 }
 } // namespace
@@ -50,22 +42,22 @@ void KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_I
                                                         const Node& element) const
 {
     // The set takes the last of these texts as its name, as the format has always had it.
-    if (const char* typematic = AttributeText(element, "typematic"))
+    if (const char* typematic = KvXmlAttributeText(&element, "typematic"))
         set.m_strName = typematic;
     for (const Node* pElement = element.first_node("Element"); pElement;
          pElement = pElement->next_sibling("Element"))
     {
         KvProjectData_Core_Raw_InputElement input;
-        if (const char* name = AttributeText(*pElement, "name"))
+        if (const char* name = KvXmlAttributeText(pElement, "name"))
             set.m_strName = name;
-        const char* typeText = AttributeText(*pElement, "type");
+        const char* typeText = KvXmlAttributeText(pElement, "type");
         const std::string type = typeText ? typeText : "";
-        const char* active = AttributeText(*pElement, "active");
+        const char* active = KvXmlAttributeText(pElement, "active");
         input.m_bActive = active ? IsTrue(active) : true;
         if (type == "analog")
         {
             input.m_eType = INPUT_ELEMENT_ANALOG;
-            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(AttributeText(*pElement, "trigger_value"));
+            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(KvXmlAttributeText(pElement, "trigger_value"));
             input.m_eAnalogControl = EnumOf(g_Converter_InputAnalogControl, *pElement, "control");
         }
         else if (type == "button")
@@ -79,8 +71,7 @@ void KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_I
             input.m_eKey = EnumOf(g_Converter_InputKeys, *pElement, "button");
         }
         else
-            KvFatalReport(kFile, "KvResourceImporter_InputTranslator::LoadElementSet", 77,
-                          "Invalid input element type '%s' in file '%s'", type.c_str(),
+            KvFatalReport(KV_REPORT_SITE, "Invalid input element type '%s' in file '%s'", type.c_str(),
                           m_strFileName.c_str());
         set.m_aElements.push_back(input);
     }
@@ -90,7 +81,7 @@ void KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
                                                      KvProjectData_Core_Raw_InputCommand& command,
                                                      const Node& input, const SetMap& sets) const
 {
-    if (IsTrue(AttributeText(input, "typematic")))
+    if (IsTrue(KvXmlAttributeText(&input, "typematic")))
     {
         auto* pTypematic = KvCreateData<KvProjectData_Core_Raw_InputTypematicRateInfo>();
         pTypematic->m_fTypematicInitialDelay = 0.5f;
@@ -100,12 +91,12 @@ void KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
     }
     for (const Node* pSet = input.first_node("Set"); pSet; pSet = pSet->next_sibling("Set"))
     {
-        const char* nameText = AttributeText(*pSet, "name");
+        const char* nameText = KvXmlAttributeText(pSet, "name");
         const std::string name = nameText ? nameText : "";
         const auto found = sets.find(name);
         if (found == sets.end())
-            KvFatalReport(kFile, "KvResourceImporter_InputTranslator::LoadCommand", 104,
-                          "Failed to find element set '%s' in '%s'", name.c_str(), m_strFileName.c_str());
+            KvFatalReport(KV_REPORT_SITE, "Failed to find element set '%s' in '%s'", name.c_str(),
+                          m_strFileName.c_str());
         command.m_apElementSet.push_back(found->second);
     }
 }
@@ -119,8 +110,8 @@ void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIO
     const Node* pRoot = document.GetDocument().first_node();
     if (!pRoot)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 118,
-                    "Empty input translator config file '%s'", m_strFileName.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Empty input translator config file '%s'",
+                    m_strFileName.c_str());
         return nullptr;
     }
     KvImportedData<KvProjectData_Core_Raw_InputTranslator> translator;
@@ -129,11 +120,11 @@ void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIO
     {
         auto* pElementSet = KvCreateData<KvProjectData_Core_Raw_InputElementSet>();
         translator->m_apElementSets.push_back(pElementSet);
-        if (const char* name = AttributeText(*pSet, "name"))
+        if (const char* name = KvXmlAttributeText(pSet, "name"))
             pElementSet->m_strName = name;
         LoadElementSet(*pElementSet, *pSet);
         if (!sets.emplace(pElementSet->m_strName, pElementSet).second)
-            KvLogReport(kKvLogLevelWarning, kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 133,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "More than one input element set with name '%s' registered for file '%s'",
                         pElementSet->m_strName.c_str(), m_strFileName.c_str());
     }
@@ -141,7 +132,7 @@ void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIO
     {
         auto* pCommand = KvCreateData<KvProjectData_Core_Raw_InputCommand>();
         translator->m_apCommands.push_back(pCommand);
-        if (const char* name = AttributeText(*pInput, "name"))
+        if (const char* name = KvXmlAttributeText(pInput, "name"))
             pCommand->m_strName = name;
         LoadCommand(*translator, *pCommand, *pInput, sets);
     }

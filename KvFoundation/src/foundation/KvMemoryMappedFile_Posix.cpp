@@ -25,8 +25,8 @@ void* KvMemoryMappedFile_SharedMemory::GetData() const
 {
     if (!m_pView)
         KvFatalReport(
-            "kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
-            "KvMemoryMappedFile_SharedMemory::GetData", 69,
+            {"kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
+             "KvMemoryMappedFile_SharedMemory::GetData", 69},
             "Shared memory is no longer valid due to a write commit error. Is this a case we need to "
             "support?");
     return m_pView;

@@ -117,7 +117,7 @@ public:
             }
             else if (key == "fail")
             {
-                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10,
+                KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10},
                             "Cannot import file %s", pSource->GetName());
                 pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
                 return nullptr;
@@ -126,8 +126,8 @@ public:
             {
                 // The fatal routine may raise an exception through this frame: free first.
                 pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
-                KvFatalReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file %s",
-                              pSource->GetName());
+                KvFatalReport({"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20},
+                              "Broken file %s", pSource->GetName());
             }
             else if (key == "throw")
             {
