@@ -39,8 +39,8 @@ size_t SkipOperatorSymbol(const std::string& text, size_t at)
     return at;
 }
 
-// [begin, end) of the qualified name: what follows the last space before the parameter list,
-// neither counted inside template brackets.
+// [begin, end) of the qualified name: from after the last space up to the parameter list.
+// Spaces and parentheses inside template brackets or an operator's symbols do not count.
 std::pair<size_t, size_t> QualifiedNameSpan(const std::string& text)
 {
     int angles = 0;
