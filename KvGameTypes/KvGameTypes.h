@@ -2,7 +2,7 @@
 
 #include "Editor/KvEditorDebugDrawable.h"
 #include "Editor/KvEditorPawnCallbackHandler.h"
-#include "Foundation/KvVector.h"
+#include "Math/KvVector.h"
 #include "TypeManager/KvTypedObject.h"
 
 #include <string>

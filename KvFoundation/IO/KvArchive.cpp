@@ -4,5 +4,5 @@
 
 void KvArchive::Error(const char* message)
 {
-    KvLogReport(kKvLogLevelWarning, "IO\\KvArchive", "KvArchive::Error", 67, "Archive error: %s", message);
+    KvLogReport(kKvLogLevelWarning, {"IO\\KvArchive", "KvArchive::Error", 67}, "Archive error: %s", message);
 }

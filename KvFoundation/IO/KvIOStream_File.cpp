@@ -24,7 +24,7 @@ bool KvIOStream_File::Open(const char* path, uint32_t mode)
     if (m_strFileName.empty())
         return false;
     if (m_pFile)
-        KvFatalReport(kFile, "KvIOStream_File::Open", 34, "File '%s' has already been opened", path);
+        KvFatalReport({kFile, "KvIOStream_File::Open", 34}, "File '%s' has already been opened", path);
 
     const char* openMode = mode == MODE_READ ? "rb" : mode == MODE_WRITE ? "wb" : "ab";
     m_pFile = KvPlatform::OpenFileWide(KvConvertPathToUtf16(path), openMode);
@@ -40,7 +40,7 @@ bool KvIOStream_File::Open(const char* path, uint32_t mode)
 void KvIOStream_File::Close()
 {
     if (!m_pFile)
-        KvFatalReport(kFile, "KvIOStream_File::Close", 52,
+        KvFatalReport({kFile, "KvIOStream_File::Close", 52},
                       "File '%s' has already been closed, or was never opened", m_strFileName.c_str());
     std::fflush(m_pFile);
     std::fclose(m_pFile);
@@ -52,14 +52,14 @@ void KvIOStream_File::Close()
 bool KvIOStream_File::IsEOF()
 {
     if (!m_pFile)
-        KvFatalReport(kFile, "KvIOStream_File::IsEOF", 62, "No file handle opened!");
+        KvFatalReport({kFile, "KvIOStream_File::IsEOF", 62}, "No file handle opened!");
     return std::feof(m_pFile) != 0;
 }
 
 int KvIOStream_File::Seek(uint64_t position)
 {
     if (!m_pFile)
-        KvFatalReport(kFile, "KvIOStream_File::Seek", 68, "No file handle opened!");
+        KvFatalReport({kFile, "KvIOStream_File::Seek", 68}, "No file handle opened!");
     return fseeko(m_pFile, static_cast<off_t>(position), SEEK_SET);
 }
 

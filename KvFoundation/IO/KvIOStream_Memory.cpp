@@ -17,13 +17,13 @@ KvIOStream_Memory::KvIOStream_Memory(void* pBuffer, uint32_t size)
     : m_uiSize(size), m_pBuffer(static_cast<uint8_t*>(pBuffer))
 {
     if (!pBuffer)
-        KvFatalReport(kFile, "KvIOStream_Memory::KvIOStream_Memory", 25, "No buffer specified");
+        KvFatalReport({kFile, "KvIOStream_Memory::KvIOStream_Memory", 25}, "No buffer specified");
 }
 
 int KvIOStream_Memory::Seek(uint64_t position)
 {
     if (!m_pBuffer)
-        KvFatalReport(kFile, "KvIOStream_Memory::Seek", 48, "No buffer specified!");
+        KvFatalReport({kFile, "KvIOStream_Memory::Seek", 48}, "No buffer specified!");
     m_uiPosition = static_cast<uint32_t>(position);
     return 0;
 }

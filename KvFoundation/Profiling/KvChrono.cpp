@@ -28,14 +28,14 @@ void KvChrono::Report(std::string& output, const char* name)
 float KvChrono::GetTime()
 {
     if (m_iDepth > 0)
-        KvLogReport(kKvLogLevelWarning, kFile, "KvChrono::GetTime", 177, "Chrono running");
+        KvLogReport(kKvLogLevelWarning, {kFile, "KvChrono::GetTime", 177}, "Chrono running");
     return m_fAccumulatedSeconds;
 }
 
 uint32_t KvChrono::GetCallCount()
 {
     if (m_iDepth > 0)
-        KvLogReport(kKvLogLevelWarning, kFile, "KvChrono::GetCallCount", 183, "Chrono running");
+        KvLogReport(kKvLogLevelWarning, {kFile, "KvChrono::GetCallCount", 183}, "Chrono running");
     return m_uiCallCount;
 }
 

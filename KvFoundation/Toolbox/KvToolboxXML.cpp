@@ -19,8 +19,8 @@ void parse_error_handler(const char* what, void* where)
 {
     const char* remainder = static_cast<const char*>(where);
     const std::string excerpt(remainder, strnlen(remainder, kExcerptLength));
-    KvFatalReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24, "Parse error : %s with '%s'",
-                  what, excerpt.c_str());
+    KvFatalReport({"Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24},
+                  "Parse error : %s with '%s'", what, excerpt.c_str());
 }
 } // namespace rapidxml
 
@@ -31,16 +31,15 @@ bool KvXmlDocument::Load(KvIOStream& stream)
     const uint64_t remaining = size > position ? size - position : 0;
     if (remaining > kMaxSourceSize)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::Load", 40,
-                    "XML source '%s' is too large (%llu bytes)", stream.GetName(),
-                    static_cast<unsigned long long>(remaining));
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "XML source '%s' is too large (%llu bytes)",
+                    stream.GetName(), static_cast<unsigned long long>(remaining));
         return false;
     }
     m_aText.assign(static_cast<size_t>(remaining) + 1, '\0');
     if (stream.Read(m_aText.data(), remaining) != remaining)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::Load", 46,
-                    "XML source '%s' could not be read whole", stream.GetName());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "XML source '%s' could not be read whole",
+                    stream.GetName());
         return false;
     }
     m_Document.clear();
@@ -57,7 +56,7 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
     const KvXmlShape shape = KvXmlShape::Measure(m_aText.data());
     if (shape.GetDepth() > kMaxDepth)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 64,
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Ignoring XML source '%s': it nests elements deeper than %u levels", name, kMaxDepth);
         return false;
     }
@@ -65,7 +64,7 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
                     shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>);
     if (m_ulTreeBytes > size * kMaxTreeFactor + kTreeAllowance)
     {
-        KvLogReport(kKvLogLevelWarning, "Toolbox\\KvToolboxXML", "KvXmlDocument::IsParseable", 72,
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Ignoring XML source '%s': parsing its %llu bytes would take %llu, more than %u times as "
                     "many and %u more",
                     name, static_cast<unsigned long long>(size),

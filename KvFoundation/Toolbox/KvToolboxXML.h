@@ -41,3 +41,10 @@ private:
     uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
+
+// The text of a node's attribute; null when the node or the attribute is missing.
+inline const char* KvXmlAttributeText(const rapidxml::xml_node<>* pNode, const char* name)
+{
+    const rapidxml::xml_attribute<>* pAttribute = pNode ? pNode->first_attribute(name) : nullptr;
+    return pAttribute ? pAttribute->value() : nullptr;
+}

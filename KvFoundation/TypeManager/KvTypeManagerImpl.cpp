@@ -54,11 +54,11 @@ KvTypeInfo* KvTypeManagerImpl::RegisterTemplate(const void* pFactory, bool bAbst
 {
     static constexpr const char* kFunction = "KvTypeManagerImpl::RegisterTemplate";
     if (!pFactory)
-        KvFatalReport(kFile, kFunction, 48, "No factory object specified!");
+        KvFatalReport({kFile, kFunction, 48}, "No factory object specified!");
     if (!className)
-        KvFatalReport(kFile, kFunction, 49, "No name specified for the class type");
+        KvFatalReport({kFile, kFunction, 49}, "No name specified for the class type");
     if (!parentName)
-        KvFatalReport(kFile, kFunction, 50, "No name specified for the parent class type");
+        KvFatalReport({kFile, kFunction, 50}, "No name specified for the parent class type");
 
     // The parent is entered first, so an unknown parent gets the lower index.
     KvTypeInfo* pParent = FindOrAddRecord(parentName);
@@ -96,7 +96,7 @@ uint32_t KvTypeManagerImpl::Validate()
     for (const KvTypeInfo* pType : m_apTypes)
     {
         if (!pType->Validate())
-            KvFatalReport(kFile, "KvTypeManagerImpl::Validate", 150, "Validation of class '%s' failed.",
+            KvFatalReport({kFile, "KvTypeManagerImpl::Validate", 150}, "Validation of class '%s' failed.",
                           pType->m_strName.c_str());
     }
     m_bValidated = true;

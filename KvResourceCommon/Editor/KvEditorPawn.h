@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Foundation/KvVector.h"
+#include "Math/KvVector.h"
 #include "KvResourceCommonExport.h"
 
 // The editor-only proxy an object is drawn at in the editor's view, as the code that draws at it

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Foundation/KvReport.h"
+#include "KvResourceCommonExport.h"
 #include "Reflection/KvReflectedPrimitive.h"
 
 #include <cstddef>
@@ -25,6 +25,9 @@
 //   ReferenceArray     a growable array of such pointers
 //   TypeRecord         a pointer to a type record, never followed
 //   DynamicPointer     an owned object of the type a sibling member holds
+// Ends the process: the builder makes no other kind, so a member that has one is memory gone bad.
+[[noreturn]] KV_RESOURCECOMMON_API void KvFailUnknownMemberKind(const KvReflectedPrimitive& member);
+
 template <class Visitor, class... Args>
 decltype(auto) KvVisitMember(const KvReflectedPrimitive& member, Visitor&& visitor, Args&&... args)
 {
@@ -55,9 +58,7 @@ decltype(auto) KvVisitMember(const KvReflectedPrimitive& member, Visitor&& visit
     case PRIMITIVE_NONE:
         break;
     }
-    // The builder makes no other kind: a member that has one is memory gone bad.
-    KvFatalReport("Reflection\\KvMemberVisitor", "KvVisitMember", 62, "Member '%s' has the unknown kind %u",
-                  member.GetName().c_str(), static_cast<unsigned>(member.GetKind()));
+    KvFailUnknownMemberKind(member);
 }
 
 // A base for walkers that act on a few kinds only: every kind it does not name is passed by.

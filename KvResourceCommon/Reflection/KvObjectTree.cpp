@@ -10,8 +10,6 @@
 
 namespace
 {
-constexpr const char* kFile = "Reflection\\KvObjectTree";
-
 void*& PointerAt(const KvReflectedPrimitive& member, void* pObject)
 {
     return *static_cast<void**>(member.GetAddress(pObject));
@@ -37,7 +35,7 @@ public:
         if (const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor())
             pConstructor->Destroy(pObject);
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseTree", 52,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "An object of '%s' cannot be destroyed: the type was only declared by name",
                         pType->GetName().c_str());
     }
@@ -89,7 +87,7 @@ public:
             pChild = nullptr;
         }
         else
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeReleaser::ReleaseDynamic", 110,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "'%s' of '%s' holds an object without a type in '%s'; it is left alone",
                         member.GetName().c_str(), pType->GetName().c_str(),
                         member.GetDynamicTypeMember().c_str());
@@ -112,7 +110,7 @@ public:
         const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
         if (!pConstructor)
         {
-            KvLogReport(kKvLogLevelWarning, kFile, "TreeCloner::CloneTree", 127,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "An object of '%s' cannot be copied: the type was only declared by name",
                         pType->GetName().c_str());
             return nullptr;

@@ -3,11 +3,6 @@
 #include "Foundation/KvReport.h"
 #include "Reflection/KvReflectionInterface.h"
 
-namespace
-{
-constexpr const char* kFile = "Reflection\\KvReflectedDataTypeBuilder";
-}
-
 KvReflectedDataTypeBuilder::KvReflectedDataTypeBuilder(const char* name, uint32_t size,
                                                        KvReflectedObjectConstructor* pConstructor)
 {
@@ -47,7 +42,7 @@ KvReflectedPrimitive* KvReflectedDataTypeBuilder::NewMember(const char* name, eR
         return nullptr;
     if (m_pType->FindMember(name) >= 0)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::NewMember", 44,
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Member '%s' of '%s' is declared twice; the second declaration is ignored", name,
                     m_pType->GetName().c_str());
         return nullptr;
@@ -104,7 +99,7 @@ KvReflectedPrimitive* KvReflectedDataTypeBuilder::AddPointer(const char* name, e
     // A type record names the type of one sibling object; nothing holds an array of them.
     if (bTypeRecord && pAccessor && !IsSealed())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::AddPointer", 102,
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Member '%s' of '%s' is an array of type records, which no object holds; it is ignored",
                     name, m_pType->GetName().c_str());
         delete pAccessor;
@@ -146,9 +141,8 @@ void KvReflectedDataTypeBuilder::AddAttributeMember(const char* memberName, KvAt
     if (index < 0)
     {
         if (!IsSealed())
-            KvLogReport(kKvLogLevelWarning, kFile, "KvReflectedDataTypeBuilder::AddAttributeMember", 120,
-                        "Attribute '%s' names no member '%s' of '%s'", pAttribute->GetName(), memberName,
-                        m_pType->GetName().c_str());
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Attribute '%s' names no member '%s' of '%s'",
+                        pAttribute->GetName(), memberName, m_pType->GetName().c_str());
         delete pAttribute;
         return;
     }

@@ -2,7 +2,8 @@
 
 #include "Foundation/KvColor.h"
 #include "Foundation/KvGuid.h"
-#include "Foundation/KvVector.h"
+#include "Math/KvQuaternion.h"
+#include "Math/KvVector.h"
 
 #include <bit>
 #include <cstddef>

@@ -6,11 +6,6 @@
 
 #include <algorithm>
 
-namespace
-{
-constexpr const char* kFile = "Reflection\\KvReflectionInterface";
-} // namespace
-
 const std::string* KvReflectionInterface::GetObjectName(const KvReflectedDataType* pType, const void* pObject)
 {
     const int32_t index = pType->FindMember(kNameMember);
@@ -40,8 +35,8 @@ void KvReflectionInterface::RegisterType(KvReflectedDataType* pType)
     {
         if (found->second != pType)
         {
-            KvLogReport(kKvLogLevelWarning, kFile, "KvReflectionInterface::RegisterType", 40,
-                        "A second record for type '%s' was refused", pType->GetName().c_str());
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "A second record for type '%s' was refused",
+                        pType->GetName().c_str());
             delete pType;
         }
         return;
@@ -73,8 +68,8 @@ void* KvReflectionInterface::CreateObject(const char* typeName) const
     const KvReflectedDataType* pType = FindType(typeName);
     if (!pType || !pType->GetObjectConstructor())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvReflectionInterface::CreateObject", 73,
-                    "No object of type '%s' can be created", typeName ? typeName : "(null)");
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "No object of type '%s' can be created",
+                    typeName ? typeName : "(null)");
         return nullptr;
     }
     return pType->GetObjectConstructor()->Create();

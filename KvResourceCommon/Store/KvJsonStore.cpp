@@ -11,7 +11,6 @@ using Json = KvJsonStore::Json;
 
 namespace
 {
-constexpr const char* kFile = "Store\\KvJsonStore";
 // Largest JSON file read into memory.
 constexpr std::uintmax_t kMaxFileSize = 1024ull * 1024 * 1024;
 } // namespace
@@ -48,8 +47,7 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
     std::ofstream file(path, std::ios::binary);
     if (!file || !SaveText(file, pType, pObject, nameOnlyTargets))
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::SaveFile", 526, "%s: cannot be written",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: cannot be written", path.c_str());
         return false;
     }
     return true;
@@ -60,22 +58,19 @@ void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* 
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 536, "%s: cannot be opened",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: cannot be opened", path.c_str());
         return nullptr;
     }
     if (static_cast<std::uintmax_t>(file.tellg()) > kMaxFileSize)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 541, "%s: larger than 1 GiB",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: larger than 1 GiB", path.c_str());
         return nullptr;
     }
     file.seekg(0);
     const Json document = Json::parse(file, nullptr, false);
     if (document.is_discarded())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::LoadFile", 548, "%s: is not valid JSON",
-                    path.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: is not valid JSON", path.c_str());
         return nullptr;
     }
     return Load(pType, document, path);

@@ -19,8 +19,6 @@ using Json = KvJsonStore::Json;
 
 namespace
 {
-constexpr const char* kFile = "Store\\KvJsonStore";
-
 // Loaded JSON quoted in a message; documents built in memory may hold any bytes.
 std::string Quote(const Json& json)
 {
@@ -70,7 +68,7 @@ public:
                 continue;
             const int32_t index = pType->FindMember(key.c_str());
             if (index < 0 || !KvJsonStore::IsSaved(*pType->GetMember(index)))
-                KvLogReport(kKvLogLevelWarning, kFile, "Loader::LoadInto", 270,
+                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                             "%s: %s: '%s' has no member '%s'; ignored", m_strSource.c_str(), path.c_str(),
                             pType->GetName().c_str(), key.c_str());
         }
@@ -103,7 +101,7 @@ public:
             if (!pTarget)
                 pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
             if (!pTarget)
-                KvLogReport(kKvLogLevelWarning, kFile, "Loader::Finish", 296,
+                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                             "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
                             m_strSource.c_str(), pending.m_strPath.c_str(),
                             pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
@@ -457,7 +455,7 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::Load", 500, "%s: type '%s' cannot be created",
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: type '%s' cannot be created",
                     sourceName.c_str(), pType->GetName().c_str());
         return nullptr;
     }
@@ -469,7 +467,7 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     }
     catch (const KvJsonLoadError& error)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvJsonStore::Load", 512, "%s: %s: %s", sourceName.c_str(),
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: %s", sourceName.c_str(),
                     error.m_strPath.empty() ? "/" : error.m_strPath.c_str(), error.what());
         KvObjectTree::Destroy(pType, pObject);
         return nullptr;

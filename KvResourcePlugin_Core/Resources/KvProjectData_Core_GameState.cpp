@@ -10,8 +10,8 @@ KvProjectData_Core_GameState::KvProjectData_Core_GameState(const std::string& cl
         m_pData = m_pDataType->GetObjectConstructor()->Create();
     else
         KvLogReport(kKvLogLevelWarning,
-                    "KvResourcePlugin_Core\\api\\public/projectdata/KvProjectData_Core_GameState",
-                    "KvProjectData_Core_GameState::KvProjectData_Core_GameState", 29,
+                    {"KvResourcePlugin_Core\\api\\public/projectdata/KvProjectData_Core_GameState",
+                     "KvProjectData_Core_GameState::KvProjectData_Core_GameState", 29},
                     "Gamestate '%s' not registered in the reflection system - gamestate will not run!",
                     className.c_str());
 }

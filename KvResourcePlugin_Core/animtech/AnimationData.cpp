@@ -9,7 +9,7 @@ namespace
 const char* RequireName(const char* name)
 {
     if (!name)
-        KvFatalReport("animtech\\animationdata", "AnimationTechExporter::AnimationData::AnimationData", 43,
+        KvFatalReport({"animtech\\animationdata", "AnimationTechExporter::AnimationData::AnimationData", 43},
                       "No animation name specified");
     return name;
 }

@@ -1,33 +1,15 @@
 #pragma once
 
-#include <cstdint>
+#include "Math/KvMatrix43.h"
+#include "Math/KvQuaternion.h"
+#include "Math/KvVector.h"
 
 namespace AnimationTech
 {
-struct Ani3DVector
-{
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
-
-// (x, y, z) is the vector part, w the scalar part.
-struct AniQuat
-{
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-    float w = 1.0f;
-};
-
-// Row-major 4x3: rows 0..2 the rotation block, row 3 the translation.
-struct AniMatrix4x3
-{
-    float m[12] = {};
-
-    float& At(uint32_t row, uint32_t column) { return m[3 * row + column]; }
-    float At(uint32_t row, uint32_t column) const { return m[3 * row + column]; }
-};
+// The animation tech's names for the shared math types: its interface speaks of these.
+using Ani3DVector = KvVector3;
+using AniQuat = KvQuaternion;
+using AniMatrix4x3 = KvMatrix43;
 
 // One bone's pose in one key: the unit of animation memory.
 struct TBoneKey

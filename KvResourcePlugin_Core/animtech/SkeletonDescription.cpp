@@ -9,8 +9,8 @@ namespace
 const char* RequireName(const char* name)
 {
     if (!name)
-        KvFatalReport("animtech\\skeletondescription",
-                      "AnimationTechExporter::SkeletonDescription::SkeletonDescription", 40,
+        KvFatalReport({"animtech\\skeletondescription",
+                       "AnimationTechExporter::SkeletonDescription::SkeletonDescription", 40},
                       "No name specified");
     return name;
 }

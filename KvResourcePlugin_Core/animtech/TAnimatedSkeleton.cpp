@@ -8,17 +8,15 @@ namespace AnimationTech
 {
 namespace
 {
-// The float 3.1415925 (0x40490FDA), one ulp below the nearest float to pi: the angle
-// tolerance has always been converted with it.
-constexpr float kPi = 3.1415925f;
-// Below this sine two rotations count as equal and the second is taken as stored.
-constexpr float kSlerpEpsilon = 1e-6f;
+// The float 3.1415925 (0x40490FDA), one ulp below KvMath::kPi: the angle tolerance has always
+// been converted with it, and the reduced key sets depend on it.
+constexpr float kAngleTolerancePi = 3.1415925f;
 
 // Pose comparison limits, derived once per comparison run.
 struct PoseTolerance
 {
     PoseTolerance(float positionTolerance, float angleToleranceDegrees)
-        : m_fMaxAxisDeviation(1.0f - std::cos(angleToleranceDegrees * kPi / 180.0f)),
+        : m_fMaxAxisDeviation(1.0f - std::cos(angleToleranceDegrees * kAngleTolerancePi / 180.0f)),
           m_fMaxSquaredDistance(positionTolerance * positionTolerance)
     {
     }
@@ -26,94 +24,6 @@ struct PoseTolerance
     float m_fMaxAxisDeviation;
     float m_fMaxSquaredDistance;
 };
-
-// What slerp between two rotations needs regardless of the factor.
-struct SlerpSpan
-{
-    AniQuat m_First;
-    AniQuat m_Second;
-    // The second rotation on the first one's side of the sphere.
-    AniQuat m_SecondNear;
-    float m_fAngle;
-    float m_fSine;
-};
-
-SlerpSpan MakeSlerpSpan(const AniQuat& q0, const AniQuat& q1)
-{
-    SlerpSpan span{q0, q1, q1, 0.0f, 0.0f};
-    float dot = q0.x * q1.x + q0.y * q1.y + q0.z * q1.z + q0.w * q1.w;
-    if (dot < 0.0f)
-    {
-        span.m_SecondNear = {-q1.x, -q1.y, -q1.z, -q1.w};
-        dot = -dot;
-    }
-    span.m_fAngle = std::acos(std::min(dot, 1.0f));
-    span.m_fSine = std::sin(span.m_fAngle);
-    return span;
-}
-
-AniQuat SlerpAlong(const SlerpSpan& span, float factor)
-{
-    if (std::fabs(span.m_fSine) < kSlerpEpsilon)
-        return span.m_Second;
-    const float scale0 = std::sin((1.0f - factor) * span.m_fAngle) / span.m_fSine;
-    const float scale1 = std::sin(factor * span.m_fAngle) / span.m_fSine;
-    const AniQuat& q0 = span.m_First;
-    const AniQuat& q1 = span.m_SecondNear;
-    return {q0.x * scale0 + q1.x * scale1, q0.y * scale0 + q1.y * scale1, q0.z * scale0 + q1.z * scale1,
-            q0.w * scale0 + q1.w * scale1};
-}
-
-Ani3DVector Lerp(const Ani3DVector& t0, const Ani3DVector& t1, float factor)
-{
-    const float keep = 1.0f - factor;
-    return {keep * t0.x + factor * t1.x, keep * t0.y + factor * t1.y, keep * t0.z + factor * t1.z};
-}
-
-void MatrixFromPose(const AniQuat& q, const Ani3DVector& t, AniMatrix4x3& out)
-{
-    const float x2 = q.x + q.x;
-    const float y2 = q.y + q.y;
-    const float z2 = q.z + q.z;
-    const float xx = q.x * x2;
-    const float yy = q.y * y2;
-    const float zz = q.z * z2;
-    const float xy = q.x * y2;
-    const float xz = q.x * z2;
-    const float yz = q.y * z2;
-    const float wx = q.w * x2;
-    const float wy = q.w * y2;
-    const float wz = q.w * z2;
-    out.m[0] = 1.0f - (yy + zz);
-    out.m[1] = xy - wz;
-    out.m[2] = xz + wy;
-    out.m[3] = xy + wz;
-    out.m[4] = 1.0f - (xx + zz);
-    out.m[5] = yz - wx;
-    out.m[6] = xz - wy;
-    out.m[7] = yz + wx;
-    out.m[8] = 1.0f - (xx + yy);
-    out.m[9] = t.x;
-    out.m[10] = t.y;
-    out.m[11] = t.z;
-}
-
-// child <- child (x) parent: rotation block multiplied, translation row moved by the parent.
-void ConcatenateParent(AniMatrix4x3& child, const AniMatrix4x3& parent)
-{
-    const AniMatrix4x3 local = child;
-    for (uint32_t row = 0; row < 4; ++row)
-    {
-        for (uint32_t column = 0; column < 3; ++column)
-        {
-            float value = local.At(row, 0) * parent.At(0, column) + local.At(row, 1) * parent.At(1, column) +
-                          local.At(row, 2) * parent.At(2, column);
-            if (row == 3)
-                value += parent.At(3, column);
-            child.At(row, column) = value;
-        }
-    }
-}
 
 // Two bone poses differ only where a deviation exceeds its limit. A NaN deviation exceeds
 // nothing: keys that share one time interpolate with 0/0 and must still count as reproduced.
@@ -213,8 +123,8 @@ void TAnimatedSkeleton::GetLocalBoneAtTimeEx(uint32_t boneIndex, float factor, u
 {
     const TBoneKey& from = m_aKeys[firstKey].m_aBoneKeys[boneIndex];
     const TBoneKey& to = m_aKeys[secondKey].m_aBoneKeys[boneIndex];
-    outTranslation = Lerp(from.m_Translation, to.m_Translation, factor);
-    outRotation = SlerpAlong(MakeSlerpSpan(from.m_Rotation, to.m_Rotation), factor);
+    outTranslation = KvMath::Lerp(from.m_Translation, to.m_Translation, factor);
+    outRotation = KvSlerpArc(from.m_Rotation, to.m_Rotation).At(factor);
 }
 
 void TAnimatedSkeleton::GetMatrices(float time, AniMatrix4x3* outMatrices) const
@@ -238,10 +148,9 @@ void TAnimatedSkeleton::ComputeModelMatrix(uint32_t boneIndex, float factor, uin
 void TAnimatedSkeleton::ComposeModelMatrix(uint32_t boneIndex, const AniQuat& rotation,
                                            const Ani3DVector& translation, AniMatrix4x3* outMatrices) const
 {
-    MatrixFromPose(rotation, translation, outMatrices[boneIndex]);
+    const AniMatrix4x3 local = KvMath::MatrixFromRotation(rotation, translation);
     const int32_t parent = m_aBones[boneIndex].m_iParent;
-    if (parent != -1)
-        ConcatenateParent(outMatrices[boneIndex], outMatrices[parent]);
+    outMatrices[boneIndex] = parent == -1 ? local : KvMath::Concatenate(local, outMatrices[parent]);
 }
 
 void TAnimatedSkeleton::GetMatricesEx(float factor, uint32_t firstKey, uint32_t secondKey,
@@ -290,13 +199,13 @@ void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleran
         GetMatricesEx(0.0f, key, key, keyPoses.data() + size_t(key) * boneCount);
 
     std::vector<AniMatrix4x3> interpolated(boneCount);
-    // Each bone's rotation span between anchor and end serves every key tested against it.
-    std::vector<SlerpSpan> spans(boneCount);
-    auto prepareSpans = [&](uint32_t anchor, uint32_t end)
+    // Each bone's rotation arc between anchor and end serves every key tested against it.
+    std::vector<KvSlerpArc> arcs(boneCount);
+    auto prepareArcs = [&](uint32_t anchor, uint32_t end)
     {
         for (uint32_t bone = 0; bone < boneCount; ++bone)
-            spans[bone] = MakeSlerpSpan(m_aKeys[anchor].m_aBoneKeys[bone].m_Rotation,
-                                        m_aKeys[end].m_aBoneKeys[bone].m_Rotation);
+            arcs[bone] = KvSlerpArc(m_aKeys[anchor].m_aBoneKeys[bone].m_Rotation,
+                                    m_aKeys[end].m_aBoneKeys[bone].m_Rotation);
     };
     // Builds the interpolated pose bone by bone and stops at the first bone that differs.
     auto interpolationMatches = [&](uint32_t anchor, uint32_t end, uint32_t key)
@@ -306,9 +215,10 @@ void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleran
         const AniMatrix4x3* pKeyPose = keyPoses.data() + size_t(key) * boneCount;
         for (uint32_t bone = 0; bone < boneCount; ++bone)
         {
-            const Ani3DVector translation = Lerp(m_aKeys[anchor].m_aBoneKeys[bone].m_Translation,
-                                                 m_aKeys[end].m_aBoneKeys[bone].m_Translation, factor);
-            ComposeModelMatrix(bone, SlerpAlong(spans[bone], factor), translation, interpolated.data());
+            const Ani3DVector translation =
+                KvMath::Lerp(m_aKeys[anchor].m_aBoneKeys[bone].m_Translation,
+                             m_aKeys[end].m_aBoneKeys[bone].m_Translation, factor);
+            ComposeModelMatrix(bone, arcs[bone].At(factor), translation, interpolated.data());
             if (!BonePosesMatch(pKeyPose[bone], interpolated[bone], tolerance))
                 return false;
         }
@@ -320,7 +230,7 @@ void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleran
     for (uint32_t end = 2; end < keyCount; ++end)
     {
         removed[end - 1] = true;
-        prepareSpans(anchor, end);
+        prepareArcs(anchor, end);
         for (uint32_t key = anchor + 1; key < end; ++key)
         {
             if (!interpolationMatches(anchor, end, key))

@@ -6,16 +6,6 @@
 #include <bit>
 #include <exception>
 
-namespace
-{
-constexpr const char* kFile = "importers\\KvChunkFileWrapper";
-}
-
-void KvChunkFileWrapper::Fail(const char* function, int line, const char* message)
-{
-    KvFatalReport(kFile, function, line, "%s", message);
-}
-
 KvChunkFileWrapper::KvChunkFileWrapper(KvIOStream* pStream) : m_pStream(pStream)
 {
     ReadInt();
@@ -26,7 +16,7 @@ KvChunkFileWrapper::~KvChunkFileWrapper() noexcept(false)
 {
     // While a fatal error unwinds through a reader, its open chunks are no further news.
     if (!m_aChunkStack.empty() && std::uncaught_exceptions() == 0)
-        Fail("KvChunkFileWrapper::~KvChunkFileWrapper", 30, "Chunks were still open on the stack!");
+        KvFatalReport(KV_REPORT_SITE, "Chunks were still open on the stack!");
 }
 
 uint64_t KvChunkFileWrapper::Remaining() const
@@ -82,7 +72,7 @@ void KvChunkFileWrapper::ReadString(std::string& out)
     }
     // The length comes from the file: it is trusted only as far as the stream reaches.
     if (length > Remaining())
-        Fail("KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+        KvFatalReport(KV_REPORT_SITE, "String runs past the end of the data");
     out.resize(length);
     ReadBytes(out.data(), length);
 }
@@ -98,7 +88,7 @@ bool KvChunkFileWrapper::PushChunk(uint32_t id)
     while (depth != -1)
     {
         if (depth != static_cast<int32_t>(m_aChunkStack.size()))
-            Fail("KvChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
+            KvFatalReport(KV_REPORT_SITE, "Chunk stack corruption! - wrong stack depth");
         const uint32_t chunkId = ReadInt();
         const uint32_t length = ReadInt();
         m_aChunkStack.push_back({chunkId, static_cast<uint32_t>(m_pStream->Tell()), length});
@@ -116,7 +106,7 @@ bool KvChunkFileWrapper::PushChunk(uint32_t id)
 bool KvChunkFileWrapper::PopChunk()
 {
     if (m_aChunkStack.empty())
-        Fail("KvChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
+        KvFatalReport(KV_REPORT_SITE, "Internal error - no chunk on stack");
     const tChunk chunk = m_aChunkStack.back();
     const uint64_t end = uint64_t(chunk.m_ulStart) + chunk.m_ulLength;
     if (m_pStream->Tell() != end)
@@ -125,8 +115,8 @@ bool KvChunkFileWrapper::PopChunk()
     const int32_t depth = static_cast<int32_t>(ReadInt());
     const uint32_t id = ReadInt();
     if (depth != static_cast<int32_t>(m_aChunkStack.size()))
-        Fail("KvChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
+        KvFatalReport(KV_REPORT_SITE, "Chunk stack corruption! - wrong stack depth");
     if (id != chunk.m_ulId)
-        Fail("KvChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
+        KvFatalReport(KV_REPORT_SITE, "Chunk stack corruption! - wrong chunk id for end");
     return true;
 }

@@ -50,7 +50,6 @@ private:
         uint32_t m_ulLength;
     };
 
-    [[noreturn]] static void Fail(const char* function, int line, const char* message);
     uint64_t Remaining() const;
     // Reads exactly count bytes, or notes that the data ran out (the rest stays zero).
     void ReadBytes(void* pBuffer, uint64_t count);

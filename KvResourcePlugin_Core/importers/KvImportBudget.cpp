@@ -24,10 +24,9 @@ bool KvImportBudget::ChargeText(size_t length)
     return Charge(length <= kSmallText ? 0 : length + 1 + kHeapOverhead);
 }
 
-void KvImportBudget::ReportSpent(const char* file, const char* function, int line,
-                                 const char* sourceName) const
+void KvImportBudget::ReportSpent(const KvReportSite& site, const char* sourceName) const
 {
-    KvLogReport(kKvLogLevelWarning, file, function, line,
+    KvLogReport(kKvLogLevelWarning, site,
                 "Ignoring %s: importing its %llu bytes would take more than %llu times as many and %llu more",
                 sourceName, static_cast<unsigned long long>(m_ulSourceBytes),
                 static_cast<unsigned long long>(kFactor), static_cast<unsigned long long>(kAllowance));

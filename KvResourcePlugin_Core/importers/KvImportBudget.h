@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Foundation/KvReport.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -41,7 +43,7 @@ public:
     bool ChargeText(size_t length);
 
     // Logs, for the reporting importer, that the source was refused.
-    void ReportSpent(const char* file, const char* function, int line, const char* sourceName) const;
+    void ReportSpent(const KvReportSite& site, const char* sourceName) const;
 
 private:
     uint64_t m_ulSourceBytes;

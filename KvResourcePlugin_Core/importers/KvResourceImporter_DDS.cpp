@@ -15,9 +15,6 @@ using namespace DdsFormat;
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_DDS";
-constexpr const char* kFunction = "KvResourceImporter_DDS::ConvertToRaw";
-
 // What the pixel format flags make of the data.
 struct tLayout
 {
@@ -156,7 +153,7 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
     tLayout layout{};
     if (!ChooseLayout(header.ddspf, header.dwWidth, header.dwHeight, layout))
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 83, "Texture format not handled for file %s",
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Texture format not handled for file %s",
                     pSource->GetName());
         return nullptr;
     }
@@ -179,7 +176,7 @@ void* KvResourceImporter_DDS::ConvertToRaw(void*& payload, KvResource* pResource
     if (claimed > allowed)
     {
         KvLogReport(
-            kKvLogLevelWarning, kFile, kFunction, 109,
+            kKvLogLevelWarning, KV_REPORT_SITE,
             "Texture data of file %s claims more than the %llu bytes allowed for the %llu bytes it holds",
             pSource->GetName(), static_cast<unsigned long long>(allowed),
             static_cast<unsigned long long>(remaining));

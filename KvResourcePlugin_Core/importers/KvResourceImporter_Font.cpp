@@ -11,25 +11,16 @@
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_Font";
-constexpr const char* kFunction = "KvResourceImporter_Font::ConvertToRaw";
-
-const char* AttributeText(const rapidxml::xml_node<>* pNode, const char* name)
-{
-    const rapidxml::xml_attribute<>* pAttribute = pNode ? pNode->first_attribute(name) : nullptr;
-    return pAttribute ? pAttribute->value() : nullptr;
-}
-
 // Reads an unsigned attribute into value when the attribute is present.
 void ReadUnsigned(const rapidxml::xml_node<>* pNode, const char* name, uint32_t& value)
 {
-    if (const char* text = AttributeText(pNode, name))
+    if (const char* text = KvXmlAttributeText(pNode, name))
         value = KvXmlNumbers::ReadUnsigned(text);
 }
 
 void ReadFloat(const rapidxml::xml_node<>* pNode, const char* name, float& value)
 {
-    if (const char* text = AttributeText(pNode, name))
+    if (const char* text = KvXmlAttributeText(pNode, name))
         value = KvXmlNumbers::ReadFloat(text);
 }
 } // namespace
@@ -47,7 +38,7 @@ void* KvResourceImporter_Font::ConvertToRaw(void*&, KvResource* pResource, KvIOS
     const rapidxml::xml_node<>* pRoot = document.GetDocument().first_node();
     if (!pRoot)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 40, "Empty debug font file!");
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Empty debug font file!");
         return nullptr;
     }
     KvImportedData<KvProjectData_Core_Font> font;
@@ -57,25 +48,25 @@ void* KvResourceImporter_Font::ConvertToRaw(void*&, KvResource* pResource, KvIOS
     ReadUnsigned(pRoot->first_node("common"), "scaleW", pageWidth);
     ReadUnsigned(pRoot->first_node("common"), "scaleH", pageHeight);
     if (pageWidth == 0 || pageHeight == 0)
-        KvFatalReport(kFile, kFunction, 52, "Bad font size");
+        KvFatalReport(KV_REPORT_SITE, "Bad font size");
 
     const rapidxml::xml_node<>* pInfo = pRoot->first_node("info");
     if (!pInfo)
-        KvFatalReport(kFile, kFunction, 57, "missing 'info' tag");
+        KvFatalReport(KV_REPORT_SITE, "missing 'info' tag");
     ReadUnsigned(pInfo, "size", font->m_ulFontSize);
 
     const rapidxml::xml_node<>* pPages = pRoot->first_node("pages");
     const rapidxml::xml_node<>* pPage = pPages ? pPages->first_node("page") : nullptr;
     if (!pPage)
-        KvFatalReport(kFile, kFunction, 64, "No font page was present for debug font");
-    if (const char* file = AttributeText(pPage, "file"))
+        KvFatalReport(KV_REPORT_SITE, "No font page was present for debug font");
+    if (const char* file = KvXmlAttributeText(pPage, "file"))
         font->m_strFontPage = file;
 
     const rapidxml::xml_node<>* pChars = pRoot->first_node("chars");
     uint32_t declaredCount = 0;
     ReadUnsigned(pChars, "count", declaredCount);
     if (declaredCount == 0)
-        KvFatalReport(kFile, kFunction, 72, "No font characters were present");
+        KvFatalReport(KV_REPORT_SITE, "No font characters were present");
 
     font->m_apCharacters.resize(kCharacterCount);
     const float width = static_cast<float>(pageWidth);

@@ -14,15 +14,7 @@
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_InputTranslator";
-
 using Node = rapidxml::xml_node<char>;
-
-const char* AttributeText(const Node& node, const char* name)
-{
-    const rapidxml::xml_attribute<>* pAttribute = node.first_attribute(name);
-    return pAttribute ? pAttribute->value() : nullptr;
-}
 
 // "yes", "true" or "1" in any case.
 bool IsTrue(const char* text)
@@ -33,12 +25,12 @@ bool IsTrue(const char* text)
 template <class E>
 E EnumOf(const KvEnumConverter<E>& converter, const Node& node, const char* attribute)
 {
-    return converter.FromString(AttributeText(node, attribute));
+    return converter.FromString(KvXmlAttributeText(&node, attribute));
 }
 
 int32_t IndexOf(const Node& node, const char* attribute)
 {
-    const char* text = AttributeText(node, attribute);
+    const char* text = KvXmlAttributeText(&node, attribute);
     return text ? std::atoi(text) : -1;
 }
 
@@ -63,23 +55,23 @@ const KvResourceDescriptor* KvResourceImporter_InputTranslator::GetResourceType(
 bool KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_InputElementSet& set,
                                                         const Node& element, KvImportBudget& budget) const
 {
-    if (!Rename(set.m_strName, AttributeText(element, "typematic"), budget))
+    if (!Rename(set.m_strName, KvXmlAttributeText(&element, "typematic"), budget))
         return false;
     for (const Node* pElement = element.first_node("Element"); pElement;
          pElement = pElement->next_sibling("Element"))
     {
         KvProjectData_Core_Raw_InputElement input;
-        if (!Rename(set.m_strName, AttributeText(*pElement, "name"), budget) ||
+        if (!Rename(set.m_strName, KvXmlAttributeText(pElement, "name"), budget) ||
             !budget.ChargeElement<KvProjectData_Core_Raw_InputElement>())
             return false;
-        const char* typeText = AttributeText(*pElement, "type");
+        const char* typeText = KvXmlAttributeText(pElement, "type");
         const std::string type = typeText ? typeText : "";
-        const char* active = AttributeText(*pElement, "active");
+        const char* active = KvXmlAttributeText(pElement, "active");
         input.m_bActive = active ? IsTrue(active) : true;
         if (type == "analog")
         {
             input.m_eType = INPUT_ELEMENT_ANALOG;
-            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(AttributeText(*pElement, "trigger_value"));
+            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(KvXmlAttributeText(pElement, "trigger_value"));
             input.m_eAnalogControl = EnumOf(g_Converter_InputAnalogControl, *pElement, "control");
         }
         else if (type == "button")
@@ -93,8 +85,7 @@ bool KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_I
             input.m_eKey = EnumOf(g_Converter_InputKeys, *pElement, "button");
         }
         else
-            KvFatalReport(kFile, "KvResourceImporter_InputTranslator::LoadElementSet", 77,
-                          "Invalid input element type '%s' in file '%s'", type.c_str(),
+            KvFatalReport(KV_REPORT_SITE, "Invalid input element type '%s' in file '%s'", type.c_str(),
                           m_strFileName.c_str());
         set.m_aElements.push_back(input);
     }
@@ -106,7 +97,7 @@ bool KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
                                                      const Node& input, const SetMap& sets,
                                                      KvImportBudget& budget) const
 {
-    if (IsTrue(AttributeText(input, "typematic")))
+    if (IsTrue(KvXmlAttributeText(&input, "typematic")))
     {
         if (!budget.ChargeObject<KvProjectData_Core_Raw_InputTypematicRateInfo>() ||
             !budget.ChargeElement<KvProjectData_Core_Raw_InputTypematicRateInfo*>())
@@ -121,12 +112,12 @@ bool KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
     {
         if (!budget.ChargeElement<KvProjectData_Core_Raw_InputElementSet*>())
             return false;
-        const char* nameText = AttributeText(*pSet, "name");
+        const char* nameText = KvXmlAttributeText(pSet, "name");
         const std::string name = nameText ? nameText : "";
         const auto found = sets.find(name);
         if (found == sets.end())
-            KvFatalReport(kFile, "KvResourceImporter_InputTranslator::LoadCommand", 104,
-                          "Failed to find element set '%s' in '%s'", name.c_str(), m_strFileName.c_str());
+            KvFatalReport(KV_REPORT_SITE, "Failed to find element set '%s' in '%s'", name.c_str(),
+                          m_strFileName.c_str());
         command.m_apElementSet.push_back(found->second);
     }
     return true;
@@ -142,15 +133,14 @@ void* KvResourceImporter_InputTranslator::ConvertToRaw(void*&, KvResource*, KvIO
     const Node* pRoot = document.GetDocument().first_node();
     if (!pRoot)
     {
-        KvLogReport(kKvLogLevelWarning, kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 118,
-                    "Empty input translator config file '%s'", m_strFileName.c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Empty input translator config file '%s'",
+                    m_strFileName.c_str());
         return nullptr;
     }
     KvImportedData<KvProjectData_Core_Raw_InputTranslator> translator;
     if (!budget.Charge(document.GetParsedBytes()) || !LoadTranslator(*translator, *pRoot, budget))
     {
-        budget.ReportSpent(kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 153,
-                           m_strFileName.c_str());
+        budget.ReportSpent(KV_REPORT_SITE, m_strFileName.c_str());
         return nullptr;
     }
     return translator.Release();
@@ -167,12 +157,12 @@ bool KvResourceImporter_InputTranslator::LoadTranslator(KvProjectData_Core_Raw_I
             return false;
         auto* pElementSet = KvCreateData<KvProjectData_Core_Raw_InputElementSet>();
         translator.m_apElementSets.push_back(pElementSet);
-        if (!Rename(pElementSet->m_strName, AttributeText(*pSet, "name"), budget) ||
+        if (!Rename(pElementSet->m_strName, KvXmlAttributeText(pSet, "name"), budget) ||
             !LoadElementSet(*pElementSet, *pSet, budget) || !budget.ChargeMapEntry<SetMap>() ||
             !budget.ChargeText(pElementSet->m_strName.size()))
             return false;
         if (!sets.emplace(pElementSet->m_strName, pElementSet).second)
-            KvLogReport(kKvLogLevelWarning, kFile, "KvResourceImporter_InputTranslator::ConvertToRaw", 133,
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                         "More than one input element set with name '%s' registered for file '%s'",
                         pElementSet->m_strName.c_str(), m_strFileName.c_str());
     }
@@ -183,7 +173,7 @@ bool KvResourceImporter_InputTranslator::LoadTranslator(KvProjectData_Core_Raw_I
             return false;
         auto* pCommand = KvCreateData<KvProjectData_Core_Raw_InputCommand>();
         translator.m_apCommands.push_back(pCommand);
-        if (!Rename(pCommand->m_strName, AttributeText(*pInput, "name"), budget) ||
+        if (!Rename(pCommand->m_strName, KvXmlAttributeText(pInput, "name"), budget) ||
             !LoadCommand(translator, *pCommand, *pInput, sets, budget))
             return false;
     }

@@ -12,8 +12,6 @@
 
 namespace
 {
-constexpr const char* kFile = "importers\\KvResourceImporter_ShaderBin";
-constexpr const char* kFunction = "KvResourceImporter_ShaderBin::ConvertToRaw";
 constexpr const char* kFolderMark = ".shaderbin\\dx11";
 constexpr uint32_t kAbsent = 0xFFFFFFFF;
 
@@ -35,7 +33,7 @@ void SkipBlock(KvChunkFileWrapper& reader)
 void RequireData(const KvChunkFileWrapper& reader, const char* fileName)
 {
     if (reader.IsPastEnd())
-        KvFatalReport(kFile, kFunction, 40, "Shader file %s ends inside a pass record", fileName);
+        KvFatalReport(KV_REPORT_SITE, "Shader file %s ends inside a pass record", fileName);
 }
 
 void SkipStageRecord(KvChunkFileWrapper& reader, const char* fileName)
@@ -120,7 +118,7 @@ void* KvResourceImporter_ShaderBin::ConvertToRaw(void*&, KvResource*, KvIOStream
     // The pass records are walked through a stream of 32-bit positions.
     if (KvRemainingBytes(*pSource) > std::numeric_limits<uint32_t>::max())
     {
-        KvLogReport(kKvLogLevelWarning, kFile, kFunction, 121, "Shader file %s is larger than 4 GiB",
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "Shader file %s is larger than 4 GiB",
                     pSource->GetName());
         return nullptr;
     }
@@ -142,7 +140,7 @@ void* KvResourceImporter_ShaderBin::ConvertToRaw(void*&, KvResource*, KvIOStream
             shader->m_apShaders.push_back(pReference);
             const uint8_t version = reader.ReadChar();
             if (version > kMaxPassVersion)
-                KvFatalReport(kFile, kFunction, 139, "Invalid version number for shader resource!");
+                KvFatalReport(KV_REPORT_SITE, "Invalid version number for shader resource!");
             reader.ReadString(pReference->m_strName);
             SkipPassBody(reader, version, pSource->GetName());
         }

@@ -162,8 +162,7 @@ void* KvResourceImporter_i18n::ConvertToRaw(void*&, KvResource* pResource, KvIOS
         remaining -= count;
         if (!reader.Feed(block.data(), count))
         {
-            budget.ReportSpent("importers\\KvResourceImporter_i18n", "KvResourceImporter_i18n::ConvertToRaw",
-                               120, pSource->GetName());
+            budget.ReportSpent(KV_REPORT_SITE, pSource->GetName());
             return nullptr;
         }
     }

@@ -16,13 +16,12 @@ KvEnumConverterBase::KvEnumConverterBase(const char* enumName, uint32_t count)
 void KvEnumConverterBase::AddString(uint32_t value, const char* text)
 {
     if (value > m_uiCount)
-        KvFatalReport(kFile, "KvEnumConverterBase::AddString", 104,
-                      "String %i (%s) is outside the enumeration %s", static_cast<int>(value), text,
-                      m_strEnumName.c_str());
+        KvFatalReport(KV_REPORT_SITE, "String %i (%s) is outside the enumeration %s", static_cast<int>(value),
+                      text, m_strEnumName.c_str());
     // The first and the last value may be named again; the later name wins.
     const char* pOld = m_apStrings[value];
     if (pOld && value != 0 && value != m_uiCount - 1)
-        KvFatalReport(kFile, "KvEnumConverterBase::AddString", 104, "String %i (%s) already defined as %s",
+        KvFatalReport({kFile, "KvEnumConverterBase::AddString", 104}, "String %i (%s) already defined as %s",
                       static_cast<int>(value), text, pOld);
     m_apStrings[value] = text;
     ++m_uiDeclared;
@@ -37,7 +36,7 @@ void KvEnumConverterBase::Finish()
     if (m_uiDeclared != m_uiCount + 1)
     {
         const std::string function = "KvEnumConverter<enum " + m_strEnumName + ">::KvEnumConverter";
-        KvFatalReport(kFile, function.c_str(), 147, "Failed to declare all strings in enum table");
+        KvFatalReport({kFile, function.c_str(), 147}, "Failed to declare all strings in enum table");
     }
     m_ValueOfName.reserve(m_uiCount + 1);
     m_abNameShared.assign(m_uiCount + 1, false);

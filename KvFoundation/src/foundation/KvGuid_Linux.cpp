@@ -11,7 +11,7 @@ KvGuid KvGuid::GenerateNew()
     const uint32_t status = KvPlatform::GenerateSequentialUuid(bytes);
     if (status != 0)
         KvFatalReport(
-            "kvfoundation\\src\\foundation\\KvGuid_Win32", "KvGuid::GenerateNew", 21,
+            {"kvfoundation\\src\\foundation\\KvGuid_Win32", "KvGuid::GenerateNew", 21},
             "Failed to allocate guid. The machine needs a valid mac address to allocate guid's. Error code "
             "is '0x%x'",
             status);

@@ -38,8 +38,8 @@ void* KvMemoryMappedFile_SharedMemory::GetData() const
 {
     if (!m_pView)
         KvFatalReport(
-            "kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
-            "KvMemoryMappedFile_SharedMemory::GetData", 69,
+            {"kvfoundation\\src\\foundation\\KvMemoryMappedFile_Win32",
+             "KvMemoryMappedFile_SharedMemory::GetData", 69},
             "Shared memory is no longer valid due to a write commit error. Is this a case we need to "
             "support?");
     return m_pView;
@@ -57,8 +57,7 @@ KvMemoryMappedFile_SharedMemory* KvMemoryMappedFile_SharedMemory::CreateShared(c
     case KvPlatform::SharedMemoryStatus::Foreign:
         // Someone else may have planted the block, with any address in it.
         KvFatalReport(
-            "KvFoundation/src/foundation/KvMemoryMappedFile_Posix",
-            "KvMemoryMappedFile_SharedMemory::CreateShared", 60,
+            KV_REPORT_SITE,
             "Shared memory block '%s' was not made by this process (another owner, access for others "
             "or a wrong size); it is not used.",
             name);

@@ -13,8 +13,9 @@ uint32_t s_uiSeed = 123456;
 float KvRandomGeneratorCRT::GetRandom(float min, float max)
 {
     if (min > max)
-        KvLogReport(kKvLogLevelWarning, "KvFoundation/api/public/Foundation/KvRandom",
-                    "KvRandomGeneratorCRT::GetRandom", 254, "Max < min");
+        KvLogReport(kKvLogLevelWarning,
+                    {"KvFoundation/api/public/Foundation/KvRandom", "KvRandomGeneratorCRT::GetRandom", 254},
+                    "Max < min");
     StepSeed();
     // 15 random bits in the mantissa of a float in [1, 2).
     const float unit = std::bit_cast<float>(0x3F800000u | ((s_uiSeed >> 8) & 0x7FFF00u));

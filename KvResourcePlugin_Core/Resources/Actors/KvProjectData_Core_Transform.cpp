@@ -1,17 +1,13 @@
 #include "projectdata/KvProjectData_Core_Transform.h"
 
+#include "Math/KvEulerAngles.h"
 #include "projectdata/KvSchema.h"
 
 #include <algorithm>
-#include <cmath>
+#include <vector>
 
 namespace
 {
-constexpr float kDegreesToRadians = 0.017453292f;
-constexpr float kRadiansToDegrees = 57.29578f;
-// Below this cosine of the pitch the yaw and roll cannot be told apart.
-constexpr float kGimbalLockCosine = 0.005f;
-
 // diag(sx, sy, sz, 1) x m: each rotation row scaled; row 3 set to the position.
 KvMatrix44 ScaledRows(const KvMatrix44& matrix, const KvVector3& scale, const KvVector3& position)
 {
@@ -26,36 +22,6 @@ KvMatrix44 ScaledRows(const KvMatrix44& matrix, const KvVector3& scale, const Kv
     return result;
 }
 } // namespace
-
-KvMatrix44 KvMatrix44::operator*(const KvMatrix44& other) const
-{
-    KvMatrix44 result;
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column)
-            result.m[row][column] = m[row][0] * other.m[0][column] + m[row][1] * other.m[1][column] +
-                                    m[row][2] * other.m[2][column] + m[row][3] * other.m[3][column];
-    return result;
-}
-
-KvVector3 KvExtractYawPitchRoll(const KvMatrix44& matrix)
-{
-    const float m0 = matrix.m[0][0], m1 = matrix.m[0][1], m2 = matrix.m[0][2];
-    const float m3 = matrix.m[1][0], m4 = matrix.m[1][1], m5 = matrix.m[1][2];
-    const float m8 = matrix.m[2][2];
-    // Rounding may take m5 a hair past 1; asin would give NaN.
-    const float a = std::asin(std::clamp(m5, -1.0f, 1.0f));
-    const float c = std::cos(a);
-    float yaw = 0.0f;
-    float roll = 0.0f;
-    if (std::fabs(c) > kGimbalLockCosine)
-    {
-        yaw = std::atan2(m3 / c, m4 / c);
-        roll = std::atan2(m2 / c, m8 / c);
-    }
-    else
-        yaw = std::atan2(-m1, m0);
-    return {yaw * kRadiansToDegrees, -a * kRadiansToDegrees, roll * kRadiansToDegrees};
-}
 
 KvProjectData_Core_Raw_KvObjectTransform::KvProjectData_Core_Raw_KvObjectTransform()
     : m_LocalTransform(new KvTransformSpace()), m_WorldTransform(new KvTransformSpace())
@@ -75,20 +41,8 @@ void KvProjectData_Core_Raw_KvObjectTransform::CalculateWorldFromLocal()
     if (!pLocal || !pWorld)
         return;
 
-    const float yaw = pLocal->m_vYPR.x * kDegreesToRadians;
-    const float pitch = pLocal->m_vYPR.y * kDegreesToRadians;
-    const float roll = pLocal->m_vYPR.z * kDegreesToRadians;
-    const float cy = std::cos(yaw), sy = std::sin(yaw);
-    const float cp = std::cos(pitch), sp = std::sin(pitch);
-    const float cr = std::cos(roll), sr = std::sin(roll);
     KvMatrix44& rotation = pLocal->m_RotationPosition;
-    rotation = KvMatrix44();
-    const float rows[3][3] = {{sp * sr * sy + cy * cr, sp * sr * cy - sy * cr, sr * cp},
-                              {sy * cp, cy * cp, -sp},
-                              {sp * cr * sy - sr * cy, sp * cr * cy + sy * sr, cp * cr}};
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            rotation.m[row][column] = rows[row][column];
+    rotation = KvMath::RotationFromYawPitchRoll(pLocal->m_vYPR);
     rotation.m[3][0] = pLocal->m_vPosition.x;
     rotation.m[3][1] = pLocal->m_vPosition.y;
     rotation.m[3][2] = pLocal->m_vPosition.z;
@@ -112,7 +66,7 @@ void KvProjectData_Core_Raw_KvObjectTransform::CalculateWorldFromLocal()
                                                   q.z * parent.m[2][column] + parent.m[3][column];
     pWorld->m_vPosition = {pWorld->m_RotationPosition.m[3][0], pWorld->m_RotationPosition.m[3][1],
                            pWorld->m_RotationPosition.m[3][2]};
-    pWorld->m_vYPR = KvExtractYawPitchRoll(pWorld->m_RotationPosition);
+    pWorld->m_vYPR = KvMath::YawPitchRollFromRotation(pWorld->m_RotationPosition);
     pWorld->m_Full = ScaledRows(pWorld->m_RotationPosition, pWorld->m_vScale, pWorld->m_vPosition);
 }
 

@@ -34,9 +34,11 @@ KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMes
             pLayer->m_pMaterial = KvProjectData_Core_Raw_Material::GetExternalReference(materialName.c_str());
             if (!pLayer->m_pMaterial)
                 KvLogReport(
-                    kKvLogLevelWarning, "Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
-                    "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod",
-                    64, "Failed to find material '%s' for mesh '%s'", materialName.c_str(),
+                    kKvLogLevelWarning,
+                    {"Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
+                     "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod",
+                     64},
+                    "Failed to find material '%s' for mesh '%s'", materialName.c_str(),
                     pMesh->m_strName.c_str());
         }
         m_apLayers.push_back(pLayer);

@@ -47,8 +47,8 @@ KvProjectData_Core_RenderNodePin::KvProjectData_Core_RenderNodePin(const KvRefle
 {
     if (!context.m_pSourceObject)
         KvFatalReport(
-            "KvResourcePlugin_Core/api/public/projectdata/KvProjectData_Core_RenderPipeline",
-            "KvProjectData_Core_RenderNodePin::KvProjectData_Core_RenderNodePin", 75,
+            {"KvResourcePlugin_Core/api/public/projectdata/KvProjectData_Core_RenderPipeline",
+             "KvProjectData_Core_RenderNodePin::KvProjectData_Core_RenderNodePin", 75},
             "Render Node constructor by context expected a valid payload, that is the pin data layout.");
     m_strPinName = context.m_strLabel;
     m_pDataType = static_cast<const KvReflectedDataType*>(context.m_pSourceObject);

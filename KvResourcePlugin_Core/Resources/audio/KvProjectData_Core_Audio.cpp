@@ -4,6 +4,7 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "Foundation/KvReport.h"
+#include "Math/KvMathConstants.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "projectdata/KvConstructContexts.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
@@ -20,6 +21,18 @@ using VolumeGroup = KvProjectData_Core_Raw_AudioVolumeGroup;
 float PriorityFactor(uint8_t priority)
 {
     return priority < 100 ? static_cast<float>(priority) / 100.0f : 1.0f;
+}
+
+// factor(group) times factor(a) for every ancestor a, nearest first. A loop above the group
+// ends the walk where it closes, so each group counts once.
+float ProductUpTheHierarchy(const VolumeGroup& group, float (VolumeGroup::*factor)() const)
+{
+    float product = (group.*factor)();
+    std::set<const VolumeGroup*> visited{&group};
+    for (const VolumeGroup* pAncestor = group.m_pParentGroup; pAncestor && visited.insert(pAncestor).second;
+         pAncestor = pAncestor->m_pParentGroup)
+        product *= (pAncestor->*factor)();
+    return product;
 }
 
 // One random byte from the shared sequence: bits 16 to 23 of the next seed.
@@ -55,24 +68,12 @@ float VolumeGroup::GetFinalVolume(const VolumeGroup* pGroup)
         return 1.0f;
     if (pGroup->m_bMuted)
         return 0.0f;
-    float volume = pGroup->GetEffectiveVolume();
-    std::set<const VolumeGroup*> visited{pGroup};
-    for (const VolumeGroup* pAncestor = pGroup->m_pParentGroup; pAncestor && visited.insert(pAncestor).second;
-         pAncestor = pAncestor->m_pParentGroup)
-        volume *= pAncestor->GetEffectiveVolume();
-    return volume;
+    return ProductUpTheHierarchy(*pGroup, &VolumeGroup::GetEffectiveVolume);
 }
 
 float VolumeGroup::GetFinalPriority(const VolumeGroup* pGroup)
 {
-    if (!pGroup)
-        return 1.0f;
-    float priority = pGroup->GetEffectivePriority();
-    std::set<const VolumeGroup*> visited{pGroup};
-    for (const VolumeGroup* pAncestor = pGroup->m_pParentGroup; pAncestor && visited.insert(pAncestor).second;
-         pAncestor = pAncestor->m_pParentGroup)
-        priority *= pAncestor->GetEffectivePriority();
-    return priority;
+    return pGroup ? ProductUpTheHierarchy(*pGroup, &VolumeGroup::GetEffectivePriority) : 1.0f;
 }
 
 bool VolumeGroup::IsAffectedByChangeIn(const VolumeGroup* pOther) const
@@ -86,8 +87,8 @@ bool VolumeGroup::IsAffectedByChangeIn(const VolumeGroup* pOther) const
         pCurrent = pCurrent->m_pParentGroup;
         if (pCurrent == this)
             KvFatalReport(
-                "Resources\\audio\\KvProjectData_Core_Raw_AudioVolumeGroup",
-                "KvProjectData_Core_Raw_AudioVolumeGroup::IsAffectedByChangeIn", 100,
+                {"Resources\\audio\\KvProjectData_Core_Raw_AudioVolumeGroup",
+                 "KvProjectData_Core_Raw_AudioVolumeGroup::IsAffectedByChangeIn", 100},
                 "Discovered a circular volume group reference when assigning parent volume groups for '%s'",
                 m_strName.c_str());
         // A loop above this group that never comes back to it cannot reach the other group.
@@ -148,7 +149,7 @@ void KvProjectData_Core_Raw_AudioSoundVariation::GetDisplayName(std::string& out
         return;
     if (pType != GetReflectedDataType())
         KvFatalReport(
-            kVariationFile, "KvProjectData_Core_Raw_AudioSoundVariation::GetDisplayName", 65,
+            {kVariationFile, "KvProjectData_Core_Raw_AudioSoundVariation::GetDisplayName", 65},
             "Data type '%s' not supported in 'KvProjectData_Core_Raw_AudioSoundVariation.GetDisplayName' .",
             pType ? pType->GetName().c_str() : "");
     const auto* pVariation = static_cast<const KvProjectData_Core_Raw_AudioSoundVariation*>(pObject);
@@ -237,7 +238,7 @@ void KvProjectData_Core_Raw_AudioSoundEntry::DestroyEditorPawn()
 void KvProjectData_Core_Raw_AudioSoundEntry::DrawDebugAt(const KvVector3& position, bool bPlaying) const
 {
     KvDebugDrawInterface* pDraw = KvDebugDraw::GetInterface();
-    const float tilt = kPreviewTiltDegrees * 3.1415927f / 180.0f;
+    const float tilt = kPreviewTiltDegrees * KvMath::kDegreesToRadians;
     const KvVector3 normal{0.0f, std::cos(tilt), std::sin(tilt)};
     pDraw->DrawCircle(position, normal, kPreviewOuterRadius, kPreviewGrey);
     pDraw->DrawCircle(position, normal, kPreviewInnerRadius, kPreviewGrey);
@@ -293,7 +294,7 @@ void KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName(std::string& outN
         return;
     if (pType != GetReflectedDataType())
         KvFatalReport(
-            kEntryFile, "KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName", 198,
+            {kEntryFile, "KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName", 198},
             "Data type '%s' not supported in 'KvProjectData_Core_Raw_AudioSoundEntryRef.GetDisplayName' .",
             pType ? pType->GetName().c_str() : "");
     const auto* pReference = static_cast<const KvProjectData_Core_Raw_AudioSoundEntryRef*>(pObject);

@@ -25,11 +25,11 @@ public:
 
 TEST(FatalError, Report_FormatsFileFunctionLineThenMessage)
 {
-    EXPECT_EQ(KvFormatReport("IO\\KvArchive", "KvArchive::Error", 67, "Archive error: %s", "x"),
+    EXPECT_EQ(KvFormatReport({"IO\\KvArchive", "KvArchive::Error", 67}, "Archive error: %s", "x"),
               "IO\\KvArchive::KvArchive::Error(67)\n\tArchive error: x");
     // Reports longer than any inline buffer are kept whole.
     const std::string longText(2000, 'y');
-    EXPECT_EQ(KvFormatReport("f", "g", 1, "%s", longText.c_str()).size(),
+    EXPECT_EQ(KvFormatReport({"f", "g", 1}, "%s", longText.c_str()).size(),
               std::string("f::g(1)\n\t").size() + 2000);
 }
 
@@ -73,7 +73,7 @@ TEST(FatalError, RaiseExceptionMode_HostCatchesCodeAndMessage)
     RecordingLog log;
     try
     {
-        KvFatalReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!");
+        KvFatalReport({"IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48}, "No buffer specified!");
         FAIL() << "the fatal routine returned";
     }
     catch (const KvStructuredException& exception)

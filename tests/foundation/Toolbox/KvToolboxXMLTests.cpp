@@ -28,6 +28,18 @@ TEST(XmlDocument, Load_ParsesInPlaceFromTheStream)
     EXPECT_EQ(document.GetRoot("missing"), nullptr);
 }
 
+TEST(XmlDocument, AttributeText_NullForAMissingNodeOrAttribute)
+{
+    std::string text = "<font face=\"Arial\" size=\"\"/>";
+    KvXmlDocument document;
+    ASSERT_TRUE(LoadText(document, text));
+    const rapidxml::xml_node<>* pRoot = document.GetRoot("font");
+    EXPECT_STREQ(KvXmlAttributeText(pRoot, "face"), "Arial");
+    EXPECT_STREQ(KvXmlAttributeText(pRoot, "size"), "");
+    EXPECT_EQ(KvXmlAttributeText(pRoot, "style"), nullptr);
+    EXPECT_EQ(KvXmlAttributeText(nullptr, "face"), nullptr);
+}
+
 TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
 {
     std::string text = "x";

@@ -23,6 +23,32 @@ inline std::string ExpectedReport(const std::string& file, const std::string& fu
     EXPECT_EXIT(statement, ::testing::ExitedWithCode(255),                                                   \
                 ::testing::HasSubstr(ExpectedReport(file, function, line, message)))
 
+// Text holding, on lines of its own, a report whose line the compiler gives: the file,
+// function and message are fixed, the line is any number.
+MATCHER_P3(ContainsReportFrom, file, function, message, "")
+{
+    const std::string prefix = std::string(file) + "::" + function + "(";
+    const std::string suffix = std::string(")\n\t") + message;
+    const std::string& text = arg;
+    for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1))
+    {
+        size_t end = at + prefix.size();
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        const bool bStartsALine = at == 0 || text[at - 1] == '\n';
+        const bool bHasALine = end > at + prefix.size();
+        const size_t after = end + suffix.size();
+        const bool bEndsALine = after == text.size() || (after < text.size() && text[after] == '\n');
+        if (bStartsALine && bHasALine && text.compare(end, suffix.size(), suffix) == 0 && bEndsALine)
+            return true;
+    }
+    return false;
+}
+
+// A fatal path whose line the compiler gives.
+#define EXPECT_FATAL_FROM(statement, file, function, message)                                                \
+    EXPECT_EXIT(statement, ::testing::ExitedWithCode(255), ContainsReportFrom(file, function, message))
+
 // While it lives, fatal errors raise KvStructuredException instead of ending the process, as a
 // host that imports many files asks; the error globals are restored afterwards.
 class RaisingFatalErrors

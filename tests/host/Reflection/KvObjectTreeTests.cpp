@@ -103,8 +103,8 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
 TEST(ObjectTree, MemberOfUnknownKind_Fatal)
 {
     const KvReflectedPrimitive member("m_broken", static_cast<eReflectedPrimitiveType>(99), 0, 4);
-    EXPECT_FATAL(KvVisitMember(member, KvMemberVisitorSkippingAll()), "Reflection\\KvMemberVisitor",
-                 "KvVisitMember", 62, "Member 'm_broken' has the unknown kind 99");
+    EXPECT_FATAL_FROM(KvVisitMember(member, KvMemberVisitorSkippingAll()), "Reflection\\KvMemberVisitor",
+                      "KvFailUnknownMemberKind", "Member 'm_broken' has the unknown kind 99");
 }
 
 TEST(LiveObjects, FindByNameAndGuid_ListInRegistrationOrder)

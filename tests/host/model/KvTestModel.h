@@ -3,7 +3,8 @@
 #include "Foundation/KvColor.h"
 #include "Foundation/KvEnumConverter.h"
 #include "Foundation/KvGuid.h"
-#include "Foundation/KvVector.h"
+#include "Math/KvQuaternion.h"
+#include "Math/KvVector.h"
 #include "Reflection/KvReflectedDataType.h"
 
 #include <cstdint>

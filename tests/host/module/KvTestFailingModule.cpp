@@ -7,7 +7,7 @@ namespace
 {
 [[noreturn]] void Start()
 {
-    KvFatalReport("module\\KvTestFailingModule", "KvTestFailingModule::Start", 1, "Cannot start");
+    KvFatalReport({"module\\KvTestFailingModule", "KvTestFailingModule::Start", 1}, "Cannot start");
 }
 
 class KvTestFailingPlugin : public KvResourcePlugin

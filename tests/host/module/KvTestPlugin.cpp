@@ -125,7 +125,7 @@ public:
                 payload = pPayload;
             }
             else if (key == "warn")
-                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 30,
+                KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 30},
                             "Odd line in %s", pSource->GetName());
             else if (key == "silent")
             {
@@ -134,7 +134,7 @@ public:
             }
             else if (key == "fail")
             {
-                KvLogReport(3, "importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10,
+                KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10},
                             "Cannot import file %s", pSource->GetName());
                 pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
                 return nullptr;
@@ -143,8 +143,8 @@ public:
             {
                 // The fatal routine may raise an exception through this frame: free first.
                 pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
-                KvFatalReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file %s",
-                              pSource->GetName());
+                KvFatalReport({"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20},
+                              "Broken file %s", pSource->GetName());
             }
             else if (key == "throw")
             {

@@ -97,6 +97,26 @@ TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
     DestroyData(pParent);
 }
 
+// A parent loop above a group ends the walk where it closes: each group counts once.
+TEST(VolumeGroup, FinalVolumeAndPriority_LoopAboveCountsEachGroupOnce)
+{
+    Group* pGroup = NewData<Group>();
+    Group* pLoopA = NewData<Group>();
+    Group* pLoopB = NewData<Group>();
+    pGroup->m_pParentGroup = pLoopA;
+    pLoopA->m_pParentGroup = pLoopB;
+    pLoopB->m_pParentGroup = pLoopA;
+    for (Group* pMember : {pGroup, pLoopA, pLoopB})
+    {
+        pMember->m_fVolumeConstant = 0.5f;
+        pMember->m_ucPriority = 50;
+    }
+    EXPECT_EQ(Group::GetFinalVolume(pGroup), 0.125f);
+    EXPECT_EQ(Group::GetFinalPriority(pGroup), 0.125f);
+    for (Group* pMember : {pGroup, pLoopA, pLoopB})
+        DestroyData(pMember);
+}
+
 TEST(VolumeGroup, AffectedByChangesInItselfAndAncestorsOnly)
 {
     Group* pRoot = NewData<Group>();

@@ -151,7 +151,7 @@ TEST(ChunkReader, StringsAndPrimitives)
 
 TEST(ChunkReader, Inconsistencies_Fatal)
 {
-    EXPECT_FATAL(
+    EXPECT_FATAL_FROM(
         {
             ByteWriter writer;
             writer.U32(0).U32(0).U32(1);
@@ -159,8 +159,8 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(1);
         },
-        kChunkFile, "KvChunkFileWrapper::PushChunk", 97, "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL(
+        kChunkFile, "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth");
+    EXPECT_FATAL_FROM(
         {
             ByteWriter writer;
             writer.U32(0).U32(0);
@@ -171,8 +171,8 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             reader.PushChunk(5);
             reader.PopChunk();
         },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", 128, "Chunk stack corruption! - wrong chunk id for end");
-    EXPECT_FATAL(
+        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end");
+    EXPECT_FATAL_FROM(
         {
             ByteWriter writer;
             writer.U32(0).U32(0);
@@ -183,22 +183,22 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             reader.PushChunk(5);
             reader.PopChunk();
         },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", 126, "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL(
+        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth");
+    EXPECT_FATAL_FROM(
         {
             ReaderRun run(SiblingChunks());
             KvChunkFileWrapper reader(&run.m_Stream);
             reader.PopChunk();
         },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", 115, "Internal error - no chunk on stack");
-    EXPECT_FATAL(
+        kChunkFile, "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack");
+    EXPECT_FATAL_FROM(
         {
             ReaderRun run(SiblingChunks());
             KvChunkFileWrapper reader(&run.m_Stream);
             reader.PushChunk(1);
         },
-        kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", 30, "Chunks were still open on the stack!");
-    EXPECT_FATAL(
+        kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!");
+    EXPECT_FATAL_FROM(
         {
             ByteWriter writer;
             writer.U32(0).U32(0).U32(1000).Text("short");
@@ -207,7 +207,7 @@ TEST(ChunkReader, Inconsistencies_Fatal)
             std::string text;
             reader.ReadString(text);
         },
-        kChunkFile, "KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+        kChunkFile, "KvChunkFileWrapper::ReadString", "String runs past the end of the data");
 }
 
 // A host that imports many files sets fatal errors to raise: the reader's own fatal paths,
@@ -227,31 +227,31 @@ TEST(ChunkReader, FatalErrorsRaisedToTheHost)
         }
         return "nothing raised";
     };
-    EXPECT_EQ(raisedMessage(
-                  []
-                  {
-                      ReaderRun run(SiblingChunks());
-                      KvChunkFileWrapper reader(&run.m_Stream);
-                      reader.PushChunk(1);
-                  }),
-              ExpectedReport(kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", 30,
-                             "Chunks were still open on the stack!"));
+    EXPECT_THAT(raisedMessage(
+                    []
+                    {
+                        ReaderRun run(SiblingChunks());
+                        KvChunkFileWrapper reader(&run.m_Stream);
+                        reader.PushChunk(1);
+                    }),
+                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper",
+                                   "Chunks were still open on the stack!"));
     // A failure inside an open chunk is the one reported; the unwinding reader adds nothing.
-    EXPECT_EQ(raisedMessage(
-                  []
-                  {
-                      ByteWriter writer;
-                      writer.U32(0).U32(0);
-                      OpenChunk(writer, 0, 5, 0);
-                      writer.U32(1000).Text("short");
-                      ReaderRun run(writer.m_aBytes);
-                      KvChunkFileWrapper reader(&run.m_Stream);
-                      reader.PushChunk(5);
-                      std::string text;
-                      reader.ReadString(text);
-                  }),
-              ExpectedReport(kChunkFile, "KvChunkFileWrapper::ReadString", 78,
-                             "String runs past the end of the data"));
+    EXPECT_THAT(raisedMessage(
+                    []
+                    {
+                        ByteWriter writer;
+                        writer.U32(0).U32(0);
+                        OpenChunk(writer, 0, 5, 0);
+                        writer.U32(1000).Text("short");
+                        ReaderRun run(writer.m_aBytes);
+                        KvChunkFileWrapper reader(&run.m_Stream);
+                        reader.PushChunk(5);
+                        std::string text;
+                        reader.ReadString(text);
+                    }),
+                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::ReadString",
+                                   "String runs past the end of the data"));
 }
 
 TEST(ShaderImport, PassVersionsAndBlockLengths)
@@ -292,23 +292,23 @@ TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
     KvResourceImporter_ShaderBin importer;
     ByteWriter badVersion;
     Pass(badVersion, 9, "Future", false);
-    EXPECT_FATAL(ImportRun(importer, ShaderFile(badVersion.m_aBytes, 1)),
-                 "importers\\KvResourceImporter_ShaderBin", "KvResourceImporter_ShaderBin::ConvertToRaw", 139,
-                 "Invalid version number for shader resource!");
+    EXPECT_FATAL_FROM(ImportRun(importer, ShaderFile(badVersion.m_aBytes, 1)),
+                      "importers\\KvResourceImporter_ShaderBin", "KvResourceImporter_ShaderBin::ConvertToRaw",
+                      "Invalid version number for shader resource!");
     // A pass count beyond the data: the reader meets the end marker where a name should be.
     ByteWriter one;
     Pass(one, 1, "Only", false);
-    EXPECT_FATAL(ImportRun(importer, ShaderFile(one.m_aBytes, 0xFFFFFFFF)), "importers\\KvChunkFileWrapper",
-                 "KvChunkFileWrapper::ReadString", 78, "String runs past the end of the data");
+    EXPECT_FATAL_FROM(ImportRun(importer, ShaderFile(one.m_aBytes, 0xFFFFFFFF)),
+                      "importers\\KvChunkFileWrapper", "KvChunkFileWrapper::ReadString",
+                      "String runs past the end of the data");
     // A file that stops after the first of two passes: the second record runs off the end.
     ByteWriter cut;
     cut.U32(1).U32(0);
     OpenChunk(cut, 0, kShaderChunk, 1000);
     cut.U32(2);
     Pass(cut, 1, "First", false);
-    EXPECT_FATAL(ImportRun(importer, cut.m_aBytes), "importers\\KvResourceImporter_ShaderBin",
-                 "KvResourceImporter_ShaderBin::ConvertToRaw", 40,
-                 "Shader file KvIOStream_Memory ends inside a pass record");
+    EXPECT_FATAL_FROM(ImportRun(importer, cut.m_aBytes), "importers\\KvResourceImporter_ShaderBin",
+                      "RequireData", "Shader file KvIOStream_Memory ends inside a pass record");
 }
 
 // A file stream's size is the file's; one beyond what the shader's 32-bit stream can hold is

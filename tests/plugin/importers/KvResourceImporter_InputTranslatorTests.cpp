@@ -112,13 +112,13 @@ TEST(InputImport, EmptyDocument_Logged)
 TEST(InputImport, BadTypeOrUnknownSet_Fatal)
 {
     KvResourceImporter_InputTranslator importer;
-    EXPECT_FATAL(
+    EXPECT_FATAL_FROM(
         ImportRun(importer, BytesOf(R"(<I><ElementSet name="S"><Element type="pedal"/></ElementSet></I>)")),
-        kFile, "KvResourceImporter_InputTranslator::LoadElementSet", 77,
+        kFile, "KvResourceImporter_InputTranslator::LoadElementSet",
         "Invalid input element type 'pedal' in file 'KvIOStream_Memory'");
-    EXPECT_FATAL(ImportRun(importer, BytesOf(R"(<I><Input name="x"><Set name="Nowhere"/></Input></I>)")),
-                 kFile, "KvResourceImporter_InputTranslator::LoadCommand", 104,
-                 "Failed to find element set 'Nowhere' in 'KvIOStream_Memory'");
+    EXPECT_FATAL_FROM(ImportRun(importer, BytesOf(R"(<I><Input name="x"><Set name="Nowhere"/></Input></I>)")),
+                      kFile, "KvResourceImporter_InputTranslator::LoadCommand",
+                      "Failed to find element set 'Nowhere' in 'KvIOStream_Memory'");
 }
 
 // Sources dearer to parse and build than ten times their size are refused with the reason.

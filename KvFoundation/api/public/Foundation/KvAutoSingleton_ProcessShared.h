@@ -56,8 +56,9 @@ private:
     {
         const std::string function = std::string("KvAutoSingleton_ProcessShared<") +
                                      KvSharedTypeTraits<T>::kDeclaration + ">::" + operation;
-        KvFatalReport("KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared", function.c_str(),
-                      line, "%s", message);
+        KvFatalReport(
+            {"KvFoundation/api/public/Foundation/KvAutoSingleton_ProcessShared", function.c_str(), line},
+            "%s", message);
     }
 
     // This module's pointer object; released when the published instance is destroyed.

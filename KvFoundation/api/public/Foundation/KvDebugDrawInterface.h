@@ -2,7 +2,8 @@
 
 #include "Foundation/KvColor.h"
 #include "Foundation/KvSharedTypeTraits.h"
-#include "Foundation/KvVector.h"
+#include "Math/KvQuaternion.h"
+#include "Math/KvVector.h"
 
 #include <cstdint>
 

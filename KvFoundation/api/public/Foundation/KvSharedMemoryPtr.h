@@ -69,7 +69,7 @@ private:
     {
         const std::string function =
             std::string("KvSharedMemoryPtr<") + KvSharedTypeTraits<T>::kDeclaration + ">::" + operation;
-        KvFatalReport("KvFoundation/api/public/Foundation/KvSharedMemoryPtr", function.c_str(), line,
+        KvFatalReport({"KvFoundation/api/public/Foundation/KvSharedMemoryPtr", function.c_str(), line},
                       "Failed to create shared memory instance required for shared memory pointer.");
     }
 

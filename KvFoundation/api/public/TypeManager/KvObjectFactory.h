@@ -21,7 +21,7 @@ public:
         {
             const std::string function =
                 std::string("KvObjectFactory<class ") + T::kClassName + ">::KvObjectFactory";
-            KvFatalReport("KvFoundation/api/public/TypeManager/KvObjectFactory", function.c_str(), 65,
+            KvFatalReport({"KvFoundation/api/public/TypeManager/KvObjectFactory", function.c_str(), 65},
                           "Failed to register object template!");
         }
     }

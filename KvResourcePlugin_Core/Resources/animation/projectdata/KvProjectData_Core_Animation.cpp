@@ -16,7 +16,7 @@ constexpr const char* kEventFunction =
 const char* RequireName(const char* name, int line)
 {
     if (!name)
-        KvFatalReport(kEventFile, kEventFunction, line, "an anim event name must be specified");
+        KvFatalReport({kEventFile, kEventFunction, line}, "an anim event name must be specified");
     return name;
 }
 
@@ -58,7 +58,7 @@ KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent(con
     : m_strName(RequireName(name, 50)), m_fTime(time)
 {
     if (!text)
-        KvFatalReport(kEventFile, kEventFunction, 49, "a string payload must be specified");
+        KvFatalReport({kEventFile, kEventFunction, 49}, "a string payload must be specified");
     m_strPayload = text;
 }
 

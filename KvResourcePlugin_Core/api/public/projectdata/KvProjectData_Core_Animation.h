@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Foundation/KvVector.h"
 #include "KvResourcePlugin_CoreExport.h"
+#include "Math/KvQuaternion.h"
+#include "Math/KvVector.h"
 #include "projectdata/KvProjectData_Core_CodeHolder.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvXRefObject.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Foundation/KvColor.h"
-#include "Foundation/KvVector.h"
 #include "KvResourcePlugin_CoreExport.h"
+#include "Math/KvVector.h"
 #include "Reflection/KvReflectedObjCtorContext.h"
 #include "projectdata/KvXRefObject.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Foundation/KvVector.h"
 #include "KvResourcePlugin_CoreExport.h"
+#include "Math/KvVector.h"
 #include "Reflection/KvReflectedObjCtorContext.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "projectdata/KvXRefObject.h"

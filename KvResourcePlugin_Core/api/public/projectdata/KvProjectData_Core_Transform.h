@@ -1,18 +1,10 @@
 #pragma once
 
-#include "Foundation/KvVector.h"
 #include "KvResourcePlugin_CoreExport.h"
+#include "Math/KvMatrix44.h"
+#include "Math/KvVector.h"
 
 class KvReflectedDataType;
-
-// A row-major 4x4 matrix used with row vectors: p' = p x M; rows 0..2 are the images of the
-// axes, row 3 the position.
-struct KvMatrix44
-{
-    float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
-
-    KvMatrix44 operator*(const KvMatrix44& other) const;
-};
 
 // One transform, local or world: position, yaw/pitch/roll in degrees, per-axis scale and the
 // scale handed down the hierarchy, with the matrices last computed from them.
@@ -54,6 +46,3 @@ public:
 
     static const KvReflectedDataType* GetReflectedDataType();
 };
-
-// Yaw, pitch, roll in degrees of a rotation given by its rows (m0..m8 row by row).
-KvVector3 KvExtractYawPitchRoll(const KvMatrix44& matrix);

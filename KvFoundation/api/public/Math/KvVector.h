@@ -29,12 +29,12 @@ struct KvVector4
     bool operator==(const KvVector4&) const = default;
 };
 
-// Rotation as x, y, z, w; identity by default.
-struct KvQuaternion
+namespace KvMath
 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-    float w = 1.0f;
-    bool operator==(const KvQuaternion&) const = default;
-};
+// (1 - factor) * from + factor * to, per component; the factor is not clamped.
+inline KvVector3 Lerp(const KvVector3& from, const KvVector3& to, float factor)
+{
+    const float keep = 1.0f - factor;
+    return {keep * from.x + factor * to.x, keep * from.y + factor * to.y, keep * from.z + factor * to.z};
+}
+} // namespace KvMath
