@@ -136,10 +136,8 @@ void KvAtomicFileWriter::RemoveTemporaries()
 
 KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, std::string_view contents)
 {
-    return Stage(
-        targetPath,
-        [contents](std::ostream& out)
-        { out.write(contents.data(), static_cast<std::streamsize>(contents.size())); });
+    return Stage(targetPath, [contents](std::ostream& out)
+                 { out.write(contents.data(), static_cast<std::streamsize>(contents.size())); });
 }
 
 KvResult KvAtomicFileWriter::Stage(const std::string& targetPath, const tContentsFunction& writeContents)

@@ -68,9 +68,8 @@ public:
                 continue;
             const int32_t index = pType->FindMember(key.c_str());
             if (index < 0 || !KvJsonStore::IsSaved(*pType->GetMember(index)))
-                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
-                            "%s: %s: '%s' has no member '%s'; ignored", m_strSource.c_str(), path.c_str(),
-                            pType->GetName().c_str(), key.c_str());
+                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: '%s' has no member '%s'; ignored",
+                            m_strSource.c_str(), path.c_str(), pType->GetName().c_str(), key.c_str());
         }
         // Dynamic pointers last: they need the type their sibling member holds.
         for (int pass = 0; pass < 2; ++pass)
@@ -455,8 +454,8 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
     {
-        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: type '%s' cannot be created",
-                    sourceName.c_str(), pType->GetName().c_str());
+        KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: type '%s' cannot be created", sourceName.c_str(),
+                    pType->GetName().c_str());
         return nullptr;
     }
     void* pObject = pConstructor->Create();

@@ -90,6 +90,6 @@ TEST(StringTableImport, OddAndHugeSources)
     EXPECT_THAT(
         log.m_aEntries[0].m_strMessage,
         ContainsReportFrom("importers\\KvResourceImporter_i18n", "KvResourceImporter_i18n::ConvertToRaw",
-                       "Ignoring KvIOStream_Memory: importing its 3000000 bytes would take more than 10 "
-                       "times as many and 2097152 more"));
+                           "Ignoring KvIOStream_Memory: importing its 3000000 bytes would take more than 10 "
+                           "times as many and 2097152 more"));
 }
