@@ -1,6 +1,6 @@
 #include "Host/KvAtomicFileWriter.h"
-#include "Host/KvResultAssertion.h"
-#include "Host/KvTestFolder.h"
+#include "support/KvResultAssertion.h"
+#include "support/KvTestFolder.h"
 
 #include <algorithm>
 #include <cerrno>

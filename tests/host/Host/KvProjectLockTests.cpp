@@ -1,5 +1,5 @@
 #include "Host/KvProjectLock.h"
-#include "Host/KvTestFolder.h"
+#include "support/KvTestFolder.h"
 
 using ProjectLock = TestFolder;
 

@@ -2,31 +2,20 @@
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
-#include "Host/KvResultAssertion.h"
-#include "Host/KvTestFolder.h"
+#include "support/KvPluginHost.h"
+#include "support/KvResultAssertion.h"
+#include "support/KvTestFolder.h"
 #include "IO/KvIOStream_Memory.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
-#include "model/KvTestModel.h"
+#include "support/KvTestModel.h"
 #include "support/KvTestReports.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// One host with the test plug-in for the whole suite: modules stay loaded for the process.
-KvResourceHost& Host()
-{
-    static KvResourceHost* s_pHost = []
-    {
-        auto* pHost = new KvResourceHost();
-        EXPECT_TRUE(Succeeded(pHost->LoadPlugin(KV_TEST_PLUGIN_PATH)));
-        return pHost;
-    }();
-    return *s_pHost;
-}
-
 class ResourceHost : public TestFolder
 {
 protected:
@@ -37,14 +26,14 @@ protected:
 
     KvImportResult Import(const std::string& path, const std::string& type = "") const
     {
-        return KvImportDriver(Host()).Import({path, Path("sources"), type});
+        return KvImportDriver(PluginHost()).Import({path, Path("sources"), type});
     }
 };
 } // namespace
 
 TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
 {
-    KvResourceHost& host = Host();
+    KvResourceHost& host = PluginHost();
     ASSERT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
     EXPECT_STREQ(host.GetDescriptors().GetDescriptors()[0]->GetTypeName(), "TestNode");
     EXPECT_EQ(host.GetDescriptors().FindByShortName("tnode"), host.GetDescriptors().GetDescriptors()[0]);
@@ -63,7 +52,7 @@ TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
 TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
 {
     KvResourceCooker* pCooker =
-        Host().GetCookers().FindByResourceType(Host().GetDescriptors().FindByShortName("tnode"));
+        PluginHost().GetCookers().FindByResourceType(PluginHost().GetDescriptors().FindByShortName("tnode"));
     ASSERT_NE(pCooker, nullptr);
     KvTestNode node;
     node.m_strName = "Caf\xe9";
@@ -77,12 +66,12 @@ TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
 TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)
 {
     KvResourceHost host;
-    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
-    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_PLUGIN_PATH)));
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_PLUGIN_PATH)));
     EXPECT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
     EXPECT_EQ(host.GetImporters().GetImporters().size(), 8u);
     EXPECT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
-    EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], Host().GetDescriptors().GetDescriptors()[0]);
+    EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], PluginHost().GetDescriptors().GetDescriptors()[0]);
 }
 
 TEST_F(ResourceHost, Modules_MissingFileOrEntryPointsAreReported)
@@ -91,14 +80,14 @@ TEST_F(ResourceHost, Modules_MissingFileOrEntryPointsAreReported)
     const KvResult missing = host.LoadPlugin((m_Folder / "none.so").string());
     EXPECT_FALSE(missing);
     EXPECT_THAT(missing.GetReason(), ::testing::HasSubstr("cannot load module"));
-    const KvResult notAPlugin = host.LoadPlugin(KV_TEST_GAME_MODULE_PATH);
+    const KvResult notAPlugin = host.LoadPlugin(KV_GAME_MODULE_PATH);
     EXPECT_FALSE(notAPlugin);
     EXPECT_EQ(notAPlugin.GetReason(),
-              "module '" KV_TEST_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin");
-    const KvResult notAGameModule = host.LoadGameModule(KV_TEST_PLUGIN_PATH);
+              "module '" KV_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin");
+    const KvResult notAGameModule = host.LoadGameModule(KV_PLUGIN_PATH);
     EXPECT_FALSE(notAGameModule);
     EXPECT_EQ(notAGameModule.GetReason(),
-              "module '" KV_TEST_PLUGIN_PATH "' has no entry point KvRegisterGameTypes");
+              "module '" KV_PLUGIN_PATH "' has no entry point KvRegisterGameTypes");
 }
 
 TEST_F(ResourceHost, Modules_StartUpFailureIsReportedWithItsReason)
@@ -115,7 +104,7 @@ TEST_F(ResourceHost, Modules_StartUpFailureIsReportedWithItsReason)
 
 TEST_F(ResourceHost, GameModule_RegistersItsClasses)
 {
-    ASSERT_TRUE(Succeeded(Host().LoadGameModule(KV_TEST_GAME_MODULE_PATH)));
+    ASSERT_TRUE(Succeeded(PluginHost().LoadGameModule(KV_GAME_MODULE_PATH)));
     KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
     ASSERT_NE(pType, nullptr);
     EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
@@ -214,7 +203,7 @@ TEST_F(ResourceHost, Import_UnknownExtensionAndUnreadableFile)
 
 TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
 {
-    const KvImportDriver driver(Host());
+    const KvImportDriver driver(PluginHost());
     EXPECT_TRUE(driver.HandlesExtensionOf("a/b.tnode"));
     EXPECT_TRUE(driver.HandlesExtensionOf("a/B.TNODE"));
     EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));

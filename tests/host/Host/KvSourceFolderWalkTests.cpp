@@ -1,5 +1,5 @@
 #include "Host/KvSourceFolderWalk.h"
-#include "Host/KvTestFolder.h"
+#include "support/KvTestFolder.h"
 
 #include <sys/stat.h>
 

@@ -1,7 +1,7 @@
 #include "Reflection/KvMemberVisitor.h"
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
-#include "model/KvTestNodeFactory.h"
+#include "support/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +36,9 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
 
     // Destroying the clone leaves the source intact.
     const KvJsonStore::Json before = KvJsonStore::Save(NodeType(), pSource);
-    DestroyNode(pClone);
+    DestroyData(pClone);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pSource), before);
-    DestroyNode(pSource);
+    DestroyData(pSource);
 }
 
 TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
@@ -71,8 +71,8 @@ TEST(ObjectTree, Clone_SharedChildStaysShared)
     ASSERT_EQ(pClone->m_apChildren.size(), 2u);
     EXPECT_EQ(pClone->m_apChildren[0], pClone->m_apChildren[1]);
     EXPECT_NE(pClone->m_apChildren[0], pShared);
-    DestroyNode(pClone);
-    DestroyNode(pSource);
+    DestroyData(pClone);
+    DestroyData(pSource);
 }
 
 TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
@@ -82,8 +82,8 @@ TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
     pRoot->m_pChild = NewNode("child");
     pRoot->m_pChild->m_apChildren = {NewNode("grandchild")};
     pRoot->m_aRecords.resize(3);
-    DestroyNode(pRoot);
-    DestroyNode(nullptr);
+    DestroyData(pRoot);
+    DestroyData<KvTestNode>(nullptr);
 }
 
 TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
@@ -97,7 +97,7 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
     EXPECT_EQ(KvObjectTree::RetargetReferences(NodeType(), pRoot, &placeholder, &real), 2u);
     EXPECT_EQ(pRoot->m_pTarget, &real);
     EXPECT_EQ(pRoot->m_apChildren[0]->m_apTargets[0], &real);
-    DestroyNode(pRoot);
+    DestroyData(pRoot);
 }
 
 TEST(ObjectTree, MemberOfUnknownKind_Fatal)

@@ -1,6 +1,6 @@
 #include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "Reflection/KvReflectionInterface.h"
-#include "model/KvTestModel.h"
+#include "support/KvTestModel.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>

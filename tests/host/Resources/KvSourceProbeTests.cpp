@@ -1,5 +1,5 @@
 #include "Foundation/KvFatalError.h"
-#include "Host/KvTestFolder.h"
+#include "support/KvTestFolder.h"
 #include "Resources/KvSourceProbe.h"
 #include "Toolbox/KvToolboxXML.h"
 #include "support/KvTestReports.h"

@@ -1,6 +1,6 @@
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
-#include "model/KvTestNodeFactory.h"
+#include "support/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
 
 #include <bit>
@@ -26,7 +26,7 @@ protected:
         m_Target.m_strName = "target";
         m_pNode = NewFullNode(&m_Target);
     }
-    void TearDown() override { DestroyNode(m_pNode); }
+    void TearDown() override { DestroyData(m_pNode); }
 
     // Loads a document expected to be refused; returns the one logged reason.
     std::string LoadFailure(const Json& document)
@@ -35,7 +35,7 @@ protected:
         void* pObject = KvJsonStore::Load(NodeType(), document, "test.json");
         EXPECT_EQ(pObject, nullptr);
         if (pObject)
-            DestroyNode(static_cast<KvTestNode*>(pObject));
+            DestroyData(static_cast<KvTestNode*>(pObject));
         return log.m_aEntries.empty() ? "" : log.m_aEntries.back().m_strMessage;
     }
 
@@ -59,7 +59,7 @@ TEST_F(JsonStore, SaveLoadSave_IdenticalText)
     auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json::parse(first), "first.json"));
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded).dump(2), first);
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 // The text of a file is written as the walk goes, byte for byte as the document path wrote
@@ -142,7 +142,7 @@ TEST_F(JsonStore, Floats_EveryBitPatternRoundTripsThroughText)
         KvTestNode* pLoaded = ReloadThroughText(R"("m_fScale")", row.m_Json);
         ASSERT_NE(pLoaded, nullptr);
         EXPECT_EQ(std::bit_cast<uint32_t>(pLoaded->m_fScale), row.m_Bits) << std::hex << row.m_Bits;
-        DestroyNode(pLoaded);
+        DestroyData(pLoaded);
     }
 }
 
@@ -173,7 +173,7 @@ TEST_F(JsonStore, Strings_EveryByteSequenceRoundTripsThroughText)
         EXPECT_EQ(pLoaded->m_strName, row.m_Bytes);
         EXPECT_EQ(pLoaded->m_aNames, std::vector<std::string>{row.m_Bytes});
         EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
-        DestroyNode(pLoaded);
+        DestroyData(pLoaded);
     }
 }
 
@@ -192,13 +192,13 @@ TEST_F(JsonStore, Enums_SharedNamesSavedAsNumbers)
         KvTestNode* pLoaded = ReloadThroughText(R"("m_eShape")", row.m_Json);
         ASSERT_NE(pLoaded, nullptr);
         EXPECT_EQ(pLoaded->m_eShape, row.m_Value);
-        DestroyNode(pLoaded);
+        DestroyData(pLoaded);
     }
     auto* pNamed =
         static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), {{"m_eShape", "[NONE]"}}, "n.json"));
     ASSERT_NE(pNamed, nullptr);
     EXPECT_EQ(pNamed->m_eShape, SHAPE_NONE);
-    DestroyNode(pNamed);
+    DestroyData(pNamed);
 }
 
 TEST_F(JsonStore, Load_RestoresValuesAndRunsPostDeserialize)
@@ -218,7 +218,7 @@ TEST_F(JsonStore, Load_RestoresValuesAndRunsPostDeserialize)
     EXPECT_EQ(pLoaded->m_iPostDeserializeCount, 1);
     EXPECT_EQ(pLoaded->m_apChildren[1]->m_pParent, pLoaded);
     EXPECT_EQ(pLoaded->m_pChild->m_iPostDeserializeCount, 1);
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 TEST_F(JsonStore, CrossReference_GuidFirstThenName)
@@ -230,7 +230,7 @@ TEST_F(JsonStore, CrossReference_GuidFirstThenName)
     auto* pByGuid = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "guid.json"));
     ASSERT_NE(pByGuid, nullptr);
     EXPECT_EQ(pByGuid->m_pTarget, &m_Target);
-    DestroyNode(pByGuid);
+    DestroyData(pByGuid);
 
     saved["m_pTarget"]["guid"] = KvGuid::GenerateNew().ToString();
     saved["m_apTargets"][0].erase("guid");
@@ -238,7 +238,7 @@ TEST_F(JsonStore, CrossReference_GuidFirstThenName)
     ASSERT_NE(pByName, nullptr);
     EXPECT_EQ(pByName->m_pTarget, &m_Target);
     EXPECT_EQ(pByName->m_apTargets[0], &m_Target);
-    DestroyNode(pByName);
+    DestroyData(pByName);
 }
 
 TEST_F(JsonStore, CrossReference_MissingTargetLoadsNullWithWarning)
@@ -253,7 +253,7 @@ TEST_F(JsonStore, CrossReference_MissingTargetLoadsNullWithWarning)
     EXPECT_THAT(
         log.m_aEntries[0].m_strMessage,
         ::testing::HasSubstr("missing.json: /m_pTarget: no 'KvTestTarget' named 'elsewhere' is loaded"));
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 TEST_F(JsonStore, CrossReference_NameOnlyTargetsSavedWithoutGuid)
@@ -273,7 +273,7 @@ TEST_F(JsonStore, SharedObject_WrittenOnceRestoredSharedFreedOnce)
     EXPECT_EQ(pLoaded->m_apChildren[2], pLoaded->m_apChildren[1]);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded), saved);
     // Both trees release the shared child once (checked by the sanitizer build).
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 TEST_F(JsonStore, UnknownMember_WarnsAndLoads)
@@ -286,7 +286,7 @@ TEST_F(JsonStore, UnknownMember_WarnsAndLoads)
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
                 ::testing::HasSubstr("extra.json: : 'KvTestNode' has no member 'm_fUnknown'; ignored"));
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 TEST_F(JsonStore, Load_FillsWhatTheConstructorMade)
@@ -315,7 +315,7 @@ TEST_F(JsonStore, MissingMembers_KeepConstructorDefaults)
     EXPECT_EQ(pLoaded->m_strName, "sparse");
     EXPECT_EQ(pLoaded->m_fScale, 1.0f);
     EXPECT_EQ(pLoaded->m_colTint, (KvColor{255, 255, 255, 255}));
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }
 
 // One row per malformed member: the document fails with the member's path and reason, and
@@ -394,5 +394,5 @@ TEST_F(JsonStore, Files_MalformedAndMissingAreLoggedNotFatal)
     auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::LoadFile(path, NodeType()));
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(pLoaded->m_strName, "root");
-    DestroyNode(pLoaded);
+    DestroyData(pLoaded);
 }

@@ -13,7 +13,7 @@
 #include "Resources/KvResourcePlugin.h"
 #include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvObjectFactory.h"
-#include "model/KvTestModel.h"
+#include "support/KvTestModel.h"
 
 #include <filesystem>
 #include <new>

@@ -1,5 +1,5 @@
 #include "animtech/TAnimatedSkeleton.h"
-#include "animtech/TAnimatedSkeletonTestAccess.h"
+#include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <bit>
 #include <type_traits>

@@ -1,7 +1,7 @@
 #include "Actions/KvAttributeEventArgs_DragDrop.h"
 #include "Reflection/KvReflectedObjCtorContext.h"
 #include "Store/KvJsonStore.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 
 #include <gtest/gtest.h>

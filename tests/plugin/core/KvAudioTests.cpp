@@ -1,7 +1,8 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
@@ -307,7 +308,7 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     {
         EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     }
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_MODULE_PATH);
     ASSERT_TRUE(loaded) << loaded.GetReason();
     pEntry->CreateEditorPawn();
     ASSERT_NE(pEntry->m_pEditorPawn, nullptr);

@@ -2,7 +2,8 @@
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
@@ -46,7 +47,7 @@ void LoadGameTypes()
 {
     static const bool s_bLoaded = []
     {
-        const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+        const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_MODULE_PATH);
         EXPECT_TRUE(loaded) << loaded.GetReason();
         return loaded.IsOk();
     }();

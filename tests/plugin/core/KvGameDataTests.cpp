@@ -1,4 +1,5 @@
-#include "core/KvPluginTestSupport.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Animation.h"
 #include "projectdata/KvProjectData_Core_Effect.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
@@ -133,7 +134,7 @@ TEST(GameState, UnregisteredClass_LoggedWithoutData)
 
 TEST(GameState, RegisteredClassGetsItsObject)
 {
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_MODULE_PATH);
     ASSERT_TRUE(loaded) << loaded.GetReason();
     KvProjectData_Core_GameState* pState =
         new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu"));

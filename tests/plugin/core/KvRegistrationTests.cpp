@@ -3,7 +3,8 @@
 #include "KvResourcePlugin_Core_Resources.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 
 #include <gtest/gtest.h>
 

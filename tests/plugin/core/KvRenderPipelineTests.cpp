@@ -1,5 +1,5 @@
 #include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
 #include "support/KvTestReports.h"
 

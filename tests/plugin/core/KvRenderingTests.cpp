@@ -1,6 +1,6 @@
 #include "Resources/KvResource.h"
 #include "Store/KvJsonStore.h"
-#include "core/KvPluginTestSupport.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "projectdata/KvProjectData_Core_Material.h"

@@ -1,4 +1,4 @@
-#include "core/KvPluginTestSupport.h"
+#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 
 #include <cmath>

@@ -1,4 +1,5 @@
-#include "importers/KvImporterTestSupport.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_Interface.h"
 #include "projectdata/KvProjectData_Core_Audio.h"

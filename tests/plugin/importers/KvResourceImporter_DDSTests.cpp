@@ -1,5 +1,6 @@
 #include "importers/DdsFormat.h"
-#include "importers/KvImporterTestSupport.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_DDS.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvTestReports.h"

@@ -1,4 +1,5 @@
-#include "importers/KvImporterTestSupport.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "support/KvTestReports.h"

@@ -1,5 +1,6 @@
 #include "Store/KvJsonStore.h"
-#include "importers/KvImporterTestSupport.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "projectdata/KvProjectData_Core_Input.h"
 #include "support/KvTestReports.h"

@@ -1,4 +1,5 @@
-#include "importers/KvImporterTestSupport.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
 #include "support/KvTestReports.h"

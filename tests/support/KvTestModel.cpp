@@ -1,4 +1,4 @@
-#include "model/KvTestModel.h"
+#include "support/KvTestModel.h"
 
 #include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "Reflection/KvReflectionInterface.h"
