@@ -11,7 +11,6 @@
 
 namespace
 {
-// Restores the error globals a test changes.
 // A sink that shows what it received on standard error, for checks in a dying child.
 class StderrLog : public KvLogInterface
 {
@@ -31,15 +30,6 @@ TEST(FatalError, Report_FormatsFileFunctionLineThenMessage)
     const std::string longText(2000, 'y');
     EXPECT_EQ(KvFormatReport({"f", "g", 1}, "%s", longText.c_str()).size(),
               std::string("f::g(1)\n\t").size() + 2000);
-}
-
-TEST(FatalError, StartupPublishesDefaults)
-{
-    const tGlobals* pGlobals = KvError::GetGlobals();
-    ASSERT_NE(pGlobals, nullptr);
-    EXPECT_EQ(pGlobals->m_bShowMessageBox, 1);
-    EXPECT_EQ(pGlobals->m_bRaiseException, 0);
-    ASSERT_NE(KvLog::GetContainer(), nullptr);
 }
 
 TEST(FatalError, DefaultSettings_LogsAtLevel4ShowsMessageBoxAndExits255)

@@ -50,27 +50,12 @@ TEST(TypeManager, Factories_RegisterAtStartup)
     EXPECT_TRUE(KvTestBase::GetType()->m_bAbstract);
     EXPECT_EQ(KvTestBase::GetType()->CreateInstance(), nullptr);
     EXPECT_EQ(pDerived->m_uiObjectSize, sizeof(KvTestDerived));
-    EXPECT_EQ(pDerived->m_uiExtra32, 0u);
-    EXPECT_EQ(pDerived->m_ulExtra64, 0u);
 
     KvTypedObject* pObject = pDerived->CreateInstance();
     ASSERT_NE(pObject, nullptr);
     EXPECT_EQ(pObject->GetClassType(), pDerived);
     EXPECT_EQ(static_cast<KvTestBase*>(pObject)->Kind(), 7);
     delete pObject;
-}
-
-TEST(TypeManager, FoundationClassesRegisteredAtStartup)
-{
-    KvTypeManager* pManager = KvTypeManager::GetInstance();
-    for (const char* name : {"KvIOStream", "KvProcess"})
-    {
-        const KvTypeInfo* pType = pManager->FindType(name);
-        ASSERT_NE(pType, nullptr) << name;
-        EXPECT_TRUE(pType->m_bAbstract) << name;
-        EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject") << name;
-    }
-    EXPECT_FALSE(pManager->FindType("KvIOStream_File")->m_bAbstract);
 }
 
 TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)

@@ -2,6 +2,8 @@
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
 #include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
+#include "support/KvTestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,12 +28,6 @@ std::vector<const KvReflectedDataType*> TypesOf(const KvResourceDescriptor& desc
     return types;
 }
 
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
 // Compares every expected file of one golden folder, and fails on golden files nothing produces
 // any more. With KV_UPDATE_GOLDEN set, rewrites the folder instead; otherwise the actual files
 // land beside the build for review.
@@ -53,7 +49,7 @@ void ExpectGoldenFolder(const std::string& subFolder, const std::map<std::string
             std::ofstream(goldenFolder / fileName, std::ios::binary) << actual;
             continue;
         }
-        if (actual == ReadText(goldenFolder / fileName))
+        if (actual == ReadFile(goldenFolder / fileName))
             continue;
         std::ofstream(actualFolder / fileName, std::ios::binary) << actual;
         ADD_FAILURE() << subFolder << "/" << fileName << " differs; the actual file is "
