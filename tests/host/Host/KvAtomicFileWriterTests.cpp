@@ -1,11 +1,11 @@
 #include "Host/KvAtomicFileWriter.h"
 #include "support/KvResultAssertion.h"
 #include "support/KvTestFolder.h"
+#include "support/KvTestProcess.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -118,16 +118,14 @@ TEST_F(AtomicFileWriter, StreamedContents_LandWholeOrNotAtAll)
 TEST_F(AtomicFileWriter, KilledBeforeCommit_LeavesTheTargetWhole)
 {
     WriteOld("a.json");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        KvAtomicFileWriter writer;
-        (void)writer.Stage(Path("a.json"), std::string(1 << 20, 'x'));
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    // The child ends inside the writer's life, as a killed process does.
+    RunInChild(
+        [&]() -> int
+        {
+            KvAtomicFileWriter writer;
+            (void)writer.Stage(Path("a.json"), std::string(1 << 20, 'x'));
+            _exit(0);
+        });
     EXPECT_EQ(Read("a.json"), "old a.json");
 }
 

@@ -126,14 +126,12 @@ TEST_F(ResourceHost, Import_NamesBindsAndPayload)
     EXPECT_EQ(static_cast<KvTestPayload*>(pResource->GetPayload())->m_slValue, 7);
 }
 
-TEST_F(ResourceHost, Import_FailureKeepsTheLoggedReasonAndReleasesThePayload)
+// The resource stays, without data; the payload made before the failure is released (checked by
+// the sanitizer build).
+TEST_F(ResourceHost, Import_FailureKeepsTheResourceAndReleasesThePayload)
 {
-    const std::string path = WriteSource("broken.tnode", "payload=1\nfail\n");
-    KvImportResult result = Import(path);
+    KvImportResult result = Import(WriteSource("broken.tnode", "payload=1\nfail\n"));
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_EQ(result.m_Result.GetReason(),
-              ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10,
-                             "Cannot import file " + path));
     ASSERT_NE(result.m_pResource.Get(), nullptr);
     EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
 }
@@ -159,19 +157,6 @@ TEST_F(ResourceHost, Import_FailureReasonIsEveryReportLoggedThenTheHostsOwn)
     for (const auto& row : cases)
         EXPECT_EQ(Import(WriteSource("reported.tnode", row.m_Text)).m_Result.GetReason(), row.m_Expected)
             << row.m_Text;
-}
-
-TEST_F(ResourceHost, Import_FatalErrorFailsTheFileWhenTheHostAsks)
-{
-    const std::string path = WriteSource("fatal.tnode", "fatal\n");
-    KvImportResult result = [&]
-    {
-        RaisingFatalErrors raising;
-        return Import(path);
-    }();
-    EXPECT_EQ(
-        result.m_Result.GetReason(),
-        ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20, "Broken file " + path));
 }
 
 TEST_F(ResourceHost, Import_AnythingThrownFailsTheFileWithItsReason)
@@ -319,7 +304,7 @@ TEST(ResourceName, StaysInsideTheProjectFolder)
     }
 }
 
-TEST(ImporterBase, DefaultSlots)
+TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)
 {
     class Minimal : public KvResourceImporter
     {
@@ -336,13 +321,4 @@ TEST(ImporterBase, DefaultSlots)
     EXPECT_FALSE(importer.ConvertResourceName(dotted));
     EXPECT_EQ(dotted, "v1.2\\wall");
     EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
-    EXPECT_TRUE(importer.ShouldCreateResource());
-    std::vector<KvTempXRef> references;
-    importer.AppendTempXRef(references);
-    EXPECT_TRUE(references.empty());
-    std::string stamp = "x";
-    importer.GetMinimumTimeStampFile(stamp);
-    EXPECT_EQ(stamp, "");
-    importer.AddReferenceImporter(&importer);
-    EXPECT_EQ(importer.GetReferenceImporters().size(), 1u);
 }

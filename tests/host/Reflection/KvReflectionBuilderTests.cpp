@@ -31,7 +31,6 @@ TEST(ReflectionBuilder, DeclaringTwiceYieldsOneRecord)
     EXPECT_TRUE(pFirst->IsSealed());
     // The node points to its own type: the record under construction.
     EXPECT_EQ(pFirst->GetMember(pFirst->FindMember("m_pChild"))->GetPointeeType(), pFirst);
-    EXPECT_EQ(pFirst->FindMember("m_eShape"), 13);
     EXPECT_EQ(pFirst->FindMember("no_such_member"), -1);
 }
 
@@ -82,38 +81,6 @@ TEST(ReflectionBuilder, ForwardDeclarationIsCompletedInPlace)
     void* pObject = pRegistry->CreateObject("KvTestForward");
     ASSERT_NE(pObject, nullptr);
     pRegistry->DestroyObject(pForward, pObject);
-}
-
-TEST(ReflectionBuilder, MembersRecordKindsOffsetsAndAttributes)
-{
-    const KvReflectedDataType* pNode = KvTestNode::GetReflectedDataType();
-    const KvReflectedPrimitive* pPosition = pNode->GetMember(pNode->FindMember("m_vPosition"));
-    EXPECT_EQ(pPosition->GetKind(), PRIMITIVE_VALUE);
-    EXPECT_EQ(pPosition->GetValueType(), VALUE_VECTOR3);
-    EXPECT_EQ(pPosition->GetWidth(), sizeof(KvVector3));
-    KvTestNode node;
-    node.m_vPosition = {1, 2, 3};
-    EXPECT_EQ(*static_cast<const KvVector3*>(pPosition->GetAddress(&node)), node.m_vPosition);
-
-    const KvReflectedPrimitive* pTarget = pNode->GetMember(pNode->FindMember("m_pTarget"));
-    EXPECT_FALSE(pTarget->IsOwningPointer());
-    // A type record is shared, never freed, copied or saved as an object.
-    const KvReflectedPrimitive* pDataType = pNode->GetMember(pNode->FindMember("m_pDataType"));
-    EXPECT_TRUE(pDataType->IsTypeRecordPointer());
-    EXPECT_FALSE(pDataType->IsOwningPointer());
-    ASSERT_EQ(pTarget->GetAttributes().size(), 2u);
-    EXPECT_STREQ(pTarget->GetAttributes()[1]->GetName(), "ColumnDropDownEditor");
-    EXPECT_EQ(pTarget->GetAttributes()[1]->GetArguments().size(), 4u);
-
-    const KvReflectedPrimitive* pRecords = pNode->GetMember(pNode->FindMember("m_aRecords"));
-    EXPECT_EQ(pRecords->GetKind(), PRIMITIVE_ARRAY_STRUCT);
-    EXPECT_EQ(pRecords->GetElementType(), KvTestRecord::GetReflectedDataType());
-
-    const KvReflectedPrimitive* pShape = pNode->GetMember(pNode->FindMember("m_eShape"));
-    EXPECT_EQ(pShape->GetKind(), PRIMITIVE_ENUM);
-    // Whichever module declared the type first supplied its converter.
-    ASSERT_NE(pShape->GetEnumConverter(), nullptr);
-    EXPECT_STREQ(pShape->GetEnumConverter()->ToString(SHAPE_CAPSULE), "SHAPE_CAPSULE");
 }
 
 TEST(ReflectionBuilder, AttributeOnUnknownMember_LoggedAndDropped)

@@ -88,8 +88,21 @@ TEST(AnimatedSkeleton, SingleKey_EveryTimeSamplesIt)
     EXPECT_EQ(skeleton.GetAnimationLength(), 0.5f);
 }
 
-TEST(AnimatedSkeleton, Slerp_EqualOrOppositeRotationsGiveTheStoredSecond)
+// Halfway from identity to a quarter turn is an eighth turn; equal or opposite rotations (q and -q
+// are one) give the second exactly as stored.
+TEST(AnimatedSkeleton, Slerp_HalfwayAndCoincidentRotations)
 {
+    TAnimatedSkeleton quarter;
+    quarter.AddBone(TBone());
+    quarter.AddKey({0.0f, {Pose({}, {})}});
+    quarter.AddKey({1.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {})}});
+    Ani3DVector translation;
+    AniQuat rotation;
+    quarter.GetLocalBoneAtTime(0, 0.5f, translation, rotation);
+    const AniQuat expected = QuatFromAxisAngle(0, 0, 1, 0.7853982f);
+    EXPECT_NEAR(rotation.z, expected.z, 1e-6f);
+    EXPECT_NEAR(rotation.w, expected.w, 1e-6f);
+
     const AniQuat q = QuatFromAxisAngle(0.0f, 1.0f, 0.0f, 0.7f);
     const AniQuat minusQ = {-q.x, -q.y, -q.z, -q.w};
     for (const AniQuat& second : {q, minusQ})
@@ -98,28 +111,10 @@ TEST(AnimatedSkeleton, Slerp_EqualOrOppositeRotationsGiveTheStoredSecond)
         skeleton.AddBone(TBone());
         skeleton.AddKey({0.0f, {Pose(q, {})}});
         skeleton.AddKey({1.0f, {Pose(second, {})}});
-        Ani3DVector translation;
-        AniQuat rotation;
         skeleton.GetLocalBoneAtTime(0, 0.3f, translation, rotation);
-        EXPECT_EQ(rotation.x, second.x);
-        EXPECT_EQ(rotation.y, second.y);
-        EXPECT_EQ(rotation.z, second.z);
-        EXPECT_EQ(rotation.w, second.w);
+        EXPECT_EQ(std::tie(rotation.x, rotation.y, rotation.z, rotation.w),
+                  std::tie(second.x, second.y, second.z, second.w));
     }
-}
-
-TEST(AnimatedSkeleton, Slerp_HalfwayBetweenZeroAndNinetyDegrees)
-{
-    TAnimatedSkeleton skeleton;
-    skeleton.AddBone(TBone());
-    skeleton.AddKey({0.0f, {Pose({}, {})}});
-    skeleton.AddKey({1.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {})}});
-    Ani3DVector translation;
-    AniQuat rotation;
-    skeleton.GetLocalBoneAtTime(0, 0.5f, translation, rotation);
-    const AniQuat expected = QuatFromAxisAngle(0, 0, 1, 0.7853982f);
-    EXPECT_NEAR(rotation.z, expected.z, 1e-6f);
-    EXPECT_NEAR(rotation.w, expected.w, 1e-6f);
 }
 
 TEST(AnimatedSkeleton, Matrices_ChildConcatenatedWithRotatedParent)
@@ -146,34 +141,25 @@ TEST(AnimatedSkeleton, Matrices_ChildConcatenatedWithRotatedParent)
     EXPECT_NEAR(matrices[1].At(0, 1), -1.0f, 1e-6f);
 }
 
-TEST(AnimatedSkeleton, FixTime_SnapsToThe30HzGrid)
+// Keys within the tolerance of the 30 Hz grid snap to it, all or none. The tolerance is the float
+// nearest 0.0016666668 (0x3ADA740F, where 1.0f / 600.0f is 0x3ADA740E): a key before frame 0's
+// half-way mark deviates by its own time, so 0x3ADA740F snaps and the next float up does not.
+TEST(AnimatedSkeleton, FixTime_SnapsToThe30HzGridWhenEveryKeyIsNear)
 {
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.0667f});
-    Access::FixTime(skeleton);
-    EXPECT_EQ(skeleton.GetKeyTime(0), 0.0f);
-    EXPECT_EQ(skeleton.GetKeyTime(1), 0.033333335f);
-    EXPECT_EQ(skeleton.GetKeyTime(2), 2.0f * 0.033333335f);
-}
-
-TEST(AnimatedSkeleton, FixTime_OneKeyOffTheGridChangesNothing)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.05f, 0.0667f});
-    Access::FixTime(skeleton);
-    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 0.0334f, 0.05f, 0.0667f));
-}
-
-TEST(AnimatedSkeleton, FixTime_ToleranceIsTheFloatNearest0_0016666668)
-{
-    // A key before frame 0's half-way mark deviates by its own time. 0x3ADA740F is the
-    // tolerance itself and snaps; the next float up does not. (1.0f / 600.0f is 0x3ADA740E.)
     const float atTolerance = std::bit_cast<float>(0x3ADA740Fu);
     const float aboveTolerance = std::bit_cast<float>(0x3ADA7410u);
-    TAnimatedSkeleton within = MakeSkeleton({-1}, {0.0f, atTolerance});
-    Access::FixTime(within);
-    EXPECT_THAT(KeyTimesOf(within), ::testing::ElementsAre(0.0f, 0.0f));
-    TAnimatedSkeleton beyond = MakeSkeleton({-1}, {0.0f, aboveTolerance});
-    Access::FixTime(beyond);
-    EXPECT_THAT(KeyTimesOf(beyond), ::testing::ElementsAre(0.0f, aboveTolerance));
+    const std::pair<std::vector<float>, std::vector<float>> rows[] = {
+        {{0.0f, 0.0334f, 0.0667f}, {0.0f, 0.033333335f, 2.0f * 0.033333335f}},
+        {{0.0f, 0.0334f, 0.05f, 0.0667f}, {0.0f, 0.0334f, 0.05f, 0.0667f}},
+        {{0.0f, atTolerance}, {0.0f, 0.0f}},
+        {{0.0f, aboveTolerance}, {0.0f, aboveTolerance}},
+    };
+    for (const auto& [times, fixed] : rows)
+    {
+        TAnimatedSkeleton skeleton = MakeSkeleton({-1}, times);
+        Access::FixTime(skeleton);
+        EXPECT_EQ(KeyTimesOf(skeleton), fixed);
+    }
 }
 
 TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
@@ -286,33 +272,6 @@ TEST(AnimatedSkeleton, OptimizeKeys_ParentErrorShowsInTheChild)
 
     skeleton.OptimizeKeys(0.1f, 1.0f);
     EXPECT_EQ(skeleton.GetKeysCount(), 3u);
-}
-
-TEST(AnimatedSkeleton, MemorySizeIdAndTimeValues)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton(std::vector<int32_t>(20, -1), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-    EXPECT_EQ(skeleton.GetAnimationMemorySize(), 5600u);
-    EXPECT_EQ(skeleton.GetSkeletonID(), 0u);
-    EXPECT_EQ(TAnimatedSkeleton().GetSkeletonID(), 0u);
-    uint32_t count = 0;
-    float* pTimes = nullptr;
-    skeleton.GetTimeValues(count, pTimes);
-    ASSERT_EQ(count, 10u);
-    EXPECT_EQ(pTimes[9], 9.0f);
-    delete[] pTimes;
-}
-
-TEST(AnimatedSkeleton, Copies_AreDeepAndIndependent)
-{
-    TAnimatedSkeleton original = MakeSkeleton({-1, 0}, {0.0f, 1.0f, 2.0f});
-    TAnimatedSkeleton copy(original);
-    copy.OptimizeKeys(1.0f, 1.0f);
-    EXPECT_EQ(original.GetKeysCount(), 3u);
-    EXPECT_STREQ(copy.GetBoneName(1), "b1");
-    EXPECT_EQ(copy.GetBoneParent(1), 0);
-    TAnimatedSkeleton assigned;
-    assigned = original;
-    EXPECT_EQ(assigned.GetKeysCount(), 3u);
 }
 
 TEST(AnimatedSkeleton, Moves_TakeTheArraysWithoutCopying)

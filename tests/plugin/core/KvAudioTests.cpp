@@ -1,7 +1,7 @@
-#include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "TypeManager/KvTypeManager.h"
 #include "support/KvPluginHost.h"
+#include "support/KvRecordingDebugDraw.h"
 #include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
@@ -15,24 +15,6 @@ namespace
 using Group = KvProjectData_Core_Raw_AudioVolumeGroup;
 using Variation = KvProjectData_Core_Raw_AudioSoundVariation;
 using Entry = KvProjectData_Core_Raw_AudioSoundEntry;
-
-// Records the texts and circles drawn through the process-wide sink.
-class RecordingDebugDraw : public KvDebugDrawStub
-{
-public:
-    RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
-    ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
-    void DrawText3D(const KvVector3& position, const char* text, KvColor color) override
-    {
-        m_aTexts.push_back(text);
-        m_aColors.push_back(color);
-        m_aPositions.push_back(position);
-    }
-
-    std::vector<std::string> m_aTexts;
-    std::vector<KvColor> m_aColors;
-    std::vector<KvVector3> m_aPositions;
-};
 
 KvReflectedObjCtorContext ContextFrom(const KvReflectedDataType* pTarget, void* pSource)
 {
@@ -169,14 +151,6 @@ TEST(VolumeGroup, ParentChangedFollowsGroupParentsOnly)
     DestroyData(pParent);
 }
 
-// The plug-in draws from its own module's sequence, which only a fresh process starts at the
-// initial seed: the exact values are checked in a re-executed child.
-TEST(Variation, RandomPitchAndVolumeFollowTheSharedSequence)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(RandomVariationFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
-}
-
 TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
 {
     Variation* pVariation = NewData<Variation>();
@@ -190,13 +164,12 @@ TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
     DestroyData(pVariation);
 }
 
-TEST(Variation, ContextsNamesAndDefaults)
+TEST(Variation, ContextsAndDisplayNames)
 {
     auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
     pSample->m_strName = "steps";
     Variation* pNone = new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr));
     EXPECT_EQ(pNone->m_pSample, nullptr);
-    EXPECT_EQ(pNone->m_fZeroRadius, 2000.0f);
     EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone),
               "KvProjectData_Core_Raw_AudioSoundVariation");
     Variation* pPicked = new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample));
@@ -211,11 +184,6 @@ TEST(Variation, ContextsNamesAndDefaults)
     Entry* pEntry = new Entry(ContextFrom(Entry::GetReflectedDataType(), pList));
     EXPECT_EQ(pEntry->m_strName, "steps");
     EXPECT_EQ(pEntry->m_pVariationList, pList);
-    EXPECT_EQ(pEntry->m_ucPriority, 50);
-    EXPECT_FLOAT_EQ(pEntry->GetEffectivePriority(), 0.5f);
-    Entry* pDefault = NewData<Entry>();
-    EXPECT_EQ(pDefault->m_strName, "[UNNAMED]");
-    EXPECT_EQ(pDefault->m_ulLastStart, 0xFFFFFFFFu);
 
     auto* pReference = NewData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
     const KvReflectedDataType* pRefType = KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType();
@@ -224,7 +192,6 @@ TEST(Variation, ContextsNamesAndDefaults)
     EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "Ref: steps");
 
     DestroyData(pReference);
-    DestroyData(pDefault);
     DestroyData(pEntry);
     DestroyData(pList);
     DestroyData(pPicked);
@@ -294,9 +261,10 @@ TEST(SoundEntry, PreviewTextsAndKeptColours)
     DestroyData(pSample);
 }
 
-TEST(SoundEntry, ColoursFollowTheSharedSequence)
+TEST(Audio, RandomVariationsAndColoursFollowTheSharedSequence)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(RandomVariationFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(std::_Exit(FirstColourFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
@@ -308,8 +276,7 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     {
         EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     }
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_MODULE_PATH);
-    ASSERT_TRUE(loaded) << loaded.GetReason();
+    LoadGameModule();
     pEntry->CreateEditorPawn();
     ASSERT_NE(pEntry->m_pEditorPawn, nullptr);
     ASSERT_NE(pEntry->m_pHandler, nullptr);

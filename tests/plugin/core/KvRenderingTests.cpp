@@ -39,43 +39,6 @@ Mesh* NewThreeSubmeshMesh()
 }
 } // namespace
 
-TEST(RenderingData, Defaults)
-{
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
-    EXPECT_EQ(pTexture->m_ulDepth, 1u);
-    EXPECT_EQ(pTexture->m_eFormat, FORMAT_RGB);
-    EXPECT_EQ(pTexture->m_ulLocalIndex, 0xFFFFFFFFu);
-    EXPECT_FALSE(pTexture->m_XRefGUID.IsNull());
-    Mesh* pMesh = NewData<Mesh>();
-    EXPECT_EQ(pMesh->m_boundingBox.m_vMin.x, FLT_MAX);
-    EXPECT_EQ(pMesh->m_boundingBox.m_vMax.z, -FLT_MAX);
-    auto* pLayer = NewData<KvProjectData_Core_Raw_RenderShapeMeshLayer>();
-    EXPECT_EQ(pLayer->m_ulSubMeshIndex, 0xFFFFFFFFu);
-    auto* pLod = NewData<KvProjectData_Core_Raw_RenderShapeMeshLod>();
-    EXPECT_EQ(pLod->m_apLayers.size(), 1u);
-    auto* pShape = NewData<Shape>();
-    EXPECT_EQ(pShape->m_strName, "DEFAULT");
-    EXPECT_EQ(pShape->m_vLocalCollisionScale, (KvVector3{1, 1, 1}));
-    auto* pCharacter = NewData<KvProjectData_Core_Font_Character>();
-    EXPECT_EQ(pCharacter->m_vUV.m_vMin.x, FLT_MAX);
-    auto* pParams = NewData<KvProjectData_Core_Raw_Material_Params>();
-    EXPECT_EQ(pParams->m_fSpecularStrength, 4.0f);
-    EXPECT_EQ(pParams->m_colRimlightColor, (KvColor{255, 255, 255, 255}));
-    // The saved forms show the JSON of the defaults the schemas fix.
-    EXPECT_EQ(KvJsonStore::Save(Mesh::GetReflectedDataType(), pMesh)["m_boundingBox.m_vMin"].dump(),
-              "[3.4028235e+38,3.4028235e+38,3.4028235e+38]");
-    EXPECT_EQ(
-        KvJsonStore::Save(KvProjectData_Core_Raw_Texture::GetReflectedDataType(), pTexture)["m_eFormat"],
-        "FORMAT_RGB");
-    DestroyData(pTexture);
-    DestroyData(pMesh);
-    DestroyData(pLayer);
-    DestroyData(pLod);
-    DestroyData(pShape);
-    DestroyData(pCharacter);
-    DestroyData(pParams);
-}
-
 TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
 {
     auto* pStone = NewData<KvProjectData_Core_Raw_Material>();

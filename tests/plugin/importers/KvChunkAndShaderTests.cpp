@@ -150,109 +150,57 @@ TEST(ChunkReader, StringsAndPrimitives)
     EXPECT_TRUE(reader.IsPastEnd());
 }
 
-TEST(ChunkReader, Inconsistencies_Fatal)
+// Each inconsistency ends the process with its reason; a host that sets fatal errors to raise gets
+// them as exceptions, the one in the reader's destructor included. A failure inside an open chunk
+// is the one reported: the unwinding reader adds nothing.
+TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
 {
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0).U32(1);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(1);
-        },
-        kChunkFile, "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0);
-            OpenChunk(writer, 0, 5, 0);
-            CloseChunk(writer, 0, 6);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(5);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0);
-            OpenChunk(writer, 0, 5, 0);
-            CloseChunk(writer, 3, 5);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(5);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL_FROM(
-        {
-            ReaderRun run(SiblingChunks());
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack");
-    EXPECT_FATAL_FROM(
-        {
-            ReaderRun run(SiblingChunks());
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(1);
-        },
-        kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0).U32(1000).Text("short");
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            std::string text;
-            reader.ReadString(text);
-        },
-        kChunkFile, "KvChunkFileWrapper::ReadString", "String runs past the end of the data");
-}
-
-// A host that imports many files sets fatal errors to raise: the reader's own fatal paths,
-// including the one in its destructor, must then reach the caller as exceptions.
-TEST(ChunkReader, FatalErrorsRaisedToTheHost)
-{
-    RaisingFatalErrors raising;
-    auto raisedMessage = [](auto read) -> std::string
+    const auto chunk5ClosedAs = [](int32_t depth, uint32_t id)
     {
-        try
-        {
-            read();
-        }
-        catch (const KvStructuredException& exception)
-        {
-            return exception.what();
-        }
-        return "nothing raised";
+        ByteWriter writer;
+        writer.U32(0).U32(0);
+        OpenChunk(writer, 0, 5, 0);
+        return CloseChunk(writer, depth, id).m_aBytes;
     };
-    EXPECT_THAT(raisedMessage(
-                    []
-                    {
-                        ReaderRun run(SiblingChunks());
-                        KvChunkFileWrapper reader(&run.m_Stream);
-                        reader.PushChunk(1);
-                    }),
-                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper",
-                                   "Chunks were still open on the stack!"));
-    // A failure inside an open chunk is the one reported; the unwinding reader adds nothing.
-    EXPECT_THAT(raisedMessage(
-                    []
-                    {
-                        ByteWriter writer;
-                        writer.U32(0).U32(0);
-                        OpenChunk(writer, 0, 5, 0);
-                        writer.U32(1000).Text("short");
-                        ReaderRun run(writer.m_aBytes);
-                        KvChunkFileWrapper reader(&run.m_Stream);
-                        reader.PushChunk(5);
-                        std::string text;
-                        reader.ReadString(text);
-                    }),
-                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::ReadString",
-                                   "String runs past the end of the data"));
+    ByteWriter cutString;
+    OpenChunk(cutString.U32(0).U32(0), 0, 5, 0).U32(1000).Text("short");
+    const struct
+    {
+        std::vector<uint8_t> m_aBytes;
+        void (*m_pfnRead)(KvChunkFileWrapper& reader);
+        const char* m_pFunction;
+        const char* m_pMessage;
+    } rows[] = {
+        {ByteWriter().U32(0).U32(0).U32(1).m_aBytes, [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
+         "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth"},
+        {chunk5ClosedAs(0, 6), [](KvChunkFileWrapper& reader) { reader.PushChunk(5), reader.PopChunk(); },
+         "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end"},
+        {chunk5ClosedAs(3, 5), [](KvChunkFileWrapper& reader) { reader.PushChunk(5), reader.PopChunk(); },
+         "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth"},
+        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PopChunk(); }, "KvChunkFileWrapper::PopChunk",
+         "Internal error - no chunk on stack"},
+        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
+         "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!"},
+        {cutString.m_aBytes,
+         [](KvChunkFileWrapper& reader)
+         {
+             std::string text;
+             reader.PushChunk(5);
+             reader.ReadString(text);
+         },
+         "KvChunkFileWrapper::ReadString", "String runs past the end of the data"},
+    };
+    for (const auto& row : rows)
+    {
+        const auto read = [&]
+        {
+            ReaderRun run(row.m_aBytes);
+            KvChunkFileWrapper reader(&run.m_Stream);
+            row.m_pfnRead(reader);
+        };
+        EXPECT_FATAL_FROM(read(), kChunkFile, row.m_pFunction, row.m_pMessage);
+        EXPECT_THAT(RaisedFatalReport(read), ContainsReportFrom(kChunkFile, row.m_pFunction, row.m_pMessage));
+    }
 }
 
 TEST(ShaderImport, PassVersionsAndBlockLengths)
