@@ -1,10 +1,10 @@
 #pragma once
 
 #include "IO/KvIOStream_Memory.h"
+#include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Resources/KvResourceImporter.h"
-#include "Reflection/KvReflectionInterface.h"
 
 #include <algorithm>
 #include <cstdint>

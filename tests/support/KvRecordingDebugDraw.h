@@ -18,7 +18,10 @@ public:
         m_aColors.push_back(color);
         m_aPositions.push_back(position);
     }
-    void DrawBox(const KvVector3& min, const KvVector3& max, KvColor) override { m_aBoxes.push_back({min, max}); }
+    void DrawBox(const KvVector3& min, const KvVector3& max, KvColor) override
+    {
+        m_aBoxes.push_back({min, max});
+    }
 
     std::vector<std::string> m_aTexts;
     std::vector<KvColor> m_aColors;

@@ -83,40 +83,33 @@ TEST(ReflectionBuilder, ForwardDeclarationIsCompletedInPlace)
     pRegistry->DestroyObject(pForward, pObject);
 }
 
-TEST(ReflectionBuilder, AttributeOnUnknownMember_LoggedAndDropped)
-{
-    RecordingLog log;
-    KvReflectedDataTypeBuilder builder("KvTestAttributeTarget", sizeof(KvTestSmall),
-                                       new ObjectConstructor<KvTestSmall>());
-    builder.AddMember("m_slA", &KvTestSmall::m_slA);
-    builder.AddAttributeMember("m_slMissing", new KvAttribute_ReadOnly());
-    builder.AddMember("m_slA", &KvTestSmall::m_slB);
-    builder.SealDeclaration();
-    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 1u);
-    ASSERT_EQ(log.m_aEntries.size(), 2u);
-    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                ::testing::HasSubstr(
-                    "Attribute 'ReadOnly' names no member 'm_slMissing' of 'KvTestAttributeTarget'"));
-    EXPECT_THAT(log.m_aEntries[1].m_strMessage,
-                ::testing::HasSubstr("Member 'm_slA' of 'KvTestAttributeTarget' is "
-                                     "declared twice"));
-}
-
-TEST(ReflectionBuilder, ArrayOfTypeRecords_LoggedAndDropped)
+// An attribute of no member, a member declared twice and an array of type records are logged and
+// dropped; the rest of the declaration stands.
+TEST(ReflectionBuilder, BadDeclarations_LoggedAndDropped)
 {
     struct KvTestTypeList
     {
         std::vector<const KvReflectedDataType*> m_apTypes;
     };
     RecordingLog log;
-    KvReflectedDataTypeBuilder builder("KvTestTypeList", sizeof(KvTestTypeList),
-                                       new ObjectConstructor<KvTestTypeList>());
+    KvReflectedDataTypeBuilder builder("KvTestAttributeTarget", sizeof(KvTestSmall),
+                                       new ObjectConstructor<KvTestSmall>());
+    builder.AddMember("m_slA", &KvTestSmall::m_slA);
+    builder.AddAttributeMember("m_slMissing", new KvAttribute_ReadOnly());
+    builder.AddMember("m_slA", &KvTestSmall::m_slB);
     builder.AddMemberArrayPointer("m_apTypes", &KvTestTypeList::m_apTypes,
                                   KvReflectionInterface::GetInstance()->GetTypeRecordType());
-    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 0u);
-    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    builder.SealDeclaration();
+    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 1u);
+    ASSERT_EQ(log.m_aEntries.size(), 3u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                ::testing::HasSubstr("Member 'm_apTypes' of 'KvTestTypeList' is an array of type records"));
+                ::testing::HasSubstr(
+                    "Attribute 'ReadOnly' names no member 'm_slMissing' of 'KvTestAttributeTarget'"));
+    EXPECT_THAT(log.m_aEntries[1].m_strMessage,
+                ::testing::HasSubstr("Member 'm_slA' of 'KvTestAttributeTarget' is declared twice"));
+    EXPECT_THAT(
+        log.m_aEntries[2].m_strMessage,
+        ::testing::HasSubstr("Member 'm_apTypes' of 'KvTestAttributeTarget' is an array of type records"));
 }
 
 TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatXRefNameTypeNameOrTypeName)

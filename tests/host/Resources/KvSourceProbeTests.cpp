@@ -1,7 +1,7 @@
 #include "Foundation/KvFatalError.h"
-#include "support/KvTestFolder.h"
 #include "Resources/KvSourceProbe.h"
 #include "Toolbox/KvToolboxXML.h"
+#include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 
 #include <filesystem>

@@ -178,7 +178,8 @@ TEST_F(JsonStore, Load_RestoresValuesAndRunsPostDeserialize)
     EXPECT_EQ(pLoaded->m_pChild->m_iPostDeserializeCount, 1);
     DestroyData(pLoaded);
     // Members the document lacks keep the constructor's values.
-    pLoaded = static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json{{"m_strName", "sparse"}}, "s.json"));
+    pLoaded =
+        static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), Json{{"m_strName", "sparse"}}, "s.json"));
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(pLoaded->m_fScale, 1.0f);
     EXPECT_EQ(pLoaded->m_colTint, (KvColor{255, 255, 255, 255}));

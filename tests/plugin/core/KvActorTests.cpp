@@ -1,8 +1,8 @@
 #include "Actions/KvAttributeEventArgs_DragDrop.h"
 #include "Reflection/KvReflectedObjCtorContext.h"
 #include "Store/KvJsonStore.h"
-#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
+#include "support/KvReflectedData.h"
 
 #include <gtest/gtest.h>
 

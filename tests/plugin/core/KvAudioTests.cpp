@@ -1,11 +1,11 @@
 #include "Foundation/KvRandom.h"
 #include "TypeManager/KvTypeManager.h"
-#include "support/KvPluginHost.h"
-#include "support/KvRecordingDebugDraw.h"
-#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
+#include "support/KvPluginHost.h"
+#include "support/KvRecordingDebugDraw.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +54,32 @@ bool FirstColourFollowsTheSequence()
 }
 } // namespace
 
-TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
+namespace
 {
-    Group* pParent = NewData<Group>();
-    Group* pChild = NewData<Group>();
-    pChild->m_pParentGroup = pParent;
+// Volume groups made for a test, each under the parent given, released afterwards.
+class VolumeGroups : public ::testing::Test
+{
+protected:
+    ~VolumeGroups() override
+    {
+        for (Group* pGroup : m_apGroups)
+            DestroyData(pGroup);
+    }
+    Group* NewGroup(Group* pParent = nullptr)
+    {
+        m_apGroups.push_back(NewData<Group>());
+        m_apGroups.back()->m_pParentGroup = pParent;
+        return m_apGroups.back();
+    }
+
+    std::vector<Group*> m_apGroups;
+};
+} // namespace
+
+TEST_F(VolumeGroups, FinalVolumeAndPriorityThroughTheHierarchy)
+{
+    Group* pParent = NewGroup();
+    Group* pChild = NewGroup(pParent);
     pChild->m_fVolumeConstant = 0.5f;
     pParent->m_fVolumeUserMultiplier = 0.5f;
     EXPECT_FLOAT_EQ(Group::GetFinalVolume(pChild), 0.25f);
@@ -76,49 +97,46 @@ TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
     pParent->m_ucPriority = 50;
     EXPECT_FLOAT_EQ(Group::GetFinalPriority(pChild), 0.25f);
     EXPECT_EQ(Group::GetFinalPriority(nullptr), 1.0f);
-    DestroyData(pChild);
-    DestroyData(pParent);
 }
 
-// A parent loop above a group ends the walk where it closes: each group counts once.
-TEST(VolumeGroup, FinalVolumeAndPriority_LoopAboveCountsEachGroupOnce)
+// A parent loop above a group ends the walk where it closes: each group counts once, and a loop
+// that never returns to the group is no ancestor of what lies outside it.
+TEST_F(VolumeGroups, LoopAbove_EachGroupCountsOnce)
 {
-    Group* pGroup = NewData<Group>();
-    Group* pLoopA = NewData<Group>();
-    Group* pLoopB = NewData<Group>();
-    pGroup->m_pParentGroup = pLoopA;
+    Group* pLoopA = NewGroup();
+    Group* pLoopB = NewGroup(pLoopA);
     pLoopA->m_pParentGroup = pLoopB;
-    pLoopB->m_pParentGroup = pLoopA;
-    for (Group* pMember : {pGroup, pLoopA, pLoopB})
+    Group* pGroup = NewGroup(pLoopA);
+    for (Group* pMember : m_apGroups)
     {
         pMember->m_fVolumeConstant = 0.5f;
         pMember->m_ucPriority = 50;
     }
     EXPECT_EQ(Group::GetFinalVolume(pGroup), 0.125f);
     EXPECT_EQ(Group::GetFinalPriority(pGroup), 0.125f);
-    for (Group* pMember : {pGroup, pLoopA, pLoopB})
-        DestroyData(pMember);
+    EXPECT_FALSE(pGroup->IsAffectedByChangeIn(NewGroup()));
 }
 
-TEST(VolumeGroup, AffectedByChangesInItselfAndAncestorsOnly)
+TEST_F(VolumeGroups, AffectedByChangesInItselfAndAncestorsOnly)
 {
-    Group* pRoot = NewData<Group>();
-    Group* pChild = NewData<Group>();
-    Group* pOther = NewData<Group>();
-    pChild->m_pParentGroup = pRoot;
+    Group* pRoot = NewGroup();
+    Group* pChild = NewGroup(pRoot);
     EXPECT_TRUE(pChild->IsAffectedByChangeIn(pChild));
     EXPECT_TRUE(pChild->IsAffectedByChangeIn(pRoot));
     EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pChild));
-    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pOther));
-    // A loop above the group that never returns to it ends the walk.
-    Group* pLoopA = NewData<Group>();
-    Group* pLoopB = NewData<Group>();
-    pLoopA->m_pParentGroup = pLoopB;
-    pLoopB->m_pParentGroup = pLoopA;
-    pOther->m_pParentGroup = pLoopA;
-    EXPECT_FALSE(pOther->IsAffectedByChangeIn(pRoot));
-    for (Group* pGroup : {pRoot, pChild, pOther, pLoopA, pLoopB})
-        DestroyData(pGroup);
+    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(NewGroup()));
+}
+
+TEST_F(VolumeGroups, ParentChangedFollowsGroupParentsOnly)
+{
+    Group* pGroup = NewGroup();
+    Group* pParent = NewGroup();
+    Group::OnParentChanged(Group::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Entry::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Group::GetReflectedDataType(), nullptr, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
 }
 
 TEST(VolumeGroup, CircularParent_Fatal)
@@ -135,20 +153,6 @@ TEST(VolumeGroup, CircularParent_Fatal)
         "Resources\\audio\\KvProjectData_Core_Raw_AudioVolumeGroup",
         "KvProjectData_Core_Raw_AudioVolumeGroup::IsAffectedByChangeIn", 100,
         "Discovered a circular volume group reference when assigning parent volume groups for 'music'");
-}
-
-TEST(VolumeGroup, ParentChangedFollowsGroupParentsOnly)
-{
-    Group* pGroup = NewData<Group>();
-    Group* pParent = NewData<Group>();
-    Group::OnParentChanged(Group::GetReflectedDataType(), pParent, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
-    Group::OnParentChanged(Entry::GetReflectedDataType(), pParent, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
-    Group::OnParentChanged(Group::GetReflectedDataType(), nullptr, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
-    DestroyData(pGroup);
-    DestroyData(pParent);
 }
 
 TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)

@@ -1,15 +1,15 @@
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
-#include "support/KvPluginHost.h"
-#include "support/KvRecordingDebugDraw.h"
-#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "support/KvPluginHost.h"
+#include "support/KvRecordingDebugDraw.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <algorithm>
@@ -27,13 +27,15 @@ template <class Target, class Source>
 void ExpectMenuEntryFor(const char* expectedLabel)
 {
     SCOPED_TRACE(Target::GetReflectedDataType()->GetName());
-    const auto* pMenu = KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
+    const auto* pMenu =
+        KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
     ASSERT_NE(pMenu, nullptr);
     Source* pSource = NewData<Source>();
     pSource->m_strName = "crate";
     std::vector<KvReflectedObjCtorContext*> contexts;
     pMenu->GetContextFunction()(contexts, Target::GetReflectedDataType(), nullptr, nullptr);
-    const auto entry = std::find_if(contexts.begin(), contexts.end(), [&](const KvReflectedObjCtorContext* pContext)
+    const auto entry = std::find_if(contexts.begin(), contexts.end(),
+                                    [&](const KvReflectedObjCtorContext* pContext)
                                     { return pContext->m_pSourceObject == pSource; });
     EXPECT_TRUE(entry != contexts.end() && (*entry)->m_strLabel == expectedLabel);
     for (KvReflectedObjCtorContext* pContext : contexts)
@@ -78,10 +80,12 @@ TEST(ByContext, EntriesShowTheSourceObjectsName)
     ExpectMenuEntryFor<KvProjectData_Core_Raw_ActorEntry, KvProjectData_Core_Raw_ActorPrefab>("crate");
     ExpectMenuEntryFor<KvProjectData_Core_Raw_RenderShapeMesh, KvProjectData_Core_Raw_Mesh>("crate");
     ExpectMenuEntryFor<KvProjectData_Core_Raw_RenderShapeMeshLod, KvProjectData_Core_Raw_Mesh>("crate");
-    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariation, KvProjectData_Core_Raw_AudioSample>("crate");
-    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariationList, KvProjectData_Core_Raw_AudioSample>("crate");
-    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundEntry, KvProjectData_Core_Raw_AudioSoundVariationList>(
-        "List: crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariation, KvProjectData_Core_Raw_AudioSample>(
+        "crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariationList, KvProjectData_Core_Raw_AudioSample>(
+        "crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundEntry,
+                       KvProjectData_Core_Raw_AudioSoundVariationList>("List: crate");
     ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundEntryRef, KvProjectData_Core_Raw_AudioSoundEntry>(
         "Sound Entry crate");
 }

@@ -1,10 +1,10 @@
-#include "support/KvPluginHost.h"
-#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_Animation.h"
 #include "projectdata/KvProjectData_Core_Effect.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Input.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "support/KvReflectedData.h"
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>

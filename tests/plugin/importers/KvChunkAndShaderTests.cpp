@@ -2,10 +2,10 @@
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
 #include "importers/KvChunkFileWrapper.h"
-#include "support/KvByteWriter.h"
-#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_ShaderBin.h"
 #include "projectdata/KvProjectData_Core_Material.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -177,8 +177,8 @@ TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
          "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end"},
         {chunk5ClosedAs(3, 5), [](KvChunkFileWrapper& reader) { reader.PushChunk(5), reader.PopChunk(); },
          "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth"},
-        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PopChunk(); }, "KvChunkFileWrapper::PopChunk",
-         "Internal error - no chunk on stack"},
+        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PopChunk(); },
+         "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack"},
         {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
          "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!"},
         {cutString.m_aBytes,

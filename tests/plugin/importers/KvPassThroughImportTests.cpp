@@ -1,9 +1,9 @@
-#include "support/KvByteWriter.h"
-#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_Interface.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "importers/DdsFormat.h"
+#include "importers/KvResourceImporter_DDS.h"
+#include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestFolder.h"
-#include "importers/KvResourceImporter_DDS.h"
-#include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvTestReports.h"
 
 #include <filesystem>
@@ -101,7 +101,10 @@ TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
         tTextureFormat m_eFormat;
         std::vector<uint8_t> m_aExpected;
     } rows[] = {
-        {"DXT5 without a mip count", {8, 4, 0, DDPF_FOURCC, FOURCC_DXT5}, std::vector<uint8_t>(32, 1), FORMAT_DXT5,
+        {"DXT5 without a mip count",
+         {8, 4, 0, DDPF_FOURCC, FOURCC_DXT5},
+         std::vector<uint8_t>(32, 1),
+         FORMAT_DXT5,
          std::vector<uint8_t>(32, 1)},
         {"BGRA",
          {1, 2, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}},
@@ -114,7 +117,10 @@ TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
           static_cast<uint8_t>(packed >> 24)},
          FORMAT_RGBA,
          {0x23, 0xA5, 0xFF, 0x02}},
-        {"RGBA in order", {2, 1, 1, DDPF_RGB | DDPF_ALPHA}, {1, 2, 3, 4, 5, 6, 7, 8}, FORMAT_RGBA,
+        {"RGBA in order",
+         {2, 1, 1, DDPF_RGB | DDPF_ALPHA},
+         {1, 2, 3, 4, 5, 6, 7, 8},
+         FORMAT_RGBA,
          {1, 2, 3, 4, 5, 6, 7, 8}},
         {"BGR, three bytes a pixel whatever the bit count",
          {2, 1, 1, DDPF_RGB, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0}},
@@ -135,7 +141,8 @@ TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
         ASSERT_NE(run.Raw<Texture>(), nullptr) << row.m_Name;
         EXPECT_EQ(run.Raw<Texture>()->m_eFormat, row.m_eFormat) << row.m_Name;
         ASSERT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips.size(), 1u) << row.m_Name;
-        EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, row.m_aExpected) << row.m_Name;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, row.m_aExpected)
+            << row.m_Name;
     }
 }
 

@@ -1,7 +1,7 @@
-#include "support/KvByteWriter.h"
-#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "projectdata/KvProjectData_Core_Font.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 
 #include <cfloat>

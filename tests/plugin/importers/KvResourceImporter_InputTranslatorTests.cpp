@@ -1,8 +1,8 @@
 #include "Store/KvJsonStore.h"
-#include "support/KvByteWriter.h"
-#include "support/KvImportRun.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "projectdata/KvProjectData_Core_Input.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
