@@ -69,13 +69,7 @@ TEST(EnumConverter, BadTables_Fatal)
 {
     const std::string constructor = "KvEnumConverter<enum tTestEnum>::KvEnumConverter";
     const std::string undeclared = "Failed to declare all strings in enum table";
-    const struct
-    {
-        std::vector<Converter::Entry> m_aEntries;
-        std::string m_Function;
-        int m_iLine;
-        std::string m_Message;
-    } rows[] = {
+    const std::tuple<std::vector<Converter::Entry>, std::string, int, std::string> rows[] = {
         {{{TEST_A, "A"}, {TEST_A, "A2"}, {TEST_B, "B"}, {TEST_C, "C"}}, constructor, 147, undeclared},
         {{{TEST_A, "A"}, {TEST_B, "B"}, {TEST_C, "C"}, {TEST_C, "C2"}}, constructor, 147, undeclared},
         {{{TEST_A, "A"}, {TEST_C, "C"}}, constructor, 147, undeclared},
@@ -84,7 +78,6 @@ TEST(EnumConverter, BadTables_Fatal)
          104,
          "String 1 (B2) already defined as B"},
     };
-    for (const auto& row : rows)
-        EXPECT_FATAL(Converter("tTestEnum", TEST_COUNT, row.m_aEntries), kFile, row.m_Function, row.m_iLine,
-                     row.m_Message);
+    for (const auto& [entries, function, line, message] : rows)
+        EXPECT_FATAL(Converter("tTestEnum", TEST_COUNT, entries), kFile, function, line, message);
 }

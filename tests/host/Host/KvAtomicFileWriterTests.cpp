@@ -58,28 +58,22 @@ TEST_F(AtomicFileWriter, Commit_ReplacesEveryStagedFileAndLeavesNoTemporary)
 
 TEST_F(AtomicFileWriter, FullDisk_FailsWithTheSystemReasonAndReplacesNothing)
 {
-    const struct
-    {
-        const char* m_Case;
-        KvAtomicFileWriter::tWriteFunction m_Write;
-        const char* m_FailingFile;
-    } disks[] = {
+    const std::tuple<const char*, KvAtomicFileWriter::tWriteFunction, const char*> disks[] = {
         {"full from the start", DiskWithRoomFor(0), "a.json"},
         {"full part way through the second file", DiskWithRoomFor(9), "b.json"},
         {"no progress without an error", [](int, const void*, size_t) -> ssize_t { return 0; }, "a.json"}};
-    for (const auto& disk : disks)
+    for (const auto& [name, write, failingFile] : disks)
     {
-        SCOPED_TRACE(disk.m_Case);
+        SCOPED_TRACE(name);
         WriteOld("a.json");
         WriteOld("b.json");
         {
-            KvAtomicFileWriter writer(disk.m_Write);
+            KvAtomicFileWriter writer(write);
             KvResult staged = writer.Stage(Path("a.json"), "new a");
             if (staged)
                 staged = writer.Stage(Path("b.json"), "new contents of b");
             EXPECT_FALSE(staged);
-            EXPECT_EQ(staged.GetReason(),
-                      Path(disk.m_FailingFile) + ": cannot be written: No space left on device");
+            EXPECT_EQ(staged.GetReason(), Path(failingFile) + ": cannot be written: No space left on device");
         }
         EXPECT_EQ(Read("a.json"), "old a.json");
         EXPECT_EQ(Read("b.json"), "old b.json");

@@ -81,11 +81,7 @@ TEST_F(JsonStore, SaveTextAndDocument_TheGoldenFile)
 // Every bit pattern comes back: finite values as numbers, the rest by their bits.
 TEST_F(JsonStore, Floats_EveryBitPatternRoundTripsThroughText)
 {
-    const struct
-    {
-        uint32_t m_Bits;
-        const char* m_Json;
-    } cases[] = {
+    const std::pair<uint32_t, const char*> cases[] = {
         {0x7fc00001, R"({"$f32":"0x7fc00001"})"}, // quiet NaN with a payload
         {0xffc00000, R"({"$f32":"0xffc00000"})"}, // negative NaN
         {0x7f800001, R"({"$f32":"0x7f800001"})"}, // signalling NaN
@@ -94,12 +90,12 @@ TEST_F(JsonStore, Floats_EveryBitPatternRoundTripsThroughText)
         {0x00000001, "1e-45"},
         {0x7f7fffff, "3.4028235e+38"},
     };
-    for (const auto& row : cases)
+    for (const auto& [bits, json] : cases)
     {
-        m_pNode->m_fScale = std::bit_cast<float>(row.m_Bits);
-        KvTestNode* pLoaded = ReloadThroughText(R"("m_fScale")", row.m_Json);
+        m_pNode->m_fScale = std::bit_cast<float>(bits);
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_fScale")", json);
         ASSERT_NE(pLoaded, nullptr);
-        EXPECT_EQ(std::bit_cast<uint32_t>(pLoaded->m_fScale), row.m_Bits) << std::hex << row.m_Bits;
+        EXPECT_EQ(std::bit_cast<uint32_t>(pLoaded->m_fScale), bits) << std::hex << bits;
         DestroyData(pLoaded);
     }
 }
@@ -109,11 +105,7 @@ TEST_F(JsonStore, Floats_EveryBitPatternRoundTripsThroughText)
 // name of a cross-reference.
 TEST_F(JsonStore, Strings_EveryByteSequenceRoundTripsThroughText)
 {
-    const struct
-    {
-        std::string m_Bytes;
-        const char* m_Json;
-    } cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae", "\"Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xae\""},
         {"Caf\xe9", "{\"$latin1\":\"Caf\xc3\xa9\"}"},
         {"\xc3", "{\"$latin1\":\"\xc3\x83\"}"},                                     // cut short
@@ -121,15 +113,15 @@ TEST_F(JsonStore, Strings_EveryByteSequenceRoundTripsThroughText)
         {"\xed\xa0\x80", "{\"$latin1\":\"\xc3\xad\xc2\xa0\xc2\x80\"}"},             // surrogate
         {"\xf4\x90\x80\x80", "{\"$latin1\":\"\xc3\xb4\xc2\x90\xc2\x80\xc2\x80\"}"}, // above U+10FFFF
     };
-    for (const auto& row : cases)
+    for (const auto& [bytes, json] : cases)
     {
-        m_pNode->m_strName = row.m_Bytes;
-        m_pNode->m_aNames = {row.m_Bytes};
-        m_Target.m_strName = row.m_Bytes;
-        KvTestNode* pLoaded = ReloadThroughText(R"("m_strName")", row.m_Json);
+        m_pNode->m_strName = bytes;
+        m_pNode->m_aNames = {bytes};
+        m_Target.m_strName = bytes;
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_strName")", json);
         ASSERT_NE(pLoaded, nullptr);
-        EXPECT_EQ(pLoaded->m_strName, row.m_Bytes);
-        EXPECT_EQ(pLoaded->m_aNames, std::vector<std::string>{row.m_Bytes});
+        EXPECT_EQ(pLoaded->m_strName, bytes);
+        EXPECT_EQ(pLoaded->m_aNames, std::vector<std::string>{bytes});
         EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
         DestroyData(pLoaded);
     }
@@ -139,17 +131,14 @@ TEST_F(JsonStore, Strings_EveryByteSequenceRoundTripsThroughText)
 // every value reloads as itself; the shared name read from a file stands for the lowest.
 TEST_F(JsonStore, Enums_SharedNamesSavedAsNumbers)
 {
-    const struct
+    const std::pair<uint32_t, const char*> cases[] = {
+        {SHAPE_NONE, "0"}, {SHAPE_CAPSULE, R"("SHAPE_CAPSULE")"}, {SHAPE_COUNT, "3"}, {9, "9"}};
+    for (const auto& [value, json] : cases)
     {
-        uint32_t m_Value;
-        const char* m_Json;
-    } cases[] = {{SHAPE_NONE, "0"}, {SHAPE_CAPSULE, R"("SHAPE_CAPSULE")"}, {SHAPE_COUNT, "3"}, {9, "9"}};
-    for (const auto& row : cases)
-    {
-        m_pNode->m_eShape = static_cast<eTestShape>(row.m_Value);
-        KvTestNode* pLoaded = ReloadThroughText(R"("m_eShape")", row.m_Json);
+        m_pNode->m_eShape = static_cast<eTestShape>(value);
+        KvTestNode* pLoaded = ReloadThroughText(R"("m_eShape")", json);
         ASSERT_NE(pLoaded, nullptr);
-        EXPECT_EQ(pLoaded->m_eShape, row.m_Value);
+        EXPECT_EQ(pLoaded->m_eShape, value);
         DestroyData(pLoaded);
     }
     auto* pNamed =
@@ -266,12 +255,7 @@ TEST_F(JsonStore, Load_FillsWhatTheConstructorMade)
 TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
 {
     const Json valid = KvJsonStore::Save(NodeType(), m_pNode);
-    const struct
-    {
-        const char* m_Pointer;
-        Json m_Value;
-        const char* m_Expected;
-    } cases[] = {
+    const std::tuple<const char*, Json, const char*> cases[] = {
         {"/m_bFlag", 1, "test.json: /m_bFlag: expected true or false"},
         {"/m_ucByte", 256, "test.json: /m_ucByte: expected an integer from 0 to 255, found 256"},
         {"/m_ulCount", -1, "test.json: /m_ulCount: expected an unsigned 32-bit integer, found -1"},
@@ -305,11 +289,11 @@ TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
          "test.json: /m_pData: refers to \"/m_pChild\", an object of type 'KvTestNode', not 'KvTestPayload'"},
         {"/m_pDataType", nullptr, "test.json: /m_pData: no type is named in 'm_pDataType'"},
     };
-    for (const auto& row : cases)
+    for (const auto& [pointer, value, expected] : cases)
     {
         Json document = valid;
-        document[Json::json_pointer(row.m_Pointer)] = row.m_Value;
-        EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr(row.m_Expected)) << row.m_Pointer;
+        document[Json::json_pointer(pointer)] = value;
+        EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr(expected)) << pointer;
     }
 }
 

@@ -148,13 +148,7 @@ TEST(ByType, UnknownClassGivesAnEmptyHolder)
 TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
 {
     LoadGameModule();
-    const struct
-    {
-        const KvReflectedDataType* m_pHolder;
-        const char* m_Base;
-        const char* m_Accepted;
-        const char* m_OtherBase;
-    } cases[] = {
+    const std::tuple<const KvReflectedDataType*, const char*, const char*, const char*> cases[] = {
         {KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), "KvActorComponentCode",
          "KvMeshComponent", "KvSpawnPointCode"},
         {KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType(), "KvActorCode", "KvSpawnPointCode",
@@ -162,25 +156,25 @@ TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
         {KvProjectData_Core_GameState::GetReflectedDataType(), "KvGameState", "KvGameState_MainMenu",
          "KvRenderNodeHandler_Bloom"},
     };
-    for (const auto& row : cases)
+    for (const auto& [holder, base, accepted, otherBase] : cases)
     {
-        for (const std::string className : {row.m_Accepted, row.m_OtherBase, "KvTransformSpace"})
+        for (const std::string className : {accepted, otherBase, "KvTransformSpace"})
         {
             const KvJsonStore::Json document = {{"m_pDataType", className},
                                                 {"m_pData", {{"$type", className}}}};
             RecordingLog log;
-            void* pHolder = KvJsonStore::Load(row.m_pHolder, document, "holder.json");
-            if (className == row.m_Accepted)
+            void* pHolder = KvJsonStore::Load(holder, document, "holder.json");
+            if (className == accepted)
             {
                 EXPECT_NE(pHolder, nullptr) << className;
-                KvObjectTree::Destroy(row.m_pHolder, pHolder);
+                KvObjectTree::Destroy(holder, pHolder);
                 continue;
             }
             EXPECT_EQ(pHolder, nullptr) << className;
             ASSERT_FALSE(log.m_aEntries.empty());
             EXPECT_THAT(log.m_aEntries.back().m_strMessage,
                         ::testing::HasSubstr("holder.json: /m_pDataType: '" + className + "' is not '" +
-                                             row.m_Base + "' or a class derived from it"));
+                                             base + "' or a class derived from it"));
         }
     }
 }

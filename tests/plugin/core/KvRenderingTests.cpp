@@ -117,27 +117,22 @@ TEST(TextureSlot, DefaultTexturePathRule)
 {
     auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
     pTexture->m_strName = "walls\\brick";
-    const struct
-    {
-        const char* m_Text;
-        const char* m_Expected;
-        bool m_bFound;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"u:\\game\\texture\\walls\\brick", "walls\\brick", true},
         {"u:\\texture\\texture\\walls\\brick", "texture\\walls\\brick", false},
         {"c:\\game\\texture\\walls\\brick", "c:\\game\\texture\\walls\\brick", false},
         {"walls\\brick", "walls\\brick", true},
         {"u:\\x", "u:\\x", false},
     };
-    for (const auto& row : cases)
+    for (const auto& [text, expected, found] : cases)
     {
         auto* pSlot = NewData<KvProjectData_Core_Raw_MaterialTextureSlot>();
-        pSlot->m_strDefaultTexture = row.m_Text;
+        pSlot->m_strDefaultTexture = text;
         KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType()
             ->GetObjectConstructor()
             ->PostDeserialize(pSlot);
-        EXPECT_EQ(pSlot->m_strDefaultTexture, row.m_Expected) << row.m_Text;
-        EXPECT_EQ(pSlot->m_pTexture, row.m_bFound ? pTexture : nullptr) << row.m_Text;
+        EXPECT_EQ(pSlot->m_strDefaultTexture, expected) << text;
+        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture : nullptr) << text;
         DestroyData(pSlot);
     }
     DestroyData(pTexture);

@@ -93,14 +93,7 @@ TEST(DdsImport, Dxt1CubeMap_SixFacesEachWithItsMips)
 TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
 {
     const uint32_t packed = 0x123u | 0x2A5u << 10 | 0x0FFu << 20 | 0x2u << 30;
-    const struct
-    {
-        const char* m_Name;
-        tDds m_Dds;
-        std::vector<uint8_t> m_aPixels;
-        tTextureFormat m_eFormat;
-        std::vector<uint8_t> m_aExpected;
-    } rows[] = {
+    const std::tuple<const char*, tDds, std::vector<uint8_t>, tTextureFormat, std::vector<uint8_t>> rows[] = {
         {"DXT5 without a mip count",
          {8, 4, 0, DDPF_FOURCC, FOURCC_DXT5},
          std::vector<uint8_t>(32, 1),
@@ -135,14 +128,13 @@ TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
         {"luminance", {2, 1, 1, DDPF_LUMINANCE}, {1, 2}, FORMAT_R8, {1, 2}},
     };
     KvResourceImporter_DDS importer;
-    for (const auto& row : rows)
+    for (const auto& [name, dds, pixels, format, expected] : rows)
     {
-        ImportRun run(importer, MakeDds(row.m_Dds, row.m_aPixels));
-        ASSERT_NE(run.Raw<Texture>(), nullptr) << row.m_Name;
-        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, row.m_eFormat) << row.m_Name;
-        ASSERT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips.size(), 1u) << row.m_Name;
-        EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, row.m_aExpected)
-            << row.m_Name;
+        ImportRun run(importer, MakeDds(dds, pixels));
+        ASSERT_NE(run.Raw<Texture>(), nullptr) << name;
+        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, format) << name;
+        ASSERT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips.size(), 1u) << name;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, expected) << name;
     }
 }
 
@@ -232,13 +224,7 @@ TEST(DdsImport, TruncatedHeaders_NeverCrash)
 TEST(DdsImport, PublicSamples)
 {
     const std::filesystem::path folder = std::filesystem::path(KV_TESTDATA_DIR) / "dds";
-    const struct
-    {
-        const char* m_File;
-        bool m_bImported;
-        tTextureFormat m_eFormat;
-        uint32_t m_ulFaces;
-    } cases[] = {
+    const std::tuple<const char*, bool, tTextureFormat, uint32_t> cases[] = {
         {"imagers_dxt5_129x66_mips.dds", true, FORMAT_DXT5, 1},
         {"imagers_a8b8g8r8_129x66_mips.dds", true, FORMAT_RGBA, 1},
         {"imagers_l8_129x66_mips.dds", true, FORMAT_R8, 1},
@@ -249,16 +235,16 @@ TEST(DdsImport, PublicSamples)
         {"imagers_a8_alphaonly_negative.dds", false, FORMAT_RGB, 0},
     };
     KvResourceImporter_DDS importer;
-    for (const auto& row : cases)
+    for (const auto& [file, imported, format, faces] : cases)
     {
-        const std::vector<uint8_t> bytes = BytesOf(ReadFile(folder / row.m_File));
-        ASSERT_FALSE(bytes.empty()) << row.m_File;
+        const std::vector<uint8_t> bytes = BytesOf(ReadFile(folder / file));
+        ASSERT_FALSE(bytes.empty()) << file;
         RecordingLog log;
         ImportRun run(importer, bytes);
-        ASSERT_EQ(run.Raw<Texture>() != nullptr, row.m_bImported) << row.m_File;
-        if (!row.m_bImported)
+        ASSERT_EQ(run.Raw<Texture>() != nullptr, imported) << file;
+        if (!imported)
             continue;
-        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, row.m_eFormat) << row.m_File;
-        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), row.m_ulFaces) << row.m_File;
+        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, format) << file;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), faces) << file;
     }
 }
