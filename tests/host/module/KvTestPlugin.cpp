@@ -13,6 +13,7 @@
 #include "Resources/KvResourcePlugin.h"
 #include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestModel.h"
 
 #include <filesystem>
@@ -99,9 +100,7 @@ public:
     const char* GetExtension() const override { return "tnode"; }
     void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void*) override
     {
-        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-        auto* pNode =
-            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        auto* pNode = NewData<KvTestNode>();
         pNode->m_strName = pResource->GetName();
         std::istringstream lines(ReadAll(pSource));
         std::string line;
@@ -119,8 +118,7 @@ public:
             }
             else if (key == "payload")
             {
-                auto* pPayload = static_cast<KvTestPayload*>(
-                    KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
+                auto* pPayload = NewData<KvTestPayload>();
                 pPayload->m_slValue = std::stoi(value);
                 payload = pPayload;
             }
@@ -129,26 +127,26 @@ public:
                             "Odd line in %s", pSource->GetName());
             else if (key == "silent")
             {
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 return nullptr;
             }
             else if (key == "fail")
             {
                 KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10},
                             "Cannot import file %s", pSource->GetName());
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 return nullptr;
             }
             else if (key == "fatal")
             {
                 // The fatal routine may raise an exception through this frame: free first.
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 KvFatalReport({"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20},
                               "Broken file %s", pSource->GetName());
             }
             else if (key == "throw")
             {
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 ThrowByName(value);
             }
         }
@@ -164,15 +162,13 @@ private:
     std::vector<KvTempXRef> m_aTempXRefs;
 };
 
-// One importer per XML-based type, each taking the sources whose root it recognises; the node it
-// makes is named after the type.
+// One importer per XML-based type, each taking the sources whose root has the name and holds the
+// child it looks for (either may be left open); the node it makes is named after the type.
 class XmlImporter : public KvResourceImporter
 {
 public:
-    using tRecognise = bool (*)(const rapidxml::xml_node<>& root);
-
-    XmlImporter(const TestDescriptor* pDescriptor, tRecognise recognise)
-        : m_pDescriptor(pDescriptor), m_Recognise(recognise)
+    XmlImporter(const TestDescriptor* pDescriptor, const char* root, const char* child)
+        : m_pDescriptor(pDescriptor), m_Root(root), m_Child(child)
     {
     }
     const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
@@ -180,19 +176,20 @@ public:
     bool RecognizesSource(const KvSourceProbe& source) const override
     {
         const rapidxml::xml_node<>* pRoot = source.GetXmlRoot();
-        return pRoot && m_Recognise(*pRoot);
+        return pRoot && (!m_Root || std::string(pRoot->name()) == m_Root) &&
+               (!m_Child || pRoot->first_node(m_Child));
     }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
-        auto* pNode =
-            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        auto* pNode = NewData<KvTestNode>();
         pNode->m_strName = m_pDescriptor->GetTypeName();
         return pNode;
     }
 
 private:
     const TestDescriptor* m_pDescriptor;
-    tRecognise m_Recognise;
+    const char* m_Root;
+    const char* m_Child;
 };
 
 class NodeBinder : public KvResourceBinder
@@ -220,25 +217,14 @@ public:
         context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
         context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
         // Those that take some roots come before the one that takes the rest.
-        const std::pair<const TestDescriptor*, XmlImporter::tRecognise> xmlTypes[] = {
-            {&s_Particle,
-             [](const rapidxml::xml_node<>& root)
-             {
-                 return std::string(root.name()) == "particlelayer";
-             }},
-            {&s_Mesh,
-             [](const rapidxml::xml_node<>& root)
-             {
-                 return root.first_node("Materials") != nullptr;
-             }},
-            {&s_Input, [](const rapidxml::xml_node<>&)
-             {
-                 return true;
-             }}};
-        for (const auto& [pDescriptor, recognise] : xmlTypes)
+        const std::tuple<const TestDescriptor*, const char*, const char*> xmlTypes[] = {
+            {&s_Particle, "particlelayer", nullptr},
+            {&s_Mesh, nullptr, "Materials"},
+            {&s_Input, nullptr, nullptr}};
+        for (const auto& [pDescriptor, root, child] : xmlTypes)
         {
             context.m_pDescriptors->Register(pDescriptor);
-            context.m_pImporters->Register(new XmlImporter(pDescriptor, recognise));
+            context.m_pImporters->Register(new XmlImporter(pDescriptor, root, child));
         }
     }
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override

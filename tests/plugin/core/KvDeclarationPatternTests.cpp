@@ -65,16 +65,6 @@ TEST(XRefObject, NewIdentityAndLiveLookups)
     EXPECT_EQ(Template::GetExternalReference(copy.m_XRefGUID), nullptr);
 }
 
-TEST(XRefObject, LocalIndexIsNeverSaved)
-{
-    Template* pTemplate = NewData<Template>();
-    pTemplate->m_ulLocalIndex = 7;
-    const auto saved = KvJsonStore::Save(Template::GetReflectedDataType(), pTemplate);
-    EXPECT_FALSE(saved.contains("m_ulLocalIndex"));
-    EXPECT_EQ(saved["m_XRefGUID"], pTemplate->m_XRefGUID.ToString());
-    DestroyData(pTemplate);
-}
-
 TEST(ByContext, EntriesShowTheSourceObjectsName)
 {
     ExpectMenuEntryFor<KvProjectData_Core_Raw_ActorEntry, KvProjectData_Core_Raw_ActorPrefab>("crate");

@@ -12,30 +12,15 @@ TEST(Registration, TypesInTableOrder)
 {
     const std::vector<const KvResourceDescriptor*>& descriptors =
         PluginHost().GetDescriptors().GetDescriptors();
-    std::vector<std::string> names;
+    std::string names;
     for (const KvResourceDescriptor* pDescriptor : descriptors)
-        names.push_back(pDescriptor->GetTypeName());
-    EXPECT_EQ(names, (std::vector<std::string>{"GameState Library",
-                                               "interface",
-                                               "Rendering_Font",
-                                               "Rendering_ParticleSystem",
-                                               "Rendering_Texture",
-                                               "Rendering_Shader",
-                                               "Rendering_Pipeline",
-                                               "Framework Config",
-                                               "Rendering_Mesh",
-                                               "Rendering_Material",
-                                               "Rendering_RenderShapes",
-                                               "Animation_Definition",
-                                               "actor_prefab",
-                                               "actor_layer",
-                                               "actor_world",
-                                               "InputTranslator",
-                                               "LocalizationStringTable",
-                                               "AudioDatabase",
-                                               "AudioSamples",
-                                               "attachmenttemplates",
-                                               "effectbank"}));
+        names += std::string(pDescriptor->GetTypeName()) + ", ";
+    EXPECT_EQ(names,
+              "GameState Library, interface, Rendering_Font, Rendering_ParticleSystem, Rendering_Texture, "
+              "Rendering_Shader, Rendering_Pipeline, Framework Config, Rendering_Mesh, Rendering_Material, "
+              "Rendering_RenderShapes, Animation_Definition, actor_prefab, actor_layer, actor_world, "
+              "InputTranslator, LocalizationStringTable, AudioDatabase, AudioSamples, "
+              "attachmenttemplates, effectbank, ");
     for (const KvResourceDescriptor* pDescriptor : descriptors)
     {
         EXPECT_EQ(pDescriptor->GetIntegerQuery(), 2u) << pDescriptor->GetTypeName();
