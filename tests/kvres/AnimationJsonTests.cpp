@@ -1,7 +1,5 @@
 #include "AnimationJson.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace
@@ -64,27 +62,5 @@ TEST(AnimationJson, MalformedDocuments_RefusedNamingTheElement)
         json document = TwoBoneWalk();
         document[json::json_pointer(pointer)] = value;
         EXPECT_EQ(ErrorOf(document), expected) << pointer;
-    }
-}
-
-TEST(AnimationJson, UnreadableFiles_RefusedWithTheFileName)
-{
-    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "kvres_anim_json";
-    std::filesystem::create_directories(folder);
-    const std::string broken = (folder / "broken.anim.json").string();
-    std::ofstream(broken) << "{\"bones\": [";
-    const std::string missing = (folder / "missing.anim.json").string();
-    for (const auto& [path, expected] : {std::pair{broken, broken + ": is not valid JSON"},
-                                         std::pair{missing, missing + ": cannot be opened"}})
-    {
-        try
-        {
-            LoadAnimationFile(path);
-            ADD_FAILURE() << path << " was read";
-        }
-        catch (const std::runtime_error& error)
-        {
-            EXPECT_EQ(error.what(), expected);
-        }
     }
 }
