@@ -57,23 +57,16 @@ TEST(FatalError, LogFanOut_SkipsNullSinksAndKeepsOrder)
     EXPECT_EQ(second.m_aEntries[0].m_strMessage, "one");
 }
 
-TEST(FatalError, RaiseExceptionMode_HostCatchesCodeAndMessage)
+// The message is logged before the exception with the code and the report leaves.
+TEST(FatalError, RaiseExceptionMode_LoggedThenRaisedToTheHost)
 {
-    RaisingFatalErrors raising;
     RecordingLog log;
-    try
-    {
-        KvFatalReport({"IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48}, "No buffer specified!");
-        FAIL() << "the fatal routine returned";
-    }
-    catch (const KvStructuredException& exception)
-    {
-        EXPECT_EQ(exception.GetCode(), 0xEFFFFFFFu);
-        EXPECT_EQ(
-            std::string(exception.what()),
-            ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
-    }
-    // The message is logged before the exception leaves.
+    EXPECT_EQ(RaisedFatalReport(
+                  [] {
+                      KvFatalReport({"IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48},
+                                    "No buffer specified!");
+                  }),
+              ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_EQ(log.m_aEntries[0].m_uiLevel, 4u);
 }

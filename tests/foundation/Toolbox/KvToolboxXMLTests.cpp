@@ -58,14 +58,11 @@ TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
         EXPECT_FATAL(LoadText(document, text), kFile, kFunction, 24, message);                               \
     } while (false)
 
-TEST(XmlDocument, ParseError_ExcerptCutAt30Characters)
+// The excerpt after the error is cut at 30 characters; a shorter remainder is shown whole.
+TEST(XmlDocument, ParseError_FatalWithAnExcerpt)
 {
     EXPECT_PARSE_ERROR("<a x=1234567890abcdefghijklmnopqrstuvwxyz/>",
                        "Parse error : expected ' or \" with '1234567890abcdefghijklmnopqrst'");
-}
-
-TEST(XmlDocument, ParseError_ShortRemainderShownWhole)
-{
     EXPECT_PARSE_ERROR("<a x=1/>", "Parse error : expected ' or \" with '1/>'");
     EXPECT_PARSE_ERROR("<a><b>", "Parse error : unexpected end of data with ''");
 }
