@@ -57,17 +57,6 @@ TEST(SharedMemoryPtr, FirstHandleCreatesNull_SecondHandleSeesPublishedAddress)
     EXPECT_EQ(first.Get(), nullptr);
 }
 
-TEST(SharedMemoryPtr, ForModule_UsesTraitNames)
-{
-    KvSharedMemoryPtr<KvTestSharedObject>& modulePtr = KvSharedMemoryPtr<KvTestSharedObject>::ForModule();
-    EXPECT_EQ(&modulePtr, &KvSharedMemoryPtr<KvTestSharedObject>::ForModule());
-    KvTestSharedObject object;
-    modulePtr.Set(&object);
-    KvSharedMemoryPtr<KvTestSharedObject> byName("KvTestSharedObject", "instance");
-    EXPECT_EQ(byName.Get(), &object);
-    modulePtr.Set(nullptr);
-}
-
 TEST(SharedMemoryBlock, GetDataWithoutView_Fatal)
 {
     EXPECT_FATAL(

@@ -74,25 +74,20 @@ TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
     DestroyData(pStone);
 }
 
-TEST(RenderShape, FromNoneHasNoLodsAndAnEmptyName)
+// Without a mesh, or with a first level of detail without layers, the bounds stay empty.
+TEST(RenderShape, BoundsStayEmptyWithoutMeshLayers)
 {
     Shape shape(MeshContext(nullptr));
     EXPECT_EQ(shape.m_strName, "");
     EXPECT_TRUE(shape.m_apLods.empty());
     shape.PostDeserialize();
     EXPECT_EQ(shape.m_Bounds.m_vMin.x, FLT_MAX);
-}
-
-TEST(RenderShape, BoundsStayEmptyWhenTheFirstLodHasNoLayers)
-{
-    Shape* pShape = NewData<Shape>();
     auto* pLod = NewData<KvProjectData_Core_Raw_RenderShapeMeshLod>();
     DestroyData(pLod->m_apLayers[0]);
     pLod->m_apLayers.clear();
-    pShape->m_apLods.push_back(pLod);
-    pShape->PostDeserialize();
-    EXPECT_EQ(pShape->m_Bounds.m_vMax.x, -FLT_MAX);
-    DestroyData(pShape);
+    shape.m_apLods.push_back(pLod);
+    shape.PostDeserialize();
+    EXPECT_EQ(shape.m_Bounds.m_vMax.x, -FLT_MAX);
 }
 
 TEST(RenderShape, EditorPreviews)

@@ -104,7 +104,9 @@ std::vector<std::string> PassNames(const KvProjectData_Core_Raw_Shader& shader)
 }
 } // namespace
 
-TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
+// A push skips siblings and the chunks nested in them; a pop lands after the end marker, however
+// much of the chunk was read.
+TEST(ChunkReader, PushSkipsSiblingsPopSkipsTheRest)
 {
     ReaderRun run(SiblingChunks());
     KvChunkFileWrapper reader(&run.m_Stream);
@@ -115,20 +117,17 @@ TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
     EXPECT_EQ(reader.ReadInt(), 7u);
     EXPECT_TRUE(reader.PopChunk());
     EXPECT_FALSE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
-}
 
-TEST(ChunkReader, PartialReadThenPopLandsAfterTheEndMarker)
-{
-    ReaderRun run(SiblingChunks());
-    KvChunkFileWrapper reader(&run.m_Stream);
-    ASSERT_TRUE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
-    EXPECT_EQ(reader.ReadInt(), 0xAAAAAAAAu);
-    ASSERT_TRUE(reader.PushChunk(9));
-    EXPECT_TRUE(reader.PopChunk());
-    EXPECT_TRUE(reader.PopChunk());
-    ASSERT_TRUE(reader.PushChunk(2));
-    EXPECT_TRUE(reader.PopChunk());
-    EXPECT_FALSE(reader.PushChunk(42));
+    ReaderRun again(SiblingChunks());
+    KvChunkFileWrapper partial(&again.m_Stream);
+    ASSERT_TRUE(partial.PushChunk(KvChunkFileWrapper::kAnyChunk));
+    EXPECT_EQ(partial.ReadInt(), 0xAAAAAAAAu);
+    ASSERT_TRUE(partial.PushChunk(9));
+    EXPECT_TRUE(partial.PopChunk());
+    EXPECT_TRUE(partial.PopChunk());
+    ASSERT_TRUE(partial.PushChunk(2));
+    EXPECT_TRUE(partial.PopChunk());
+    EXPECT_FALSE(partial.PushChunk(42));
 }
 
 TEST(ChunkReader, StringsAndPrimitives)
