@@ -35,10 +35,7 @@ class KvTestDerived : public KvTestBase
 public:
     int Kind() const override { return 7; }
 };
-} // namespace
 
-namespace
-{
 // A registry apart from the process's, and a short way to register in it.
 class TypeRegistry : public ::testing::Test
 {

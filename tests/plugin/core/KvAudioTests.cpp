@@ -52,10 +52,7 @@ bool FirstColourFollowsTheSequence()
     pEntry->DrawDebugAt({}, false);
     return pEntry->m_aVariationColors.at(0) == KvColor{0x76, 0x9F, 0x23, 0xFF};
 }
-} // namespace
 
-namespace
-{
 // Volume groups made for a test, each under the parent given, released afterwards.
 class VolumeGroups : public ::testing::Test
 {
