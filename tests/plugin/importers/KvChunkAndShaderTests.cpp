@@ -161,6 +161,11 @@ TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
         OpenChunk(writer, 0, 5, 0);
         return CloseChunk(writer, depth, id).m_aBytes;
     };
+    void (*pushAndPop5)(KvChunkFileWrapper&) = [](KvChunkFileWrapper& reader)
+    {
+        reader.PushChunk(5);
+        reader.PopChunk();
+    };
     ByteWriter cutString;
     OpenChunk(cutString.U32(0).U32(0), 0, 5, 0).U32(1000).Text("short");
     const struct
@@ -172,10 +177,10 @@ TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
     } rows[] = {
         {ByteWriter().U32(0).U32(0).U32(1).m_aBytes, [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
          "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth"},
-        {chunk5ClosedAs(0, 6), [](KvChunkFileWrapper& reader) { reader.PushChunk(5), reader.PopChunk(); },
-         "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end"},
-        {chunk5ClosedAs(3, 5), [](KvChunkFileWrapper& reader) { reader.PushChunk(5), reader.PopChunk(); },
-         "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth"},
+        {chunk5ClosedAs(0, 6), pushAndPop5, "KvChunkFileWrapper::PopChunk",
+         "Chunk stack corruption! - wrong chunk id for end"},
+        {chunk5ClosedAs(3, 5), pushAndPop5, "KvChunkFileWrapper::PopChunk",
+         "Chunk stack corruption! - wrong stack depth"},
         {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PopChunk(); },
          "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack"},
         {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
