@@ -3,6 +3,8 @@
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 
+#include <memory>
+
 // A new object of a reflected class through its object constructor, as the host makes them.
 template <class T>
 T* NewData()
@@ -15,4 +17,24 @@ template <class T>
 void DestroyData(T* pObject)
 {
     KvReflectionInterface::GetInstance()->DestroyObject(T::GetReflectedDataType(), pObject);
+}
+
+// Releases by schema, so that a test's objects go however the test ends.
+struct DataReleaser
+{
+    template <class T>
+    void operator()(T* pObject) const
+    {
+        DestroyData(pObject);
+    }
+};
+
+template <class T>
+using OwnedData = std::unique_ptr<T, DataReleaser>;
+
+// A new object that the test owns.
+template <class T>
+OwnedData<T> MakeData()
+{
+    return OwnedData<T>(NewData<T>());
 }

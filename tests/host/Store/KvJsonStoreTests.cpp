@@ -34,15 +34,16 @@ protected:
     std::string LoadFailure(const Json& document)
     {
         RecordingLog log;
-        KvTestNode* pNode = Load(document);
-        EXPECT_EQ(pNode, nullptr);
-        DestroyData(pNode);
+        EXPECT_EQ(Load(document), nullptr);
         return log.m_aEntries.empty() ? "" : log.m_aEntries.back().m_strMessage;
     }
 
-    static KvTestNode* Load(const Json& document)
+    // A load the test owns.
+    template <class T = KvTestNode>
+    static OwnedData<T> Load(const Json& document)
     {
-        return static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), document, "test.json"));
+        return OwnedData<T>(
+            static_cast<T*>(KvJsonStore::Load(T::GetReflectedDataType(), document, "test.json")));
     }
 
     KvTestTarget m_Target;
@@ -56,21 +57,19 @@ protected:
 TEST_F(JsonStore, SaveLoadSave_IdenticalTextAndLinksRebuilt)
 {
     const std::string first = KvJsonStore::Save(NodeType(), m_pNode).dump(2);
-    KvTestNode* pLoaded = Load(Json::parse(first));
+    auto pLoaded = Load(Json::parse(first));
     ASSERT_NE(pLoaded, nullptr);
-    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded).dump(2), first);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded.get()).dump(2), first);
     EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
     EXPECT_EQ(pLoaded->m_apTargets[1], &m_Target);
     EXPECT_EQ(pLoaded->m_iPostDeserializeCount, 1);
     EXPECT_EQ(pLoaded->m_pChild->m_iPostDeserializeCount, 1);
-    EXPECT_EQ(pLoaded->m_apChildren[1]->m_pParent, pLoaded);
+    EXPECT_EQ(pLoaded->m_apChildren[1]->m_pParent, pLoaded.get());
     EXPECT_EQ(pLoaded->m_ulRuntimeOnly, 0u);
-    DestroyData(pLoaded);
     pLoaded = Load(Json{{"m_strName", "sparse"}});
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(pLoaded->m_fScale, 1.0f);
     EXPECT_EQ(pLoaded->m_colTint, (KvColor{255, 255, 255, 255}));
-    DestroyData(pLoaded);
 }
 
 // The saved form of a node holding every member kind, its odd values and a shared child: the text
@@ -144,16 +143,14 @@ TEST_F(JsonStore, EveryValueRoundTripsThroughText)
         set(*m_pNode, m_Target);
         const std::string text = KvJsonStore::Save(NodeType(), m_pNode, {&m_Target}).dump();
         EXPECT_THAT(text, ::testing::HasSubstr("\"" + member + "\":" + json));
-        KvTestNode* pLoaded = Load(Json::parse(text));
+        auto pLoaded = Load(Json::parse(text));
         ASSERT_NE(pLoaded, nullptr) << json;
-        EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded, {&m_Target}).dump(), text);
+        EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded.get(), {&m_Target}).dump(), text);
         EXPECT_EQ(pLoaded->m_pTarget, &m_Target);
-        DestroyData(pLoaded);
     }
-    KvTestNode* pNamed = Load({{"m_eShape", "[NONE]"}});
+    auto pNamed = Load({{"m_eShape", "[NONE]"}});
     ASSERT_NE(pNamed, nullptr);
     EXPECT_EQ(pNamed->m_eShape, SHAPE_NONE);
-    DestroyData(pNamed);
 }
 
 TEST_F(JsonStore, CrossReference_GuidFirstThenName)
@@ -163,18 +160,16 @@ TEST_F(JsonStore, CrossReference_GuidFirstThenName)
     KvTestTarget sameName;
     sameName.m_strName = "target";
     // The GUID picks the right one although another target has the same name and came later.
-    auto* pByGuid = Load(saved);
+    auto pByGuid = Load(saved);
     ASSERT_NE(pByGuid, nullptr);
     EXPECT_EQ(pByGuid->m_pTarget, &m_Target);
-    DestroyData(pByGuid);
 
     saved["m_pTarget"]["guid"] = KvGuid::GenerateNew().ToString();
     saved["m_apTargets"][0].erase("guid");
-    auto* pByName = Load(saved);
+    auto pByName = Load(saved);
     ASSERT_NE(pByName, nullptr);
     EXPECT_EQ(pByName->m_pTarget, &m_Target);
     EXPECT_EQ(pByName->m_apTargets[0], &m_Target);
-    DestroyData(pByName);
 }
 
 TEST_F(JsonStore, SharedObject_WrittenOnceRestoredSharedFreedOnce)
@@ -183,12 +178,11 @@ TEST_F(JsonStore, SharedObject_WrittenOnceRestoredSharedFreedOnce)
     m_pNode->m_apChildren.push_back(pShared);
     const Json saved = KvJsonStore::Save(NodeType(), m_pNode);
     EXPECT_EQ(saved["m_apChildren"][2].dump(), R"({"$ref":"/m_apChildren/1"})");
-    auto* pLoaded = Load(saved);
+    auto pLoaded = Load(saved);
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(pLoaded->m_apChildren[2], pLoaded->m_apChildren[1]);
-    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded), saved);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded.get()), saved);
     // Both trees release the shared child once (checked by the sanitizer build).
-    DestroyData(pLoaded);
 }
 
 // A reference to an object that is not loaded, or a member the type lacks, is a warning: the rest
@@ -204,31 +198,26 @@ TEST_F(JsonStore, MissingTargetOrUnknownMember_WarnsAndLoads)
         Json saved = KvJsonStore::Save(NodeType(), m_pNode);
         saved.update(members);
         RecordingLog log;
-        auto* pLoaded = Load(saved);
+        auto pLoaded = Load(saved);
         ASSERT_NE(pLoaded, nullptr);
         EXPECT_EQ(pLoaded->m_pTarget, members.contains("m_pTarget") ? nullptr : &m_Target);
         ASSERT_EQ(log.m_aEntries.size(), 1u);
         EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr(warning));
-        DestroyData(pLoaded);
     }
 }
 
 TEST_F(JsonStore, Load_FillsWhatTheConstructorMade)
 {
     const KvJsonStore::Json document = {{"m_pRecord", {{"m_fWeight", 3.0}, {"m_strTag", "loaded"}}}};
-    auto* pHolder = static_cast<KvTestHolder*>(
-        KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), document, "h.json"));
+    auto pHolder = Load<KvTestHolder>(document);
     ASSERT_NE(pHolder, nullptr);
     EXPECT_EQ(pHolder->m_pRecord->m_strTag, "loaded");
     // The holder's unsaved link still points at its record.
     EXPECT_EQ(pHolder->m_pRecord, pHolder->m_pMadeRecord);
     // A null frees the default record (sanitizer build: nothing leaks).
-    DestroyData(pHolder);
-    auto* pEmpty = static_cast<KvTestHolder*>(
-        KvJsonStore::Load(KvTestHolder::GetReflectedDataType(), {{"m_pRecord", nullptr}}, "e.json"));
+    auto pEmpty = Load<KvTestHolder>({{"m_pRecord", nullptr}});
     ASSERT_NE(pEmpty, nullptr);
     EXPECT_EQ(pEmpty->m_pRecord, nullptr);
-    DestroyData(pEmpty);
 }
 
 // One row per malformed member: the document fails with the member's path and reason, and
@@ -293,8 +282,7 @@ TEST_F(JsonStore, Files_MalformedAndMissingAreLoggedNotFatal)
     EXPECT_THAT(log.m_aEntries[1].m_strMessage, ::testing::HasSubstr(".none: cannot be opened"));
 
     ASSERT_TRUE(KvJsonStore::SaveFile(path, NodeType(), m_pNode));
-    auto* pLoaded = static_cast<KvTestNode*>(KvJsonStore::LoadFile(path, NodeType()));
+    const OwnedData<KvTestNode> pLoaded(static_cast<KvTestNode*>(KvJsonStore::LoadFile(path, NodeType())));
     ASSERT_NE(pLoaded, nullptr);
     EXPECT_EQ(pLoaded->m_strName, "root");
-    DestroyData(pLoaded);
 }

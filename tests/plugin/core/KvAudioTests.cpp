@@ -154,7 +154,7 @@ TEST(VolumeGroup, CircularParent_Fatal)
 
 TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
 {
-    Variation* pVariation = NewData<Variation>();
+    const auto pVariation = MakeData<Variation>();
     pVariation->m_fVolumeVariation = -0.25f;
     RecordingLog log;
     const float reversed = pVariation->GetRandomVolume();
@@ -162,42 +162,36 @@ TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
     EXPECT_LE(reversed, 1.25f);
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("Max < min"));
-    DestroyData(pVariation);
 }
 
 TEST(Variation, ContextsAndDisplayNames)
 {
-    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    const auto pSample = MakeData<KvProjectData_Core_Raw_AudioSample>();
     pSample->m_strName = "steps";
-    Variation* pNone = new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr));
+    const OwnedData<Variation> pNone(new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr)));
     EXPECT_EQ(pNone->m_pSample, nullptr);
-    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone),
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone.get()),
               "KvProjectData_Core_Raw_AudioSoundVariation");
-    Variation* pPicked = new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample));
-    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pPicked), "Variation: steps");
+    const OwnedData<Variation> pPicked(
+        new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample.get())));
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pPicked.get()), "Variation: steps");
 
-    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
-        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    const OwnedData<KvProjectData_Core_Raw_AudioSoundVariationList> pList(
+        new KvProjectData_Core_Raw_AudioSoundVariationList(ContextFrom(
+            KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample.get())));
     EXPECT_EQ(pList->m_strName, "steps");
     ASSERT_EQ(pList->m_apVariations.size(), 1u);
-    EXPECT_EQ(pList->m_apVariations[0]->m_pSample, pSample);
+    EXPECT_EQ(pList->m_apVariations[0]->m_pSample, pSample.get());
 
-    Entry* pEntry = new Entry(ContextFrom(Entry::GetReflectedDataType(), pList));
+    const OwnedData<Entry> pEntry(new Entry(ContextFrom(Entry::GetReflectedDataType(), pList.get())));
     EXPECT_EQ(pEntry->m_strName, "steps");
-    EXPECT_EQ(pEntry->m_pVariationList, pList);
+    EXPECT_EQ(pEntry->m_pVariationList, pList.get());
 
-    auto* pReference = NewData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
+    const auto pReference = MakeData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
     const KvReflectedDataType* pRefType = KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType();
-    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "KvProjectData_Core_Raw_AudioSoundEntryRef");
-    pReference->m_pSoundEntry = pEntry;
-    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "Ref: steps");
-
-    DestroyData(pReference);
-    DestroyData(pEntry);
-    DestroyData(pList);
-    DestroyData(pPicked);
-    DestroyData(pNone);
-    DestroyData(pSample);
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "KvProjectData_Core_Raw_AudioSoundEntryRef");
+    pReference->m_pSoundEntry = pEntry.get();
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "Ref: steps");
 }
 
 TEST(Variation, DisplayNameOfAForeignType_Fatal)
@@ -227,12 +221,13 @@ TEST(Variation, DisplayNameOfAForeignType_Fatal)
 
 TEST(SoundEntry, PreviewTextsAndKeptColours)
 {
-    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    const auto pSample = MakeData<KvProjectData_Core_Raw_AudioSample>();
     pSample->m_strName = "rain";
-    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
-        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    const OwnedData<KvProjectData_Core_Raw_AudioSoundVariationList> pList(
+        new KvProjectData_Core_Raw_AudioSoundVariationList(ContextFrom(
+            KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample.get())));
     pList->m_apVariations.push_back(NewData<Variation>());
-    Entry* pEntry = NewData<Entry>();
+    const auto pEntry = MakeData<Entry>();
     pEntry->m_strName = "weather";
     {
         RecordingDebugDraw sink;
@@ -242,7 +237,7 @@ TEST(SoundEntry, PreviewTextsAndKeptColours)
         EXPECT_EQ(sink.m_aTexts[1].rfind("PLAYING (last started ", 0), 0u);
         EXPECT_EQ(sink.m_aTexts[2], "Missing variation list");
     }
-    pEntry->m_pVariationList = pList;
+    pEntry->m_pVariationList = pList.get();
     RecordingDebugDraw first;
     pEntry->DrawDebugAt({}, false);
     EXPECT_EQ(first.m_aTexts, (std::vector<std::string>{"Sound Entry 'weather'", "Sound variation 0 : rain",
@@ -257,9 +252,6 @@ TEST(SoundEntry, PreviewTextsAndKeptColours)
     ASSERT_EQ(pEntry->m_aVariationColors.size(), 3u);
     EXPECT_EQ(pEntry->m_aVariationColors[0], kept[0]);
     EXPECT_EQ(pEntry->m_aVariationColors[1], kept[1]);
-    DestroyData(pEntry);
-    DestroyData(pList);
-    DestroyData(pSample);
 }
 
 TEST(Audio, RandomVariationsAndColoursFollowTheSharedSequence)
@@ -271,7 +263,7 @@ TEST(Audio, RandomVariationsAndColoursFollowTheSharedSequence)
 
 TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
 {
-    Entry* pEntry = NewData<Entry>();
+    const auto pEntry = MakeData<Entry>();
     pEntry->CreateEditorPawn();
     if (!KvTypeManager::GetInstance()->FindType("KvEditorPawnCallbackHandler_SoundEntry"))
     {
@@ -292,5 +284,4 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     EXPECT_EQ(sink.m_aPositions[0], (KvVector3{1, 2, 3}));
     pEntry->DestroyEditorPawn();
     EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
-    DestroyData(pEntry);
 }

@@ -30,17 +30,16 @@ void ExpectMenuEntryFor(const char* expectedLabel)
     const auto* pMenu =
         KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
     ASSERT_NE(pMenu, nullptr);
-    Source* pSource = NewData<Source>();
+    const auto pSource = MakeData<Source>();
     pSource->m_strName = "crate";
     std::vector<KvReflectedObjCtorContext*> contexts;
     pMenu->GetContextFunction()(contexts, Target::GetReflectedDataType(), nullptr, nullptr);
     const auto entry = std::find_if(contexts.begin(), contexts.end(),
                                     [&](const KvReflectedObjCtorContext* pContext)
-                                    { return pContext->m_pSourceObject == pSource; });
+                                    { return pContext->m_pSourceObject == pSource.get(); });
     EXPECT_TRUE(entry != contexts.end() && (*entry)->m_strLabel == expectedLabel);
     for (KvReflectedObjCtorContext* pContext : contexts)
         delete pContext;
-    DestroyData(pSource);
 }
 } // namespace
 

@@ -84,7 +84,8 @@ TEST(Enumerations, ValuesKeepTheirNumbersAndNames)
 TEST(GameState, UnregisteredClass_LoggedWithoutData)
 {
     RecordingLog log;
-    KvProjectData_Core_GameState* pState = new KvProjectData_Core_GameState(std::string("KvNoSuchGameState"));
+    const OwnedData<KvProjectData_Core_GameState> pState(
+        new KvProjectData_Core_GameState(std::string("KvNoSuchGameState")));
     EXPECT_EQ(pState->m_strName, "[DEFAULT]");
     EXPECT_EQ(pState->m_pDataType, nullptr);
     EXPECT_EQ(pState->m_pData, nullptr);
@@ -95,15 +96,13 @@ TEST(GameState, UnregisteredClass_LoggedWithoutData)
                   "KvProjectData_Core_GameState::KvProjectData_Core_GameState", 29,
                   "Gamestate 'KvNoSuchGameState' not registered in the reflection system - gamestate will "
                   "not run!"));
-    DestroyData(pState);
 }
 
 TEST(GameState, RegisteredClassGetsItsObject)
 {
     LoadGameModule();
-    KvProjectData_Core_GameState* pState =
-        new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu"));
+    const OwnedData<KvProjectData_Core_GameState> pState(
+        new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu")));
     ASSERT_NE(pState->m_pDataType, nullptr);
     EXPECT_NE(pState->m_pData, nullptr);
-    DestroyData(pState);
 }

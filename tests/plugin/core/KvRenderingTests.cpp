@@ -22,9 +22,9 @@ KvReflectedObjCtorContext MeshContext(Mesh* pMesh)
 }
 
 // A mesh with three submeshes: material "stone" (loaded), material "moss" (not loaded), none.
-Mesh* NewThreeSubmeshMesh()
+OwnedData<Mesh> NewThreeSubmeshMesh()
 {
-    Mesh* pMesh = NewData<Mesh>();
+    auto pMesh = MakeData<Mesh>();
     pMesh->m_strName = "rock";
     pMesh->m_aMaterials.resize(2);
     pMesh->m_aMaterials[0].m_strName = "stone";
@@ -41,22 +41,22 @@ Mesh* NewThreeSubmeshMesh()
 
 TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
 {
-    auto* pStone = NewData<KvProjectData_Core_Raw_Material>();
+    const auto pStone = MakeData<KvProjectData_Core_Raw_Material>();
     pStone->m_strName = "stone";
-    Mesh* pMesh = NewThreeSubmeshMesh();
+    const auto pMesh = NewThreeSubmeshMesh();
     RecordingLog log;
-    auto* pShape = new Shape(MeshContext(pMesh));
+    const OwnedData<Shape> pShape(new Shape(MeshContext(pMesh.get())));
     EXPECT_EQ(pShape->m_strName, "rock");
-    EXPECT_EQ(pShape->m_pCollisionMesh, pMesh);
+    EXPECT_EQ(pShape->m_pCollisionMesh, pMesh.get());
     ASSERT_EQ(pShape->m_apLods.size(), 1u);
     const auto& layers = pShape->m_apLods[0]->m_apLayers;
     ASSERT_EQ(layers.size(), 3u);
     for (uint32_t index = 0; index < 3; ++index)
     {
         EXPECT_EQ(layers[index]->m_ulSubMeshIndex, index);
-        EXPECT_EQ(layers[index]->m_pMesh, pMesh);
+        EXPECT_EQ(layers[index]->m_pMesh, pMesh.get());
     }
-    EXPECT_EQ(layers[0]->m_pMaterial, pStone);
+    EXPECT_EQ(layers[0]->m_pMaterial, pStone.get());
     EXPECT_EQ(layers[1]->m_pMaterial, nullptr);
     EXPECT_EQ(layers[2]->m_pMaterial, nullptr);
     // Only the missing material is reported; the submesh without one is not.
@@ -66,12 +66,9 @@ TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
         ExpectedReport("Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
                        "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod",
                        64, "Failed to find material 'moss' for mesh 'rock'"));
-    EXPECT_EQ(pShape->GetFirstMesh(), pMesh);
+    EXPECT_EQ(pShape->GetFirstMesh(), pMesh.get());
     pShape->PostDeserialize();
     EXPECT_EQ(pShape->m_Bounds.m_vMax, (KvVector3{1, 2, 3}));
-    DestroyData(pShape);
-    DestroyData(pMesh);
-    DestroyData(pStone);
 }
 
 // Without a mesh, or with a first level of detail without layers, the bounds stay empty.
@@ -92,25 +89,23 @@ TEST(RenderShape, BoundsStayEmptyWithoutMeshLayers)
 
 TEST(RenderShape, EditorPreviews)
 {
-    Mesh* pMesh = NewThreeSubmeshMesh();
+    const auto pMesh = NewThreeSubmeshMesh();
     RecordingLog log;
     pMesh->CreateEditorPawn();
     ASSERT_NE(pMesh->m_pPreviewShape, nullptr);
     EXPECT_EQ(pMesh->m_pPreviewShape->m_apLods[0]->m_apLayers.size(), 3u);
     EXPECT_EQ(pMesh->m_pEditorPawn->m_ppRenderShape, &pMesh->m_pPreviewShape);
-    Shape* pShape = NewData<Shape>();
+    const auto pShape = MakeData<Shape>();
     pShape->CreateEditorPawn();
-    EXPECT_EQ(pShape->m_pSelf, pShape);
+    EXPECT_EQ(pShape->m_pSelf, pShape.get());
     EXPECT_EQ(pShape->m_pEditorPawn->m_ppRenderShape, &pShape->m_pSelf);
     pShape->DestroyEditorPawn();
     EXPECT_EQ(pShape->m_pEditorPawn, nullptr);
-    DestroyData(pShape);
-    DestroyData(pMesh);
 }
 
 TEST(TextureSlot, DefaultTexturePathRule)
 {
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
+    const auto pTexture = MakeData<KvProjectData_Core_Raw_Texture>();
     pTexture->m_strName = "walls\\brick";
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"u:\\game\\texture\\walls\\brick", "walls\\brick", true},
@@ -121,16 +116,14 @@ TEST(TextureSlot, DefaultTexturePathRule)
     };
     for (const auto& [text, expected, found] : cases)
     {
-        auto* pSlot = NewData<KvProjectData_Core_Raw_MaterialTextureSlot>();
+        const auto pSlot = MakeData<KvProjectData_Core_Raw_MaterialTextureSlot>();
         pSlot->m_strDefaultTexture = text;
         KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType()
             ->GetObjectConstructor()
-            ->PostDeserialize(pSlot);
+            ->PostDeserialize(pSlot.get());
         EXPECT_EQ(pSlot->m_strDefaultTexture, expected) << text;
-        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture : nullptr) << text;
-        DestroyData(pSlot);
+        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture.get() : nullptr) << text;
     }
-    DestroyData(pTexture);
 }
 
 TEST(Texture, SourceRequestedThroughTheResource)
@@ -138,12 +131,11 @@ TEST(Texture, SourceRequestedThroughTheResource)
     KvResource resource;
     int requests = 0;
     resource.GetResourceInterface()->SetPayloadLoader([&requests](KvResource&, uint32_t) { ++requests; });
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
+    const auto pTexture = MakeData<KvProjectData_Core_Raw_Texture>();
     EXPECT_EQ(pTexture->EnsureTextureSourceLoaded(), nullptr);
     EXPECT_EQ(requests, 0);
     pTexture->m_pRunResource = &resource;
     EXPECT_EQ(pTexture->EnsureTextureSourceLoaded(), nullptr);
     EXPECT_EQ(requests, 1);
     resource.GetResourceInterface()->SetPayloadLoader(nullptr);
-    DestroyData(pTexture);
 }
