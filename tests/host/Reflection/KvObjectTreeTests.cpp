@@ -139,13 +139,9 @@ TEST(LiveObjects, ChangeListenersAreTold)
         void OnObjectChanged(const KvReflectedDataType* pType, void* pObject,
                              const KvReflectedPrimitive* pMember) override
         {
-            m_pType = pType;
-            m_pObject = pObject;
-            m_pMember = pMember;
+            m_aChanges.emplace_back(pType, pObject, pMember);
         }
-        const KvReflectedDataType* m_pType = nullptr;
-        void* m_pObject = nullptr;
-        const KvReflectedPrimitive* m_pMember = nullptr;
+        std::vector<std::tuple<const KvReflectedDataType*, void*, const KvReflectedPrimitive*>> m_aChanges;
     } listener;
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
     pRegistry->AddChangeListener(&listener);
@@ -154,6 +150,6 @@ TEST(LiveObjects, ChangeListenersAreTold)
     pRegistry->NotifyChanged(NodeType(), &node, pMember);
     pRegistry->RemoveChangeListener(&listener);
     pRegistry->NotifyChanged(NodeType(), nullptr, nullptr);
-    EXPECT_EQ(listener.m_pObject, &node);
-    EXPECT_EQ(listener.m_pMember, pMember);
+    ASSERT_EQ(listener.m_aChanges.size(), 1u);
+    EXPECT_EQ(listener.m_aChanges[0], std::make_tuple(NodeType(), static_cast<void*>(&node), pMember));
 }
