@@ -67,17 +67,22 @@ TEST_F(TwoModules, TypeManager_OneForBoth)
     delete pObject;
 }
 
-TEST_F(TwoModules, LogAndErrorGlobals_Shared)
+// The log sinks, the error globals and the empty-string block are the same objects for both.
+TEST_F(TwoModules, LogErrorGlobalsAndEmptyBlock_Shared)
 {
     auto getLogContainer = Lookup<KvTestModule_GetLogContainerFn>("KvTestModule_GetLogContainer");
     auto getErrorGlobals = Lookup<KvTestModule_GetErrorGlobalsFn>("KvTestModule_GetErrorGlobals");
+    auto getEmptyBlock = Lookup<KvTestModule_GetEmptyBlockFn>("KvTestModule_GetEmptyBlock");
     auto log = Lookup<KvTestModule_LogFn>("KvTestModule_Log");
-    ASSERT_TRUE(getLogContainer && getErrorGlobals && log);
+    ASSERT_TRUE(getLogContainer && getErrorGlobals && getEmptyBlock && log);
 
     ASSERT_NE(KvLog::GetContainer(), nullptr);
     ASSERT_NE(KvError::GetGlobals(), nullptr);
     EXPECT_EQ(getLogContainer(), KvLog::GetContainer());
     EXPECT_EQ(getErrorGlobals(), KvError::GetGlobals());
+    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
+    EXPECT_EQ(getEmptyBlock(), pBlock);
+    EXPECT_EQ(pBlock[0] | pBlock[1] | pBlock[2] | pBlock[3], 0);
 
     RecordingLog recording;
     log("from the other module");
@@ -105,15 +110,6 @@ TEST_F(TwoModules, DebugDraw_PublishedSinkSeenByBoth_StubsAreLocal)
     EXPECT_EQ(getDebugDraw(), &sink);
     KvDebugDraw::SetInterface(nullptr);
     EXPECT_EQ(getDebugDraw(), pOtherStub);
-}
-
-TEST_F(TwoModules, EmptyStringBlock_Shared)
-{
-    auto getEmptyBlock = Lookup<KvTestModule_GetEmptyBlockFn>("KvTestModule_GetEmptyBlock");
-    ASSERT_TRUE(getEmptyBlock);
-    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
-    EXPECT_EQ(getEmptyBlock(), pBlock);
-    EXPECT_EQ(pBlock[0] | pBlock[1] | pBlock[2] | pBlock[3], 0);
 }
 
 TEST_F(TwoModules, RandomSeed_IsModuleLocal)
