@@ -1,4 +1,6 @@
+#include "Host/KvImportDriver.h"
 #include "Store/KvJsonStore.h"
+#include "Store/KvPlaceholderSet.h"
 #include "importers/KvImporterTestSupport.h"
 #include "importers/KvResourceImporter_EnginePrefab.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
@@ -7,7 +9,10 @@
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvTestReports.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace
 {
@@ -357,6 +362,40 @@ TEST_F(EnginePrefabImport, KeptShapesAndNesting)
     EXPECT_EQ(run.Placeholders(), (std::vector<std::string>{"KvProjectData_Core_Raw_RenderShapeMesh:a",
                                                             "KvProjectData_Core_Raw_ParticleSystem:fire",
                                                             "KvProjectData_Core_Raw_ActorPrefab:e"}));
+}
+
+// Imported by the host, saved with its unresolved references by name and loaded where none of
+// them exists, the prefab gets a placeholder for each, as the import made them: every shape
+// keeps its mesh.
+TEST_F(EnginePrefabImport, SavedAndLoaded_UnresolvedReferencesGetPlaceholders)
+{
+    const std::filesystem::path source =
+        std::filesystem::temp_directory_path() / ("KvPrefabTest_" + std::to_string(getpid()) + ".prefab");
+    std::ofstream(source) << "<prefab>" + MeshShape("") + MeshShape("") +
+                                 Shape("ParticleGroupShape", Property("EffectFile", "fire")) +
+                                 Shape("KvSceneLighting", Property("Skybox", "day.dds")) +
+                                 Shape("PrefabShape", Property("Filename", "mood\\sky")) + "</prefab>";
+    KvImportResult imported = KvImportDriver(PluginHost()).Import({source.string(), "", ""});
+    std::filesystem::remove(source);
+    ASSERT_TRUE(imported.Succeeded()) << imported.m_Result.GetReason();
+    const KvReflectedDataType* pType = Prefab::GetReflectedDataType();
+    const Json saved =
+        KvJsonStore::Save(pType, imported.m_pResource->GetRawData(), imported.GetPlaceholderAddresses());
+    KvPlaceholderSet placeholders;
+    auto* pLoaded = static_cast<Prefab*>(KvJsonStore::Load(pType, saved, "saved", &placeholders));
+    ASSERT_NE(pLoaded, nullptr);
+    ASSERT_EQ(pLoaded->m_apActors.size(), 5u);
+    for (size_t index : {0, 1})
+    {
+        ASSERT_NE(pLoaded->m_apActors[index]->m_pDefaultEditorShape, nullptr);
+        EXPECT_EQ(pLoaded->m_apActors[index]->m_pDefaultEditorShape->m_strName, "rock");
+    }
+    EXPECT_EQ(pLoaded->m_apActors[0]->m_pDefaultEditorShape, pLoaded->m_apActors[1]->m_pDefaultEditorShape);
+    EXPECT_EQ(pLoaded->m_apActors[2]->m_pDefaultParticleShape->m_strName, "fire");
+    // One mesh, the particles, three textures, and a prefab and a tag per mood.
+    EXPECT_EQ(placeholders.GetObjects().size(), 25u);
+    EXPECT_EQ(KvJsonStore::Save(pType, pLoaded, placeholders.GetNameOnlyTargets()), saved);
+    DestroyData(pLoaded);
 }
 
 TEST_F(EnginePrefabImport, EmptyRootGivesAnEmptyPrefab)
