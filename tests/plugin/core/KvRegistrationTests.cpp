@@ -49,6 +49,22 @@ TEST(Registration, TypesInTableOrder)
     }
 }
 
+// The prefab importer's slot: right after the shader importer, before the input translator's.
+TEST(Registration, PrefabImporterInItsSlot)
+{
+    std::vector<std::string> extensions;
+    for (const KvResourceImporter* pImporter : PluginHost().GetImporters().GetImporters())
+        extensions.push_back(pImporter->GetExtension());
+    const auto prefab = std::find(extensions.begin(), extensions.end(), "prefab");
+    ASSERT_NE(prefab, extensions.end());
+    ASSERT_NE(prefab, extensions.begin());
+    ASSERT_NE(prefab + 1, extensions.end());
+    EXPECT_EQ(*(prefab - 1), "vshaderbin");
+    EXPECT_EQ(*(prefab + 1), "xml");
+    EXPECT_EQ(PluginHost().GetImporters().GetImporters()[prefab - extensions.begin()]->GetResourceType(),
+              KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor());
+}
+
 TEST(Registration, OneCookerForTheFrameworkConfiguration)
 {
     EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
