@@ -52,17 +52,15 @@ TEST(Registration, TypesInTableOrder)
 // The prefab importer's slot: right after the shader importer, before the input translator's.
 TEST(Registration, PrefabImporterInItsSlot)
 {
-    std::vector<std::string> extensions;
-    for (const KvResourceImporter* pImporter : PluginHost().GetImporters().GetImporters())
-        extensions.push_back(pImporter->GetExtension());
-    const auto prefab = std::find(extensions.begin(), extensions.end(), "prefab");
-    ASSERT_NE(prefab, extensions.end());
-    ASSERT_NE(prefab, extensions.begin());
-    ASSERT_NE(prefab + 1, extensions.end());
-    EXPECT_EQ(*(prefab - 1), "vshaderbin");
-    EXPECT_EQ(*(prefab + 1), "xml");
-    EXPECT_EQ(PluginHost().GetImporters().GetImporters()[prefab - extensions.begin()]->GetResourceType(),
-              KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor());
+    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
+    const auto prefab = std::find_if(
+        importers.begin() + 1, importers.end() - 1,
+        [](const KvResourceImporter* p)
+        { return p->GetResourceType() == KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor(); });
+    ASSERT_NE(prefab, importers.end() - 1);
+    EXPECT_STREQ((*prefab)->GetExtension(), "prefab");
+    EXPECT_STREQ(prefab[-1]->GetExtension(), "vshaderbin");
+    EXPECT_EQ(prefab[1]->GetResourceType(), KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
 }
 
 TEST(Registration, OneCookerForTheFrameworkConfiguration)
