@@ -161,7 +161,6 @@ public:
         // Text properties without a value read as empty.
         const char* text = value ? value : "";
         KvTransformSpace& local = *m_Entry->m_pTransform->m_LocalTransform;
-        const bool bLight = m_eClass == eShapeClass::DYN_LIGHT;
         if (name == "ShapeName")
         {
             if (value)
@@ -185,7 +184,7 @@ public:
             if (KvColor* pColor = Setting<KvColor>("m_colColor"))
                 Values::ReadColor(value, *pColor);
         }
-        else if (name == "LightType" && bLight)
+        else if (name == "LightType" && m_eClass == eShapeClass::DYN_LIGHT)
         {
             int32_t* pType = Setting<int32_t>("m_slLightType");
             if (pType && std::strcmp(text, "Spotlight") == 0)
