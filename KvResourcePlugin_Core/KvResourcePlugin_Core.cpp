@@ -5,6 +5,7 @@
 #include "Resources/KvResourceCooker.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_EnginePrefab.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "importers/KvResourceImporter_Interface.h"
@@ -39,6 +40,7 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     importers.Register(new KvResourceImporter_Font());
     importers.Register(new KvResourceImporter_DDS());
     importers.Register(new KvResourceImporter_ShaderBin());
+    importers.Register(new KvResourceImporter_EnginePrefab());
     context.m_pCookers->Register(
         new KvResourceCooker_Passthrough(KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()));
     descriptors.Register(KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());

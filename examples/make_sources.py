@@ -101,3 +101,48 @@ with wave.open(os.path.join(ROOT, "audio", "beep.wav"), "wb") as tone:
     tone.writeframes(bytes((128 + (40 if (i // 4) % 2 else -40)) for i in range(400)))
 
 write("ui/menu.gfx", b"GFX\x0a" + bytes(range(28)))
+
+# A camp: meshes (one placed under another), campfire smoke and light, a nested prefab, the scene
+# lighting with its sky box, and a terrain shape the editor does not keep.
+write("prefabs/camp.prefab", r"""<?xml version="1.0"?>
+<prefab name="camp">
+  <shape class="StaticMeshShape">
+    <property name="ShapeName" value="Tent"/>
+    <property name="Orientation" value="45,0,0"/>
+    <property name="MeshFileName" value="Models\StaticMeshes\Camp\Tent.vmesh"/>
+    <shape class="StaticMeshShape">
+      <property name="ShapeName" value="Rock"/>
+      <property name="Position" value="2.5,0,-1"/>
+      <property name="Scaling" value="1.5,1.5,1.5"/>
+      <property name="MeshFileName" value="Models\Static Meshes\Rock A.vmesh"/>
+    </shape>
+  </shape>
+  <shape class="ParticleGroupShape">
+    <property name="ShapeName" value="Campfire smoke"/>
+    <property name="Position" value="1,0,1"/>
+    <property name="EffectFile" value="Particles\Smoke.xml"/>
+  </shape>
+  <shape class="DynLightShape">
+    <property name="ShapeName" value="Campfire light"/>
+    <property name="Position" value="1,0.5,1"/>
+    <property name="LightColor" value="255,160,64"/>
+    <property name="Multiplier" value="1.5"/>
+    <property name="Radius" value="8"/>
+  </shape>
+  <shape class="PrefabShape">
+    <property name="ShapeName" value="Barrel"/>
+    <property name="Position" value="-2,0,0.5"/>
+    <property name="Filename" value="Prefabs\Props\Barrel.prefab"/>
+  </shape>
+  <shape class="KvSceneLighting">
+    <property name="ShapeName" value="DEFAULT"/>
+    <property name="LightColor" value="0xC0,0xD0,0xFF"/>
+    <property name="FogStart" value="50"/>
+    <property name="FogEnd" value="400"/>
+    <property name="Skybox" value="Textures\Sky\Dusk.dds"/>
+  </shape>
+  <shape class="TerrainShape">
+    <property name="ShapeName" value="Ground"/>
+  </shape>
+</prefab>
+""", "w")

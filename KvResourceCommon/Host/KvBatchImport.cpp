@@ -1,5 +1,6 @@
 #include "Host/KvBatchImport.h"
 
+#include "Host/KvProjectReferences.h"
 #include "Host/KvProjectStore.h"
 #include "Resources/KvResourceDescriptor.h"
 
@@ -16,7 +17,9 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, std::vector<s
             return KvResult::Failure("the resource '" + resource.GetName() + "' (" +
                                      resource.GetDescriptor()->GetTypeName() + ") is already imported from " +
                                      earlier->second);
-        KvResult saved = m_Project.Save(resource, result.GetPlaceholderAddresses(), outWritten);
+        const std::set<const void*> unresolved =
+            KvProjectReferences::Resolve(m_Project.GetFolder(), result.m_aPlaceholders);
+        KvResult saved = m_Project.Save(resource, unresolved, outWritten);
         if (saved)
             m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
         return saved;

@@ -203,14 +203,17 @@ void KvImportDriver::ResolvePlaceholders(KvImportResult& result)
     const KvReflectedDataType* pRootType = pResource->GetDescriptor()->GetRootDataType();
     std::vector<KvTempXRef> unresolved;
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    // A placeholder is no object of its own: leaving the live objects, it is never taken for
+    // the real object of its name, by this import or any later one.
+    for (const KvTempXRef& placeholder : result.m_aPlaceholders)
+        pRegistry->UnregisterLiveObject(placeholder.second, placeholder.first);
     for (const KvTempXRef& placeholder : result.m_aPlaceholders)
     {
-        // The real object is another live object of the placeholder's type and name.
+        // The real object is a live object of the placeholder's type and name.
         const std::string* pName =
             KvReflectionInterface::GetObjectName(placeholder.second, placeholder.first);
         if (void* pReal =
-                pName ? pRegistry->FindLiveObjectByName(placeholder.second, pName->c_str(), placeholder.first)
-                      : nullptr)
+                pName ? pRegistry->FindLiveObjectByName(placeholder.second, pName->c_str()) : nullptr)
         {
             KvObjectTree::RetargetReferences(pRootType, pResource->GetRawData(), placeholder.first, pReal);
             pRegistry->DestroyObject(placeholder.second, placeholder.first);

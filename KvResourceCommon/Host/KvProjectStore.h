@@ -16,6 +16,8 @@ class KV_RESOURCECOMMON_API KvProjectStore
 public:
     explicit KvProjectStore(const std::string& folder) : m_strFolder(folder) {}
 
+    const std::string& GetFolder() const { return m_strFolder; }
+
     // The file of a resource's raw data (or payload) below the folder.
     std::string GetRawDataPath(const KvResource& resource) const;
     std::string GetPayloadPath(const KvResource& resource) const;

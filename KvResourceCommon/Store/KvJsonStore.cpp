@@ -53,7 +53,8 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
     return true;
 }
 
-void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* pType)
+void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* pType,
+                            KvPlaceholderSet* pPlaceholders)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
@@ -73,5 +74,5 @@ void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* 
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: is not valid JSON", path.c_str());
         return nullptr;
     }
-    return Load(pType, document, path);
+    return Load(pType, document, path, pPlaceholders);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class KvJsonWriter;
+class KvPlaceholderSet;
 class KvReflectedDataType;
 class KvReflectedPrimitive;
 
@@ -25,7 +26,8 @@ class KvReflectedPrimitive;
 // - owned pointers are nested objects or null; an object owned twice is written in full at
 //   its first place and later as {"$ref": <JSON pointer>}, which loads only into a slot of
 //   the same type; cross-references are {"$xref": <type>, "name": ..., "guid": ...},
-//   resolved after load by GUID, then by name; type-record pointers are type names, limited
+//   resolved after load by GUID, then by name, else to a placeholder of the caller's set (or
+//   left empty with a warning); type-record pointers are type names, limited
 //   to a member's base class and its derived classes where it names one; dynamic pointers
 //   objects of the type their sibling names.
 // A load fills the object a constructor placed in an owned pointer, instead of replacing it,
@@ -52,13 +54,16 @@ public:
                          const std::set<const void*>& nameOnlyTargets = {});
     // The loaded object (the caller owns it), or null with the reason logged as
     // "<source>: <JSON pointer of the member>: <what is wrong>"; nothing half-built remains.
-    static void* Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName);
+    // References to objects not loaded get placeholders from `pPlaceholders` when given.
+    static void* Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName,
+                      KvPlaceholderSet* pPlaceholders = nullptr);
 
     // Writes SaveText to a file; false (logged) on failure.
     static bool SaveFile(const std::string& path, const KvReflectedDataType* pType, const void* pObject,
                          const std::set<const void*>& nameOnlyTargets = {});
     // Reads and loads a file; null (logged) for an unreadable, malformed or mismatched file.
-    static void* LoadFile(const std::string& path, const KvReflectedDataType* pType);
+    static void* LoadFile(const std::string& path, const KvReflectedDataType* pType,
+                          KvPlaceholderSet* pPlaceholders = nullptr);
 
     // Whether a member is saved and loaded: neither NoSerialize nor a not-owned pointer.
     static bool IsSaved(const KvReflectedPrimitive& member);

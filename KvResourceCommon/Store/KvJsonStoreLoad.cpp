@@ -10,6 +10,7 @@
 #include "Store/KvJsonFloat.h"
 #include "Store/KvJsonPointer.h"
 #include "Store/KvJsonString.h"
+#include "Store/KvPlaceholderSet.h"
 
 #include <limits>
 #include <map>
@@ -53,7 +54,10 @@ struct PendingCrossReference
 class Loader
 {
 public:
-    explicit Loader(const std::string& sourceName) : m_strSource(sourceName) {}
+    Loader(const std::string& sourceName, KvPlaceholderSet* pPlaceholders)
+        : m_strSource(sourceName), m_pPlaceholders(pPlaceholders)
+    {
+    }
 
     // Fills an object that already sits in its final place, so that an error leaves a tree
     // that releasing the root frees completely.
@@ -99,6 +103,9 @@ public:
                 pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
             if (!pTarget)
                 pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
+            const bool bIdentified = !pending.m_strName.empty() || pending.m_Guid;
+            if (!pTarget && m_pPlaceholders && bIdentified)
+                pTarget = m_pPlaceholders->Get(pending.m_pType, pending.m_strName, pending.m_Guid);
             if (!pTarget)
                 KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                             "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
@@ -443,13 +450,15 @@ private:
     }
 
     std::string m_strSource;
+    KvPlaceholderSet* m_pPlaceholders;
     std::map<std::string, LoadedObject> m_Loaded;
     std::vector<PendingCrossReference> m_aCrossReferences;
     std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
 };
 } // namespace
 
-void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName)
+void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName,
+                        KvPlaceholderSet* pPlaceholders)
 {
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
@@ -459,7 +468,7 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
         return nullptr;
     }
     void* pObject = pConstructor->Create();
-    Loader loader(sourceName);
+    Loader loader(sourceName, pPlaceholders);
     try
     {
         loader.LoadInto(pType, pObject, document, "");

@@ -5,11 +5,20 @@
 #include "Reflection/KvReflectionInterface.h"
 
 KvProjectData_Core_CodeHolder::KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context)
-    : m_strName(context.m_strLabel),
-      m_pDataType(KvReflectionInterface::GetInstance()->FindType(context.m_strLabel.c_str()))
 {
-    if (m_pDataType && m_pDataType->GetObjectConstructor())
-        m_pData = m_pDataType->GetObjectConstructor()->Create();
+    ChooseClass(context.m_strLabel);
+}
+
+void KvProjectData_Core_CodeHolder::ChooseClass(const std::string& typeName)
+{
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    if (m_pData && m_pDataType)
+        pRegistry->DestroyObject(m_pDataType, m_pData);
+    m_strName = typeName;
+    m_pDataType = pRegistry->FindType(typeName.c_str());
+    m_pData = m_pDataType && m_pDataType->GetObjectConstructor()
+                  ? m_pDataType->GetObjectConstructor()->Create()
+                  : nullptr;
 }
 
 void KvProjectData_Core_CodeHolder::DrawDebug(KvEditorPawn* pPawn, uint32_t flags) const

@@ -1,4 +1,5 @@
 #include "Foundation/KvError_Globals.h"
+#include "Host/KvBatchImport.h"
 #include "Host/KvImportDriver.h"
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
@@ -277,6 +278,18 @@ TEST_F(ResourceHost, Import_PlaceholderResolvedToALoadedTarget)
     EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget, &real);
 }
 
+// Placeholders stand for objects not loaded: no reference resolves to one, neither to another
+// of the same import nor to one another import still holds.
+TEST_F(ResourceHost, Import_PlaceholdersAreNoTargets)
+{
+    KvImportResult earlier = Import(WriteSource("earlier.tnode", "target=villain\n"));
+    KvImportResult result = Import(WriteSource("twice.tnode", "target=villain\ntarget=villain\n"));
+    ASSERT_TRUE(earlier.Succeeded() && result.Succeeded());
+    ASSERT_EQ(result.m_aPlaceholders.size(), 2u);
+    EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget,
+              result.m_aPlaceholders[1].first);
+}
+
 TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
 {
     KvImportResult result = Import(WriteSource("sub/refers.tnode", "target=villain\npayload=3\n"));
@@ -292,6 +305,41 @@ TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
     const KvJsonStore::Json saved = KvJsonStore::Json::parse(raw);
     EXPECT_EQ(saved["m_pTarget"].dump(), R"({"$xref":"KvTestTarget","name":"villain"})");
     EXPECT_EQ(saved["m_strName"], "sub\\refers");
+}
+
+// A placeholder whose target a project file of the resource of its name holds is saved with
+// that target's GUID; the others by name only, and names that leave the project are not followed.
+TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
+{
+    const KvGuid guid = KvGuid::GenerateNew();
+    const auto target = [](const std::string& name, const KvGuid& id)
+    {
+        return KvJsonStore::Json{
+            {"$type", "KvTestNode"},
+            {"m_aRecords", {{{"$type", "KvTestTarget"}, {"m_strName", name}, {"m_XRefGUID", id.ToString()}}}}}
+            .dump();
+    };
+    Write("project/heroes/hero.tnode.json", target("heroes\\hero", guid));
+    Write("project/heroes/hero.tnode.payload.json", target("heroes\\villain", guid));
+    Write("outside.tnode.json", target("..\\outside", guid));
+    KvImportDriver driver(Host());
+    const KvProjectStore project(Path("project"));
+    KvBatchImport batch(driver, project);
+    const std::pair<const char*, KvJsonStore::Json> rows[] = {
+        {"heroes\\hero", {{"$xref", "KvTestTarget"}, {"name", "heroes\\hero"}, {"guid", guid.ToString()}}},
+        {"heroes\\villain", {{"$xref", "KvTestTarget"}, {"name", "heroes\\villain"}}},
+        {"..\\outside", {{"$xref", "KvTestTarget"}, {"name", "..\\outside"}}},
+    };
+    int index = 0;
+    for (const auto& [name, expected] : rows)
+    {
+        std::vector<std::string> written;
+        const std::string source =
+            WriteSource("refers" + std::to_string(index++) + ".tnode", std::string("target=") + name + "\n");
+        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, written)));
+        std::ifstream saved(written.at(0));
+        EXPECT_EQ(KvJsonStore::Json::parse(saved)["m_pTarget"], expected) << name;
+    }
 }
 
 TEST(ResourceName, RelativeToTheRootWithBackslashes)

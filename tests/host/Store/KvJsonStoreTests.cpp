@@ -1,5 +1,6 @@
 #include "Reflection/KvObjectTree.h"
 #include "Store/KvJsonStore.h"
+#include "Store/KvPlaceholderSet.h"
 #include "model/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
 
@@ -253,6 +254,34 @@ TEST_F(JsonStore, CrossReference_MissingTargetLoadsNullWithWarning)
     EXPECT_THAT(
         log.m_aEntries[0].m_strMessage,
         ::testing::HasSubstr("missing.json: /m_pTarget: no 'KvTestTarget' named 'elsewhere' is loaded"));
+    DestroyNode(pLoaded);
+}
+
+// Given a placeholder set, references to objects not loaded point at placeholders carrying
+// their identity, as an import made them, one per identity; saving again writes them as they were.
+TEST_F(JsonStore, CrossReference_MissingTargetsLoadAsPlaceholders)
+{
+    Json saved = KvJsonStore::Save(NodeType(), m_pNode);
+    const Json elsewhere = {{"$xref", "KvTestTarget"}, {"name", "elsewhere"}};
+    const KvGuid guid = KvGuid::GenerateNew();
+    saved["m_pTarget"] = elsewhere;
+    saved["m_apTargets"] = {elsewhere,
+                            {{"$xref", "KvTestTarget"}, {"name", "far"}, {"guid", guid.ToString()}}};
+    RecordingLog log;
+    KvPlaceholderSet placeholders;
+    auto* pLoaded =
+        static_cast<KvTestNode*>(KvJsonStore::Load(NodeType(), saved, "missing.json", &placeholders));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_TRUE(log.m_aEntries.empty());
+    ASSERT_EQ(placeholders.GetObjects().size(), 2u);
+    ASSERT_NE(pLoaded->m_pTarget, nullptr);
+    EXPECT_EQ(pLoaded->m_pTarget->m_strName, "elsewhere");
+    EXPECT_EQ(pLoaded->m_apTargets[0], pLoaded->m_pTarget);
+    EXPECT_EQ(pLoaded->m_apTargets[1]->m_XRefGUID, guid);
+    EXPECT_EQ(KvJsonStore::Save(NodeType(), pLoaded, placeholders.GetNameOnlyTargets()), saved);
+    EXPECT_EQ(KvReflectionInterface::GetInstance()->FindLiveObjectByName(KvTestTarget::GetReflectedDataType(),
+                                                                         "elsewhere"),
+              nullptr);
     DestroyNode(pLoaded);
 }
 

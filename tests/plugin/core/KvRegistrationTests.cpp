@@ -49,6 +49,20 @@ TEST(Registration, TypesInTableOrder)
     }
 }
 
+// The prefab importer's slot: right after the shader importer, before the input translator's.
+TEST(Registration, PrefabImporterInItsSlot)
+{
+    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
+    const auto prefab = std::find_if(
+        importers.begin() + 1, importers.end() - 1,
+        [](const KvResourceImporter* p)
+        { return p->GetResourceType() == KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor(); });
+    ASSERT_NE(prefab, importers.end() - 1);
+    EXPECT_STREQ((*prefab)->GetExtension(), "prefab");
+    EXPECT_STREQ(prefab[-1]->GetExtension(), "vshaderbin");
+    EXPECT_EQ(prefab[1]->GetResourceType(), KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
+}
+
 TEST(Registration, OneCookerForTheFrameworkConfiguration)
 {
     EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);

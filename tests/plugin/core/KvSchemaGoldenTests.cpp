@@ -84,6 +84,17 @@ TEST(PluginSchemas, MatchTheGoldenFiles)
                 KvSchemaDescription::ToJson(*pType).dump(2) + "\n";
         }
     }
+    // The game types the prefab import creates and fills by member name.
+    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
+    ASSERT_TRUE(loaded) << loaded.GetReason();
+    for (const char* name : {"KvActorComponent_LightShape", "KvActorComponent_MeshShape",
+                             "KvActorComponent_ParticleShape", "KvActorComponent_Object3D",
+                             "KvActorCode_LightingPreset", "MqActorCode_MoodSelector", "MqProjectData_Tag"})
+    {
+        const KvReflectedDataType* pType = KvReflectionInterface::GetInstance()->FindType(name);
+        ASSERT_NE(pType, nullptr) << name;
+        schemas[std::string(name) + ".schema.json"] = KvSchemaDescription::ToJson(*pType).dump(2) + "\n";
+    }
     ExpectGoldenFolder("types", schemas);
     ExpectGoldenFolder("reachable", reachable);
 }
