@@ -5,6 +5,7 @@
 #include "Resources/KvResourceCooker.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_EngineMaterial.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "importers/KvResourceImporter_Interface.h"
@@ -42,6 +43,9 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     context.m_pCookers->Register(
         new KvResourceCooker_Passthrough(KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()));
     descriptors.Register(KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
+    // Not in the fixed order: the material importer takes the XML files with a "Materials"
+    // element, so it is asked before the input translator, which takes every other one.
+    importers.Register(new KvResourceImporter_EngineMaterial());
     importers.Register(new KvResourceImporter_InputTranslator());
     descriptors.Register(KvResourcePlugin_Core_i18nStringTable::GetStaticDescriptor());
     importers.Register(new KvResourceImporter_i18n());

@@ -1,14 +1,15 @@
 #include "Host/KvImportDriver.h"
 
-#include "Foundation/KvLog.h"
+#include "Host/KvLogCapture.h"
+#include "Host/KvResourceCreation.h"
 #include "Host/KvResourceHost.h"
+#include "Host/KvSavedResources.h"
 #include "IO/KvIOStream_File.h"
 #include "Reflection/KvObjectTree.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Resources/KvSourceProbe.h"
-#include "TypeManager/KvTypeManager.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,18 +24,6 @@ std::filesystem::path AbsoluteAndNormal(const std::string& path)
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return (error ? std::filesystem::path(path) : absolute).lexically_normal();
 }
-
-// Collects what is logged while it lives: an import's reports are part of its failure.
-class ImportLog : public KvLogInterface
-{
-public:
-    explicit ImportLog(std::vector<std::string>& entries) : m_rEntries(entries) { KvLog::AddInterface(this); }
-    ~ImportLog() override { KvLog::RemoveInterface(this); }
-    void Write(const char*, uint32_t, const char* message) override { m_rEntries.push_back(message); }
-
-private:
-    std::vector<std::string>& m_rEntries;
-};
 
 // The resource type names of importers, for a reason that says which were asked.
 std::string TypeNamesOf(const std::vector<KvResourceImporter*>& importers)
@@ -62,15 +51,6 @@ KvResult ImportFailure(const std::vector<std::string>& logged, const std::string
     for (size_t index = 1; index < parts.size(); ++index)
         reason += "\n" + parts[index];
     return KvResult::Failure(reason);
-}
-
-KvResource* CreateResource(const KvResourceDescriptor* pDescriptor)
-{
-    KvTypeInfo* pClass = pDescriptor->GetResourceClass();
-    if (pClass && KvTypeManager::GetInstance()->IsOrDerivesFrom(pClass, KvResource::GetType()->m_uiIndex))
-        if (KvTypedObject* pObject = pClass->CreateInstance())
-            return static_cast<KvResource*>(pObject);
-    return new KvResource();
 }
 } // namespace
 
@@ -142,28 +122,27 @@ KvResult KvImportDriver::ChooseImporter(const KvImportRequest& request,
                              "' files recognises the file (asked: " + TypeNamesOf(candidates) + ")");
 }
 
-KvImportResult KvImportDriver::Import(const KvImportRequest& request)
+KvImportResult KvImportDriver::Import(const KvImportRequest& request, KvSavedResources* pSaved)
 {
     KvImportResult result;
-    std::vector<std::string> logged;
     KvResult converted;
+    // An import's reports are part of its failure.
+    KvLogCapture log;
+    try
     {
-        ImportLog log(logged);
-        try
-        {
-            converted = Convert(request, result);
-        }
-        catch (...)
-        {
-            converted = KvResult::FailureOfCurrentException();
-        }
+        converted = Convert(request, pSaved, result);
+    }
+    catch (...)
+    {
+        converted = KvResult::FailureOfCurrentException();
     }
     if (!converted)
-        result.m_Result = ImportFailure(logged, converted.GetReason());
+        result.m_Result = ImportFailure(log.GetMessages(), converted.GetReason());
     return result;
 }
 
-KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult& result) const
+KvResult KvImportDriver::Convert(const KvImportRequest& request, KvSavedResources* pSaved,
+                                 KvImportResult& result) const
 {
     KvResourceImporter* pImporter = nullptr;
     if (KvResult chosen = ChooseImporter(request, pImporter); !chosen)
@@ -171,8 +150,17 @@ KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult&
     const KvResourceDescriptor* pDescriptor = pImporter->GetResourceType();
     std::string name = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
     pImporter->ConvertResourceName(name);
+    void* pExisting = nullptr;
+    if (!pImporter->ShouldCreateResource())
+    {
+        pExisting = pSaved ? pSaved->FindSavedRawData(name, pDescriptor) : nullptr;
+        if (!pExisting)
+            return KvResult::Failure(
+                std::string("the file updates the saved ") + pDescriptor->GetTypeName() + " '" + name +
+                "', " + (pSaved ? "which the project does not hold" : "and no project is given"));
+    }
 
-    KvResource* pResource = CreateResource(pDescriptor);
+    KvResource* pResource = KvCreateResource(pDescriptor);
     result.m_pResource = pResource;
     pResource->SetName(name);
     pResource->SetDescriptor(pDescriptor);
@@ -181,8 +169,12 @@ KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult&
     if (!stream.Open(request.m_strSourcePath.c_str(), KvIOStream::MODE_READ))
         return KvResult::Failure("cannot open '" + request.m_strSourcePath + "'");
     void* pPayload = nullptr;
-    void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, nullptr);
+    void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, pExisting);
     stream.Close();
+    // The saved object stays with the saved resources: handed back unchanged, it is copied.
+    if (pRaw && pRaw == pExisting)
+        pRaw = KvObjectTree::Clone(pDescriptor->GetRootDataType(), pExisting);
+    result.m_bUpdatedSaved = pExisting != nullptr;
     // A payload handed over before a failure is the host's too: binding it releases it with the
     // resource.
     if (pPayload)

@@ -3,6 +3,7 @@
 #include "Foundation/KvReport.h"
 #include "Reflection/KvReflectedPrimitive.h"
 #include "Store/KvJsonDocumentWriter.h"
+#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonTextWriter.h"
 
 #include <fstream>
@@ -54,6 +55,14 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
 }
 
 void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* pType)
+{
+    KvJsonLoadSession session;
+    void* pObject = session.LoadFile(path, pType);
+    session.Finish();
+    return pObject;
+}
+
+void* KvJsonLoadSession::LoadFile(const std::string& path, const KvReflectedDataType* pType)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)

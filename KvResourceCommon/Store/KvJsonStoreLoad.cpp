@@ -1,3 +1,4 @@
+#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonStore.h"
 
 #include "Foundation/KvReport.h"
@@ -47,13 +48,28 @@ struct PendingCrossReference
     const KvReflectedDataType* m_pType;
     std::string m_strName;
     std::optional<KvGuid> m_Guid;
+    std::string m_strSource;
     std::string m_strPath;
 };
+} // namespace
 
+struct KvJsonLoadSession::tPending
+{
+    std::vector<PendingCrossReference> m_aCrossReferences;
+    std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
+};
+
+namespace
+{
+// Loads one document; what must wait for the other documents of its session goes to the
+// session's pending lists.
 class Loader
 {
 public:
-    explicit Loader(const std::string& sourceName) : m_strSource(sourceName) {}
+    Loader(const std::string& sourceName, KvJsonLoadSession::tPending& pending)
+        : m_strSource(sourceName), m_rPending(pending)
+    {
+    }
 
     // Fills an object that already sits in its final place, so that an error leaves a tree
     // that releasing the root frees completely.
@@ -86,28 +102,7 @@ public:
             }
         }
         if (KvObjectTree::ReconcilesConstructedChildren(pType))
-            m_aPostDeserialize.emplace_back(pType, pObject);
-    }
-
-    // Points cross-references at their targets, then lets loaded objects rebuild their state.
-    void Finish()
-    {
-        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-        for (const PendingCrossReference& pending : m_aCrossReferences)
-        {
-            void* pTarget =
-                pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
-            if (!pTarget)
-                pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
-            if (!pTarget)
-                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
-                            "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
-                            m_strSource.c_str(), pending.m_strPath.c_str(),
-                            pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
-            *pending.m_ppSlot = pTarget;
-        }
-        for (const auto& [pType, pObject] : m_aPostDeserialize)
-            pType->GetObjectConstructor()->PostDeserialize(pObject);
+            m_rPending.m_aPostDeserialize.emplace_back(pType, pObject);
     }
 
     // Member callbacks: the member of the owner type, the owner, the member's JSON and path.
@@ -303,7 +298,7 @@ private:
         if (json["$xref"] != pType->GetName())
             throw KvJsonLoadError(path, "expected a reference to '" + pType->GetName() + "', found " +
                                             Quote(json["$xref"]));
-        PendingCrossReference pending{ppSlot, pType, "", std::nullopt, path};
+        PendingCrossReference pending{ppSlot, pType, "", std::nullopt, m_strSource, path};
         if (json.contains("name"))
             pending.m_strName = LoadString(json["name"], path + "/name");
         if (json.contains("guid"))
@@ -313,7 +308,7 @@ private:
             if (!pending.m_Guid)
                 throw KvJsonLoadError(path + "/guid", "expected a GUID");
         }
-        m_aCrossReferences.push_back(pending);
+        m_rPending.m_aCrossReferences.push_back(pending);
     }
 
     // The registered type a type-record member names, when the member may hold it.
@@ -444,12 +439,16 @@ private:
 
     std::string m_strSource;
     std::map<std::string, LoadedObject> m_Loaded;
-    std::vector<PendingCrossReference> m_aCrossReferences;
-    std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
+    KvJsonLoadSession::tPending& m_rPending;
 };
 } // namespace
 
-void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName)
+KvJsonLoadSession::KvJsonLoadSession() : m_pPending(std::make_unique<tPending>()) {}
+
+KvJsonLoadSession::~KvJsonLoadSession() = default;
+
+void* KvJsonLoadSession::Load(const KvReflectedDataType* pType, const Json& document,
+                              const std::string& sourceName)
 {
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
@@ -459,7 +458,10 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
         return nullptr;
     }
     void* pObject = pConstructor->Create();
-    Loader loader(sourceName);
+    // A refused document leaves nothing pending: its slots are released with it.
+    const size_t references = m_pPending->m_aCrossReferences.size();
+    const size_t postDeserialize = m_pPending->m_aPostDeserialize.size();
+    Loader loader(sourceName, *m_pPending);
     try
     {
         loader.LoadInto(pType, pObject, document, "");
@@ -468,9 +470,41 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     {
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: %s", sourceName.c_str(),
                     error.m_strPath.empty() ? "/" : error.m_strPath.c_str(), error.what());
+        m_pPending->m_aCrossReferences.resize(references);
+        m_pPending->m_aPostDeserialize.resize(postDeserialize);
         KvObjectTree::Destroy(pType, pObject);
         return nullptr;
     }
-    loader.Finish();
+    return pObject;
+}
+
+void KvJsonLoadSession::Finish()
+{
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    for (const PendingCrossReference& pending : m_pPending->m_aCrossReferences)
+    {
+        void* pTarget =
+            pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
+        if (!pTarget)
+            pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
+        if (!pTarget)
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
+                        "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
+                        pending.m_strSource.c_str(), pending.m_strPath.c_str(),
+                        pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
+        *pending.m_ppSlot = pTarget;
+    }
+    const std::vector<std::pair<const KvReflectedDataType*, void*>> postDeserialize =
+        std::move(m_pPending->m_aPostDeserialize);
+    *m_pPending = {};
+    for (const auto& [pType, pObject] : postDeserialize)
+        pType->GetObjectConstructor()->PostDeserialize(pObject);
+}
+
+void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName)
+{
+    KvJsonLoadSession session;
+    void* pObject = session.Load(pType, document, sourceName);
+    session.Finish();
     return pObject;
 }
