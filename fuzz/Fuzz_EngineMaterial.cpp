@@ -1,4 +1,5 @@
 #include "KvFuzzImport.h"
+#include "importers/KvImporterSupport.h"
 #include "importers/KvResourceImporter_EngineMaterial.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
@@ -10,23 +11,17 @@ using Mesh = KvProjectData_Core_Raw_Mesh;
 // The mesh of the example material file, so that its seed reaches every setting.
 constexpr const char* kMeshName = "props\\crate_data\\materials\\crate";
 
-template <class T>
-T* NewData()
-{
-    return static_cast<T*>(T::GetReflectedDataType()->GetObjectConstructor()->Create());
-}
-
 Mesh* NewMesh()
 {
-    Mesh* pMesh = NewData<Mesh>();
+    Mesh* pMesh = KvCreateData<Mesh>();
     for (const char* name : {"wood", "metal"})
     {
         KvProjectData_Core_Raw_MaterialInfo& info = pMesh->m_aMaterials.emplace_back();
         info.m_strName = std::string(kMeshName) + "\\" + name;
-        info.m_pDefaultMaterial = NewData<KvProjectData_Core_Raw_Material>();
+        info.m_pDefaultMaterial = KvCreateData<KvProjectData_Core_Raw_Material>();
         for (const char* slot : {"diffuse", "normal", "specular"})
             info.m_pDefaultMaterial->m_apTextureSlots
-                .emplace_back(NewData<KvProjectData_Core_Raw_MaterialTextureSlot>())
+                .emplace_back(KvCreateData<KvProjectData_Core_Raw_MaterialTextureSlot>())
                 ->m_strSlotName = slot;
     }
     return pMesh;

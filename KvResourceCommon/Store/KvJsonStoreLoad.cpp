@@ -1,4 +1,3 @@
-#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonStore.h"
 
 #include "Foundation/KvReport.h"
@@ -9,6 +8,7 @@
 #include "Store/KvBase64.h"
 #include "Store/KvJsonEnum.h"
 #include "Store/KvJsonFloat.h"
+#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonPointer.h"
 #include "Store/KvJsonString.h"
 

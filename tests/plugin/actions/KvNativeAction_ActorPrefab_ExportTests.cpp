@@ -1,6 +1,7 @@
 #include "Actions/KvUndoHistory.h"
 #include "Host/KvImportDriver.h"
 #include "Host/KvTestFolder.h"
+#include "Reflection/KvReflectedDataType.h"
 #include "Resources/KvFileSystemInterface.h"
 #include "TypeManager/KvTypeInfo.h"
 #include "actions/KvNativeAction_ActorPrefab_Export.h"
@@ -145,23 +146,17 @@ TEST(PrefabExportAction, NullPrefab_Fatal)
                  message);
 }
 
-// The host finds the action through the prefab type's menu and runs it through its history:
-// nothing to undo, a redo writes the file again.
+// The menu offers one action, which a history runs: nothing to undo, a redo writes again.
 TEST_F(PrefabExport, Menu_OneActionRunThroughTheUndoHistory)
 {
-    Prefab* pHouse = NewHouse();
-    const KvReflectedDataType* pType = Prefab::GetReflectedDataType();
-    KvAttribute_NativeAction::Factory factory = nullptr;
-    for (const KvAttribute* pAttribute : pType->GetAttributes())
-        if (pAttribute->GetKind() == KvAttribute_NativeAction::kKind &&
-            static_cast<const KvAttribute_NativeAction*>(pAttribute)->GetMenuName() == "Export Prefab")
-            factory = static_cast<const KvAttribute_NativeAction*>(pAttribute)->GetFactory();
-    ASSERT_NE(factory, nullptr);
+    // The prefab's first menu.
+    const auto* pMenu =
+        KvFindAttribute<KvAttribute_NativeAction>(Prefab::GetReflectedDataType()->GetAttributes());
+    ASSERT_EQ(pMenu->GetMenuName(), "Export Prefab");
     std::vector<KvSmartPtr<KvNativeAction>> actions;
-    factory(actions, nullptr, pType, pHouse, nullptr, nullptr);
+    pMenu->GetFactory()(actions, nullptr, Prefab::GetReflectedDataType(), NewHouse(), nullptr, nullptr);
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_EQ(actions[0]->GetName(), "Export prefab house");
-
     KvUndoHistory history;
     const KvUndoHistory::tStepReport done = history.Do(actions[0]);
     EXPECT_TRUE(done.m_bUpdatesSelection);

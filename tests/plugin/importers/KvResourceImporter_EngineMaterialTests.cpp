@@ -13,11 +13,11 @@
 namespace
 {
 using Mesh = KvProjectData_Core_Raw_Mesh;
-using Material = KvProjectData_Core_Raw_Material;
 using Params = KvProjectData_Core_Raw_Material_Params;
 using Slot = KvProjectData_Core_Raw_MaterialTextureSlot;
 using Texture = KvProjectData_Core_Raw_Texture;
 
+// Away from every value an import writes, so that each write shows.
 Params PreviousParams()
 {
     Params params;
@@ -28,91 +28,60 @@ Params PreviousParams()
     return params;
 }
 
-KvJsonStore::Json JsonOf(const Params& params)
-{
-    return KvJsonStore::Save(Params::GetReflectedDataType(), &params);
-}
-
-// The mesh "meshes\rock" the files update: entry 0 is named as the importer builds full names
-// (lower case), entry 1 differs only in case. Each material has the three slots a file sets and
-// one it leaves, all pointing at a texture, and parameters other than the importer's defaults.
+// The mesh "meshes\rock" the files update: entry 0 named as the importer builds full names
+// (lower case), entry 1 only in another case. Each material has the three slots a file sets and
+// one it leaves, all pointing at a texture.
 class MaterialImport : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_pTexture = NewData<Texture>();
-        m_pMesh = NewData<Mesh>();
         for (const char* name : {"meshes\\rock\\stone", "meshes\\rock\\Stone"})
         {
-            KvProjectData_Core_Raw_MaterialInfo info;
+            KvProjectData_Core_Raw_MaterialInfo& info = m_pMesh->m_aMaterials.emplace_back();
             info.m_strName = name;
             info.m_diffuseTextureName = "kept";
-            info.m_pDefaultMaterial = NewData<Material>();
+            info.m_pDefaultMaterial = NewData<KvProjectData_Core_Raw_Material>();
             info.m_pDefaultMaterial->m_props = PreviousParams();
             for (const char* slotName : {"diffuse", "normal", "specular", "detail"})
             {
-                Slot* pSlot = NewData<Slot>();
+                Slot* pSlot = info.m_pDefaultMaterial->m_apTextureSlots.emplace_back(NewData<Slot>());
                 pSlot->m_strSlotName = slotName;
                 pSlot->m_strDefaultTexture = "before";
                 pSlot->m_pTexture = m_pTexture;
-                info.m_pDefaultMaterial->m_apTextureSlots.push_back(pSlot);
             }
-            m_pMesh->m_aMaterials.push_back(info);
         }
     }
     void TearDown() override
     {
-        ReleaseResult();
+        m_pRun.reset();
         DestroyData(m_pMesh);
         DestroyData(m_pTexture);
     }
-    void ReleaseResult()
-    {
-        if (m_pResult && m_pResult != m_pMesh)
-            DestroyData(static_cast<Mesh*>(m_pResult));
-        m_pResult = nullptr;
-    }
 
-    // Imports the text as the resource "meshes\rock"; the result lives until the next import.
-    void* Import(const std::string& text, Mesh* pExisting)
+    std::unique_ptr<ImportRun> Import(const std::string& text, Mesh* pExisting)
     {
-        ReleaseResult();
-        const std::vector<uint8_t> bytes = BytesOf(text);
-        auto exact = std::make_unique_for_overwrite<uint8_t[]>(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), exact.get());
-        KvIOStream_Memory stream(exact.get(), static_cast<uint32_t>(bytes.size()));
-        KvResource resource;
-        resource.SetName("meshes\\rock");
-        void* pPayload = nullptr;
-        m_pResult = m_Importer.ConvertToRaw(pPayload, &resource, &stream, pExisting);
-        EXPECT_EQ(pPayload, nullptr);
-        return m_pResult;
+        return std::make_unique<ImportRun>(m_Importer, BytesOf(text), "meshes\\rock", pExisting);
     }
-    // The imported mesh after one Material element.
-    Mesh& ImportElement(const std::string& element)
+    // The first material of the mesh imported from Material elements.
+    KvProjectData_Core_Raw_Material& ImportMaterial(const std::string& elements, size_t index = 0)
     {
-        void* pMesh = Import("<m><Materials>" + element + "</Materials></m>", m_pMesh);
-        EXPECT_NE(pMesh, nullptr);
-        return pMesh ? *static_cast<Mesh*>(pMesh) : *m_pMesh;
+        m_pRun = Import("<m><Materials>" + elements + "</Materials></m>", m_pMesh);
+        Mesh* pMesh = m_pRun->Raw<Mesh>();
+        EXPECT_TRUE(pMesh && pMesh != m_pMesh);
+        return *(pMesh ? pMesh : m_pMesh)->m_aMaterials[index].m_pDefaultMaterial;
     }
 
     KvResourceImporter_EngineMaterial m_Importer;
-    Texture* m_pTexture = nullptr;
-    Mesh* m_pMesh = nullptr;
-    void* m_pResult = nullptr;
+    Texture* m_pTexture = NewData<Texture>();
+    Mesh* m_pMesh = NewData<Mesh>();
+    std::unique_ptr<ImportRun> m_pRun;
 };
 } // namespace
 
 TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
 {
-    struct tRow
-    {
-        const char* m_szElement;
-        void (*m_pfnExpect)(Params&);
-    };
-    // Every row: an import always writes the specular values, the threshold and alpha testing.
-    const tRow rows[] = {
+    const std::pair<const char*, void (*)(Params&)> rows[] = {
         {R"(<Material name="stone"/>)",
          [](Params&) {
          }},
@@ -136,8 +105,7 @@ TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
         {R"(<Material name="stone" transparency="ColorKey" specexp="1e39" alphathreshold="1e-40"/>)",
          [](Params& p)
          {
-             p.m_fSpecularStrength = 0.0f;
-             p.m_fAlphaTestThreshold = 0.0f;
+             p.m_fSpecularStrength = p.m_fAlphaTestThreshold = 0.0f;
          }},
         {R"(<Material name="stone"><Shader paramstring="materialambient=1,0.5,0,2;globallightmapmask=0.25"/>
             </Material>)",
@@ -157,25 +125,26 @@ TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
              p.m_fGlobalAmbientMultiplier = 3.0f;
          }},
     };
-    for (const tRow& row : rows)
+    for (const auto& [element, expect] : rows)
     {
-        SCOPED_TRACE(row.m_szElement);
+        SCOPED_TRACE(element);
+        // What every import writes when the file says nothing.
         Params expected = PreviousParams();
         expected.m_fSpecularMultiplier = 0.0f;
         expected.m_fSpecularStrength = 1.0f;
         expected.m_fAlphaTestThreshold = 0.5f;
         expected.m_bAlphaTest = false;
-        row.m_pfnExpect(expected);
-        Mesh& mesh = ImportElement(row.m_szElement);
-        EXPECT_EQ(JsonOf(mesh.m_aMaterials[0].m_pDefaultMaterial->m_props), JsonOf(expected));
+        expect(expected);
+        EXPECT_EQ(KvJsonStore::Save(Params::GetReflectedDataType(), &ImportMaterial(element).m_props),
+                  KvJsonStore::Save(Params::GetReflectedDataType(), &expected));
     }
 }
 
 TEST_F(MaterialImport, FullName_ResourceNameAndLowerCasedNameMatchedExactly)
 {
-    Mesh& mesh = ImportElement(R"(<Material name="STONE" specexp="9"/><Material name="Other" specexp="3"/>)");
-    EXPECT_EQ(mesh.m_aMaterials[0].m_pDefaultMaterial->m_props.m_fSpecularStrength, 9.0f);
-    EXPECT_EQ(mesh.m_aMaterials[1].m_pDefaultMaterial->m_props.m_fSpecularStrength, 7.0f);
+    const char* elements = R"(<Material name="STONE" specexp="9"/><Material name="Other" specexp="3"/>)";
+    EXPECT_EQ(ImportMaterial(elements, 0).m_props.m_fSpecularStrength, 9.0f);
+    EXPECT_EQ(ImportMaterial(elements, 1).m_props.m_fSpecularStrength, 7.0f);
 }
 
 TEST_F(MaterialImport, Textures_SlotsTakeNormalisedPathsAndLoseTheirTexture)
@@ -184,43 +153,40 @@ TEST_F(MaterialImport, Textures_SlotsTakeNormalisedPathsAndLoseTheirTexture)
                                                         {"ROCK.DDS", "rock"},
                                                         {"Maps.v2\\Rock", "maps"},
                                                         {"a\\textures\\b\\textures\\c.x", "b\\textures\\c"},
-                                                        {"textures\\", ""},
-                                                        {"", ""}};
+                                                        {"textures\\", ""}};
     for (const auto& [path, expected] : rows)
     {
         SCOPED_TRACE(path);
-        Mesh& mesh = ImportElement(std::string("<Material name=\"stone\" diffuse=\"") + path +
-                                   R"(" normalmap="n.dds" specularmap="Textures\S.dds"/>)");
-        const std::vector<Slot*>& slots = mesh.m_aMaterials[0].m_pDefaultMaterial->m_apTextureSlots;
-        EXPECT_EQ(slots[0]->m_strDefaultTexture, expected);
-        EXPECT_EQ(slots[1]->m_strDefaultTexture, "n");
-        EXPECT_EQ(slots[2]->m_strDefaultTexture, "s");
-        EXPECT_EQ(slots[3]->m_strDefaultTexture, "before");
+        const std::vector<Slot*>& slots = ImportMaterial(std::string("<Material name=\"stone\" diffuse=\"") +
+                                                         path + R"(" normalmap="n.dds"/>)")
+                                              .m_apTextureSlots;
+        EXPECT_EQ((std::vector<std::string>{slots[0]->m_strDefaultTexture, slots[1]->m_strDefaultTexture,
+                                            slots[2]->m_strDefaultTexture, slots[3]->m_strDefaultTexture}),
+                  (std::vector<std::string>{expected, "n", "", "before"}));
         EXPECT_EQ((std::vector<Texture*>{slots[0]->m_pTexture, slots[1]->m_pTexture, slots[2]->m_pTexture,
                                          slots[3]->m_pTexture}),
                   (std::vector<Texture*>{nullptr, nullptr, nullptr, m_pTexture}));
-        EXPECT_EQ(mesh.m_aMaterials[0].m_diffuseTextureName, "kept");
+        EXPECT_EQ(m_pRun->Raw<Mesh>()->m_aMaterials[0].m_diffuseTextureName, "kept");
     }
 }
 
 TEST_F(MaterialImport, Copy_TheMeshGivenStaysAsItWas)
 {
     const KvJsonStore::Json before = KvJsonStore::Save(Mesh::GetReflectedDataType(), m_pMesh);
-    Mesh& mesh = ImportElement(R"(<Material name="stone" specexp="9" diffuse="d.dds"/>)");
-    EXPECT_NE(&mesh, m_pMesh);
-    EXPECT_EQ(mesh.m_aMaterials[0].m_pDefaultMaterial->m_props.m_fSpecularStrength, 9.0f);
-    EXPECT_NE(mesh.m_aMaterials[0].m_pDefaultMaterial, m_pMesh->m_aMaterials[0].m_pDefaultMaterial);
+    EXPECT_EQ(
+        ImportMaterial(R"(<Material name="stone" specexp="9" diffuse="d"/>)").m_props.m_fSpecularStrength,
+        9.0f);
     EXPECT_EQ(KvJsonStore::Save(Mesh::GetReflectedDataType(), m_pMesh), before);
 }
 
 TEST_F(MaterialImport, NothingToApply_NullWithoutAMeshOtherwiseTheMeshItself)
 {
     RecordingLog log;
-    EXPECT_EQ(Import("<m><Materials><Material name=\"stone\"/></Materials></m>", nullptr), nullptr);
+    EXPECT_EQ(Import("<m><Materials><Material name=\"stone\"/></Materials></m>", nullptr)->Raw<Mesh>(),
+              nullptr);
+    EXPECT_EQ(Import("<m><Material name=\"stone\" specexp=\"9\"/></m>", m_pMesh)->Raw<Mesh>(), m_pMesh);
     EXPECT_TRUE(log.m_aEntries.empty());
-    EXPECT_EQ(Import("<m><Material name=\"stone\" specexp=\"9\"/></m>", m_pMesh), m_pMesh);
-    EXPECT_TRUE(log.m_aEntries.empty());
-    EXPECT_EQ(Import("", m_pMesh), m_pMesh);
+    EXPECT_EQ(Import("", m_pMesh)->Raw<Mesh>(), m_pMesh);
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_EQ(log.m_aEntries[0].m_uiLevel, kKvLogLevelWarning);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
@@ -234,30 +200,24 @@ TEST_F(MaterialImport, NothingToApply_NullWithoutAMeshOtherwiseTheMeshItself)
 
 TEST(MaterialImporter, ResourceNames_CutInMaterialFoldersAndMappedBack)
 {
-    struct tRow
-    {
-        const char* m_szName;
-        bool m_bConverted;
-        const char* m_szConverted;
-    };
-    const tRow rows[] = {{"project\\_data\\materials\\stone.xml", true, "project\\_data\\materials\\stone"},
-                         {"a.b\\_data\\materials\\stone", true, "a"},
-                         {"_data\\materials", true, "_data\\materials"},
-                         {"meshes\\rock.xml", false, "meshes\\rock.xml"},
-                         {"x\\_Data\\Materials\\stone.xml", false, "x\\_Data\\Materials\\stone.xml"}};
+    const std::pair<std::string, std::string> rows[] = {
+        {"project\\_data\\materials\\stone.xml", "project\\_data\\materials\\stone"},
+        {"a.b\\_data\\materials\\stone", "a"},
+        {"_data\\materials", "_data\\materials"},
+        {"meshes\\rock.xml", ""},
+        {"x\\_Data\\Materials\\stone.xml", ""}};
     KvResourceImporter_EngineMaterial importer;
-    for (const tRow& row : rows)
+    for (const auto& [original, converted] : rows)
     {
-        std::string name = row.m_szName;
-        EXPECT_EQ(importer.ConvertResourceName(name), row.m_bConverted) << row.m_szName;
-        EXPECT_EQ(name, row.m_szConverted);
-        EXPECT_EQ(importer.GetOriginalFileName(name), row.m_bConverted ? row.m_szName : "");
+        std::string name = original;
+        EXPECT_EQ(importer.ConvertResourceName(name), !converted.empty()) << original;
+        EXPECT_EQ(name, converted.empty() ? original : converted);
+        EXPECT_EQ(importer.GetOriginalFileName(name), converted.empty() ? "" : original);
     }
     // A later file of the same converted name replaces the entry.
-    std::string other = "project\\_data\\materials\\stone.bak";
-    importer.ConvertResourceName(other);
-    EXPECT_EQ(importer.GetOriginalFileName("project\\_data\\materials\\stone"),
-              "project\\_data\\materials\\stone.bak");
+    std::string later = "project\\_data\\materials\\stone.bak";
+    importer.ConvertResourceName(later);
+    EXPECT_EQ(importer.GetOriginalFileName(later), "project\\_data\\materials\\stone.bak");
 }
 
 class MaterialRecognition : public TestFolder
@@ -274,8 +234,5 @@ TEST_F(MaterialRecognition, TakesARootWithAMaterialsChild)
                                                  {"", false}};
     const KvResourceImporter_EngineMaterial importer;
     for (const auto& [text, bRecognised] : rows)
-    {
-        const KvSourceProbe probe(Write("material.xml", text));
-        EXPECT_EQ(importer.RecognizesSource(probe), bRecognised) << text;
-    }
+        EXPECT_EQ(importer.RecognizesSource(KvSourceProbe(Write("material.xml", text))), bRecognised) << text;
 }
