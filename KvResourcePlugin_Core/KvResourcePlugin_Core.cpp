@@ -5,6 +5,7 @@
 #include "Resources/KvResourceCooker.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_EngineMaterial.h"
 #include "importers/KvResourceImporter_EnginePrefab.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
@@ -54,6 +55,11 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     descriptors.Register(KvResourcePlugin_EffectBanks::GetStaticDescriptor());
     KvProjectData_Core_Raw_EditorCollection::GetReflectedDataType();
     KvProjectData_Core_Raw_EditorEntry::GetReflectedDataType();
+}
+
+void KvResourcePlugin_Core::ExportUnregisteredImporters(KvResourceImporterRegistry& standby)
+{
+    standby.Register(new KvResourceImporter_EngineMaterial());
 }
 
 std::vector<const KvResourceDescriptor*> KvResourcePlugin_Core::GetUnregisteredDescriptors() const

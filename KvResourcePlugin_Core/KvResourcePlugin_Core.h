@@ -15,4 +15,5 @@ public:
     void InitializeReferences(const tInitContext& context) override;
     // PhysicsCollection and Video.
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override;
+    void ExportUnregisteredImporters(KvResourceImporterRegistry& standby) override;
 };

@@ -61,6 +61,22 @@ write("input/controls.xml", """<?xml version="1.0"?>
 </InputMap>
 """, "w")
 
+# The materials of the example project's crate mesh (examples/project), which the file updates.
+write("props/crate_data/materials/crate.xml", r"""<?xml version="1.0"?>
+<MaterialFile>
+  <Materials>
+    <Material name="Wood" diffuse="Data\Textures\Props\Crate_D.dds" normalmap="Data\Textures\Props\Crate_N.dds"
+              specularmap="Data\Textures\Props\Crate_S.dds" specmul="2" specexp="16" Lighting="Lightmapping">
+      <Shader paramstring="materialambient=1,0.5,0,1;globallightmapmask=0.25"/>
+    </Material>
+    <Material name="Metal" diffuse="Data\Textures\Props\Bands_D.dds" specmul="0.5" transparency="colorkey"
+              alphathreshold="0.25">
+      <Shader paramstring="rimlightparam=1,2,0.5,0;rimlightcolor=0.2,0.4,1,1"/>
+    </Material>
+  </Materials>
+</MaterialFile>
+""", "w")
+
 write("en_us.i18n", b"menu.start=Start\r\nmenu.quit=Quit\r\nintro=Welcome\\nto the game\r\n")
 write("fr_fr.i18n", b"menu.start=Commencer\r\nmenu.quit=Quitter\r\n")
 

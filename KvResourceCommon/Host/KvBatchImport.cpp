@@ -4,11 +4,11 @@
 #include "Host/KvProjectStore.h"
 #include "Resources/KvResourceDescriptor.h"
 
-KvResult KvBatchImport::ImportFile(const KvImportRequest& request, std::vector<std::string>& outWritten)
+KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile& outFile)
 {
     try
     {
-        KvImportResult result = m_Driver.Import(request);
+        KvImportResult result = m_Driver.Import(request, &m_Saved);
         if (!result.Succeeded())
             return result.m_Result;
         const KvResource& resource = *result.m_pResource;
@@ -19,9 +19,13 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, std::vector<s
                                      earlier->second);
         const std::set<const void*> unresolved =
             KvProjectReferences::Resolve(m_Project.GetFolder(), result.m_aPlaceholders);
-        KvResult saved = m_Project.Save(resource, unresolved, outWritten);
-        if (saved)
-            m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
+        KvResult saved = m_Project.Save(resource, unresolved, outFile.m_aWritten);
+        if (!saved)
+            return saved;
+        m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
+        if (result.m_bUpdatedSaved)
+            outFile.m_strUpdated =
+                std::string(resource.GetDescriptor()->GetTypeName()) + " '" + resource.GetName() + "'";
         return saved;
     }
     catch (...)

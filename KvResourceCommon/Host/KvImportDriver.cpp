@@ -1,14 +1,15 @@
 #include "Host/KvImportDriver.h"
 
-#include "Foundation/KvLog.h"
+#include "Host/KvLogCapture.h"
+#include "Host/KvResourceCreation.h"
 #include "Host/KvResourceHost.h"
+#include "Host/KvSavedResources.h"
 #include "IO/KvIOStream_File.h"
 #include "Reflection/KvObjectTree.h"
 #include "Reflection/KvReflectedDataType.h"
 #include "Reflection/KvReflectionInterface.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Resources/KvSourceProbe.h"
-#include "TypeManager/KvTypeManager.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,18 +24,6 @@ std::filesystem::path AbsoluteAndNormal(const std::string& path)
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return (error ? std::filesystem::path(path) : absolute).lexically_normal();
 }
-
-// Collects what is logged while it lives: an import's reports are part of its failure.
-class ImportLog : public KvLogInterface
-{
-public:
-    explicit ImportLog(std::vector<std::string>& entries) : m_rEntries(entries) { KvLog::AddInterface(this); }
-    ~ImportLog() override { KvLog::RemoveInterface(this); }
-    void Write(const char*, uint32_t, const char* message) override { m_rEntries.push_back(message); }
-
-private:
-    std::vector<std::string>& m_rEntries;
-};
 
 // The resource type names of importers, for a reason that says which were asked.
 std::string TypeNamesOf(const std::vector<KvResourceImporter*>& importers)
@@ -62,15 +51,6 @@ KvResult ImportFailure(const std::vector<std::string>& logged, const std::string
     for (size_t index = 1; index < parts.size(); ++index)
         reason += "\n" + parts[index];
     return KvResult::Failure(reason);
-}
-
-KvResource* CreateResource(const KvResourceDescriptor* pDescriptor)
-{
-    KvTypeInfo* pClass = pDescriptor->GetResourceClass();
-    if (pClass && KvTypeManager::GetInstance()->IsOrDerivesFrom(pClass, KvResource::GetType()->m_uiIndex))
-        if (KvTypedObject* pObject = pClass->CreateInstance())
-            return static_cast<KvResource*>(pObject);
-    return new KvResource();
 }
 } // namespace
 
@@ -109,9 +89,17 @@ std::string KvImportDriver::GetResourceName(const std::string& sourcePath, const
     return name;
 }
 
+std::vector<KvResourceImporter*> KvImportDriver::CandidatesFor(const std::string& extension) const
+{
+    std::vector<KvResourceImporter*> candidates = m_Host.GetImporters().FindByExtension(extension);
+    for (KvResourceImporter* pImporter : m_Host.GetUnregisteredImporters().FindByExtension(extension))
+        candidates.push_back(pImporter);
+    return candidates;
+}
+
 bool KvImportDriver::HandlesExtensionOf(const std::string& sourcePath) const
 {
-    return !m_Host.GetImporters().FindByExtension(KvSourceProbe::ExtensionOf(sourcePath)).empty();
+    return !CandidatesFor(KvSourceProbe::ExtensionOf(sourcePath)).empty();
 }
 
 KvResult KvImportDriver::ChooseImporter(const KvImportRequest& request,
@@ -119,51 +107,68 @@ KvResult KvImportDriver::ChooseImporter(const KvImportRequest& request,
 {
     const KvSourceProbe source(request.m_strSourcePath);
     const std::string& extension = source.GetExtension();
-    const std::vector<KvResourceImporter*> candidates = m_Host.GetImporters().FindByExtension(extension);
+    const std::vector<KvResourceImporter*> candidates = CandidatesFor(extension);
     if (candidates.empty())
         return KvResult::Failure("no importer handles the extension '" + extension + "'");
     const std::string& wanted = request.m_strResourceType;
-    for (KvResourceImporter* pImporter : candidates)
-    {
-        const KvResourceDescriptor* pType = pImporter->GetResourceType();
-        const bool bChosen =
-            wanted.empty() ? pImporter->RecognizesSource(source)
-                           : pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName());
-        if (bChosen)
-        {
-            outImporter = pImporter;
-            return {};
-        }
-    }
     if (!wanted.empty())
+    {
+        for (KvResourceImporter* pImporter : candidates)
+        {
+            const KvResourceDescriptor* pType = pImporter->GetResourceType();
+            if (pType && (wanted == pType->GetTypeName() || wanted == pType->GetShortName()))
+            {
+                outImporter = pImporter;
+                return {};
+            }
+        }
         return KvResult::Failure("no importer of '" + extension + "' files makes resources of type '" +
                                  wanted + "'");
+    }
+    // Unregistered importers come last and take only what they recognise.
+    const size_t registered = m_Host.GetImporters().FindByExtension(extension).size();
+    KvResourceImporter* pDefault = nullptr;
+    for (size_t index = 0; index < candidates.size(); ++index)
+    {
+        const eSourceRecognition recognition = candidates[index]->RecognizeSource(source);
+        if (recognition == SOURCE_RECOGNISED)
+        {
+            outImporter = candidates[index];
+            return {};
+        }
+        if (recognition == SOURCE_TAKEN_BY_DEFAULT && !pDefault && index < registered)
+            pDefault = candidates[index];
+    }
+    if (pDefault)
+    {
+        outImporter = pDefault;
+        return {};
+    }
     return KvResult::Failure("no importer of '" + extension +
                              "' files recognises the file (asked: " + TypeNamesOf(candidates) + ")");
 }
 
-KvImportResult KvImportDriver::Import(const KvImportRequest& request)
+KvImportResult KvImportDriver::Import(const KvImportRequest& request, KvSavedResources* pSaved)
 {
     KvImportResult result;
-    std::vector<std::string> logged;
     KvResult converted;
+    // An import's reports are part of its failure.
+    KvLogCapture log;
+    try
     {
-        ImportLog log(logged);
-        try
-        {
-            converted = Convert(request, result);
-        }
-        catch (...)
-        {
-            converted = KvResult::FailureOfCurrentException();
-        }
+        converted = Convert(request, pSaved, result);
+    }
+    catch (...)
+    {
+        converted = KvResult::FailureOfCurrentException();
     }
     if (!converted)
-        result.m_Result = ImportFailure(logged, converted.GetReason());
+        result.m_Result = ImportFailure(log.GetMessages(), converted.GetReason());
     return result;
 }
 
-KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult& result) const
+KvResult KvImportDriver::Convert(const KvImportRequest& request, KvSavedResources* pSaved,
+                                 KvImportResult& result) const
 {
     KvResourceImporter* pImporter = nullptr;
     if (KvResult chosen = ChooseImporter(request, pImporter); !chosen)
@@ -171,8 +176,17 @@ KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult&
     const KvResourceDescriptor* pDescriptor = pImporter->GetResourceType();
     std::string name = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
     pImporter->ConvertResourceName(name);
+    void* pExisting = nullptr;
+    if (!pImporter->ShouldCreateResource())
+    {
+        pExisting = pSaved ? pSaved->FindSavedRawData(name, pDescriptor) : nullptr;
+        if (!pExisting)
+            return KvResult::Failure(
+                std::string("the file updates the saved ") + pDescriptor->GetTypeName() + " '" + name +
+                "', " + (pSaved ? "which the project does not hold" : "and no project is given"));
+    }
 
-    KvResource* pResource = CreateResource(pDescriptor);
+    KvResource* pResource = KvCreateResource(pDescriptor);
     result.m_pResource = pResource;
     pResource->SetName(name);
     pResource->SetDescriptor(pDescriptor);
@@ -181,8 +195,12 @@ KvResult KvImportDriver::Convert(const KvImportRequest& request, KvImportResult&
     if (!stream.Open(request.m_strSourcePath.c_str(), KvIOStream::MODE_READ))
         return KvResult::Failure("cannot open '" + request.m_strSourcePath + "'");
     void* pPayload = nullptr;
-    void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, nullptr);
+    void* pRaw = pImporter->ConvertToRaw(pPayload, pResource, &stream, pExisting);
     stream.Close();
+    // The saved object stays with the saved resources: handed back unchanged, it is copied.
+    if (pRaw && pRaw == pExisting)
+        pRaw = KvObjectTree::Clone(pDescriptor->GetRootDataType(), pExisting);
+    result.m_bUpdatedSaved = pExisting != nullptr;
     // A payload handed over before a failure is the host's too: binding it releases it with the
     // resource.
     if (pPayload)

@@ -11,6 +11,7 @@
 #include <vector>
 
 class KvResourceHost;
+class KvSavedResources;
 
 struct KvImportRequest
 {
@@ -40,6 +41,8 @@ public:
 
     std::vector<KvTempXRef> m_aPlaceholders;
     KvSmartPtr<KvResource> m_pResource;
+    // Whether the resource is a saved one the source changed, rather than a new one.
+    bool m_bUpdatedSaved = false;
     // On failure, every report logged during the import in order, then the host's own reason
     // (an exception's, a file that cannot be opened) unless the last report already gives it.
     KvResult m_Result;
@@ -48,13 +51,15 @@ public:
 // Runs one import: resource name from the source path, importer by extension (compared without
 // case; where importers share one, the first in registration order that recognises the source,
 // or the one of the requested resource type), ConvertToRaw, payload, placeholders, binder.
-// Whatever an importer throws fails that import with its reason.
+// An importer that makes no resource of its own updates the saved resource of the name, which
+// must be found among the saved resources given. Whatever an importer throws fails that import
+// with its reason.
 class KV_RESOURCECOMMON_API KvImportDriver
 {
 public:
     explicit KvImportDriver(KvResourceHost& host) : m_Host(host) {}
 
-    KvImportResult Import(const KvImportRequest& request);
+    KvImportResult Import(const KvImportRequest& request, KvSavedResources* pSaved = nullptr);
     // Whether any importer is registered for the extension of the source path.
     bool HandlesExtensionOf(const std::string& sourcePath) const;
 
@@ -63,9 +68,11 @@ public:
     static std::string GetResourceName(const std::string& sourcePath, const std::string& sourceRoot);
 
 private:
+    // The registered importers of the extension, then the unregistered ones.
+    std::vector<KvResourceImporter*> CandidatesFor(const std::string& extension) const;
     KvResult ChooseImporter(const KvImportRequest& request, KvResourceImporter*& outImporter) const;
     // The import itself; Import collects its reports and stops what it throws.
-    KvResult Convert(const KvImportRequest& request, KvImportResult& result) const;
+    KvResult Convert(const KvImportRequest& request, KvSavedResources* pSaved, KvImportResult& result) const;
     static void ResolvePlaceholders(KvImportResult& result);
 
     KvResourceHost& m_Host;

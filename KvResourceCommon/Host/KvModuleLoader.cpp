@@ -41,7 +41,8 @@ KvModuleLoader::~KvModuleLoader()
     }
 }
 
-KvResult KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context)
+KvResult KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context,
+                                    KvResourceImporterRegistry& standby)
 {
     void* pHandle = nullptr;
     KvCreateResourcePluginFunction pfnCreate = nullptr;
@@ -60,6 +61,7 @@ KvResult KvModuleLoader::LoadPlugin(const std::string& path, const KvResourcePlu
         m_aModules.push_back({pPlugin, pfnDestroy});
         m_apPlugins.push_back(pPlugin);
         pPlugin->InitializeReferences(context);
+        pPlugin->ExportUnregisteredImporters(standby);
         // A module loaded twice initialises a second plug-in, with the same static descriptors.
         for (const KvResourceDescriptor* pDescriptor : pPlugin->GetUnregisteredDescriptors())
             if (std::find(m_apUnregisteredDescriptors.begin(), m_apUnregisteredDescriptors.end(),

@@ -21,7 +21,9 @@ public:
 
     // Loads a plug-in module, constructs its plug-in and initialises it with the registries.
     // Fails when the module or its entry points are missing or its start-up fails.
-    KvResult LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context);
+    // The plug-in's unregistered importers go to `standby`.
+    KvResult LoadPlugin(const std::string& path, const KvResourcePlugin::tInitContext& context,
+                        KvResourceImporterRegistry& standby);
     // Loads a game module and lets it register its types; fails as LoadPlugin does.
     KvResult LoadGameModule(const std::string& path);
 

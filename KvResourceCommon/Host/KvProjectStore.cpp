@@ -1,6 +1,7 @@
 #include "Host/KvProjectStore.h"
 
 #include "Host/KvAtomicFileWriter.h"
+#include "Host/KvDescriptorRegistry.h"
 #include "Resources/KvResource.h"
 #include "Resources/KvResourceDescriptor.h"
 #include "Store/KvJsonStore.h"
@@ -11,6 +12,12 @@
 
 namespace fs = std::filesystem;
 
+namespace
+{
+constexpr std::string_view kRawDataSuffix = ".json";
+constexpr std::string_view kPayloadSuffix = ".payload.json";
+} // namespace
+
 std::string KvProjectStore::GetBasePath(const KvResource& resource) const
 {
     std::string name = resource.GetName();
@@ -20,12 +27,29 @@ std::string KvProjectStore::GetBasePath(const KvResource& resource) const
 
 std::string KvProjectStore::GetRawDataPath(const KvResource& resource) const
 {
-    return GetBasePath(resource) + ".json";
+    return GetBasePath(resource) + std::string(kRawDataSuffix);
 }
 
 std::string KvProjectStore::GetPayloadPath(const KvResource& resource) const
 {
-    return GetBasePath(resource) + ".payload.json";
+    return GetBasePath(resource) + std::string(kPayloadSuffix);
+}
+
+bool KvProjectStore::ParseRawDataPath(const std::string& relativePath, const KvDescriptorRegistry& types,
+                                      std::string& outName, const KvResourceDescriptor*& outType)
+{
+    const std::string_view path = relativePath;
+    if (!path.ends_with(kRawDataSuffix) || path.ends_with(kPayloadSuffix) || path.starts_with('.') ||
+        path.find("/.") != std::string_view::npos)
+        return false;
+    const std::string_view stem = path.substr(0, path.size() - kRawDataSuffix.size());
+    const size_t dot = stem.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || stem[dot - 1] == '/')
+        return false;
+    outType = types.FindByShortName(std::string(stem.substr(dot + 1)));
+    outName = stem.substr(0, dot);
+    std::replace(outName.begin(), outName.end(), '/', '\\');
+    return outType != nullptr;
 }
 
 KvResult KvProjectStore::CheckResourceName(const std::string& name)

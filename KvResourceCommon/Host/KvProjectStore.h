@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+class KvDescriptorRegistry;
 class KvResource;
+class KvResourceDescriptor;
 
 // A project folder: "<resource name>.<short name>.json" for the raw data and
 // "<resource name>.<short name>.payload.json" for the payload, name separators as folders.
@@ -31,6 +33,12 @@ public:
     // Whether a resource name stays inside a folder: one or more components separated by "\"
     // or "/", none empty, "." or "..", the first no drive ("C:").
     static KvResult CheckResourceName(const std::string& name);
+
+    // The resource a file below the folder holds the raw data of, from its path relative to the
+    // folder ("/" separated): false for anything else (payloads, hidden files and folders,
+    // types not registered).
+    static bool ParseRawDataPath(const std::string& relativePath, const KvDescriptorRegistry& types,
+                                 std::string& outName, const KvResourceDescriptor*& outType);
 
 private:
     std::string GetBasePath(const KvResource& resource) const;

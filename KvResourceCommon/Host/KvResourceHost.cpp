@@ -14,7 +14,7 @@ KvResourcePlugin::tInitContext KvResourceHost::GetInitContext()
 
 KvResult KvResourceHost::LoadPlugin(const std::string& path)
 {
-    return m_Modules.LoadPlugin(path, GetInitContext());
+    return m_Modules.LoadPlugin(path, GetInitContext(), m_UnregisteredImporters);
 }
 
 KvResult KvResourceHost::LoadGameModule(const std::string& path)

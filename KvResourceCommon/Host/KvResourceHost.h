@@ -30,6 +30,8 @@ public:
     KvImporterRegistry& GetImporters() { return m_Importers; }
     KvCookerRegistry& GetCookers() { return m_Cookers; }
     KvBinderRegistry& GetBinders() { return m_Binders; }
+    // The importers the loaded plug-ins export without registering them.
+    const KvImporterRegistry& GetUnregisteredImporters() const { return m_UnregisteredImporters; }
     // The types the loaded plug-ins export without registering them.
     const std::vector<const KvResourceDescriptor*>& GetUnregisteredDescriptors() const
     {
@@ -42,5 +44,6 @@ private:
     KvImporterRegistry m_Importers;
     KvCookerRegistry m_Cookers;
     KvBinderRegistry m_Binders;
+    KvImporterRegistry m_UnregisteredImporters;
     KvModuleLoader m_Modules;
 };

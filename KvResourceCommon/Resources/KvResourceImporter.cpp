@@ -32,7 +32,7 @@ void KvResourceImporter::AddReferenceImporter(KvResourceImporter* pImporter)
     m_apReferenceImporters.push_back(pImporter);
 }
 
-bool KvResourceImporter::RecognizesSource(const KvSourceProbe&) const
+eSourceRecognition KvResourceImporter::RecognizeSource(const KvSourceProbe&) const
 {
-    return true;
+    return SOURCE_TAKEN_BY_DEFAULT;
 }

@@ -17,6 +17,16 @@ using KvTempXRef = std::pair<void*, const KvReflectedDataType*>;
 
 // Turns one source file into the raw data (and payload) of one resource type. The host owns
 // importers once they are registered.
+// How an importer takes a source of its extension.
+enum eSourceRecognition
+{
+    SOURCE_NOT_TAKEN,
+    // Taken when no importer recognises the source.
+    SOURCE_TAKEN_BY_DEFAULT,
+    // Taken by what the source holds.
+    SOURCE_RECOGNISED,
+};
+
 class KV_RESOURCECOMMON_API KvResourceImporter
 {
 public:
@@ -42,11 +52,12 @@ public:
     virtual void GetMinimumTimeStampFile(std::string& outPath) const;
     // Another importer this one relies on; the host keeps the list, nothing more.
     virtual void AddReferenceImporter(KvResourceImporter* pImporter);
-    // Whether this importer takes a source of its extension. Where several importers share an
-    // extension, the host asks them in registration order and the first that takes the source
-    // imports it, so an importer that takes only some sources (by their root element or first
-    // bytes) is registered before one that takes the rest. Every source by default.
-    virtual bool RecognizesSource(const KvSourceProbe& source) const;
+    // How this importer takes a source of its extension. Where several importers share an
+    // extension, the host asks the registered ones in registration order, then the plug-ins'
+    // unregistered ones: the first that recognises the source (by its root element or first
+    // bytes) imports it, else the first registered one that takes it by default. Taken by
+    // default unless overridden.
+    virtual eSourceRecognition RecognizeSource(const KvSourceProbe& source) const;
 
     const std::vector<KvResourceImporter*>& GetReferenceImporters() const { return m_apReferenceImporters; }
 

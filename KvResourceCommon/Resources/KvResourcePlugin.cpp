@@ -2,6 +2,8 @@
 
 void KvResourcePlugin::Deinit() {}
 
+void KvResourcePlugin::ExportUnregisteredImporters(KvResourceImporterRegistry&) {}
+
 std::vector<const KvResourceDescriptor*> KvResourcePlugin::GetUnregisteredDescriptors() const
 {
     return {};

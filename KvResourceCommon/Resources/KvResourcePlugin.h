@@ -65,6 +65,10 @@ public:
     // The descriptors the plug-in exports without registering them, so that the host can still
     // describe their data types (getting them declares those types). None by default.
     virtual std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const;
+    // Hands the host the importers the plug-in exports without registering them. The host asks
+    // them only for sources that they recognise and no registered importer recognises. None by
+    // default.
+    virtual void ExportUnregisteredImporters(KvResourceImporterRegistry& standby);
 };
 
 // What a plug-in module exports, found by the host with dlsym.

@@ -3,6 +3,7 @@
 #include "Foundation/KvReport.h"
 #include "Reflection/KvReflectedPrimitive.h"
 #include "Store/KvJsonDocumentWriter.h"
+#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonTextWriter.h"
 
 #include <fstream>
@@ -56,6 +57,14 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
 void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* pType,
                             KvPlaceholderSet* pPlaceholders)
 {
+    KvJsonLoadSession session(pPlaceholders);
+    void* pObject = session.LoadFile(path, pType);
+    session.Finish();
+    return pObject;
+}
+
+void* KvJsonLoadSession::LoadFile(const std::string& path, const KvReflectedDataType* pType)
+{
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
     {
@@ -74,5 +83,5 @@ void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* 
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: is not valid JSON", path.c_str());
         return nullptr;
     }
-    return Load(pType, document, path, pPlaceholders);
+    return Load(pType, document, path);
 }

@@ -8,6 +8,7 @@
 #include "Store/KvBase64.h"
 #include "Store/KvJsonEnum.h"
 #include "Store/KvJsonFloat.h"
+#include "Store/KvJsonLoadSession.h"
 #include "Store/KvJsonPointer.h"
 #include "Store/KvJsonString.h"
 #include "Store/KvPlaceholderSet.h"
@@ -48,14 +49,26 @@ struct PendingCrossReference
     const KvReflectedDataType* m_pType;
     std::string m_strName;
     std::optional<KvGuid> m_Guid;
+    std::string m_strSource;
     std::string m_strPath;
 };
+} // namespace
 
+struct KvJsonLoadSession::tPending
+{
+    std::vector<PendingCrossReference> m_aCrossReferences;
+    std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
+};
+
+namespace
+{
+// Loads one document; what must wait for the other documents of its session goes to the
+// session's pending lists.
 class Loader
 {
 public:
-    Loader(const std::string& sourceName, KvPlaceholderSet* pPlaceholders)
-        : m_strSource(sourceName), m_pPlaceholders(pPlaceholders)
+    Loader(const std::string& sourceName, KvJsonLoadSession::tPending& pending)
+        : m_strSource(sourceName), m_rPending(pending)
     {
     }
 
@@ -90,31 +103,7 @@ public:
             }
         }
         if (KvObjectTree::ReconcilesConstructedChildren(pType))
-            m_aPostDeserialize.emplace_back(pType, pObject);
-    }
-
-    // Points cross-references at their targets, then lets loaded objects rebuild their state.
-    void Finish()
-    {
-        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-        for (const PendingCrossReference& pending : m_aCrossReferences)
-        {
-            void* pTarget =
-                pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
-            if (!pTarget)
-                pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
-            const bool bIdentified = !pending.m_strName.empty() || pending.m_Guid;
-            if (!pTarget && m_pPlaceholders && bIdentified)
-                pTarget = m_pPlaceholders->Get(pending.m_pType, pending.m_strName, pending.m_Guid);
-            if (!pTarget)
-                KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
-                            "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
-                            m_strSource.c_str(), pending.m_strPath.c_str(),
-                            pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
-            *pending.m_ppSlot = pTarget;
-        }
-        for (const auto& [pType, pObject] : m_aPostDeserialize)
-            pType->GetObjectConstructor()->PostDeserialize(pObject);
+            m_rPending.m_aPostDeserialize.emplace_back(pType, pObject);
     }
 
     // Member callbacks: the member of the owner type, the owner, the member's JSON and path.
@@ -310,7 +299,7 @@ private:
         if (json["$xref"] != pType->GetName())
             throw KvJsonLoadError(path, "expected a reference to '" + pType->GetName() + "', found " +
                                             Quote(json["$xref"]));
-        PendingCrossReference pending{ppSlot, pType, "", std::nullopt, path};
+        PendingCrossReference pending{ppSlot, pType, "", std::nullopt, m_strSource, path};
         if (json.contains("name"))
             pending.m_strName = LoadString(json["name"], path + "/name");
         if (json.contains("guid"))
@@ -320,7 +309,7 @@ private:
             if (!pending.m_Guid)
                 throw KvJsonLoadError(path + "/guid", "expected a GUID");
         }
-        m_aCrossReferences.push_back(pending);
+        m_rPending.m_aCrossReferences.push_back(pending);
     }
 
     // The registered type a type-record member names, when the member may hold it.
@@ -450,15 +439,20 @@ private:
     }
 
     std::string m_strSource;
-    KvPlaceholderSet* m_pPlaceholders;
     std::map<std::string, LoadedObject> m_Loaded;
-    std::vector<PendingCrossReference> m_aCrossReferences;
-    std::vector<std::pair<const KvReflectedDataType*, void*>> m_aPostDeserialize;
+    KvJsonLoadSession::tPending& m_rPending;
 };
 } // namespace
 
-void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName,
-                        KvPlaceholderSet* pPlaceholders)
+KvJsonLoadSession::KvJsonLoadSession(KvPlaceholderSet* pPlaceholders)
+    : m_pPending(std::make_unique<tPending>()), m_pPlaceholders(pPlaceholders)
+{
+}
+
+KvJsonLoadSession::~KvJsonLoadSession() = default;
+
+void* KvJsonLoadSession::Load(const KvReflectedDataType* pType, const Json& document,
+                              const std::string& sourceName)
 {
     const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor();
     if (!pConstructor)
@@ -468,7 +462,10 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
         return nullptr;
     }
     void* pObject = pConstructor->Create();
-    Loader loader(sourceName, pPlaceholders);
+    // A refused document leaves nothing pending: its slots are released with it.
+    const size_t references = m_pPending->m_aCrossReferences.size();
+    const size_t postDeserialize = m_pPending->m_aPostDeserialize.size();
+    Loader loader(sourceName, *m_pPending);
     try
     {
         loader.LoadInto(pType, pObject, document, "");
@@ -477,9 +474,45 @@ void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, 
     {
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "%s: %s: %s", sourceName.c_str(),
                     error.m_strPath.empty() ? "/" : error.m_strPath.c_str(), error.what());
+        m_pPending->m_aCrossReferences.resize(references);
+        m_pPending->m_aPostDeserialize.resize(postDeserialize);
         KvObjectTree::Destroy(pType, pObject);
         return nullptr;
     }
-    loader.Finish();
+    return pObject;
+}
+
+void KvJsonLoadSession::Finish()
+{
+    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
+    for (const PendingCrossReference& pending : m_pPending->m_aCrossReferences)
+    {
+        void* pTarget =
+            pending.m_Guid ? pRegistry->FindLiveObjectByGuid(pending.m_pType, *pending.m_Guid) : nullptr;
+        if (!pTarget)
+            pTarget = pRegistry->FindLiveObjectByName(pending.m_pType, pending.m_strName.c_str());
+        const bool bIdentified = !pending.m_strName.empty() || pending.m_Guid;
+        if (!pTarget && m_pPlaceholders && bIdentified)
+            pTarget = m_pPlaceholders->Get(pending.m_pType, pending.m_strName, pending.m_Guid);
+        if (!pTarget)
+            KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
+                        "%s: %s: no '%s' named '%s' is loaded; the reference is left empty",
+                        pending.m_strSource.c_str(), pending.m_strPath.c_str(),
+                        pending.m_pType->GetName().c_str(), pending.m_strName.c_str());
+        *pending.m_ppSlot = pTarget;
+    }
+    const std::vector<std::pair<const KvReflectedDataType*, void*>> postDeserialize =
+        std::move(m_pPending->m_aPostDeserialize);
+    *m_pPending = {};
+    for (const auto& [pType, pObject] : postDeserialize)
+        pType->GetObjectConstructor()->PostDeserialize(pObject);
+}
+
+void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName,
+                        KvPlaceholderSet* pPlaceholders)
+{
+    KvJsonLoadSession session(pPlaceholders);
+    void* pObject = session.Load(pType, document, sourceName);
+    session.Finish();
     return pObject;
 }

@@ -21,6 +21,8 @@ class KvImportedData
 {
 public:
     KvImportedData() : m_pObject(KvCreateData<T>()) {}
+    // Holds an object made elsewhere, such as a copy being changed.
+    explicit KvImportedData(T* pObject) : m_pObject(pObject) {}
     ~KvImportedData()
     {
         if (m_pObject)

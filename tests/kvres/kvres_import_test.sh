@@ -3,11 +3,14 @@
 set -u
 kvres=$1
 examples=$2/sources
+# The example project the sources update (the crate mesh of the material file).
+saved=$2/project
 source "$(dirname "$0")/expect.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-expect import-examples 0 "Imported 10 of 10 files into $work/project (13 project files written), 0 failed" \
+cp -r "$saved" "$work/project"
+expect import-examples 0 "Imported 11 of 11 files into $work/project (14 project files written), 0 failed" \
     "$kvres" import "$examples" --project "$work/project"
 expect project-texture 0 '"m_eFormat": "FORMAT_RGBA"' cat "$work/project/textures/checker.texture.json"
 expect project-shader-name 0 '"m_strName": "LitAlphaTest"' cat "$work/project/shaders/lit.shader.json"
@@ -19,7 +22,8 @@ printf '<a><b>' >"$work/mixed/input/broken.xml"
 head -c 100 "$examples/textures/checker.dds" >"$work/mixed/textures/truncated.dds"
 printf 'DDS |' >"$work/mixed/textures/tiny.dds"
 echo "made by hand" >"$work/mixed/textures/README.md"
-expect import-mixed 1 "Imported 11 of 13 files into $work/mixed-project (15 project files written), 2 failed, 1 skipped (no importer)" \
+cp -r "$saved" "$work/mixed-project"
+expect import-mixed 1 "Imported 12 of 14 files into $work/mixed-project (16 project files written), 2 failed, 1 skipped (no importer)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
 expect import-mixed-xml 1 "FAILED $work/mixed/input/broken.xml: Toolbox\\KvToolboxXML::rapidxml::parse_error_handler(24)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"

@@ -4,6 +4,7 @@
 #include "Host/KvProjectStore.h"
 #include "Host/KvResourceHost.h"
 #include "Host/KvResultAssertion.h"
+#include "Host/KvSavedProject.h"
 #include "Host/KvTestFolder.h"
 #include "IO/KvIOStream_Memory.h"
 #include "Resources/KvResourceDescriptor.h"
@@ -51,7 +52,10 @@ TEST_F(ResourceHost, Plugin_RegistersItsTypesImportersBinderAndCooker)
     EXPECT_EQ(host.GetDescriptors().FindByShortName("tnode"), host.GetDescriptors().GetDescriptors()[0]);
     EXPECT_EQ(host.GetDescriptors().FindByTypeName("Rendering_Mesh"),
               host.GetDescriptors().FindByShortName("mesh"));
-    EXPECT_EQ(host.GetImporters().FindByExtension("XML").size(), 3u);
+    EXPECT_EQ(host.GetImporters().FindByExtension("XML").size(), 2u);
+    ASSERT_EQ(host.GetUnregisteredImporters().GetImporters().size(), 1u);
+    EXPECT_EQ(host.GetUnregisteredImporters().GetImporters()[0]->GetResourceType(),
+              host.GetDescriptors().FindByShortName("mesh"));
     EXPECT_EQ(host.GetBinders().GetCount(), 1u);
     EXPECT_EQ(host.GetCookers().GetCount(), 1u);
     ASSERT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
@@ -81,7 +85,7 @@ TEST_F(ResourceHost, Plugin_InitialisedAgainKeepsDescriptorsOnce)
     ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
     ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_TEST_PLUGIN_PATH)));
     EXPECT_EQ(host.GetDescriptors().GetDescriptors().size(), 4u);
-    EXPECT_EQ(host.GetImporters().GetImporters().size(), 8u);
+    EXPECT_EQ(host.GetImporters().GetImporters().size(), 6u);
     EXPECT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
     EXPECT_EQ(host.GetDescriptors().GetDescriptors()[0], Host().GetDescriptors().GetDescriptors()[0]);
 }
@@ -233,7 +237,7 @@ TEST_F(ResourceHost, Import_SharedExtensionGoesToTheFirstImporterThatRecognisesT
     } cases[] = {{"source.xml", "<particlelayer/>", "Rendering_ParticleSystem"},
                  {"source.xml", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"},
                  {"source.xml", "<InputMap><Command/></InputMap>", "InputTranslator"},
-                 // Recognised by the particle and the mesh importers: the first registered wins.
+                 // Recognised by the particle and the mesh importers: a registered one wins.
                  {"source.xml", "<particlelayer><Materials/></particlelayer>", "Rendering_ParticleSystem"},
                  {"SOURCE.XML", "<Mesh><Materials/></Mesh>", "Rendering_Mesh"}};
     for (const auto& row : cases)
@@ -248,8 +252,8 @@ TEST_F(ResourceHost, Import_SourceNoImporterRecognisesFailsWithTheReason)
 {
     EXPECT_EQ(
         Import(WriteSource("comment.xml", "<!-- no element -->")).m_Result.GetReason(),
-        "no importer of 'xml' files recognises the file (asked: Rendering_ParticleSystem, Rendering_Mesh, "
-        "InputTranslator)");
+        "no importer of 'xml' files recognises the file (asked: InputTranslator, Rendering_ParticleSystem, "
+        "Rendering_Mesh)");
     RaisingFatalErrors raising;
     EXPECT_EQ(Import(WriteSource("broken.xml", "<a><b>")).m_Result.GetReason(),
               ExpectedReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24,
@@ -324,7 +328,8 @@ TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
     Write("outside.tnode.json", target("..\\outside", guid));
     KvImportDriver driver(Host());
     const KvProjectStore project(Path("project"));
-    KvBatchImport batch(driver, project);
+    KvSavedProject saved(Path("project"), Host().GetDescriptors());
+    KvBatchImport batch(driver, project, saved);
     const std::pair<const char*, KvJsonStore::Json> rows[] = {
         {"heroes\\hero", {{"$xref", "KvTestTarget"}, {"name", "heroes\\hero"}, {"guid", guid.ToString()}}},
         {"heroes\\villain", {{"$xref", "KvTestTarget"}, {"name", "heroes\\villain"}}},
@@ -333,12 +338,12 @@ TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
     int index = 0;
     for (const auto& [name, expected] : rows)
     {
-        std::vector<std::string> written;
+        tImportedFile imported;
         const std::string source =
             WriteSource("refers" + std::to_string(index++) + ".tnode", std::string("target=") + name + "\n");
-        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, written)));
-        std::ifstream saved(written.at(0));
-        EXPECT_EQ(KvJsonStore::Json::parse(saved)["m_pTarget"], expected) << name;
+        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, imported)));
+        std::ifstream file(imported.m_aWritten.at(0));
+        EXPECT_EQ(KvJsonStore::Json::parse(file)["m_pTarget"], expected) << name;
     }
 }
 

@@ -166,10 +166,15 @@ private:
 
 // One importer per XML-based type, each taking the sources whose root it recognises; the node it
 // makes is named after the type.
+// The XML resource kinds; each shares the extension with the others.
+const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
+const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
+const TestDescriptor s_Input("InputTranslator", "input", false);
+
 class XmlImporter : public KvResourceImporter
 {
 public:
-    using tRecognise = bool (*)(const rapidxml::xml_node<>& root);
+    using tRecognise = eSourceRecognition (*)(const rapidxml::xml_node<>& root);
 
     XmlImporter(const TestDescriptor* pDescriptor, tRecognise recognise)
         : m_pDescriptor(pDescriptor), m_Recognise(recognise)
@@ -177,10 +182,10 @@ public:
     }
     const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
     const char* GetExtension() const override { return "xml"; }
-    bool RecognizesSource(const KvSourceProbe& source) const override
+    eSourceRecognition RecognizeSource(const KvSourceProbe& source) const override
     {
         const rapidxml::xml_node<>* pRoot = source.GetXmlRoot();
-        return pRoot && m_Recognise(*pRoot);
+        return pRoot ? m_Recognise(*pRoot) : SOURCE_NOT_TAKEN;
     }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
@@ -211,35 +216,27 @@ class KvTestPlugin : public KvResourcePlugin
 public:
     void InitializeReferences(const tInitContext& context) override
     {
-        static const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
-        static const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
-        static const TestDescriptor s_Input("InputTranslator", "input", false);
         KvResource::BindDataTypes();
         context.m_pDescriptors->Register(NodeDescriptor());
         context.m_pImporters->Register(new NodeImporter());
         context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
         context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
-        // Those that take some roots come before the one that takes the rest.
-        const std::pair<const TestDescriptor*, XmlImporter::tRecognise> xmlTypes[] = {
-            {&s_Particle,
-             [](const rapidxml::xml_node<>& root)
-             {
-                 return std::string(root.name()) == "particlelayer";
-             }},
-            {&s_Mesh,
-             [](const rapidxml::xml_node<>& root)
-             {
-                 return root.first_node("Materials") != nullptr;
-             }},
-            {&s_Input, [](const rapidxml::xml_node<>&)
-             {
-                 return true;
-             }}};
-        for (const auto& [pDescriptor, recognise] : xmlTypes)
-        {
-            context.m_pDescriptors->Register(pDescriptor);
-            context.m_pImporters->Register(new XmlImporter(pDescriptor, recognise));
-        }
+        // The one that takes every root by default comes before one that recognises some, which
+        // still gets them; the mesh importer is exported without being registered.
+        context.m_pDescriptors->Register(&s_Input);
+        context.m_pImporters->Register(
+            new XmlImporter(&s_Input, [](const rapidxml::xml_node<>&) { return SOURCE_TAKEN_BY_DEFAULT; }));
+        context.m_pDescriptors->Register(&s_Particle);
+        context.m_pImporters->Register(new XmlImporter(
+            &s_Particle, [](const rapidxml::xml_node<>& root)
+            { return std::string(root.name()) == "particlelayer" ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN; }));
+        context.m_pDescriptors->Register(&s_Mesh);
+    }
+    void ExportUnregisteredImporters(KvResourceImporterRegistry& standby) override
+    {
+        standby.Register(
+            new XmlImporter(&s_Mesh, [](const rapidxml::xml_node<>& root)
+                            { return root.first_node("Materials") ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN; }));
     }
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override
     {

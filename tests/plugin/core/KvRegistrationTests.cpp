@@ -87,6 +87,15 @@ TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
         EXPECT_NE(pRegistered, pVideo);
         EXPECT_NE(pRegistered, pPhysics);
     }
+    // The material importer is exported, not registered: it updates meshes of the files it
+    // recognises and is not one of the nine.
+    const std::vector<KvResourceImporter*> exported = PluginHost().GetUnregisteredImporters().GetImporters();
+    ASSERT_EQ(exported.size(), 1u);
+    EXPECT_STREQ(exported[0]->GetExtension(), "xml");
+    EXPECT_EQ(exported[0]->GetResourceType(), KvResourcePlugin_Core_Mesh::GetStaticDescriptor());
+    EXPECT_EQ(
+        PluginHost().GetImporters().FindByResourceType(KvResourcePlugin_Core_Mesh::GetStaticDescriptor()),
+        std::vector<KvResourceImporter*>{});
 }
 
 TEST(Registration, StaticDescriptorsAreBuiltOnce)

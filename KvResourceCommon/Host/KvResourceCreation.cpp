@@ -1,0 +1,14 @@
+#include "Host/KvResourceCreation.h"
+
+#include "Resources/KvResource.h"
+#include "Resources/KvResourceDescriptor.h"
+#include "TypeManager/KvTypeManager.h"
+
+KvResource* KvCreateResource(const KvResourceDescriptor* pType)
+{
+    KvTypeInfo* pClass = pType->GetResourceClass();
+    if (pClass && KvTypeManager::GetInstance()->IsOrDerivesFrom(pClass, KvResource::GetType()->m_uiIndex))
+        if (KvTypedObject* pObject = pClass->CreateInstance())
+            return static_cast<KvResource*>(pObject);
+    return new KvResource();
+}
