@@ -1,11 +1,11 @@
 #include "KvGameTypes.h"
 
-#include "Editor/KvEditorPawn.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvExport.h"
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "editor/KvEditorPawn.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
 KV_IMPLEMENT_TYPED_CLASS(KvActorCode)

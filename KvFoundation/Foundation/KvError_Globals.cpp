@@ -1,7 +1,7 @@
 #include "Foundation/KvError_Globals.h"
 
 #include "Foundation/KvSharedMemoryPtr.h"
-#include "src/foundation/KvSharedObjects.h"
+#include "Foundation/KvSharedObjects.h"
 
 namespace KvError
 {

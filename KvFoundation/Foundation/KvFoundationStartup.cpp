@@ -1,7 +1,7 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvSharedMemoryPtr.h"
+#include "Foundation/KvSharedObjects.h"
 #include "Profiling/KvStatistics.h"
-#include "src/foundation/KvSharedObjects.h"
 
 namespace
 {

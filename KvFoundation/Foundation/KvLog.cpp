@@ -1,7 +1,7 @@
 #include "Foundation/KvLog.h"
 
 #include "Foundation/KvSharedMemoryPtr.h"
-#include "src/foundation/KvSharedObjects.h"
+#include "Foundation/KvSharedObjects.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Actions/KvNativeAction.h"
+#include "actions/KvNativeAction.h"
 
 #include "TypeManager/KvObjectFactory.h"
 

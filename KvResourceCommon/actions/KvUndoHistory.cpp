@@ -1,4 +1,4 @@
-#include "Actions/KvUndoHistory.h"
+#include "actions/KvUndoHistory.h"
 
 KvUndoHistory::tStepReport KvUndoHistory::Report(const KvNativeAction& action)
 {

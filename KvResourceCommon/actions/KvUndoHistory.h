@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Actions/KvNativeAction.h"
 #include "Foundation/KvSmartPtr.h"
 #include "KvResourceCommonExport.h"
+#include "actions/KvNativeAction.h"
 
 #include <vector>
 

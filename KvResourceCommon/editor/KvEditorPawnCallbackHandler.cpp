@@ -1,4 +1,4 @@
-#include "Editor/KvEditorPawnCallbackHandler.h"
+#include "editor/KvEditorPawnCallbackHandler.h"
 
 #include "TypeManager/KvObjectFactory.h"
 #include "TypeManager/KvTypeManager.h"

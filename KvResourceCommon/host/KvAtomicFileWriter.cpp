@@ -1,4 +1,4 @@
-#include "Host/KvAtomicFileWriter.h"
+#include "host/KvAtomicFileWriter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "Host/KvBatchImport.h"
+#include "host/KvBatchImport.h"
 
-#include "Host/KvProjectStore.h"
-#include "Resources/KvResourceDescriptor.h"
+#include "host/KvProjectStore.h"
+#include "resources/KvResourceDescriptor.h"
 
 KvResult KvBatchImport::ImportFile(const KvImportRequest& request, std::vector<std::string>& outWritten)
 {

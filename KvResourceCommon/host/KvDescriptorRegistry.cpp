@@ -1,6 +1,6 @@
-#include "Host/KvDescriptorRegistry.h"
+#include "host/KvDescriptorRegistry.h"
 
-#include "Resources/KvResourceDescriptor.h"
+#include "resources/KvResourceDescriptor.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
-#include "Host/KvImportDriver.h"
+#include "host/KvImportDriver.h"
 
 #include "Foundation/KvLog.h"
-#include "Host/KvResourceHost.h"
 #include "IO/KvIOStream_File.h"
-#include "Reflection/KvObjectTree.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvTypeManager.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvObjectTree.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResourceDescriptor.h"
+#include "resources/KvSourceProbe.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "Host/KvImporterRegistry.h"
+#include "host/KvImporterRegistry.h"
 
 #include <algorithm>
 #include <cctype>

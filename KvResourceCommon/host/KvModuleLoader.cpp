@@ -1,4 +1,4 @@
-#include "Host/KvModuleLoader.h"
+#include "host/KvModuleLoader.h"
 
 #include <algorithm>
 #include <dlfcn.h>

@@ -1,4 +1,4 @@
-#include "Host/KvProjectLock.h"
+#include "host/KvProjectLock.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "Host/KvProjectStore.h"
+#include "host/KvProjectStore.h"
 
-#include "Host/KvAtomicFileWriter.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
+#include "host/KvAtomicFileWriter.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "Host/KvResourceHost.h"
+#include "host/KvResourceHost.h"
 
-#include "Resources/KvResource.h"
+#include "resources/KvResource.h"
 
 KvResourceHost::KvResourceHost()
 {

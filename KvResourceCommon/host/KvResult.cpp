@@ -1,4 +1,4 @@
-#include "Host/KvResult.h"
+#include "host/KvResult.h"
 
 #include "Foundation/KvFatalError.h"
 

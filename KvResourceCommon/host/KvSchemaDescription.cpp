@@ -1,8 +1,8 @@
-#include "Host/KvSchemaDescription.h"
+#include "host/KvSchemaDescription.h"
 
 #include "Foundation/KvEnumConverter.h"
-#include "Reflection/KvMemberVisitor.h"
-#include "Reflection/KvReflectedDataType.h"
+#include "reflection/KvMemberVisitor.h"
+#include "reflection/KvReflectedDataType.h"
 
 #include <algorithm>
 #include <sstream>

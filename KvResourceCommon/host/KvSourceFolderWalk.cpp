@@ -1,4 +1,4 @@
-#include "Host/KvSourceFolderWalk.h"
+#include "host/KvSourceFolderWalk.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "Reflection/KvMemberVisitor.h"
+#include "reflection/KvMemberVisitor.h"
 
 #include "Foundation/KvReport.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Reflection/KvReflectedPrimitive.h"
+#include "reflection/KvReflectedPrimitive.h"
 
 #include <cstddef>
 #include <utility>

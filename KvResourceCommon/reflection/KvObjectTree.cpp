@@ -1,8 +1,8 @@
-#include "Reflection/KvObjectTree.h"
+#include "reflection/KvObjectTree.h"
 
 #include "Foundation/KvReport.h"
-#include "Reflection/KvMemberVisitor.h"
-#include "Reflection/KvReflectedDataType.h"
+#include "reflection/KvMemberVisitor.h"
+#include "reflection/KvReflectedDataType.h"
 
 #include <cstring>
 #include <map>

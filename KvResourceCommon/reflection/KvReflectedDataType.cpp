@@ -1,4 +1,4 @@
-#include "Reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectedDataType.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
-#include "Reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
 
 #include "Foundation/KvReport.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectionInterface.h"
 
 KvReflectedDataTypeBuilder::KvReflectedDataTypeBuilder(const char* name, uint32_t size,
                                                        KvReflectedObjectConstructor* pConstructor)

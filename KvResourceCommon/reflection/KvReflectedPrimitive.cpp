@@ -1,7 +1,7 @@
-#include "Reflection/KvReflectedPrimitive.h"
+#include "reflection/KvReflectedPrimitive.h"
 
-#include "Reflection/KvReflectedDataType.h"
 #include "TypeManager/KvTypeManager.h"
+#include "reflection/KvReflectedDataType.h"
 
 KvReflectedPrimitive::KvReflectedPrimitive(const std::string& name, eReflectedPrimitiveType kind,
                                            uint32_t offset, uint32_t width)

@@ -1,4 +1,4 @@
-#include "Reflection/KvReflectedValueType.h"
+#include "reflection/KvReflectedValueType.h"
 
 const char* KvGetValueTypeName(eReflectedValueType valueType)
 {

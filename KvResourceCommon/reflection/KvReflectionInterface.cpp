@@ -1,8 +1,8 @@
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include "Foundation/KvReport.h"
-#include "Reflection/KvObjectTree.h"
-#include "Reflection/KvReflectedDataType.h"
+#include "reflection/KvObjectTree.h"
+#include "reflection/KvReflectedDataType.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Resources/KvFileSystemInterface.h"
+#include "resources/KvFileSystemInterface.h"
 
 void KvFileSystemInterface::GetFolder(tFolderKind kind, std::string& outFolder) const
 {

@@ -1,10 +1,10 @@
-#include "Resources/KvResource.h"
+#include "resources/KvResource.h"
 
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResourceDescriptor.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResourceDescriptor.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvResource)
 

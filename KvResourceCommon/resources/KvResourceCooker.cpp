@@ -1,8 +1,8 @@
-#include "Resources/KvResourceCooker.h"
+#include "resources/KvResourceCooker.h"
 
 #include "IO/KvIOStream.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 
 bool KvResourceCooker_Passthrough::Cook(const void* pRawData, uint32_t, KvIOStream& output)
 {

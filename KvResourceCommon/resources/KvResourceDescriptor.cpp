@@ -1,4 +1,4 @@
-#include "Resources/KvResourceDescriptor.h"
+#include "resources/KvResourceDescriptor.h"
 
 uint32_t KvResourceDescriptor::GetUniqueIdentifier() const
 {

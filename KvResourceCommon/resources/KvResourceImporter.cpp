@@ -1,4 +1,4 @@
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 bool KvResourceImporter::ConvertResourceName(std::string& name)
 {

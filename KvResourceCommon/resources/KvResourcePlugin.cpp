@@ -1,4 +1,4 @@
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourcePlugin.h"
 
 void KvResourcePlugin::Deinit() {}
 

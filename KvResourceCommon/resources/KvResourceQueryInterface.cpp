@@ -1,6 +1,6 @@
-#include "Resources/KvResourceQueryInterface.h"
+#include "resources/KvResourceQueryInterface.h"
 
-#include "Resources/KvResource.h"
+#include "resources/KvResource.h"
 
 void KvResourceQueryInterface::RequestPayload(KvResource* pResource, uint32_t platform, bool, bool)
 {

@@ -1,4 +1,4 @@
-#include "Resources/KvSourceProbe.h"
+#include "resources/KvSourceProbe.h"
 
 #include "IO/KvIOStream_File.h"
 #include "Toolbox/KvToolboxXML.h"

@@ -1,4 +1,4 @@
-#include "Store/KvBase64.h"
+#include "store/KvBase64.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "Store/KvJsonDocumentWriter.h"
+#include "store/KvJsonDocumentWriter.h"
 
 using Json = KvJsonDocumentWriter::Json;
 

@@ -1,7 +1,7 @@
-#include "Store/KvJsonEnum.h"
+#include "store/KvJsonEnum.h"
 
 #include "Foundation/KvEnumConverter.h"
-#include "Store/KvJsonWriter.h"
+#include "store/KvJsonWriter.h"
 
 #include <limits>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Store/KvJsonFloat.h"
+#include "store/KvJsonFloat.h"
 
-#include "Store/KvJsonWriter.h"
+#include "store/KvJsonWriter.h"
 
 #include <bit>
 #include <charconv>

@@ -1,9 +1,9 @@
-#include "Store/KvJsonStore.h"
+#include "store/KvJsonStore.h"
 
 #include "Foundation/KvReport.h"
-#include "Reflection/KvReflectedPrimitive.h"
-#include "Store/KvJsonDocumentWriter.h"
-#include "Store/KvJsonTextWriter.h"
+#include "reflection/KvReflectedPrimitive.h"
+#include "store/KvJsonDocumentWriter.h"
+#include "store/KvJsonTextWriter.h"
 
 #include <fstream>
 

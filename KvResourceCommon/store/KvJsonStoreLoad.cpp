@@ -1,15 +1,15 @@
-#include "Store/KvJsonStore.h"
+#include "store/KvJsonStore.h"
 
 #include "Foundation/KvReport.h"
-#include "Reflection/KvMemberVisitor.h"
-#include "Reflection/KvObjectTree.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Store/KvBase64.h"
-#include "Store/KvJsonEnum.h"
-#include "Store/KvJsonFloat.h"
-#include "Store/KvJsonPointer.h"
-#include "Store/KvJsonString.h"
+#include "reflection/KvMemberVisitor.h"
+#include "reflection/KvObjectTree.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
+#include "store/KvBase64.h"
+#include "store/KvJsonEnum.h"
+#include "store/KvJsonFloat.h"
+#include "store/KvJsonPointer.h"
+#include "store/KvJsonString.h"
 
 #include <limits>
 #include <map>

@@ -1,6 +1,6 @@
-#include "Store/KvJsonString.h"
+#include "store/KvJsonString.h"
 
-#include "Store/KvJsonWriter.h"
+#include "store/KvJsonWriter.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "Store/KvJsonTextWriter.h"
+#include "store/KvJsonTextWriter.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #include "projectdata/KvProjectData_Core_Actor.h"
 
-#include "Actions/KvAttributeEventArgs_DragDrop.h"
 #include "actions/KvActionFactories.h"
+#include "actions/KvAttributeEventArgs_DragDrop.h"
 #include "projectdata/KvConstructContexts.h"
 #include "projectdata/KvSchema.h"
 

@@ -1,6 +1,6 @@
-#include "Actions/KvAttributeEventArgs_DragDrop.h"
-#include "Math/KvEulerAngles.h"
-#include "Math/KvMatrix44.h"
+#include "actions/KvAttributeEventArgs_DragDrop.h"
+#include "math/KvEulerAngles.h"
+#include "math/KvMatrix44.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "projectdata/KvProjectData_Core_Transform.h"
 
-#include "Math/KvEulerAngles.h"
+#include "math/KvEulerAngles.h"
 #include "projectdata/KvSchema.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "Foundation/KvLog.h"
 #include "Foundation/KvReport.h"
 #include "Foundation/KvSharedMemoryPtr.h"
-#include "src/foundation/KvSharedObjects.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -26,7 +26,7 @@ TEST(ReportSite, FromTheCompiler_FileBelowTheModuleFolderAndLine)
 {
     const int line = __LINE__ + 1;
     const KvReportSite site = KV_REPORT_SITE;
-    EXPECT_EQ(site.m_strFile, "foundation\\Foundation\\KvReportSiteTests");
+    EXPECT_EQ(site.m_strFile, "foundation\\foundation\\KvReportSiteTests");
     EXPECT_EQ(site.m_strFunction,
               "ReportSite_FromTheCompiler_FileBelowTheModuleFolderAndLine_Test::TestBody");
     EXPECT_EQ(site.m_iLine, line);

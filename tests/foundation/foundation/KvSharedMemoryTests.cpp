@@ -1,9 +1,8 @@
 #include "Foundation/KvMemoryMappedFile.h"
 #include "Foundation/KvSharedMemoryPtr.h"
-#include "src/foundation/KvPlatformProcess.h"
-#include "src/foundation/KvPlatformSharedMemory.h"
 #include "support/KvTestProcess.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -223,7 +222,7 @@ TEST_P(SharedMemoryPlanted, RefusedBeforeItsAddressIsRead)
             std::memcpy(&pObject, pBlock->GetData(), sizeof(pObject));
             std::printf("%d\n", pObject->m_iValue);
         },
-        "src\\foundation\\KvMemoryMappedFile_Posix", "KvMemoryMappedFile_SharedMemory::CreateShared",
+        "Foundation\\KvMemoryMappedFile", "KvMemoryMappedFile_SharedMemory::CreateShared",
         "Shared memory block 'KvTest_Planted' was not made by this process (another owner, access for "
         "others or a wrong size); it is not used.");
 }

@@ -1,6 +1,6 @@
-#include "IO/KvArchive.h"
 #include "IO/KvIOStream_Memory.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <gtest/gtest.h>
 #include <map>

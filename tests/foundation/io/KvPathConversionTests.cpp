@@ -1,5 +1,4 @@
-#include "IO/KvPathConversion.h"
-#include "src/foundation/KvPlatformFile.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <gtest/gtest.h>
 

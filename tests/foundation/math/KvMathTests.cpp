@@ -1,7 +1,7 @@
-#include "Math/KvEulerAngles.h"
-#include "Math/KvMatrix43.h"
-#include "Math/KvMatrix44.h"
-#include "Math/KvQuaternion.h"
+#include "math/KvEulerAngles.h"
+#include "math/KvMatrix43.h"
+#include "math/KvMatrix44.h"
+#include "math/KvQuaternion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "Foundation/KvFatalError.h"
-#include "Toolbox/KvXmlShape.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <gtest/gtest.h>
 #include <random>

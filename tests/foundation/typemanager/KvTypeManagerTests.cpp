@@ -1,7 +1,7 @@
 #include "TypeManager/KvObjectFactory.h"
 #include "TypeManager/KvTypeManager.h"
-#include "TypeManager/KvTypeManagerImpl.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Actions/KvUndoHistory.h"
 #include "TypeManager/KvObjectFactory.h"
 #include "TypeManager/KvTypeManager.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <gtest/gtest.h>
 

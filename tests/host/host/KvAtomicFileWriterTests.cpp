@@ -1,6 +1,6 @@
-#include "Host/KvAtomicFileWriter.h"
-#include "Host/KvResultAssertion.h"
-#include "Host/KvTestFolder.h"
+#include "host/KvResultAssertion.h"
+#include "host/KvTestFolder.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,5 +1,5 @@
-#include "Host/KvProjectLock.h"
-#include "Host/KvTestFolder.h"
+#include "host/KvProjectLock.h"
+#include "host/KvTestFolder.h"
 
 using ProjectLock = TestFolder;
 

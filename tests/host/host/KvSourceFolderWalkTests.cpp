@@ -1,5 +1,5 @@
-#include "Host/KvSourceFolderWalk.h"
-#include "Host/KvTestFolder.h"
+#include "host/KvSourceFolderWalk.h"
+#include "host/KvTestFolder.h"
 
 #include <sys/stat.h>
 

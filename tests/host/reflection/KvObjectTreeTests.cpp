@@ -1,8 +1,7 @@
-#include "Reflection/KvMemberVisitor.h"
-#include "Reflection/KvObjectTree.h"
-#include "Store/KvJsonStore.h"
 #include "model/KvTestNodeFactory.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +102,7 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
 TEST(ObjectTree, MemberOfUnknownKind_Fatal)
 {
     const KvReflectedPrimitive member("m_broken", static_cast<eReflectedPrimitiveType>(99), 0, 4);
-    EXPECT_FATAL_FROM(KvVisitMember(member, KvMemberVisitorSkippingAll()), "Reflection\\KvMemberVisitor",
+    EXPECT_FATAL_FROM(KvVisitMember(member, KvMemberVisitorSkippingAll()), "reflection\\KvMemberVisitor",
                       "KvFailUnknownMemberKind", "Member 'm_broken' has the unknown kind 99");
 }
 

@@ -1,6 +1,6 @@
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
 #include "model/KvTestModel.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>

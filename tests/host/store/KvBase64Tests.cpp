@@ -1,4 +1,4 @@
-#include "Store/KvBase64.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Reflection/KvObjectTree.h"
-#include "Store/KvJsonStore.h"
 #include "model/KvTestNodeFactory.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <bit>
 #include <cmath>

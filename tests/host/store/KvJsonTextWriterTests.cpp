@@ -1,5 +1,5 @@
-#include "Store/KvJsonDocumentWriter.h"
-#include "Store/KvJsonTextWriter.h"
+#include "store/KvJsonTextWriter.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <gtest/gtest.h>
 

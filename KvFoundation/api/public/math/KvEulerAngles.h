@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Math/KvMathConstants.h"
-#include "Math/KvMatrix44.h"
-#include "Math/KvVector.h"
+#include "math/KvMathConstants.h"
+#include "math/KvMatrix44.h"
+#include "math/KvVector.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Math/KvQuaternion.h"
-#include "Math/KvVector.h"
+#include "math/KvQuaternion.h"
+#include "math/KvVector.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Math/KvVector.h"
+#include "math/KvVector.h"
 
 // The editor-only proxy an object is drawn at in the editor's view, as the code that draws at it
 // sees it: plug-ins make pawns, game modules draw at them without knowing the plug-in's class.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Editor/KvEditorPawnCallback.h"
 #include "KvResourceCommonExport.h"
 #include "TypeManager/KvTypedObject.h"
+#include "editor/KvEditorPawnCallback.h"
 
 class KvReflectedDataType;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host/KvImportDriver.h"
 #include "KvResourceCommonExport.h"
+#include "host/KvImportDriver.h"
 
 #include <map>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourceBinder.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourceBinder.h"
+#include "resources/KvResourcePlugin.h"
 
 #include <memory>
 #include <utility>

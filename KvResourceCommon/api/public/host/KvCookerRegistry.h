@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourceCooker.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourceCooker.h"
+#include "resources/KvResourcePlugin.h"
 
 #include <memory>
 #include <vector>

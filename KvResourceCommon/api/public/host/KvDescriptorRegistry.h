@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourcePlugin.h"
 
 #include <string>
 #include <vector>

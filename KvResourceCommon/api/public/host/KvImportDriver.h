@@ -1,10 +1,10 @@
 #pragma once
 
 #include "Foundation/KvSmartPtr.h"
-#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceImporter.h"
+#include "host/KvResult.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceImporter.h"
 
 #include <set>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourceImporter.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourceImporter.h"
+#include "resources/KvResourcePlugin.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourcePlugin.h"
+#include "host/KvResult.h"
+#include "resources/KvResourcePlugin.h"
 
 #include <string>
 #include <vector>

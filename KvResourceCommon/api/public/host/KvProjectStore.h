@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host/KvResult.h"
 #include "KvResourceCommonExport.h"
+#include "host/KvResult.h"
 
 #include <set>
 #include <string>

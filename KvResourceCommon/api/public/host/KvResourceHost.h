@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Host/KvBinderRegistry.h"
-#include "Host/KvCookerRegistry.h"
-#include "Host/KvDescriptorRegistry.h"
-#include "Host/KvImporterRegistry.h"
-#include "Host/KvModuleLoader.h"
 #include "KvResourceCommonExport.h"
+#include "host/KvBinderRegistry.h"
+#include "host/KvCookerRegistry.h"
+#include "host/KvDescriptorRegistry.h"
+#include "host/KvImporterRegistry.h"
+#include "host/KvModuleLoader.h"
 
 #include <string>
 

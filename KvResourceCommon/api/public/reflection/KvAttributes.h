@@ -2,7 +2,7 @@
 
 #include "Foundation/KvSmartPtr.h"
 #include "KvResourceCommonExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <string>
 #include <variant>

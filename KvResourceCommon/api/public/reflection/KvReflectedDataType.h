@@ -1,9 +1,9 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Reflection/KvAttributes.h"
-#include "Reflection/KvReflectedObjectConstructor.h"
-#include "Reflection/KvReflectedPrimitive.h"
+#include "reflection/KvAttributes.h"
+#include "reflection/KvReflectedObjectConstructor.h"
+#include "reflection/KvReflectedPrimitive.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectedValueType.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectedValueType.h"
 
 #include <string>
 #include <vector>

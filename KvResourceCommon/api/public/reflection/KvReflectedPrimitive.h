@@ -1,9 +1,9 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Reflection/KvAttributes.h"
-#include "Reflection/KvReflectedArrayAccessor.h"
-#include "Reflection/KvReflectedValueType.h"
+#include "reflection/KvAttributes.h"
+#include "reflection/KvReflectedArrayAccessor.h"
+#include "reflection/KvReflectedValueType.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Resources/KvResourceQueryInterface.h"
 #include "TypeManager/KvTypedObject.h"
+#include "resources/KvResourceQueryInterface.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Store/KvJsonString.h"
+#include "store/KvJsonString.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
-#include "Store/KvJsonWriter.h"
+#include "store/KvJsonWriter.h"
 
 #include <iosfwd>
 #include <string>

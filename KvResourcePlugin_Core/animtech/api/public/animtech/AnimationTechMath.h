@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Math/KvMatrix43.h"
-#include "Math/KvQuaternion.h"
-#include "Math/KvVector.h"
+#include "math/KvMatrix43.h"
+#include "math/KvQuaternion.h"
+#include "math/KvVector.h"
 
 namespace AnimationTech
 {
