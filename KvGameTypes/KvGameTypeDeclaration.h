@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 // Declares a game type: its object constructor and its members, through a declaring function.
 // A type already declared (the module loaded twice) is left as it is.

@@ -3,10 +3,12 @@
 #include "KvGameTypeDeclaration.h"
 #include "KvPrefabGameTypes.h"
 
-#include "Editor/KvEditorPawn.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvExport.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "editor/KvEditorPawn.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
 KV_IMPLEMENT_TYPED_CLASS(KvActorCode)

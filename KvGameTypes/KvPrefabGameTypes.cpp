@@ -1,9 +1,9 @@
 #include "KvPrefabGameTypes.h"
 
-#include "Editor/KvEditorPawn.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "KvGameTypeDeclaration.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "editor/KvEditorPawn.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponent_LightShape)
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponent_MeshShape)

@@ -1,8 +1,7 @@
 #include "KvResourcePlugin_Core.h"
 
-#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "KvResourcePlugin_Core_Resources.h"
-#include "Resources/KvResourceCooker.h"
+#include "editor/KvEditorPawnCallbackHandler.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_DDS.h"
 #include "importers/KvResourceImporter_EngineMaterial.h"
@@ -14,6 +13,7 @@
 #include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_EditorCollection.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
+#include "resources/KvResourceCooker.h"
 
 void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
 {

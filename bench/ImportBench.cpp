@@ -2,17 +2,13 @@
 // of the same bytes, XML imports (fonts, input maps, prefabs) against RapidXML's bare parse of
 // the same text (and the pass that bounds the parse before it runs), the string table against a
 // bare search for its line ends.
-#include "Host/KvResourceHost.h"
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Toolbox/KvXmlShape.h"
-#include "importers/KvResourceImporter_DDS.h"
-#include "importers/KvResourceImporter_EnginePrefab.h"
-#include "importers/KvResourceImporter_Font.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
-#include "importers/KvResourceImporter_i18n.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "testaccess/KvFoundationTestAccess.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidxml/rapidxml.hpp>

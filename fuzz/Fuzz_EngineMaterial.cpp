@@ -1,8 +1,7 @@
 #include "KvFuzzImport.h"
-#include "importers/KvImporterSupport.h"
-#include "importers/KvResourceImporter_EngineMaterial.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 namespace
 {

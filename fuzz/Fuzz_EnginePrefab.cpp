@@ -1,6 +1,6 @@
-#include "Host/KvResourceHost.h"
 #include "KvFuzzImport.h"
-#include "importers/KvResourceImporter_EnginePrefab.h"
+#include "host/KvResourceHost.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 // The game types loaded, as in the tool, so that shapes get their components and codes.
 extern "C" int LLVMFuzzerInitialize(int*, char***)

@@ -3,10 +3,10 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "projectdata/KvProjectData_Core_CodeHolder.h"
 
-#include "Editor/KvEditorDebugDrawable.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "editor/KvEditorDebugDrawable.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
 
 KvProjectData_Core_CodeHolder::KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context)
 {

@@ -3,11 +3,11 @@
 #include "Foundation/KvFileSystem.h"
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream_File.h"
-#include "Math/KvVector.h"
-#include "Resources/KvFileSystemInterface.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "math/KvVector.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "resources/KvFileSystemInterface.h"
 
 #include <string_view>
 #include <unordered_set>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Actions/KvNativeAction.h"
 #include "KvResourcePlugin_CoreExport.h"
+#include "actions/KvNativeAction.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "importers/KvEnginePrefabValues.h"
 
-#include "Math/KvEulerAngles.h"
+#include "math/KvEulerAngles.h"
 
 #include <cmath>
 #include <cstdlib>

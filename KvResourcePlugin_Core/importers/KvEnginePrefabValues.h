@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Foundation/KvColor.h"
-#include "Math/KvVector.h"
+#include "math/KvVector.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectedValueType.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectedValueType.h"
 
 // Members of objects the plug-in knows by their type record only (game types found by name),
 // found by member name. A member is used only when the type holds it as the kind asked for, so

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "IO/KvIOStream.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <cstdint>
 #include <vector>

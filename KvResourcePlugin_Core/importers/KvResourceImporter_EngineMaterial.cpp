@@ -2,14 +2,14 @@
 
 #include "Foundation/KvReport.h"
 #include "KvResourcePlugin_Core_Resources.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvSourceProbe.h"
 #include "Toolbox/KvToolboxXML.h"
 #include "importers/KvImportBudget.h"
 #include "importers/KvImporterSupport.h"
 #include "importers/KvXmlNumbers.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
+#include "resources/KvResource.h"
+#include "resources/KvSourceProbe.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,13 +1,13 @@
 #include "ExportPrefabCommand.h"
 
-#include "Actions/KvUndoHistory.h"
-#include "Host/KvLogCapture.h"
-#include "Host/KvResourceHost.h"
-#include "Host/KvSavedProject.h"
-#include "Host/KvSourceFolderWalk.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Resources/KvFileSystemInterface.h"
-#include "Resources/KvResourceDescriptor.h"
+#include "actions/KvUndoHistory.h"
+#include "host/KvLogCapture.h"
+#include "host/KvResourceHost.h"
+#include "host/KvSavedProject.h"
+#include "host/KvSourceFolderWalk.h"
+#include "reflection/KvReflectedDataType.h"
+#include "resources/KvFileSystemInterface.h"
+#include "resources/KvResourceDescriptor.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,16 +1,16 @@
 #include "ImportCommand.h"
 
-#include "Host/KvBatchImport.h"
-#include "Host/KvImportDriver.h"
-#include "Host/KvProjectLock.h"
-#include "Host/KvProjectStore.h"
-#include "Host/KvResourceHost.h"
-#include "Host/KvSavedProject.h"
-#include "Host/KvSourceFolderWalk.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
-#include "Store/KvJsonString.h"
-#include "Store/KvJsonTextWriter.h"
+#include "host/KvBatchImport.h"
+#include "host/KvImportDriver.h"
+#include "host/KvProjectLock.h"
+#include "host/KvProjectStore.h"
+#include "host/KvResourceHost.h"
+#include "host/KvSavedProject.h"
+#include "host/KvSourceFolderWalk.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
+#include "store/KvJsonString.h"
+#include "store/KvJsonTextWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "TypesCommand.h"
 
-#include "Host/KvResourceHost.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Resources/KvResourceDescriptor.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvReflectedDataType.h"
+#include "resources/KvResourceDescriptor.h"
 
 #include <cstdio>
 #include <string>

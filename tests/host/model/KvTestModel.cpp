@@ -1,7 +1,7 @@
 #include "model/KvTestModel.h"
 
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 const KvEnumConverter<eTestShape> g_Converter_TestShape("eTestShape", SHAPE_COUNT,
                                                         {{SHAPE_SPHERE, "SHAPE_SPHERE"},

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Reflection/KvReflectionInterface.h"
 #include "model/KvTestModel.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <cfloat>
 

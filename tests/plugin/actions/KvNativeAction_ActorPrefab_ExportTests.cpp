@@ -1,14 +1,14 @@
-#include "Actions/KvUndoHistory.h"
-#include "Host/KvImportDriver.h"
-#include "Host/KvTestFolder.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Resources/KvFileSystemInterface.h"
 #include "TypeManager/KvTypeInfo.h"
-#include "actions/KvNativeAction_ActorPrefab_Export.h"
+#include "actions/KvUndoHistory.h"
 #include "core/KvPluginTestSupport.h"
+#include "host/KvImportDriver.h"
+#include "host/KvTestFolder.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "reflection/KvReflectedDataType.h"
+#include "resources/KvFileSystemInterface.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

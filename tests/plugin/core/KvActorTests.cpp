@@ -1,8 +1,8 @@
-#include "Actions/KvAttributeEventArgs_DragDrop.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
-#include "Store/KvJsonStore.h"
+#include "actions/KvAttributeEventArgs_DragDrop.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
+#include "reflection/KvReflectedObjCtorContext.h"
+#include "store/KvJsonStore.h"
 
 #include <gtest/gtest.h>
 

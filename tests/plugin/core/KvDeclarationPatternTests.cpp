@@ -1,6 +1,4 @@
 #include "Foundation/KvDebugDrawInterface.h"
-#include "Reflection/KvObjectTree.h"
-#include "Store/KvJsonStore.h"
 #include "TypeManager/KvTypeManager.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
@@ -9,7 +7,9 @@
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <algorithm>
 

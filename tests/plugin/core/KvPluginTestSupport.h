@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Host/KvResourceHost.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "Host/KvResourceHost.h"
-#include "KvResourcePlugin_Core.h"
-#include "KvResourcePlugin_Core_Resources.h"
-#include "Resources/KvResourceDescriptor.h"
 #include "TypeManager/KvTypeManager.h"
 #include "core/KvPluginTestSupport.h"
+#include "host/KvResourceHost.h"
+#include "resources/KvResourceDescriptor.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

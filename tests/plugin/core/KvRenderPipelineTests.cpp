@@ -1,6 +1,6 @@
-#include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>

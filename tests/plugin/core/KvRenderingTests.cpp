@@ -1,11 +1,11 @@
-#include "Resources/KvResource.h"
-#include "Store/KvJsonStore.h"
 #include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
+#include "resources/KvResource.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
 
 #include <cfloat>

@@ -1,7 +1,7 @@
-#include "Host/KvSchemaDescription.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
 #include "core/KvPluginTestSupport.h"
+#include "host/KvSchemaDescription.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,11 +1,10 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
-#include "importers/KvChunkFileWrapper.h"
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_ShaderBin.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "IO/KvIOStream_Memory.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Resources/KvResourceImporter.h"
 #include "core/KvPluginTestSupport.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "resources/KvResourceImporter.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,7 @@
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_ADPCM.h"
-#include "importers/KvResourceImporter_Interface.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

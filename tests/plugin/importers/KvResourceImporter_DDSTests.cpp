@@ -1,8 +1,7 @@
-#include "importers/DdsFormat.h"
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_DDS.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,12 +1,12 @@
-#include "Host/KvTestFolder.h"
-#include "Resources/KvSourceProbe.h"
-#include "Store/KvJsonStore.h"
+#include "host/KvTestFolder.h"
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_EngineMaterial.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
+#include "resources/KvSourceProbe.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "Host/KvImportDriver.h"
-#include "Store/KvJsonStore.h"
-#include "Store/KvPlaceholderSet.h"
+#include "host/KvImportDriver.h"
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_EnginePrefab.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "store/KvJsonStore.h"
+#include "store/KvPlaceholderSet.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_Font.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <cfloat>
 #include <gtest/gtest.h>

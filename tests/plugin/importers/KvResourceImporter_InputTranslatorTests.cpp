@@ -1,8 +1,8 @@
-#include "Store/KvJsonStore.h"
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
 #include "projectdata/KvProjectData_Core_Input.h"
+#include "store/KvJsonStore.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

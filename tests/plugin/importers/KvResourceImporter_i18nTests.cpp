@@ -1,7 +1,7 @@
 #include "importers/KvImporterTestSupport.h"
-#include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <cstdint>
 #include <string>
