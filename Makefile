@@ -30,11 +30,13 @@ build: setup
 demo: build
 	$(BUILD_DIR)/tools/kvres/kvres types
 	rm -rf $(BUILD_DIR)/demo-project
+	cp -r examples/project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres import examples/sources --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/crate_stack --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/camp --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 
-# Every test case in a process of its own.
 # Every case in a process of its own, and every GoogleTest program once whole in a random
 # order (label "shuffled"; the seed is printed on failure).
 test: build

@@ -1,11 +1,14 @@
 #include "KvGameTypes.h"
 
-#include "Editor/KvEditorPawn.h"
+#include "KvGameTypeDeclaration.h"
+#include "KvPrefabGameTypes.h"
+
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvExport.h"
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "editor/KvEditorPawn.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 KV_IMPLEMENT_TYPED_CLASS(KvActorComponentCode)
 KV_IMPLEMENT_TYPED_CLASS(KvActorCode)
@@ -33,19 +36,6 @@ const KvColor kDebugColor{255, 200, 0, 255};
 KvVector3 PawnPosition(const KvEditorPawn* pPawn)
 {
     return pPawn ? pPawn->GetWorldPosition() : KvVector3{};
-}
-
-// Declares a game type: its object constructor and its members, through a declaring function.
-template <class T>
-void DeclareGameType(const char* name, void (*declareMembers)(KvReflectedDataTypeBuilder&))
-{
-    KvReflectedDataTypeBuilder builder(name, sizeof(T), new ObjectConstructor<T>());
-    if (!builder.IsSealed())
-    {
-        declareMembers(builder);
-        builder.SealDeclaration();
-    }
-    KvReflectionInterface::GetInstance()->RegisterType(builder.GetConstructedType());
 }
 } // namespace
 
@@ -87,43 +77,45 @@ void KvEditorPawnCallbackHandler_SoundEntry::OnDrawDebug(KvEditorPawn* pPawn, ui
 
 extern "C" KV_EXPORT void KvRegisterGameTypes()
 {
-    DeclareGameType<KvMeshComponent>("KvMeshComponent",
-                                     [](KvReflectedDataTypeBuilder& builder)
-                                     {
-                                         builder.AddMember("m_strMeshName", &KvMeshComponent::m_strMeshName);
-                                         builder.AddMember("m_fLodBias", &KvMeshComponent::m_fLodBias);
-                                     });
-    DeclareGameType<KvSpawnPointCode>("KvSpawnPointCode", [](KvReflectedDataTypeBuilder& builder)
-                                      { builder.AddMember("m_ulTeam", &KvSpawnPointCode::m_ulTeam); });
-    DeclareGameType<KvBoxTrigger>("KvBoxTrigger",
-                                  [](KvReflectedDataTypeBuilder& builder)
-                                  {
-                                      builder.AddMember("m_vHalfExtents", &KvBoxTrigger::m_vHalfExtents);
-                                      builder.AddMember("m_bOnce", &KvBoxTrigger::m_bOnce);
-                                  });
-    DeclareGameType<KvWeatherCode>(
+    KvDeclareGameType<KvMeshComponent>("KvMeshComponent",
+                                       [](KvReflectedDataTypeBuilder& builder)
+                                       {
+                                           builder.AddMember("m_strMeshName",
+                                                             &KvMeshComponent::m_strMeshName);
+                                           builder.AddMember("m_fLodBias", &KvMeshComponent::m_fLodBias);
+                                       });
+    KvDeclareGameType<KvSpawnPointCode>("KvSpawnPointCode", [](KvReflectedDataTypeBuilder& builder)
+                                        { builder.AddMember("m_ulTeam", &KvSpawnPointCode::m_ulTeam); });
+    KvDeclareGameType<KvBoxTrigger>("KvBoxTrigger",
+                                    [](KvReflectedDataTypeBuilder& builder)
+                                    {
+                                        builder.AddMember("m_vHalfExtents", &KvBoxTrigger::m_vHalfExtents);
+                                        builder.AddMember("m_bOnce", &KvBoxTrigger::m_bOnce);
+                                    });
+    KvDeclareGameType<KvWeatherCode>(
         "KvWeatherCode", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_fRainIntensity", &KvWeatherCode::m_fRainIntensity); });
-    DeclareGameType<KvRenderNodeHandler_Bloom>(
+    KvDeclareGameType<KvRenderNodeHandler_Bloom>(
         "KvRenderNodeHandler_Bloom", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_fThreshold", &KvRenderNodeHandler_Bloom::m_fThreshold); });
-    DeclareGameType<KvAnimStateCode_LookAt>(
+    KvDeclareGameType<KvAnimStateCode_LookAt>(
         "KvAnimStateCode_LookAt", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_strTargetBone", &KvAnimStateCode_LookAt::m_strTargetBone); });
-    DeclareGameType<KvAnimTask_Footsteps>(
+    KvDeclareGameType<KvAnimTask_Footsteps>(
         "KvAnimTask_Footsteps", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_strSoundEntry", &KvAnimTask_Footsteps::m_strSoundEntry); });
-    DeclareGameType<KvGameState_MainMenu>(
+    KvDeclareGameType<KvGameState_MainMenu>(
         "KvGameState_MainMenu", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_strMusic", &KvGameState_MainMenu::m_strMusic); });
-    DeclareGameType<KvRenderNodeHandler_Bloom_Input>(
+    KvDeclareGameType<KvRenderNodeHandler_Bloom_Input>(
         "KvRenderNodeHandler_Bloom_Input",
         [](KvReflectedDataTypeBuilder& builder)
         {
             builder.AddMember("m_strSourcePin", &KvRenderNodeHandler_Bloom_Input::m_strSourcePin);
             builder.AddMember("m_fIntensity", &KvRenderNodeHandler_Bloom_Input::m_fIntensity);
         });
-    DeclareGameType<KvRenderNodeHandler_Bloom_Output>(
+    KvDeclareGameType<KvRenderNodeHandler_Bloom_Output>(
         "KvRenderNodeHandler_Bloom_Output", [](KvReflectedDataTypeBuilder& builder)
         { builder.AddMember("m_strTargetPin", &KvRenderNodeHandler_Bloom_Output::m_strTargetPin); });
+    KvDeclarePrefabGameTypes();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Editor/KvEditorDebugDrawable.h"
-#include "Editor/KvEditorPawnCallbackHandler.h"
-#include "Math/KvVector.h"
 #include "TypeManager/KvTypedObject.h"
+#include "editor/KvEditorDebugDrawable.h"
+#include "editor/KvEditorPawnCallbackHandler.h"
+#include "math/KvVector.h"
 
 #include <string>
 

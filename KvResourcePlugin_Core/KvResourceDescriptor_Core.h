@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceDescriptor.h"
+#include "resources/KvResourceDescriptor.h"
 
 class KvTypeInfo;
 

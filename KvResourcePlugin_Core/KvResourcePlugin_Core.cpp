@@ -1,10 +1,11 @@
 #include "KvResourcePlugin_Core.h"
 
-#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "KvResourcePlugin_Core_Resources.h"
-#include "Resources/KvResourceCooker.h"
+#include "editor/KvEditorPawnCallbackHandler.h"
 #include "importers/KvResourceImporter_ADPCM.h"
 #include "importers/KvResourceImporter_DDS.h"
+#include "importers/KvResourceImporter_EngineMaterial.h"
+#include "importers/KvResourceImporter_EnginePrefab.h"
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "importers/KvResourceImporter_Interface.h"
@@ -12,6 +13,7 @@
 #include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_EditorCollection.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
+#include "resources/KvResourceCooker.h"
 
 void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
 {
@@ -39,6 +41,7 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     importers.Register(new KvResourceImporter_Font());
     importers.Register(new KvResourceImporter_DDS());
     importers.Register(new KvResourceImporter_ShaderBin());
+    importers.Register(new KvResourceImporter_EnginePrefab());
     context.m_pCookers->Register(
         new KvResourceCooker_Passthrough(KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()));
     descriptors.Register(KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
@@ -52,6 +55,11 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     descriptors.Register(KvResourcePlugin_EffectBanks::GetStaticDescriptor());
     KvProjectData_Core_Raw_EditorCollection::GetReflectedDataType();
     KvProjectData_Core_Raw_EditorEntry::GetReflectedDataType();
+}
+
+void KvResourcePlugin_Core::ExportUnregisteredImporters(KvResourceImporterRegistry& standby)
+{
+    standby.Register(new KvResourceImporter_EngineMaterial());
 }
 
 std::vector<const KvResourceDescriptor*> KvResourcePlugin_Core::GetUnregisteredDescriptors() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourcePlugin.h"
 
 // The "Core" plug-in: registers its resource types, importers, cooker and binder.
 class KV_PLUGIN_CORE_API KvResourcePlugin_Core : public KvResourcePlugin
@@ -15,4 +15,5 @@ public:
     void InitializeReferences(const tInitContext& context) override;
     // PhysicsCollection and Video.
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override;
+    void ExportUnregisteredImporters(KvResourceImporterRegistry& standby) override;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResource.h"
+#include "resources/KvResource.h"
 
 class KvResourceDescriptor;
 

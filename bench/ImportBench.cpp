@@ -1,16 +1,14 @@
 // Import throughput, each beside the bare work it stands on: DDS import against a plain copy
-// of the same bytes, XML imports against RapidXML's bare parse of the same text (and the pass
-// that bounds the parse before it runs), the string table against a bare search for its line
-// ends.
+// of the same bytes, XML imports (fonts, input maps, prefabs) against RapidXML's bare parse of
+// the same text (and the pass that bounds the parse before it runs), the string table against a
+// bare search for its line ends.
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Toolbox/KvXmlShape.h"
-#include "importers/KvResourceImporter_DDS.h"
-#include "importers/KvResourceImporter_Font.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
-#include "importers/KvResourceImporter_i18n.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "testaccess/KvFoundationTestAccess.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidxml/rapidxml.hpp>
@@ -192,4 +190,54 @@ void BM_LineEndSearchOfTheStringTable(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_LineEndSearchOfTheStringTable)->Unit(benchmark::kMillisecond);
+
+// 10 000 shapes as a level's prefab holds them: named meshes, lights, particle systems and nested
+// prefabs, each placed, turned and scaled.
+std::string LargePrefab()
+{
+    const char* files[] = {"<property name=\"MeshFileName\" value=\"Models\\StaticMeshes\\Rock ",
+                           "<property name=\"Radius\" value=\"",
+                           "<property name=\"EffectFile\" value=\"Particles\\Smoke ",
+                           "<property name=\"Filename\" value=\"Prefabs\\Props\\Barrel "};
+    const char* classes[] = {"StaticMeshShape", "DynLightShape", "ParticleGroupShape", "PrefabShape"};
+    std::string text = "<?xml version=\"1.0\"?><prefab>";
+    for (int shape = 0; shape < 10000; ++shape)
+    {
+        const std::string number = std::to_string(shape);
+        text += std::string("<shape class=\"") + classes[shape % 4] +
+                "\"><property name=\"ShapeName\" value=\"Shape " + number +
+                "\"/><property name=\"Position\" value=\"" + number + ".5,2.25,-" + number +
+                "\"/><property name=\"Orientation\" value=\"" + std::to_string(shape % 360) +
+                ",10,5\"/><property name=\"Scaling\" value=\"1.5,1.5,1.5\"/>" + files[shape % 4] +
+                std::to_string(shape % 50) + ".vmesh\"/></shape>";
+    }
+    return text + "</prefab>";
+}
+
+// With the game types loaded, as in the tool; the placeholders handed over and released too.
+void BM_PrefabImport(benchmark::State& state)
+{
+    static KvResourceHost* const s_pHost = new KvResourceHost();
+    if (const KvResult loaded = s_pHost->LoadGameModule(KV_GAME_TYPES_PATH); !loaded)
+        state.SkipWithError(loaded.GetReason().c_str());
+    const std::string text = LargePrefab();
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    KvResourceImporter_EnginePrefab importer;
+    for (auto _ : state)
+    {
+        ImportOnce(importer, bytes);
+        std::vector<KvTempXRef> placeholders;
+        importer.AppendTempXRef(placeholders);
+        for (const auto& [pObject, pType] : placeholders)
+            KvReflectionInterface::GetInstance()->DestroyObject(pType, pObject);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_PrefabImport)->Unit(benchmark::kMillisecond);
+
+void BM_RapidXmlParseOfThePrefab(benchmark::State& state)
+{
+    ParseText(state, LargePrefab());
+}
+BENCHMARK(BM_RapidXmlParseOfThePrefab)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -2,13 +2,10 @@
 // to build, beside its limit: ten times the source's size plus a fixed allowance. A source
 // over the limit ends its benchmark with an error.
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "importers/KvResourceImporter_DDS.h"
-#include "importers/KvResourceImporter_Font.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
-#include "importers/KvResourceImporter_i18n.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>

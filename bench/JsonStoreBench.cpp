@@ -1,13 +1,11 @@
 // JSON store throughput on imported data: saving straight to text beside building the
 // document and dumping it, loading beside the bare parse of the same text.
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
-#include "importers/KvResourceImporter_Font.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
-#include "importers/KvResourceImporter_i18n.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <benchmark/benchmark.h>
 

@@ -61,6 +61,22 @@ write("input/controls.xml", """<?xml version="1.0"?>
 </InputMap>
 """, "w")
 
+# The materials of the example project's crate mesh (examples/project), which the file updates.
+write("props/crate_data/materials/crate.xml", r"""<?xml version="1.0"?>
+<MaterialFile>
+  <Materials>
+    <Material name="Wood" diffuse="Data\Textures\Props\Crate_D.dds" normalmap="Data\Textures\Props\Crate_N.dds"
+              specularmap="Data\Textures\Props\Crate_S.dds" specmul="2" specexp="16" Lighting="Lightmapping">
+      <Shader paramstring="materialambient=1,0.5,0,1;globallightmapmask=0.25"/>
+    </Material>
+    <Material name="Metal" diffuse="Data\Textures\Props\Bands_D.dds" specmul="0.5" transparency="colorkey"
+              alphathreshold="0.25">
+      <Shader paramstring="rimlightparam=1,2,0.5,0;rimlightcolor=0.2,0.4,1,1"/>
+    </Material>
+  </Materials>
+</MaterialFile>
+""", "w")
+
 write("en_us.i18n", b"menu.start=Start\r\nmenu.quit=Quit\r\nintro=Welcome\\nto the game\r\n")
 write("fr_fr.i18n", b"menu.start=Commencer\r\nmenu.quit=Quitter\r\n")
 
@@ -101,3 +117,48 @@ with wave.open(os.path.join(ROOT, "audio", "beep.wav"), "wb") as tone:
     tone.writeframes(bytes((128 + (40 if (i // 4) % 2 else -40)) for i in range(400)))
 
 write("ui/menu.gfx", b"GFX\x0a" + bytes(range(28)))
+
+# A camp: meshes (one placed under another), campfire smoke and light, a nested prefab, the scene
+# lighting with its sky box, and a terrain shape the editor does not keep.
+write("prefabs/camp.prefab", r"""<?xml version="1.0"?>
+<prefab name="camp">
+  <shape class="StaticMeshShape">
+    <property name="ShapeName" value="Tent"/>
+    <property name="Orientation" value="45,0,0"/>
+    <property name="MeshFileName" value="Models\StaticMeshes\Camp\Tent.vmesh"/>
+    <shape class="StaticMeshShape">
+      <property name="ShapeName" value="Rock"/>
+      <property name="Position" value="2.5,0,-1"/>
+      <property name="Scaling" value="1.5,1.5,1.5"/>
+      <property name="MeshFileName" value="Models\Static Meshes\Rock A.vmesh"/>
+    </shape>
+  </shape>
+  <shape class="ParticleGroupShape">
+    <property name="ShapeName" value="Campfire smoke"/>
+    <property name="Position" value="1,0,1"/>
+    <property name="EffectFile" value="Particles\Smoke.xml"/>
+  </shape>
+  <shape class="DynLightShape">
+    <property name="ShapeName" value="Campfire light"/>
+    <property name="Position" value="1,0.5,1"/>
+    <property name="LightColor" value="255,160,64"/>
+    <property name="Multiplier" value="1.5"/>
+    <property name="Radius" value="8"/>
+  </shape>
+  <shape class="PrefabShape">
+    <property name="ShapeName" value="Barrel"/>
+    <property name="Position" value="-2,0,0.5"/>
+    <property name="Filename" value="Prefabs\Props\Barrel.prefab"/>
+  </shape>
+  <shape class="KvSceneLighting">
+    <property name="ShapeName" value="DEFAULT"/>
+    <property name="LightColor" value="0xC0,0xD0,0xFF"/>
+    <property name="FogStart" value="50"/>
+    <property name="FogEnd" value="400"/>
+    <property name="Skybox" value="Textures\Sky\Dusk.dds"/>
+  </shape>
+  <shape class="TerrainShape">
+    <property name="ShapeName" value="Ground"/>
+  </shape>
+</prefab>
+""", "w")

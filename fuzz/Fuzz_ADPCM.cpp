@@ -1,4 +1,4 @@
 #include "KvFuzzImport.h"
-#include "importers/KvResourceImporter_ADPCM.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 KV_FUZZ_IMPORTER(KvResourceImporter_ADPCM, "audio\\\\beep")

@@ -1,7 +1,7 @@
 // Drives the chunk reader with the input: the first bytes choose the operations, the rest is
 // the chunk file they read.
 #include "KvFuzzImport.h"
-#include "importers/KvChunkFileWrapper.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
 #include "KvFuzzImport.h"
-#include "importers/KvResourceImporter_DDS.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 KV_FUZZ_IMPORTER(KvResourceImporter_DDS, "textures\\\\wall")

@@ -1,4 +1,4 @@
 #include "KvFuzzImport.h"
-#include "importers/KvResourceImporter_Interface.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 KV_FUZZ_IMPORTER(KvResourceImporter_Interface, "ui\\\\menu")

@@ -1,4 +1,4 @@
 #include "KvFuzzImport.h"
-#include "importers/KvResourceImporter_ShaderBin.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 KV_FUZZ_IMPORTER(KvResourceImporter_ShaderBin, "shaders\\\\lit")

@@ -3,10 +3,10 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -58,8 +58,9 @@ inline void KvFuzzSaveAndReload(const KvReflectedDataType* pType, const void* pO
 }
 
 // Imports the input with a fresh importer, saves and reloads whatever came back, and releases it.
+// An importer that updates existing data is given `existing`, which stays the caller's.
 template <class Importer>
-void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName)
+void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName, void* existing = nullptr)
 {
     KvFuzzRaiseFatalErrors();
     const std::unique_ptr<uint8_t[]> bytes = KvFuzzExactCopy(data, size);
@@ -72,7 +73,7 @@ void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName)
     void* pRaw = nullptr;
     try
     {
-        pRaw = importer.ConvertToRaw(pPayload, &resource, &stream, nullptr);
+        pRaw = importer.ConvertToRaw(pPayload, &resource, &stream, existing);
     }
     catch (const KvStructuredException&)
     {
@@ -82,7 +83,7 @@ void KvFuzzImport(const uint8_t* data, size_t size, const char* resourceName)
     if (pRaw && pPayload)
         KvFuzzSaveAndReload(pDescriptor->GetPayloadDataType(), pPayload);
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-    if (pRaw)
+    if (pRaw && pRaw != existing)
         pRegistry->DestroyObject(pDescriptor->GetRootDataType(), pRaw);
     if (pPayload)
         pRegistry->DestroyObject(pDescriptor->GetPayloadDataType(), pPayload);

@@ -1,7 +1,7 @@
 #include "projectdata/KvConstructContexts.h"
 
-#include "Reflection/KvReflectedDataType.h"
 #include "projectdata/KvSchema.h"
+#include "reflection/KvReflectedDataType.h"
 
 void KvAppendLiveObjectContexts(std::vector<KvReflectedObjCtorContext*>& outContexts,
                                 const char* sourceTypeName, const KvReflectedDataType* pTargetType,

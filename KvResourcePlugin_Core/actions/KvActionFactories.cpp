@@ -1,6 +1,19 @@
 #include "actions/KvActionFactories.h"
 
-// The menus exist on their types; none of them offers an action yet, so each appends nothing.
+#include "actions/KvNativeAction_ActorPrefab_Export.h"
+#include "projectdata/KvProjectData_Core_Actor.h"
+#include "projectdata/KvSchema.h"
+
+namespace
+{
+// The actor and prefab factories make sure the prefab type is known by name before they use it.
+void DeclarePrefabTypeName()
+{
+    KvDeclareForward("KvProjectData_Core_Raw_ActorPrefab");
+}
+} // namespace
+
+// The menus exist on their types; those without an action yet append nothing.
 
 void GetPrefabExtractActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
                              const KvReflectedPrimitive*, void*)
@@ -12,9 +25,13 @@ void GetPrefabUpdateActions(KvActionList&, KvResource*, const KvReflectedDataTyp
 {
 }
 
-void GetExportPrefabActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
+// The selected prefab is the object argument.
+void GetExportPrefabActions(KvActionList& outActions, KvResource*, const KvReflectedDataType*, void* pObject,
                             const KvReflectedPrimitive*, void*)
 {
+    DeclarePrefabTypeName();
+    outActions.push_back(
+        new KvNativeAction_ActorPrefab_Export(static_cast<KvProjectData_Core_Raw_ActorPrefab*>(pObject)));
 }
 
 void GetMobAsPrefabInstanceActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "IO/KvIOStream.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,6 +21,8 @@ class KvImportedData
 {
 public:
     KvImportedData() : m_pObject(KvCreateData<T>()) {}
+    // Holds an object made elsewhere, such as a copy being changed.
+    explicit KvImportedData(T* pObject) : m_pObject(pObject) {}
     ~KvImportedData()
     {
         if (m_pObject)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 // Wave files ("wav") kept unchanged as an audio sample's payload.
 class KV_PLUGIN_CORE_API KvResourceImporter_ADPCM : public KvResourceImporter

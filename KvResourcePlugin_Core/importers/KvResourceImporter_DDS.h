@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 // DDS textures (DXT1, DXT5, uncompressed RGB/RGBA, luminance) into a texture and its pixels.
 class KV_PLUGIN_CORE_API KvResourceImporter_DDS : public KvResourceImporter

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 // User-interface files ("gfx") kept unchanged as an interface resource's bytes.
 class KV_PLUGIN_CORE_API KvResourceImporter_Interface : public KvResourceImporter

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 // Compiled shader libraries of the run-time engine ("vshaderbin", in a ".shaderbin\\dx11"
 // folder): the whole file as the shader's binary, and one reference per pass, by name.

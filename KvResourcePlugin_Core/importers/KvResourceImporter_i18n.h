@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvResourceImporter.h"
+#include "resources/KvResourceImporter.h"
 
 // Localisation tables ("id=text" lines ending in CR LF) into a string table of the locale the
 // resource is named after.

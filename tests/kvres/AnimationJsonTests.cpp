@@ -1,4 +1,4 @@
-#include "AnimationJson.h"
+#include "testaccess/KvresTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,14 @@
 set -u
 kvres=$1
 examples=$2/sources
+# The example project the sources update (the crate mesh of the material file).
+saved=$2/project
 source "$(dirname "$0")/expect.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-expect import-examples 0 "Imported 9 of 9 files into $work/project (12 project files written), 0 failed" \
+cp -r "$saved" "$work/project"
+expect import-examples 0 "Imported 11 of 11 files into $work/project (14 project files written), 0 failed" \
     "$kvres" import "$examples" --project "$work/project"
 expect project-texture 0 '"m_eFormat": "FORMAT_RGBA"' cat "$work/project/textures/checker.texture.json"
 expect project-shader-name 0 '"m_strName": "LitAlphaTest"' cat "$work/project/shaders/lit.shader.json"
@@ -19,7 +22,8 @@ printf '<a><b>' >"$work/mixed/input/broken.xml"
 head -c 100 "$examples/textures/checker.dds" >"$work/mixed/textures/truncated.dds"
 printf 'DDS |' >"$work/mixed/textures/tiny.dds"
 echo "made by hand" >"$work/mixed/textures/README.md"
-expect import-mixed 1 "Imported 10 of 12 files into $work/mixed-project (14 project files written), 2 failed, 1 skipped (no importer)" \
+cp -r "$saved" "$work/mixed-project"
+expect import-mixed 1 "Imported 12 of 14 files into $work/mixed-project (16 project files written), 2 failed, 1 skipped (no importer)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
 expect import-mixed-xml 1 "FAILED $work/mixed/input/broken.xml: Toolbox\\KvToolboxXML::rapidxml::parse_error_handler(24)" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
@@ -32,6 +36,30 @@ expect import-unknown-extension 1 "no importer handles the extension 'txt'" \
 expect show-texture 0 '"resourceType": "Rendering_Texture"' "$kvres" show "$examples/textures/ui_dxt1.dds"
 expect show-payload 0 '"$type": "KvProjectData_Core_Raw_Texture_Mip"' "$kvres" show "$examples/textures/ui_dxt1.dds"
 expect show-placeholders 0 '"placeholders": []' "$kvres" show "$examples/fonts/debug.fnt"
+# The prefab's placeholders in creation order.
+placeholder_names() {
+    "$kvres" show "$1" | sed -n '/"placeholders"/,$p' | grep -o '"m_strName": "[^"]*"' | cut -d'"' -f4 | paste -sd' '
+}
+expect show-prefab-placeholders 0 \
+    'camp\\tent static_meshes\\rock_a smoke props\\barrel sky\\dusk gradients\\globalfoggradient gradients\\globalambientgradient' \
+    placeholder_names "$examples/prefabs/camp.prefab"
+expect project-prefab-light 0 '"m_fRadius": 8.0' cat "$work/project/prefabs/camp.actorprefab.json"
+printf '<?xml version="1.0"?>\n' >"$work/empty.prefab"
+expect import-empty-prefab 1 "FAILED $work/empty.prefab: importers\\KvResourceImporter_EnginePrefab::KvResourceImporter_EnginePrefab::ConvertToRaw(" \
+    "$kvres" import "$work/empty.prefab" --project "$work/p4"
+
+# References to resources already in the project are saved whole, the others by name.
+mkdir -p "$work/art/sky" "$work/art/gradients"
+cp "$examples/textures/checker.dds" "$work/art/sky/dusk.dds"
+cp "$examples/textures/checker.dds" "$work/art/gradients/globalfoggradient.dds"
+"$kvres" import "$work/art" --project "$work/camp" >/dev/null
+(cd "$examples" && "$kvres" import prefabs/camp.prefab --project "$work/camp" >/dev/null)
+line_after_name() { grep -A1 -F "\"name\": \"$2\"" "$1" | tail -1; }
+camp="$work/camp/prefabs/camp.actorprefab.json"
+expect prefab-sky-resolved 0 '"guid": "' line_after_name "$camp" 'sky\\dusk'
+expect prefab-fog-resolved 0 '"guid": "' line_after_name "$camp" 'gradients\\globalfoggradient'
+expect prefab-ambient-by-name 0 '}' line_after_name "$camp" 'gradients\\globalambientgradient'
+
 expect show-failure 1 "kvres show: $work/mixed/input/broken.xml: Toolbox\\KvToolboxXML" \
     "$kvres" show "$work/mixed/input/broken.xml"
 

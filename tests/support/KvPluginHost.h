@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/KvResourceHost.h"
+#include "host/KvResourceHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/KvResult.h"
+#include "host/KvResult.h"
 
 #include <gtest/gtest.h>
 

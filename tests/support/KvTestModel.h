@@ -3,9 +3,9 @@
 #include "Foundation/KvColor.h"
 #include "Foundation/KvEnumConverter.h"
 #include "Foundation/KvGuid.h"
-#include "Math/KvQuaternion.h"
-#include "Math/KvVector.h"
-#include "Reflection/KvReflectedDataType.h"
+#include "math/KvQuaternion.h"
+#include "math/KvVector.h"
+#include "reflection/KvReflectedDataType.h"
 
 #include <cstdint>
 #include <string>

@@ -1,15 +1,16 @@
 #include "ImportCommand.h"
 
-#include "Host/KvBatchImport.h"
-#include "Host/KvImportDriver.h"
-#include "Host/KvProjectLock.h"
-#include "Host/KvProjectStore.h"
-#include "Host/KvResourceHost.h"
-#include "Host/KvSourceFolderWalk.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
-#include "Store/KvJsonString.h"
-#include "Store/KvJsonTextWriter.h"
+#include "host/KvBatchImport.h"
+#include "host/KvImportDriver.h"
+#include "host/KvProjectLock.h"
+#include "host/KvProjectStore.h"
+#include "host/KvResourceHost.h"
+#include "host/KvSavedProject.h"
+#include "host/KvSourceFolderWalk.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
+#include "store/KvJsonString.h"
+#include "store/KvJsonTextWriter.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -155,7 +156,9 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         std::fprintf(stderr, "FAILED %s: no such file or folder\n", path.c_str());
     const bool bTerminal = isatty(STDERR_FILENO) != 0;
     const KvProjectStore project(projectFolder);
-    KvBatchImport batch(driver, project);
+    // Loaded only when a source updates a saved resource.
+    KvSavedProject saved(projectFolder, host.GetDescriptors());
+    KvBatchImport batch(driver, project, saved);
     const size_t total = files.size() + collected.m_aMissing.size();
     size_t failed = collected.m_aMissing.size();
     size_t written = 0;
@@ -164,17 +167,19 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         const KvImportRequest& file = files[index];
         if (bTerminal)
             ShowProgress(index, files.size(), file.m_strSourcePath);
-        std::vector<std::string> writtenFiles;
-        const KvResult imported = batch.ImportFile(file, writtenFiles);
-        written += writtenFiles.size();
-        if (!imported)
+        tImportedFile imported;
+        const KvResult result = batch.ImportFile(file, imported);
+        written += imported.m_aWritten.size();
+        if (bTerminal && (!result || !imported.m_strUpdated.empty()))
+            std::fprintf(stderr, "\r%-80s\r", "");
+        if (!result)
         {
             ++failed;
-            if (bTerminal)
-                std::fprintf(stderr, "\r%-80s\r", "");
-            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(),
-                         imported.GetReason().c_str());
+            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(), result.GetReason().c_str());
         }
+        else if (!imported.m_strUpdated.empty())
+            std::printf("Updated the saved %s from %s\n", imported.m_strUpdated.c_str(),
+                        file.m_strSourcePath.c_str());
     }
     if (bTerminal)
         ShowProgress(files.size(), files.size(), "done");

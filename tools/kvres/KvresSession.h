@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Foundation/KvLog.h"
-#include "Host/KvResourceHost.h"
+#include "host/KvResourceHost.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #include "SchemaCommand.h"
 
-#include "Host/KvSchemaDescription.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "host/KvSchemaDescription.h"
+#include "reflection/KvReflectedDataType.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 #include "TypesCommand.h"
 
-#include "Host/KvResourceHost.h"
-#include "Reflection/KvReflectedDataType.h"
-#include "Resources/KvResourceDescriptor.h"
+#include "host/KvResourceHost.h"
+#include "reflection/KvReflectedDataType.h"
+#include "resources/KvResourceDescriptor.h"
 
 #include <cstdio>
 #include <string>
@@ -14,6 +14,9 @@ void PrintType(KvResourceHost& host, const KvResourceDescriptor& descriptor, con
     std::string importers;
     for (KvResourceImporter* pImporter : host.GetImporters().FindByResourceType(&descriptor))
         importers += (importers.empty() ? "." : ", .") + std::string(pImporter->GetExtension());
+    for (KvResourceImporter* pImporter : host.GetUnregisteredImporters().FindByResourceType(&descriptor))
+        importers +=
+            (importers.empty() ? "." : ", .") + std::string(pImporter->GetExtension()) + " (unregistered)";
     const KvReflectedDataType* pPayload = descriptor.GetPayloadDataType();
     std::printf("%-26s %-20s %-54s %-42s %-5u %s%s\n", descriptor.GetTypeName(), descriptor.GetShortName(),
                 descriptor.GetRootDataType()->GetName().c_str(), pPayload ? pPayload->GetName().c_str() : "-",

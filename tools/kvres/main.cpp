@@ -1,4 +1,5 @@
 #include "AnimCommand.h"
+#include "ExportPrefabCommand.h"
 #include "ImportCommand.h"
 #include "KvresSession.h"
 #include "SchemaCommand.h"
@@ -59,11 +60,21 @@ int main(int argc, char** argv)
     pImport->add_option("sources", importSources, "Source files and folders")->required();
     pImport->add_option("--project", projectFolder, "Project folder to write")->required();
     pImport->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
+    CLI::App* pExportPrefab =
+        app.add_subcommand("export-prefab", "Export a saved prefab as a prefab file of the run-time engine");
+    std::string prefabName;
+    std::string exportProject;
+    std::string exportOutput;
+    pExportPrefab->add_option("name", prefabName, "Resource name of the prefab")->required();
+    pExportPrefab->add_option("--project", exportProject, "Project folder holding the prefab")->required();
+    pExportPrefab->add_option("-o,--output", exportOutput,
+                              "File to write instead of export/actorprefabs/ in the project");
     const std::function<int()> runAnim = AddAnimCommand(app);
     CLI11_PARSE(app, argc, argv);
 
     KvresSession session;
-    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed())
+    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed() ||
+        pExportPrefab->parsed())
     {
         if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
         {
@@ -81,5 +92,7 @@ int main(int argc, char** argv)
         return RunShowCommand(session.GetHost(), showSource, resourceType);
     if (pImport->parsed())
         return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
+    if (pExportPrefab->parsed())
+        return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
     return runAnim();
 }

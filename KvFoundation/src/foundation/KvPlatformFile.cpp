@@ -1,6 +1,9 @@
 #include "src/foundation/KvPlatformFile.h"
 
+#include "Foundation/KvFileSystem.h"
+
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,3 +57,11 @@ FILE* OpenFileWide(const std::u16string& path, const char* mode)
     return pFile;
 }
 } // namespace KvPlatform
+
+bool KvCreateFolder(const std::u16string& path)
+{
+    std::error_code error;
+    const std::filesystem::path folder = KvPlatform::ToFileSystemPath(path);
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}

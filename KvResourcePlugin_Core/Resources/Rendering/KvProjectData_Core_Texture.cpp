@@ -1,8 +1,8 @@
 #include "projectdata/KvProjectData_Core_Texture.h"
 
 #include "Profiling/KvStatistics.h"
-#include "Resources/KvResource.h"
 #include "projectdata/KvSchema.h"
+#include "resources/KvResource.h"
 
 const KvEnumConverter<tTextureFormat>
     g_Converter_TextureFormat("tTextureFormat", FORMAT_COUNT,

@@ -1,14 +1,14 @@
 #include "projectdata/KvProjectData_Core_Audio.h"
 
-#include "Editor/KvEditorPawnCallbackHandler.h"
 #include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "Foundation/KvReport.h"
-#include "Math/KvMathConstants.h"
-#include "Reflection/KvReflectedDataType.h"
+#include "editor/KvEditorPawnCallbackHandler.h"
+#include "math/KvMathConstants.h"
 #include "projectdata/KvConstructContexts.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
+#include "reflection/KvReflectedDataType.h"
 
 #include <cmath>
 #include <set>

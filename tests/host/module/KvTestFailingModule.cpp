@@ -1,7 +1,7 @@
 // A module whose start-up fails through the fatal routine, as a plug-in and as a game module.
 #include "Foundation/KvExport.h"
 #include "Foundation/KvReport.h"
-#include "Resources/KvResourcePlugin.h"
+#include "resources/KvResourcePlugin.h"
 
 namespace
 {

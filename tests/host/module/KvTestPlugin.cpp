@@ -4,15 +4,15 @@
 #include "Foundation/KvExport.h"
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
-#include "Reflection/KvReflectionInterface.h"
-#include "Resources/KvResource.h"
-#include "Resources/KvResourceBinder.h"
-#include "Resources/KvResourceCooker.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Resources/KvResourceImporter.h"
-#include "Resources/KvResourcePlugin.h"
-#include "Resources/KvSourceProbe.h"
 #include "TypeManager/KvObjectFactory.h"
+#include "reflection/KvReflectionInterface.h"
+#include "resources/KvResource.h"
+#include "resources/KvResourceBinder.h"
+#include "resources/KvResourceCooker.h"
+#include "resources/KvResourceDescriptor.h"
+#include "resources/KvResourceImporter.h"
+#include "resources/KvResourcePlugin.h"
+#include "resources/KvSourceProbe.h"
 #include "support/KvReflectedData.h"
 #include "support/KvTestModel.h"
 
@@ -162,22 +162,28 @@ private:
     std::vector<KvTempXRef> m_aTempXRefs;
 };
 
-// One importer per XML-based type, each taking the sources whose root has the name and holds the
-// child it looks for (either may be left open); the node it makes is named after the type.
+// The XML resource kinds; each shares the extension with the others.
+const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
+const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
+const TestDescriptor s_Input("InputTranslator", "input", false);
+
+// One importer per XML-based type, each taking the sources whose root it recognises; the node it
+// makes is named after the type.
 class XmlImporter : public KvResourceImporter
 {
 public:
-    XmlImporter(const TestDescriptor* pDescriptor, const char* root, const char* child)
-        : m_pDescriptor(pDescriptor), m_Root(root), m_Child(child)
+    using tRecognise = eSourceRecognition (*)(const rapidxml::xml_node<>& root);
+
+    XmlImporter(const TestDescriptor* pDescriptor, tRecognise recognise)
+        : m_pDescriptor(pDescriptor), m_Recognise(recognise)
     {
     }
     const KvResourceDescriptor* GetResourceType() const override { return m_pDescriptor; }
     const char* GetExtension() const override { return "xml"; }
-    bool RecognizesSource(const KvSourceProbe& source) const override
+    eSourceRecognition RecognizeSource(const KvSourceProbe& source) const override
     {
         const rapidxml::xml_node<>* pRoot = source.GetXmlRoot();
-        return pRoot && (!m_Root || std::string(pRoot->name()) == m_Root) &&
-               (!m_Child || pRoot->first_node(m_Child));
+        return pRoot ? m_Recognise(*pRoot) : SOURCE_NOT_TAKEN;
     }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
@@ -188,8 +194,7 @@ public:
 
 private:
     const TestDescriptor* m_pDescriptor;
-    const char* m_Root;
-    const char* m_Child;
+    tRecognise m_Recognise;
 };
 
 class NodeBinder : public KvResourceBinder
@@ -208,24 +213,27 @@ class KvTestPlugin : public KvResourcePlugin
 public:
     void InitializeReferences(const tInitContext& context) override
     {
-        static const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
-        static const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
-        static const TestDescriptor s_Input("InputTranslator", "input", false);
         KvResource::BindDataTypes();
         context.m_pDescriptors->Register(NodeDescriptor());
         context.m_pImporters->Register(new NodeImporter());
         context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
         context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
-        // Those that take some roots come before the one that takes the rest.
-        const std::tuple<const TestDescriptor*, const char*, const char*> xmlTypes[] = {
-            {&s_Particle, "particlelayer", nullptr},
-            {&s_Mesh, nullptr, "Materials"},
-            {&s_Input, nullptr, nullptr}};
-        for (const auto& [pDescriptor, root, child] : xmlTypes)
-        {
-            context.m_pDescriptors->Register(pDescriptor);
-            context.m_pImporters->Register(new XmlImporter(pDescriptor, root, child));
-        }
+        // The one that takes every root by default comes before one that recognises some, which
+        // still gets them; the mesh importer is exported without being registered.
+        context.m_pDescriptors->Register(&s_Input);
+        context.m_pImporters->Register(
+            new XmlImporter(&s_Input, [](const rapidxml::xml_node<>&) { return SOURCE_TAKEN_BY_DEFAULT; }));
+        context.m_pDescriptors->Register(&s_Particle);
+        context.m_pImporters->Register(new XmlImporter(
+            &s_Particle, [](const rapidxml::xml_node<>& root)
+            { return std::string(root.name()) == "particlelayer" ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN; }));
+        context.m_pDescriptors->Register(&s_Mesh);
+    }
+    void ExportUnregisteredImporters(KvResourceImporterRegistry& standby) override
+    {
+        standby.Register(
+            new XmlImporter(&s_Mesh, [](const rapidxml::xml_node<>& root)
+                            { return root.first_node("Materials") ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN; }));
     }
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override
     {

@@ -1,7 +1,7 @@
-#include "Actions/KvAttributeEventArgs_DragDrop.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
-#include "Store/KvJsonStore.h"
+#include "actions/KvAttributeEventArgs_DragDrop.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
+#include "reflection/KvReflectedObjCtorContext.h"
+#include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-#include "Reflection/KvObjectTree.h"
-#include "Store/KvJsonStore.h"
+#include "Foundation/KvDebugDrawInterface.h"
 #include "TypeManager/KvTypeManager.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
@@ -7,10 +6,12 @@
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
+#include "store/KvJsonStore.h"
 #include "support/KvPluginHost.h"
 #include "support/KvRecordingDebugDraw.h"
 #include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <algorithm>
 

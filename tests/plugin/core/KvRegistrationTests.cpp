@@ -1,10 +1,9 @@
-#include "Host/KvResourceHost.h"
-#include "KvResourcePlugin_Core.h"
-#include "KvResourcePlugin_Core_Resources.h"
-#include "Resources/KvResourceDescriptor.h"
 #include "TypeManager/KvTypeManager.h"
+#include "host/KvResourceHost.h"
+#include "resources/KvResourceDescriptor.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +34,20 @@ TEST(Registration, TypesInTableOrder)
     }
 }
 
+// The prefab importer's slot: right after the shader importer, before the input translator's.
+TEST(Registration, PrefabImporterInItsSlot)
+{
+    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
+    const auto prefab = std::find_if(
+        importers.begin() + 1, importers.end() - 1,
+        [](const KvResourceImporter* p)
+        { return p->GetResourceType() == KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor(); });
+    ASSERT_NE(prefab, importers.end() - 1);
+    EXPECT_STREQ((*prefab)->GetExtension(), "prefab");
+    EXPECT_STREQ(prefab[-1]->GetExtension(), "vshaderbin");
+    EXPECT_EQ(prefab[1]->GetResourceType(), KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
+}
+
 TEST(Registration, OneCookerForTheFrameworkConfiguration)
 {
     EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
@@ -54,6 +67,15 @@ TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
     EXPECT_EQ(pVideo->GetRootDataType()->GetName(), "KvProjectData_Core_Raw_Video");
     EXPECT_STREQ(pPhysics->GetShortName(), "physics");
     EXPECT_TRUE(pPhysics->GetQuery3());
+    // The material importer is exported, not registered: it updates meshes of the files it
+    // recognises and is not one of the nine.
+    const std::vector<KvResourceImporter*> exported = PluginHost().GetUnregisteredImporters().GetImporters();
+    ASSERT_EQ(exported.size(), 1u);
+    EXPECT_STREQ(exported[0]->GetExtension(), "xml");
+    EXPECT_EQ(exported[0]->GetResourceType(), KvResourcePlugin_Core_Mesh::GetStaticDescriptor());
+    EXPECT_EQ(
+        PluginHost().GetImporters().FindByResourceType(KvResourcePlugin_Core_Mesh::GetStaticDescriptor()),
+        std::vector<KvResourceImporter*>{});
 }
 
 TEST(Registration, StaticDescriptorsAreBuiltOnce)

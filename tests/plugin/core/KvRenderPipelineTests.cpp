@@ -1,5 +1,5 @@
-#include "Reflection/KvReflectedDataTypeBuilder.h"
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
 #include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 

@@ -1,10 +1,10 @@
-#include "Resources/KvResource.h"
-#include "Store/KvJsonStore.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
+#include "resources/KvResource.h"
+#include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 

@@ -1,6 +1,6 @@
-#include "Host/KvSchemaDescription.h"
-#include "Resources/KvResourceDescriptor.h"
-#include "Store/KvJsonStore.h"
+#include "host/KvSchemaDescription.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
 #include "support/KvTestFolder.h"
@@ -79,6 +79,16 @@ TEST(PluginSchemas, MatchTheGoldenFiles)
             schemas[std::string(pType->GetName()) + ".schema.json"] =
                 KvSchemaDescription::ToJson(*pType).dump(2) + "\n";
         }
+    }
+    // The game types the prefab import creates and fills by member name.
+    LoadGameModule();
+    for (const char* name : {"KvActorComponent_LightShape", "KvActorComponent_MeshShape",
+                             "KvActorComponent_ParticleShape", "KvActorComponent_Object3D",
+                             "KvActorCode_LightingPreset", "MqActorCode_MoodSelector", "MqProjectData_Tag"})
+    {
+        const KvReflectedDataType* pType = KvReflectionInterface::GetInstance()->FindType(name);
+        ASSERT_NE(pType, nullptr) << name;
+        schemas[std::string(name) + ".schema.json"] = KvSchemaDescription::ToJson(*pType).dump(2) + "\n";
     }
     ExpectGoldenFolder("types", schemas);
     ExpectGoldenFolder("reachable", reachable);

@@ -1,12 +1,11 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
-#include "importers/KvChunkFileWrapper.h"
-#include "importers/KvResourceImporter_ShaderBin.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "importers/KvResourceImporter_ADPCM.h"
-#include "importers/KvResourceImporter_Interface.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

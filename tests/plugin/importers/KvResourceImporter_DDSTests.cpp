@@ -1,10 +1,9 @@
-#include "importers/DdsFormat.h"
-#include "importers/KvResourceImporter_DDS.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "importers/KvResourceImporter_Font.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <cfloat>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "Store/KvJsonStore.h"
-#include "importers/KvResourceImporter_InputTranslator.h"
 #include "projectdata/KvProjectData_Core_Input.h"
+#include "store/KvJsonStore.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "importers/KvResourceImporter_i18n.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 

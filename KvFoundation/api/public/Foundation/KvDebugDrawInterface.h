@@ -2,8 +2,8 @@
 
 #include "Foundation/KvColor.h"
 #include "Foundation/KvSharedTypeTraits.h"
-#include "Math/KvQuaternion.h"
-#include "Math/KvVector.h"
+#include "math/KvQuaternion.h"
+#include "math/KvVector.h"
 
 #include <cstdint>
 

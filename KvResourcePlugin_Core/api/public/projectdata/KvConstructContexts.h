@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
 #include "projectdata/KvProjectData_Core_CodeHolder.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
 #include "projectdata/KvXRefObject.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvQuaternion.h"
-#include "Math/KvVector.h"
+#include "math/KvQuaternion.h"
+#include "math/KvVector.h"
 #include "projectdata/KvProjectData_Core_CodeHolder.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvXRefObject.h"

@@ -2,9 +2,9 @@
 
 #include "Foundation/KvColor.h"
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvVector.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "math/KvVector.h"
 #include "projectdata/KvXRefObject.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <cstdint>
 #include <string>

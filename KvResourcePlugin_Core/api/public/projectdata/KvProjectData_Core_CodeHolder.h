@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <cstdint>
 #include <string>
@@ -18,6 +18,9 @@ public:
     // Picks the run-time class named by the context label and makes an object of it.
     explicit KvProjectData_Core_CodeHolder(const KvReflectedObjCtorContext& context);
 
+    // Holds a new object of the run-time class registered under the name, releasing what it
+    // held; an unknown name leaves the holder named but without type and object.
+    void ChooseClass(const std::string& typeName);
     // Calls the held object's debug drawing when it has one.
     void DrawDebug(KvEditorPawn* pPawn, uint32_t flags) const;
 

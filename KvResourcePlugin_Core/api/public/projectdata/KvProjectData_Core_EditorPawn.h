@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Editor/KvEditorPawn.h"
-#include "Editor/KvEditorPawnCallback.h"
 #include "KvResourcePlugin_CoreExport.h"
 #include "TypeManager/KvTypedObject.h"
+#include "editor/KvEditorPawn.h"
+#include "editor/KvEditorPawnCallback.h"
 #include "projectdata/KvXRefObject.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
 #include "projectdata/KvXRefObject.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "Foundation/KvColor.h"
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvVector.h"
+#include "math/KvVector.h"
 #include "projectdata/KvXRefObject.h"
 
 #include <string>

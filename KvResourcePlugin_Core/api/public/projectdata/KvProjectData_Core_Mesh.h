@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvVector.h"
+#include "math/KvVector.h"
 #include "projectdata/KvXRefObject.h"
 
 #include <cstdint>

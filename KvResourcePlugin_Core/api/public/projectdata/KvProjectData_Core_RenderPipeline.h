@@ -1,10 +1,10 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvVector.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
+#include "math/KvVector.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "projectdata/KvXRefObject.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <cstdint>
 #include <string>

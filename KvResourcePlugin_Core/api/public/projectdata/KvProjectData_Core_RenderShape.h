@@ -1,9 +1,9 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Reflection/KvReflectedObjCtorContext.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvXRefObject.h"
+#include "reflection/KvReflectedObjCtorContext.h"
 
 #include <cstdint>
 #include <string>

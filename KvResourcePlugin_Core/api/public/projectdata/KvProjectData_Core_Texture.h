@@ -2,8 +2,8 @@
 
 #include "Foundation/KvEnumConverter.h"
 #include "KvResourcePlugin_CoreExport.h"
-#include "Resources/KvTextureSource.h"
 #include "projectdata/KvXRefObject.h"
+#include "resources/KvTextureSource.h"
 
 #include <cstdint>
 #include <string>

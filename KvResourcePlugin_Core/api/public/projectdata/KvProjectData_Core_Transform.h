@@ -1,8 +1,8 @@
 #pragma once
 
 #include "KvResourcePlugin_CoreExport.h"
-#include "Math/KvMatrix44.h"
-#include "Math/KvVector.h"
+#include "math/KvMatrix44.h"
+#include "math/KvVector.h"
 
 class KvReflectedDataType;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Reflection/KvReflectedDataTypeBuilder.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectedDataTypeBuilder.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <string>
 #include <type_traits>

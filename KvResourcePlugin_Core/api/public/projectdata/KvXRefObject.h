@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Foundation/KvGuid.h"
-#include "Reflection/KvReflectionInterface.h"
+#include "reflection/KvReflectionInterface.h"
 
 #include <cstdint>
 

@@ -1,8 +1,0 @@
-#include "Resources/KvResourcePlugin.h"
-
-void KvResourcePlugin::Deinit() {}
-
-std::vector<const KvResourceDescriptor*> KvResourcePlugin::GetUnregisteredDescriptors() const
-{
-    return {};
-}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "KvResourceCommonExport.h"
+#include "host/KvImportDriver.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class KvProjectStore;
+class KvSavedResources;
+
+// What importing one source into a project did.
+struct tImportedFile
+{
+    // The project files written.
+    std::vector<std::string> m_aWritten;
+    // "<type name> '<resource name>'" when the source updated a saved resource; empty otherwise.
+    std::string m_strUpdated;
+};
+
+// One import run into a project folder. Each source is imported and saved on its own, so any
+// failure (the importer's, a refused name, a failed write, an exception) fails that source
+// alone; a source that would replace a project file written earlier in the run fails too,
+// naming the source that file came from. Sources that update saved resources find them among
+// the project's saved resources.
+class KV_RESOURCECOMMON_API KvBatchImport
+{
+public:
+    KvBatchImport(KvImportDriver& driver, const KvProjectStore& project, KvSavedResources& saved)
+        : m_Driver(driver), m_Project(project), m_Saved(saved)
+    {
+    }
+
+    // Imports and saves one source.
+    KvResult ImportFile(const KvImportRequest& request, tImportedFile& outFile);
+
+private:
+    KvImportDriver& m_Driver;
+    const KvProjectStore& m_Project;
+    KvSavedResources& m_Saved;
+    // The source each raw data file written in this run was imported from.
+    std::map<std::string, std::string> m_SourceOfFile;
+};

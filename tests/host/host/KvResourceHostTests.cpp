@@ -1,0 +1,321 @@
+#include "Foundation/KvError_Globals.h"
+#include "IO/KvIOStream_Memory.h"
+#include "TypeManager/KvTypeManager.h"
+#include "host/KvBatchImport.h"
+#include "host/KvImportDriver.h"
+#include "host/KvProjectStore.h"
+#include "host/KvResourceHost.h"
+#include "host/KvSavedProject.h"
+#include "resources/KvResourceDescriptor.h"
+#include "store/KvJsonStore.h"
+#include "support/KvPluginHost.h"
+#include "support/KvResultAssertion.h"
+#include "support/KvTestFolder.h"
+#include "support/KvTestModel.h"
+#include "support/KvTestReports.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+class ResourceHost : public TestFolder
+{
+protected:
+    std::string WriteSource(const std::string& relative, const std::string& text) const
+    {
+        return Write("sources/" + relative, text);
+    }
+
+    KvImportResult Import(const std::string& path, const std::string& type = "") const
+    {
+        return KvImportDriver(PluginHost()).Import({path, Path("sources"), type});
+    }
+};
+} // namespace
+
+// The registries hold what the plug-in registered, once however often it is initialised, with its
+// unregistered descriptors apart; look-ups by extension ignore case.
+TEST_F(ResourceHost, Plugin_RegistriesHoldWhatItRegistered)
+{
+    KvResourceHost host;
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_PLUGIN_PATH)));
+    ASSERT_TRUE(Succeeded(host.LoadPlugin(KV_PLUGIN_PATH)));
+    const std::vector<const KvResourceDescriptor*>& descriptors = host.GetDescriptors().GetDescriptors();
+    EXPECT_EQ(descriptors, PluginHost().GetDescriptors().GetDescriptors());
+    ASSERT_EQ(descriptors.size(), 4u);
+    EXPECT_EQ(host.GetDescriptors().FindByShortName("tnode"), descriptors[0]);
+    EXPECT_EQ(host.GetDescriptors().FindByTypeName("Rendering_Mesh"),
+              host.GetDescriptors().FindByShortName("mesh"));
+    EXPECT_EQ(host.GetDescriptors().FindByTypeName("TestUnregistered"), nullptr);
+    EXPECT_EQ(host.GetImporters().GetImporters().size(), 6u);
+    ASSERT_EQ(host.GetUnregisteredDescriptors().size(), 1u);
+    EXPECT_STREQ(host.GetUnregisteredDescriptors()[0]->GetTypeName(), "TestUnregistered");
+    EXPECT_EQ(PluginHost().GetImporters().FindByExtension("XML").size(), 2u);
+    const std::vector<KvResourceImporter*>& unregistered =
+        PluginHost().GetUnregisteredImporters().GetImporters();
+    ASSERT_EQ(unregistered.size(), 1u);
+    EXPECT_EQ(unregistered[0]->GetResourceType(), host.GetDescriptors().FindByShortName("mesh"));
+    EXPECT_EQ(PluginHost().GetBinders().GetCount(), 1u);
+    EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
+}
+
+// Strings are bytes: one that is not UTF-8 is cooked in the store's readable form.
+TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
+{
+    KvResourceCooker* pCooker =
+        PluginHost().GetCookers().FindByResourceType(PluginHost().GetDescriptors().FindByShortName("tnode"));
+    ASSERT_NE(pCooker, nullptr);
+    KvTestNode node;
+    node.m_strName = "Caf\xe9";
+    std::vector<char> buffer(4096);
+    KvIOStream_Memory output(buffer.data(), static_cast<uint32_t>(buffer.size()));
+    ASSERT_TRUE(pCooker->Cook(&node, 0, output));
+    const auto cooked = KvJsonStore::Json::parse(std::string(buffer.data(), output.Tell()));
+    EXPECT_EQ(cooked["m_strName"], KvJsonStore::Json({{"$latin1", "Caf\xc3\xa9"}}));
+}
+
+// A module that is missing, lacks the entry point or fails to start is refused with the reason.
+TEST_F(ResourceHost, Modules_FailuresAreReportedWithTheirReason)
+{
+    RaisingFatalErrors raising;
+    KvResourceHost host;
+    const std::string failed =
+        "module '" KV_TEST_FAILING_MODULE_PATH "' failed to start: " +
+        ExpectedReport("module\\KvTestFailingModule", "KvTestFailingModule::Start", 1, "Cannot start");
+    const std::pair<KvResult, std::string> rows[] = {
+        {host.LoadPlugin(Path("none.so")), "cannot load module '" + Path("none.so") + "'"},
+        {host.LoadPlugin(KV_GAME_MODULE_PATH),
+         "module '" KV_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin"},
+        {host.LoadGameModule(KV_PLUGIN_PATH),
+         "module '" KV_PLUGIN_PATH "' has no entry point KvRegisterGameTypes"},
+        {host.LoadPlugin(KV_TEST_FAILING_MODULE_PATH), failed},
+        {host.LoadGameModule(KV_TEST_FAILING_MODULE_PATH), failed},
+    };
+    for (const auto& [result, reason] : rows)
+        EXPECT_THAT(result.GetReason(), ::testing::StartsWith(reason));
+}
+
+TEST_F(ResourceHost, GameModule_RegistersItsClasses)
+{
+    LoadGameModule();
+    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
+    ASSERT_NE(pType, nullptr);
+    EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
+}
+
+TEST_F(ResourceHost, Import_NamesBindsAndPayload)
+{
+    const std::string path = WriteSource("sub/level.one.tnode", "payload=7\n");
+    KvImportResult result = Import(path);
+    ASSERT_TRUE(Succeeded(result.m_Result));
+    KvResource* pResource = result.m_pResource.Get();
+    EXPECT_EQ(pResource->GetName(), "sub\\level.one");
+    EXPECT_EQ(pResource->GetClassType()->m_strName, "KvTestResource_Node");
+    auto* pNode = static_cast<KvTestNode*>(pResource->GetRawData());
+    EXPECT_EQ(pNode->m_strName, "sub\\level.one");
+    EXPECT_EQ(pNode->m_pRunResource, pResource);
+    EXPECT_EQ(pNode->m_ulRuntimeOnly, 1234u);
+    ASSERT_NE(pResource->GetPayload(), nullptr);
+    EXPECT_EQ(static_cast<KvTestPayload*>(pResource->GetPayload())->m_slValue, 7);
+}
+
+// The resource stays, without data; the payload made before the failure is released (checked by
+// the sanitizer build).
+TEST_F(ResourceHost, Import_FailureKeepsTheResourceAndReleasesThePayload)
+{
+    KvImportResult result = Import(WriteSource("broken.tnode", "payload=1\nfail\n"));
+    EXPECT_FALSE(result.Succeeded());
+    ASSERT_NE(result.m_pResource.Get(), nullptr);
+    EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
+}
+
+// A failed file's reason is every report logged during its import, then the host's own: anything
+// thrown, a fatal error raised to the host, no importer for the extension, type or source.
+TEST_F(ResourceHost, Import_FailureReasons)
+{
+    const std::string path = Path("sources/reported.tnode");
+    const auto report = [&](int line, const std::string& message)
+    {
+        return ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", line,
+                              message + path);
+    };
+    const std::string warning = report(30, "Odd line in ") + "\n";
+    const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
+        {"reported.tnode", "silent\n", "", "the importer made nothing and logged no reason"},
+        {"reported.tnode", "warn\nfail\n", "", warning + report(10, "Cannot import file ")},
+        {"reported.tnode", "warn\nthrow=bad_alloc\n", "", warning + "out of memory"},
+        {"reported.tnode", "warn\nfatal\n", "", warning + report(20, "Broken file ")},
+        {"reported.tnode", "throw=length_error\n", "", "a size beyond the limits: vector::reserve"},
+        {"reported.tnode", "throw=filesystem_error\n", "",
+         "filesystem error: cannot stat: Permission denied [/gone]"},
+        {"reported.tnode", "throw=runtime_error\n", "", "unexpected error: bad state"},
+        {"reported.tnode", "throw=int\n", "", "unexpected error of an unknown kind"},
+        {"notes.txt", "x", "", "no importer handles the extension 'txt'"},
+        {"comment.xml", "<!-- no element -->", "",
+         "no importer of 'xml' files recognises the file (asked: InputTranslator, Rendering_ParticleSystem, "
+         "Rendering_Mesh)"},
+        {"broken.xml", "<a><b>", "",
+         ExpectedReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24,
+                        "Parse error : unexpected end of data with ''")},
+        {"forced.xml", "<a/>", "texture", "no importer of 'xml' files makes resources of type 'texture'"},
+    };
+    RaisingFatalErrors raising;
+    for (const auto& [file, text, type, reason] : rows)
+        EXPECT_EQ(Import(WriteSource(file, text), type).m_Result.GetReason(), reason) << text;
+    EXPECT_EQ(Import(Path("sources/missing.tnode")).m_Result.GetReason(),
+              "cannot open '" + Path("sources/missing.tnode") + "'");
+}
+
+TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
+{
+    const KvImportDriver driver(PluginHost());
+    EXPECT_TRUE(driver.HandlesExtensionOf("a/b.tnode"));
+    EXPECT_TRUE(driver.HandlesExtensionOf("a/B.TNODE"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a/notes.txt"));
+    EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
+}
+
+// A shared extension goes to the importer that recognises the source before one that takes it by
+// default, to a registered one before an unregistered one, unless the type is requested.
+TEST_F(ResourceHost, Import_SharedExtensionByRecognitionOrRequestedType)
+{
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"source.xml", "<particlelayer/>", "", "Rendering_ParticleSystem"},
+        {"source.xml", "<Mesh><Materials/></Mesh>", "", "Rendering_Mesh"},
+        {"source.xml", "<InputMap><Command/></InputMap>", "", "InputTranslator"},
+        // Recognised by the particle and the mesh importers: the registered one wins.
+        {"source.xml", "<particlelayer><Materials/></particlelayer>", "", "Rendering_ParticleSystem"},
+        {"SOURCE.XML", "<Mesh><Materials/></Mesh>", "", "Rendering_Mesh"},
+        {"forced.xml", "<particlelayer/>", "mesh", "Rendering_Mesh"},
+        {"forced.xml", "<a><b>", "mesh", "Rendering_Mesh"},
+    };
+    for (const auto& [file, text, type, made] : rows)
+    {
+        KvImportResult result = Import(WriteSource(file, text), type);
+        ASSERT_TRUE(Succeeded(result.m_Result)) << text;
+        EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_strName, made);
+    }
+}
+
+TEST_F(ResourceHost, Import_PlaceholderResolvedToALoadedTarget)
+{
+    KvTestTarget real;
+    real.m_strName = "hero";
+    KvImportResult result = Import(WriteSource("refers.tnode", "target=hero\n"));
+    ASSERT_TRUE(result.Succeeded());
+    EXPECT_TRUE(result.m_aPlaceholders.empty());
+    EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget, &real);
+}
+
+// Placeholders stand for objects not loaded: no reference resolves to one, neither to another
+// of the same import nor to one another import still holds.
+TEST_F(ResourceHost, Import_PlaceholdersAreNoTargets)
+{
+    KvImportResult earlier = Import(WriteSource("earlier.tnode", "target=villain\n"));
+    KvImportResult result = Import(WriteSource("twice.tnode", "target=villain\ntarget=villain\n"));
+    ASSERT_TRUE(earlier.Succeeded() && result.Succeeded());
+    ASSERT_EQ(result.m_aPlaceholders.size(), 2u);
+    EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget,
+              result.m_aPlaceholders[1].first);
+}
+
+TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
+{
+    KvImportResult result = Import(WriteSource("sub/refers.tnode", "target=villain\npayload=3\n"));
+    ASSERT_TRUE(result.Succeeded());
+    ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
+    std::vector<std::string> written;
+    const KvProjectStore project((m_Folder / "project").string());
+    ASSERT_TRUE(Succeeded(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written)));
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
+    EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
+    std::ifstream raw(written[0]);
+    const KvJsonStore::Json saved = KvJsonStore::Json::parse(raw);
+    EXPECT_EQ(saved["m_pTarget"].dump(), R"({"$xref":"KvTestTarget","name":"villain"})");
+    EXPECT_EQ(saved["m_strName"], "sub\\refers");
+}
+
+// A placeholder whose target a project file of the resource of its name holds is saved with
+// that target's GUID; the others by name only, and names that leave the project are not followed.
+TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
+{
+    const KvGuid guid = KvGuid::GenerateNew();
+    const auto target = [](const std::string& name, const KvGuid& id)
+    {
+        return KvJsonStore::Json{
+            {"$type", "KvTestNode"},
+            {"m_aRecords", {{{"$type", "KvTestTarget"}, {"m_strName", name}, {"m_XRefGUID", id.ToString()}}}}}
+            .dump();
+    };
+    Write("project/heroes/hero.tnode.json", target("heroes\\hero", guid));
+    Write("project/heroes/hero.tnode.payload.json", target("heroes\\villain", guid));
+    Write("outside.tnode.json", target("..\\outside", guid));
+    KvImportDriver driver(PluginHost());
+    const KvProjectStore project(Path("project"));
+    KvSavedProject saved(Path("project"), PluginHost().GetDescriptors());
+    KvBatchImport batch(driver, project, saved);
+    const std::pair<const char*, KvJsonStore::Json> rows[] = {
+        {"heroes\\hero", {{"$xref", "KvTestTarget"}, {"name", "heroes\\hero"}, {"guid", guid.ToString()}}},
+        {"heroes\\villain", {{"$xref", "KvTestTarget"}, {"name", "heroes\\villain"}}},
+        {"..\\outside", {{"$xref", "KvTestTarget"}, {"name", "..\\outside"}}},
+    };
+    int index = 0;
+    for (const auto& [name, expected] : rows)
+    {
+        tImportedFile imported;
+        const std::string source =
+            WriteSource("refers" + std::to_string(index++) + ".tnode", std::string("target=") + name + "\n");
+        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, imported)));
+        std::ifstream file(imported.m_aWritten.at(0));
+        EXPECT_EQ(KvJsonStore::Json::parse(file)["m_pTarget"], expected) << name;
+    }
+}
+
+TEST(ResourceName, RelativeToTheRootWithBackslashes)
+{
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/a/b/c.dds", "/p/src"), "a\\b\\c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/c.dds", "/p/src/"), "c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/elsewhere/c.dds", "/p/src"), "c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("/p/src/./a/../c.dds", ""), "c.dds");
+    const std::string current = fs::current_path().string();
+    EXPECT_EQ(KvImportDriver::GetResourceName(current + "/a/c.dds", "."), "a\\c.dds");
+    EXPECT_EQ(KvImportDriver::GetResourceName("a/c.dds", current), "a\\c.dds");
+}
+
+TEST(ResourceName, StaysInsideTheProjectFolder)
+{
+    for (const char* name : {"wall", "textures\\wall", "a/b\\c", "v1.2\\wall", "..wall\\a..b"})
+        EXPECT_TRUE(Succeeded(KvProjectStore::CheckResourceName(name))) << name;
+    const std::pair<std::string, std::string> refused[] = {{"", "it is empty"},
+                                                           {"\\var\\x\\ABS", "it is absolute"},
+                                                           {"C:\\x", "it names a drive"},
+                                                           {"..\\x", "it climbs out with '..'"},
+                                                           {"link\\..\\..\\x", "it climbs out with '..'"},
+                                                           {"a\\\\b", "it has an empty or '.' component"},
+                                                           {"a\\.\\b", "it has an empty or '.' component"},
+                                                           {"a\\", "it has an empty or '.' component"}};
+    for (const auto& [name, why] : refused)
+        EXPECT_EQ(KvProjectStore::CheckResourceName(name).GetReason(),
+                  "refused resource name '" + name + "': " + why);
+}
+
+TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)
+{
+    class Minimal : public KvResourceImporter
+    {
+    public:
+        const KvResourceDescriptor* GetResourceType() const override { return nullptr; }
+        const char* GetExtension() const override { return "dds"; }
+        void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override { return nullptr; }
+    } importer;
+    std::string name = "textures\\wall.dds";
+    EXPECT_TRUE(importer.ConvertResourceName(name));
+    EXPECT_EQ(name, "textures\\wall");
+    EXPECT_FALSE(importer.ConvertResourceName(name));
+    std::string dotted = "v1.2\\wall";
+    EXPECT_FALSE(importer.ConvertResourceName(dotted));
+    EXPECT_EQ(dotted, "v1.2\\wall");
+    EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
+}
