@@ -198,43 +198,23 @@ TEST_F(ResourceHost, Import_SharedExtensionByRecognitionOrRequestedType)
     }
 }
 
-TEST_F(ResourceHost, Import_PlaceholderResolvedToALoadedTarget)
+// A reference resolves to a loaded target; placeholders stand for objects not loaded and no
+// reference resolves to one, neither to another of the same import nor to one another import holds.
+TEST_F(ResourceHost, Import_PlaceholdersOnlyForTargetsNotLoaded)
 {
     KvTestTarget real;
     real.m_strName = "hero";
-    KvImportResult result = Import(WriteSource("refers.tnode", "target=hero\n"));
-    ASSERT_TRUE(result.Succeeded());
-    EXPECT_TRUE(result.m_aPlaceholders.empty());
-    EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget, &real);
-}
+    KvImportResult loaded = Import(WriteSource("refers.tnode", "target=hero\n"));
+    ASSERT_TRUE(loaded.Succeeded());
+    EXPECT_TRUE(loaded.m_aPlaceholders.empty());
+    EXPECT_EQ(static_cast<KvTestNode*>(loaded.m_pResource->GetRawData())->m_pTarget, &real);
 
-// Placeholders stand for objects not loaded: no reference resolves to one, neither to another
-// of the same import nor to one another import still holds.
-TEST_F(ResourceHost, Import_PlaceholdersAreNoTargets)
-{
     KvImportResult earlier = Import(WriteSource("earlier.tnode", "target=villain\n"));
     KvImportResult result = Import(WriteSource("twice.tnode", "target=villain\ntarget=villain\n"));
     ASSERT_TRUE(earlier.Succeeded() && result.Succeeded());
     ASSERT_EQ(result.m_aPlaceholders.size(), 2u);
     EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget,
               result.m_aPlaceholders[1].first);
-}
-
-TEST_F(ResourceHost, Import_PlaceholderKeptAndSavedByName)
-{
-    KvImportResult result = Import(WriteSource("sub/refers.tnode", "target=villain\npayload=3\n"));
-    ASSERT_TRUE(result.Succeeded());
-    ASSERT_EQ(result.m_aPlaceholders.size(), 1u);
-    std::vector<std::string> written;
-    const KvProjectStore project((m_Folder / "project").string());
-    ASSERT_TRUE(Succeeded(project.Save(*result.m_pResource, result.GetPlaceholderAddresses(), written)));
-    ASSERT_EQ(written.size(), 2u);
-    EXPECT_EQ(written[0], (m_Folder / "project" / "sub" / "refers.tnode.json").string());
-    EXPECT_EQ(written[1], (m_Folder / "project" / "sub" / "refers.tnode.payload.json").string());
-    std::ifstream raw(written[0]);
-    const KvJsonStore::Json saved = KvJsonStore::Json::parse(raw);
-    EXPECT_EQ(saved["m_pTarget"].dump(), R"({"$xref":"KvTestTarget","name":"villain"})");
-    EXPECT_EQ(saved["m_strName"], "sub\\refers");
 }
 
 // A placeholder whose target a project file of the resource of its name holds is saved with
@@ -264,12 +244,14 @@ TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
     int index = 0;
     for (const auto& [name, expected] : rows)
     {
+        const std::string file = "sub/refers" + std::to_string(index++) + ".tnode";
         tImportedFile imported;
-        const std::string source =
-            WriteSource("refers" + std::to_string(index++) + ".tnode", std::string("target=") + name + "\n");
+        const std::string source = WriteSource(file, std::string("target=") + name + "\npayload=3\n");
         ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, imported)));
-        std::ifstream file(imported.m_aWritten.at(0));
-        EXPECT_EQ(KvJsonStore::Json::parse(file)["m_pTarget"], expected) << name;
+        EXPECT_EQ(imported.m_aWritten, (std::vector<std::string>{Path("project/" + file + ".json"),
+                                                                 Path("project/" + file + ".payload.json")}));
+        EXPECT_EQ(KvJsonStore::Json::parse(ReadFile(imported.m_aWritten.at(0)))["m_pTarget"], expected)
+            << name;
     }
 }
 
