@@ -206,7 +206,7 @@ TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
     }
 }
 
-TEST(ShaderImport, PassVersionsAndBlockLengths)
+TEST(ShaderImport, PassVersionsAndBlockLengthsOrNoPasses)
 {
     // Each version's record length differs; a pass read with the wrong stage count leaves
     // the next pass misaligned. Both stage forms are run through every version.
@@ -227,16 +227,13 @@ TEST(ShaderImport, PassVersionsAndBlockLengths)
                   (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Shadow", "Latest"}));
         EXPECT_EQ(pShader->m_acShaderBin, file);
     }
-}
-
-TEST(ShaderImport, NoPasses_WholeFileKept)
-{
-    const std::vector<uint8_t> file = ShaderFile({}, 0);
+    // Without passes the whole file is still kept.
+    const std::vector<uint8_t> empty = ShaderFile({}, 0);
     KvResourceImporter_ShaderBin importer;
-    ImportRun run(importer, file);
+    ImportRun run(importer, empty);
     ASSERT_NE(run.Raw<KvProjectData_Core_Raw_Shader>(), nullptr);
     EXPECT_TRUE(run.Raw<KvProjectData_Core_Raw_Shader>()->m_apShaders.empty());
-    EXPECT_EQ(run.Raw<KvProjectData_Core_Raw_Shader>()->m_acShaderBin, file);
+    EXPECT_EQ(run.Raw<KvProjectData_Core_Raw_Shader>()->m_acShaderBin, empty);
 }
 
 TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)
