@@ -199,34 +199,22 @@ TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
     }
 }
 
-TEST(AnimatedSkeleton, OptimizeKeys_LinearMotionKeepsFirstAndLast)
+// Linear motion keeps its ends; keys sharing a time collapse (the factor 0/0 interpolates to NaN,
+// which matches); fewer than three keys stay whatever the tolerances.
+TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
 {
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f});
-    skeleton.OptimizeKeys(1e-4f, 0.0f);
-    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 3.0f));
-}
-
-TEST(AnimatedSkeleton, OptimizeKeys_KeysSharingATimeCollapse)
-{
-    // Keys at one time give the factor 0/0: the interpolated pose is NaN and matches.
-    const std::pair<std::vector<float>, std::vector<float>> rows[] = {
-        {{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f}}, {{0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f}}};
-    for (const auto& [times, kept] : rows)
+    const std::tuple<std::vector<int32_t>, std::vector<float>, float, float, std::vector<float>> rows[] = {
+        {{-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f}, 1e-4f, 0.0f, {0.0f, 3.0f}},
+        {{-1}, {1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, {1.0f, 1.0f}},
+        {{-1}, {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f, 0.0f, {0.0f, 1.0f}},
+        {{-1}, {0.0f, 1.0f}, 100.0f, 180.0f, {0.0f, 1.0f}},
+    };
+    for (const auto& [parents, times, position, angle, kept] : rows)
     {
-        std::vector<TKeyFrame> keys;
-        for (float time : times)
-            keys.push_back({time, {Pose({}, {1, 2, 3})}});
-        TAnimatedSkeleton skeleton = Skeleton({-1}, keys);
-        skeleton.OptimizeKeys(0.0f, 0.0f);
-        EXPECT_EQ(KeyTimesOf(skeleton), kept);
+        TAnimatedSkeleton skeleton = MakeSkeleton(parents, times);
+        skeleton.OptimizeKeys(position, angle);
+        EXPECT_EQ(KeyTimesOf(skeleton), kept) << times.size() << " keys";
     }
-}
-
-TEST(AnimatedSkeleton, OptimizeKeys_FewerThanThreeKeysUnchanged)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f});
-    skeleton.OptimizeKeys(100.0f, 180.0f);
-    EXPECT_EQ(skeleton.GetKeysCount(), 2u);
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_ParentErrorShowsInTheChild)
