@@ -1,5 +1,4 @@
-# expect NAME STATUS TEXT COMMAND...: the command exits with STATUS (or any failure, "nonzero")
-# and prints TEXT.
+# expect NAME STATUS TEXT COMMAND...: the command exits with STATUS and prints TEXT.
 # Counts into $checks and $failures; finish prints the closing count and sets the status.
 checks=0
 failures=0
@@ -11,7 +10,6 @@ expect() {
     output=$("$@" 2>&1)
     local actual=$?
     checks=$((checks + 1))
-    if [ "$status" = nonzero ]; then status=$((actual == 0 ? -1 : actual)); fi
     if [ "$actual" -ne "$status" ] || ! grep -qF -- "$text" <<<"$output"; then
         echo "FAIL $name: status $actual, output:"
         echo "$output" | head -20

@@ -22,10 +22,10 @@ echo '{"bones":[],"keys":[]}' >"$work/empty.json"
 expect sample-without-keys 1 "the animation has no keys to sample" "$kvres" anim sample "$work/empty.json" --time 0
 # A tolerance that is no finite number would make every pose match (NaN) or none differ (inf).
 for tolerance in nan inf -inf 1e39; do
-    expect "position-tolerance-$tolerance" nonzero "--position-tolerance: $tolerance is not a finite number" \
+    expect "position-tolerance-$tolerance" 2 "--position-tolerance: $tolerance is not a finite number" \
         "$kvres" anim optimize "$example" --position-tolerance "$tolerance" --angle-tolerance 1
 done
-expect angle-tolerance-nan nonzero "--angle-tolerance: NaN is not a finite number" \
+expect angle-tolerance-nan 2 "--angle-tolerance: NaN is not a finite number" \
     "$kvres" anim optimize "$example" --position-tolerance 0.005 --angle-tolerance NaN
 
 finish

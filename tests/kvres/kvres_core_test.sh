@@ -25,6 +25,7 @@ expect schema-text 0 '  m_eFormat enum tTextureFormat DisplayName("Format") Cate
 expect schema-json 0 '"valueType": "tTextureFormat"' "$kvres" schema KvProjectData_Core_Raw_Texture --json
 expect schema-reachable 0 '"type": "KvProjectData_Core_Raw_Texture_Mip"' \
     "$kvres" schema KvProjectData_Core_Raw_Texture_Payload --json --reachable
+expect usage-error 2 "sources is required" "$kvres" import
 expect schema-unknown 1 "kvres schema: no reflected type is named 'KvNoSuchType'" "$kvres" schema KvNoSuchType
 expect bad-plugin 1 "kvres: cannot load module '/nonexistent/plugin.so'" \
     "$kvres" --plugin /nonexistent/plugin.so types

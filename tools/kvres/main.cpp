@@ -14,6 +14,9 @@
 
 namespace
 {
+// What a command line the tool cannot use ends with.
+constexpr int kUsageErrorStatus = 2;
+
 // Lists the classes registered with the process-wide type manager.
 int ListClasses()
 {
@@ -70,7 +73,15 @@ int main(int argc, char** argv)
     pExportPrefab->add_option("-o,--output", exportOutput,
                               "File to write instead of export/actorprefabs/ in the project");
     const std::function<int()> runAnim = AddAnimCommand(app);
-    CLI11_PARSE(app, argc, argv);
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::ParseError& error)
+    {
+        // Help is a success; every misuse is the conventional status 2, whatever the library's own code.
+        return app.exit(error) == 0 ? 0 : kUsageErrorStatus;
+    }
 
     KvresSession session;
     if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed() ||
