@@ -1,6 +1,6 @@
 // Key reduction against the plain algorithm on the same animation, and sampling throughput.
-#include "animtech/ReferenceKeyReduction.h"
-#include "animtech/TAnimatedSkeletonTestAccess.h"
+#include "support/ReferenceKeyReduction.h"
+#include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <benchmark/benchmark.h>
 

@@ -18,8 +18,6 @@ expect kvres-links-host-only 0 "host only" links_host_only "$kvres"
 expect game-module-links-host-only 0 "host only" links_host_only "$game_module"
 
 expect types 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Texture" "$kvres" types
-expect types-actor-world 0 "actor_world                actorworld           KvProjectData_Core_Raw_ActorWorld" \
-    "$kvres" types
 expect types-unregistered 0 "Physics_Collection         physics              KvProjectData_Core_Raw_PhysicsCollection               -                                          1     - (exported, not registered)" "$kvres" types
 expect types-last-registered 0 "effectbank                 effectbanks" "$kvres" types
 expect schema-text 0 '  m_eFormat enum tTextureFormat DisplayName("Format") CategoryName("Texture")' \

@@ -11,7 +11,6 @@
 
 namespace
 {
-// Restores the error globals a test changes.
 // A sink that shows what it received on standard error, for checks in a dying child.
 class StderrLog : public KvLogInterface
 {
@@ -31,15 +30,6 @@ TEST(FatalError, Report_FormatsFileFunctionLineThenMessage)
     const std::string longText(2000, 'y');
     EXPECT_EQ(KvFormatReport({"f", "g", 1}, "%s", longText.c_str()).size(),
               std::string("f::g(1)\n\t").size() + 2000);
-}
-
-TEST(FatalError, StartupPublishesDefaults)
-{
-    const tGlobals* pGlobals = KvError::GetGlobals();
-    ASSERT_NE(pGlobals, nullptr);
-    EXPECT_EQ(pGlobals->m_bShowMessageBox, 1);
-    EXPECT_EQ(pGlobals->m_bRaiseException, 0);
-    ASSERT_NE(KvLog::GetContainer(), nullptr);
 }
 
 TEST(FatalError, DefaultSettings_LogsAtLevel4ShowsMessageBoxAndExits255)
@@ -67,23 +57,16 @@ TEST(FatalError, LogFanOut_SkipsNullSinksAndKeepsOrder)
     EXPECT_EQ(second.m_aEntries[0].m_strMessage, "one");
 }
 
-TEST(FatalError, RaiseExceptionMode_HostCatchesCodeAndMessage)
+// The message is logged before the exception with the code and the report leaves.
+TEST(FatalError, RaiseExceptionMode_LoggedThenRaisedToTheHost)
 {
-    RaisingFatalErrors raising;
     RecordingLog log;
-    try
-    {
-        KvFatalReport({"IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48}, "No buffer specified!");
-        FAIL() << "the fatal routine returned";
-    }
-    catch (const KvStructuredException& exception)
-    {
-        EXPECT_EQ(exception.GetCode(), 0xEFFFFFFFu);
-        EXPECT_EQ(
-            std::string(exception.what()),
-            ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
-    }
-    // The message is logged before the exception leaves.
+    EXPECT_EQ(RaisedFatalReport(
+                  [] {
+                      KvFatalReport({"IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48},
+                                    "No buffer specified!");
+                  }),
+              ExpectedReport("IO\\KvIOStream_Memory", "KvIOStream_Memory::Seek", 48, "No buffer specified!"));
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_EQ(log.m_aEntries[0].m_uiLevel, 4u);
 }

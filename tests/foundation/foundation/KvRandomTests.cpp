@@ -13,25 +13,14 @@ protected:
 };
 } // namespace
 
-TEST_F(RandomSequence, FirstValueFromInitialSeed)
+// From the initial seed the first value and the next seed are fixed, and every instance continues
+// the one sequence.
+TEST_F(RandomSequence, OneSequenceFromTheInitialSeed)
 {
-    KvRandomGeneratorCRT generator;
-    EXPECT_EQ(generator.GetRandom(0.0f, 1.0f), 0.304473876953125f);
+    EXPECT_EQ(KvRandomGeneratorCRT().GetRandom(0.0f, 1.0f), 0.304473876953125f);
     EXPECT_EQ(KvRandomGeneratorCRT::GetSeed(), 653916163u);
-}
-
-TEST_F(RandomSequence, InstancesContinueOneSequence)
-{
-    KvRandomGeneratorCRT first;
-    first.GetRandom(0.0f, 1.0f);
-    const uint32_t seedAfterFirst = KvRandomGeneratorCRT::GetSeed();
-    KvRandomGeneratorCRT second;
-    second.GetRandom(0.0f, 1.0f);
-    EXPECT_EQ(KvRandomGeneratorCRT::GetSeed(), seedAfterFirst * 214013u + 2531011u);
-}
-
-TEST_F(RandomSequence, EqualBoundsGiveTheBound)
-{
+    KvRandomGeneratorCRT().GetRandom(0.0f, 1.0f);
+    EXPECT_EQ(KvRandomGeneratorCRT::GetSeed(), 653916163u * 214013u + 2531011u);
     EXPECT_EQ(KvRandomGeneratorCRT().GetRandom(5.0f, 5.0f), 5.0f);
 }
 

@@ -48,11 +48,7 @@ TEST(ReportSite, FromTheCompiler_QualifiedNameOfTheEnclosingFunction)
 // Pretty names as either compiler writes them, down to the qualified name.
 TEST(ReportSite, QualifiedFunctionName_FromPrettyNames)
 {
-    const struct
-    {
-        const char* m_pPretty;
-        const char* m_pExpected;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"virtual void* KvResourceImporter_DDS::ConvertToRaw(void*&, KvResource*, KvIOStream*, void*)",
          "KvResourceImporter_DDS::ConvertToRaw"},
         {"KvChunkFileWrapper::~KvChunkFileWrapper()", "KvChunkFileWrapper::~KvChunkFileWrapper"},
@@ -67,19 +63,14 @@ TEST(ReportSite, QualifiedFunctionName_FromPrettyNames)
         {"Outer::Run(int)::<lambda(int)>", "Outer::Run"},
         {"main", "main"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(KvQualifiedFunctionName(c.m_pPretty), c.m_pExpected) << c.m_pPretty;
+    for (const auto& [pretty, expected] : cases)
+        EXPECT_EQ(KvQualifiedFunctionName(pretty), expected) << pretty;
 }
 
 // However the compiler spelled the path, the name starts below the module's folder.
 TEST(ReportSite, FileName_BelowTheModuleFolderWithBackslashesAndNoExtension)
 {
-    const struct
-    {
-        const char* m_pPath;
-        const char* m_pModuleFolder;
-        const char* m_pExpected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"../KvResourcePlugin_Core/importers/KvResourceImporter_DDS.cpp", "KvResourcePlugin_Core",
          "importers\\KvResourceImporter_DDS"},
         {"/work/tree/KvResourceCommon/Store/KvJsonStore.cpp", "KvResourceCommon", "Store\\KvJsonStore"},
@@ -91,8 +82,8 @@ TEST(ReportSite, FileName_BelowTheModuleFolderWithBackslashesAndNoExtension)
         {"/a/MyKvFoundation/x.cpp", "KvFoundation", "\\a\\MyKvFoundation\\x"},
         {"importers/KvChunkFileWrapper.cpp", "", "importers\\KvChunkFileWrapper"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(KvReportFileName(c.m_pPath, c.m_pModuleFolder), c.m_pExpected) << c.m_pPath;
+    for (const auto& [path, moduleFolder, expected] : cases)
+        EXPECT_EQ(KvReportFileName(path, moduleFolder), expected) << path;
 }
 
 TEST(ReportSite, ContainsReportFrom_AnyLineButTheRestExact)

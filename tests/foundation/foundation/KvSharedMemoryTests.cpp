@@ -30,12 +30,22 @@ bool ObjectExists(const std::string& objectName)
 }
 } // namespace
 
-TEST(SharedMemoryPtr, Name_FormatAndCap)
+// A pointer's name is capped at 255 bytes; the object name of a long one stays within the file
+// system's limits, distinct from others, and opens.
+TEST(SharedMemoryPtr, Names_FormatAndCap)
 {
     EXPECT_EQ(KvFormatSharedMemoryName("KvTypeManagerImpl", "instance", 1234),
               "KvSharedMemoryPtr_KvTypeManagerImpl_instance_pid1234");
     const std::string longType(300, 't');
     EXPECT_EQ(KvFormatSharedMemoryName(longType.c_str(), "instance", 1).size(), 255u);
+    const std::string longName(255, 'n');
+    const std::string objectName = KvPlatform::GetSharedMemoryObjectName(longName.c_str());
+    EXPECT_LE(objectName.size(), 250u);
+    EXPECT_NE(objectName, KvPlatform::GetSharedMemoryObjectName(std::string(255, 'm').c_str()));
+    KvPlatform::SharedMemoryBlock block;
+    ASSERT_EQ(KvPlatform::OpenOrCreateSharedMemory(longName.c_str(), 8, block),
+              KvPlatform::SharedMemoryStatus::Ready);
+    KvPlatform::CloseSharedMemory(block.m_iHandle, block.m_pView, 8);
 }
 
 TEST(SharedMemoryPtr, FirstHandleCreatesNull_SecondHandleSeesPublishedAddress)
@@ -54,17 +64,6 @@ TEST(SharedMemoryPtr, FirstHandleCreatesNull_SecondHandleSeesPublishedAddress)
     EXPECT_EQ(first.Get(), &object);
     first.Set(nullptr);
     EXPECT_EQ(first.Get(), nullptr);
-}
-
-TEST(SharedMemoryPtr, ForModule_UsesTraitNames)
-{
-    KvSharedMemoryPtr<KvTestSharedObject>& modulePtr = KvSharedMemoryPtr<KvTestSharedObject>::ForModule();
-    EXPECT_EQ(&modulePtr, &KvSharedMemoryPtr<KvTestSharedObject>::ForModule());
-    KvTestSharedObject object;
-    modulePtr.Set(&object);
-    KvSharedMemoryPtr<KvTestSharedObject> byName("KvTestSharedObject", "instance");
-    EXPECT_EQ(byName.Get(), &object);
-    modulePtr.Set(nullptr);
 }
 
 TEST(SharedMemoryBlock, GetDataWithoutView_Fatal)
@@ -158,18 +157,6 @@ TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnes)
     EXPECT_FALSE(ObjectExists(reusedName));
     EXPECT_TRUE(ObjectExists(liveName));
     shm_unlink(liveName.c_str());
-}
-
-TEST(SharedMemoryBlock, LongNamesStayWithinFileSystemLimits)
-{
-    const std::string longName(255, 'n');
-    const std::string objectName = KvPlatform::GetSharedMemoryObjectName(longName.c_str());
-    EXPECT_LE(objectName.size(), 250u);
-    EXPECT_NE(objectName, KvPlatform::GetSharedMemoryObjectName(std::string(255, 'm').c_str()));
-    KvPlatform::SharedMemoryBlock block;
-    ASSERT_EQ(KvPlatform::OpenOrCreateSharedMemory(longName.c_str(), 8, block),
-              KvPlatform::SharedMemoryStatus::Ready);
-    KvPlatform::CloseSharedMemory(block.m_iHandle, block.m_pView, 8);
 }
 
 namespace

@@ -1,5 +1,4 @@
 #include "Foundation/KvEastlSharedMemory.h"
-#include "TypeManager/KvTypeManager.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -26,23 +25,6 @@ void DestroyTwoOwners()
     delete pSecond;
 }
 } // namespace
-
-TEST(ProcessSharedSingleton, TypeManager_OneInstance)
-{
-    KvTypeManager* pManager = KvTypeManager::GetInstance();
-    ASSERT_NE(pManager, nullptr);
-    EXPECT_EQ(KvTypeManager::GetInstance(), pManager);
-    // The root is registered by the registry itself.
-    EXPECT_EQ(pManager->GetTypeIndex("KvTypedObject"), 0u);
-}
-
-TEST(AutoSingleton, EmptyBlock_CreatedOnceAndZeroed)
-{
-    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
-    ASSERT_NE(pBlock, nullptr);
-    EXPECT_EQ(KvEastlSharedMemory::GetSharedEmptyBlock(), pBlock);
-    EXPECT_EQ(KvEastlSharedMemory::GetPublished()->GetEmptyBlock(), pBlock);
-}
 
 TEST(AutoSingleton, DestroyWithdrawsThenANewOneMayPublish)
 {

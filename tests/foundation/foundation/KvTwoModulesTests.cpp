@@ -45,44 +45,44 @@ class RecordingDebugDraw : public KvDebugDrawStub
 };
 } // namespace
 
-TEST_F(TwoModules, TypeManager_SameInstanceAndIndices)
+// One type manager: both modules agree on the indices of their classes, and each creates the
+// other's class by name, with the shared class record.
+TEST_F(TwoModules, TypeManager_OneForBoth)
 {
     auto getTypeManager = Lookup<KvTestModule_GetTypeManagerFn>("KvTestModule_GetTypeManager");
     auto getTypeIndex = Lookup<KvTestModule_GetTypeIndexFn>("KvTestModule_GetTypeIndex");
     ASSERT_TRUE(getTypeManager && getTypeIndex);
-
     KvTypeManager* pManager = KvTypeManager::GetInstance();
     EXPECT_EQ(getTypeManager(), pManager);
-    // A class of this module and one of the other agree on their indices from both sides.
     EXPECT_EQ(getTypeIndex("KvIOStream_Memory"), pManager->GetTypeIndex("KvIOStream_Memory"));
     const uint32_t moduleClassIndex = pManager->GetTypeIndex(kTestModuleClassName);
     ASSERT_NE(moduleClassIndex, 0xFFFFFFFFu);
     EXPECT_EQ(getTypeIndex(kTestModuleClassName), moduleClassIndex);
-}
 
-TEST_F(TwoModules, TypeManager_CreatesTheOtherModulesClassByName)
-{
-    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType(kTestModuleClassName);
-    ASSERT_NE(pType, nullptr);
+    KvTypeInfo* pType = pManager->GetTypeByIndex(moduleClassIndex);
     KvTypedObject* pObject = pType->CreateInstance();
     ASSERT_NE(pObject, nullptr);
-    // The object's class record is the shared one, reached through the other module's code.
     EXPECT_EQ(pObject->GetClassType(), pType);
     EXPECT_EQ(pType->m_pParent, KvTypedObject::GetType());
     delete pObject;
 }
 
-TEST_F(TwoModules, LogAndErrorGlobals_Shared)
+// The log sinks, the error globals and the empty-string block are the same objects for both.
+TEST_F(TwoModules, LogErrorGlobalsAndEmptyBlock_Shared)
 {
     auto getLogContainer = Lookup<KvTestModule_GetLogContainerFn>("KvTestModule_GetLogContainer");
     auto getErrorGlobals = Lookup<KvTestModule_GetErrorGlobalsFn>("KvTestModule_GetErrorGlobals");
+    auto getEmptyBlock = Lookup<KvTestModule_GetEmptyBlockFn>("KvTestModule_GetEmptyBlock");
     auto log = Lookup<KvTestModule_LogFn>("KvTestModule_Log");
-    ASSERT_TRUE(getLogContainer && getErrorGlobals && log);
+    ASSERT_TRUE(getLogContainer && getErrorGlobals && getEmptyBlock && log);
 
     ASSERT_NE(KvLog::GetContainer(), nullptr);
     ASSERT_NE(KvError::GetGlobals(), nullptr);
     EXPECT_EQ(getLogContainer(), KvLog::GetContainer());
     EXPECT_EQ(getErrorGlobals(), KvError::GetGlobals());
+    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
+    EXPECT_EQ(getEmptyBlock(), pBlock);
+    EXPECT_EQ(pBlock[0] | pBlock[1] | pBlock[2] | pBlock[3], 0);
 
     RecordingLog recording;
     log("from the other module");
@@ -110,15 +110,6 @@ TEST_F(TwoModules, DebugDraw_PublishedSinkSeenByBoth_StubsAreLocal)
     EXPECT_EQ(getDebugDraw(), &sink);
     KvDebugDraw::SetInterface(nullptr);
     EXPECT_EQ(getDebugDraw(), pOtherStub);
-}
-
-TEST_F(TwoModules, EmptyStringBlock_Shared)
-{
-    auto getEmptyBlock = Lookup<KvTestModule_GetEmptyBlockFn>("KvTestModule_GetEmptyBlock");
-    ASSERT_TRUE(getEmptyBlock);
-    const uint8_t* pBlock = KvEastlSharedMemory::GetSharedEmptyBlock();
-    EXPECT_EQ(getEmptyBlock(), pBlock);
-    EXPECT_EQ(pBlock[0] | pBlock[1] | pBlock[2] | pBlock[3], 0);
 }
 
 TEST_F(TwoModules, RandomSeed_IsModuleLocal)

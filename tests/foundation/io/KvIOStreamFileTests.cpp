@@ -1,8 +1,8 @@
 #include "IO/KvIOStream_File.h"
+#include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,26 +10,12 @@
 namespace
 {
 constexpr const char* kFile = "IO\\KvIOStream_File_Win32";
-
-class FileStream : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_Directory = std::filesystem::temp_directory_path() / ("KvFileStream_" + std::to_string(getpid()));
-        std::filesystem::create_directories(m_Directory / "sub");
-    }
-    void TearDown() override { std::filesystem::remove_all(m_Directory); }
-
-    std::string PathOf(const std::string& name) const { return (m_Directory / name).string(); }
-
-    std::filesystem::path m_Directory;
-};
+using FileStream = TestFolder;
 } // namespace
 
 TEST_F(FileStream, WriteThenReadBack_SizeMeasuredAtOpen)
 {
-    const std::string path = PathOf("data.bin");
+    const std::string path = Path("data.bin");
     KvIOStream_File writer;
     ASSERT_TRUE(writer.Open(path.c_str(), KvIOStream::MODE_WRITE));
     EXPECT_EQ(writer.Write("abcdef", 6), 6u);
@@ -51,10 +37,7 @@ TEST_F(FileStream, WriteThenReadBack_SizeMeasuredAtOpen)
 
 TEST_F(FileStream, AppendMode_KeepsContents)
 {
-    const std::string path = PathOf("append.bin");
-    {
-        std::ofstream(path) << "123";
-    }
+    const std::string path = Write("append.bin", "123");
     KvIOStream_File stream;
     ASSERT_TRUE(stream.Open(path.c_str(), 7));
     EXPECT_EQ(stream.GetSize(), 3u);
@@ -66,10 +49,11 @@ TEST_F(FileStream, AppendMode_KeepsContents)
 TEST_F(FileStream, BackslashSeparatorsAndNonAsciiNames)
 {
     const std::string name = "sub\\caf\xC3\xA9.bin";
+    std::filesystem::create_directory(m_Folder / "sub");
     KvIOStream_File stream;
-    ASSERT_TRUE(stream.Open(PathOf(name).c_str(), KvIOStream::MODE_WRITE));
+    ASSERT_TRUE(stream.Open(Path(name).c_str(), KvIOStream::MODE_WRITE));
     stream.Close();
-    EXPECT_TRUE(std::filesystem::exists(m_Directory / "sub" / "caf\xC3\xA9.bin"));
+    EXPECT_TRUE(std::filesystem::exists(m_Folder / "sub" / "caf\xC3\xA9.bin"));
 }
 
 TEST_F(FileStream, EmptyPath_FalseButNameStored)
@@ -78,18 +62,19 @@ TEST_F(FileStream, EmptyPath_FalseButNameStored)
     EXPECT_FALSE(stream.Open("", KvIOStream::MODE_READ));
     EXPECT_FALSE(stream.Open(nullptr, KvIOStream::MODE_READ));
     EXPECT_STREQ(stream.GetName(), "");
-    EXPECT_FALSE(stream.Open(PathOf("missing.bin").c_str(), KvIOStream::MODE_READ));
-    EXPECT_STREQ(stream.GetName(), PathOf("missing.bin").c_str());
+    EXPECT_FALSE(stream.Open(Path("missing.bin").c_str(), KvIOStream::MODE_READ));
+    EXPECT_STREQ(stream.GetName(), Path("missing.bin").c_str());
     // A failed open leaves the stream closed: reads move nothing.
     char byte = 0;
     EXPECT_EQ(stream.Read(&byte, 1), 0u);
     EXPECT_EQ(stream.GetSize(), 0u);
 }
 
-TEST_F(FileStream, OpenTwice_Fatal)
+// Misuse of the handle ends the process with the reason.
+TEST_F(FileStream, OpenTwiceCloseTwiceOrUseWithoutHandle_Fatal)
 {
-    const std::string path = PathOf("twice.bin");
-    const std::string second = PathOf("other.bin");
+    const std::string path = Path("twice.bin");
+    const std::string second = Path("other.bin");
     EXPECT_FATAL(
         {
             KvIOStream_File stream;
@@ -97,17 +82,6 @@ TEST_F(FileStream, OpenTwice_Fatal)
             stream.Open(second.c_str(), KvIOStream::MODE_WRITE);
         },
         kFile, "KvIOStream_File::Open", 34, "File '" + second + "' has already been opened");
-}
-
-TEST_F(FileStream, CloseNeverOpened_Fatal)
-{
-    EXPECT_FATAL(KvIOStream_File().Close(), kFile, "KvIOStream_File::Close", 52,
-                 "File '' has already been closed, or was never opened");
-}
-
-TEST_F(FileStream, CloseTwice_Fatal)
-{
-    const std::string path = PathOf("close.bin");
     EXPECT_FATAL(
         {
             KvIOStream_File stream;
@@ -116,20 +90,15 @@ TEST_F(FileStream, CloseTwice_Fatal)
             stream.Close();
         },
         kFile, "KvIOStream_File::Close", 52, "File '' has already been closed, or was never opened");
-}
-
-TEST_F(FileStream, EofAndSeekWithoutHandle_Fatal)
-{
+    EXPECT_FATAL(KvIOStream_File().Close(), kFile, "KvIOStream_File::Close", 52,
+                 "File '' has already been closed, or was never opened");
     EXPECT_FATAL(KvIOStream_File().IsEOF(), kFile, "KvIOStream_File::IsEOF", 62, "No file handle opened!");
     EXPECT_FATAL(KvIOStream_File().Seek(0), kFile, "KvIOStream_File::Seek", 68, "No file handle opened!");
 }
 
 TEST_F(FileStream, SizesBeyond32Bits)
 {
-    const std::string path = PathOf("sparse.bin");
-    {
-        std::ofstream file(path, std::ios::binary);
-    }
+    const std::string path = Write("sparse.bin", "");
     std::filesystem::resize_file(path, 5ull * 1024 * 1024 * 1024);
     KvIOStream_File stream;
     ASSERT_TRUE(stream.Open(path.c_str(), KvIOStream::MODE_READ));
@@ -143,11 +112,11 @@ TEST_F(FileStream, SizesBeyond32Bits)
 // a writer comes.
 TEST_F(FileStream, OnlyRegularFilesOpen_OthersRefusedWithoutBlocking)
 {
-    std::filesystem::create_directory(m_Directory / "folder.wav");
-    ASSERT_EQ(mkfifo(PathOf("pipe.wav").c_str(), 0600), 0);
+    std::filesystem::create_directory(m_Folder / "folder.wav");
+    ASSERT_EQ(mkfifo(Path("pipe.wav").c_str(), 0600), 0);
     // Blocking would stall the suite; the alarm ends it instead.
     alarm(10);
-    for (const std::string& path : {PathOf("folder.wav"), PathOf("pipe.wav"), std::string("/dev/null")})
+    for (const std::string& path : {Path("folder.wav"), Path("pipe.wav"), std::string("/dev/null")})
     {
         for (uint32_t mode : {KvIOStream::MODE_READ, KvIOStream::MODE_WRITE, KvIOStream::MODE_APPEND})
         {

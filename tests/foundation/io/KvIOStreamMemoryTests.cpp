@@ -55,15 +55,6 @@ TEST(MemoryStream, SeekBeyondEnd_ReadsAndWritesNothing)
     EXPECT_EQ(stream.Tell(), 2u);
 }
 
-TEST(MemoryStream, OpenCloseAndName)
-{
-    uint8_t byte = 0;
-    KvIOStream_Memory stream(&byte, 1);
-    EXPECT_TRUE(stream.Open("ignored", 1));
-    stream.Close();
-    EXPECT_STREQ(stream.GetName(), "KvIOStream_Memory");
-}
-
 TEST(MemoryStream, NullBuffer_Fatal)
 {
     EXPECT_FATAL(KvIOStream_Memory(nullptr, 4), kFile, "KvIOStream_Memory::KvIOStream_Memory", 25,

@@ -26,6 +26,11 @@ TEST(XmlDocument, Load_ParsesInPlaceFromTheStream)
     ASSERT_NE(pRoot, nullptr);
     EXPECT_STREQ(pRoot->first_node("info")->first_attribute("face")->value(), "Arial");
     EXPECT_EQ(document.GetRoot("missing"), nullptr);
+    // An empty stream gives an empty document.
+    KvIOStream_Memory empty(text.data(), 0);
+    KvXmlDocument nothing;
+    EXPECT_TRUE(nothing.Load(empty));
+    EXPECT_EQ(nothing.GetDocument().first_node(), nullptr);
 }
 
 TEST(XmlDocument, AttributeText_NullForAMissingNodeOrAttribute)
@@ -40,15 +45,6 @@ TEST(XmlDocument, AttributeText_NullForAMissingNodeOrAttribute)
     EXPECT_EQ(KvXmlAttributeText(nullptr, "face"), nullptr);
 }
 
-TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
-{
-    std::string text = "x";
-    KvIOStream_Memory stream(text.data(), 0);
-    KvXmlDocument document;
-    EXPECT_TRUE(document.Load(stream));
-    EXPECT_EQ(document.GetDocument().first_node(), nullptr);
-}
-
 // Parsing the text must end the process with the parse error and this excerpt.
 #define EXPECT_PARSE_ERROR(source, message)                                                                  \
     do                                                                                                       \
@@ -58,14 +54,11 @@ TEST(XmlDocument, Load_EmptyStreamGivesAnEmptyDocument)
         EXPECT_FATAL(LoadText(document, text), kFile, kFunction, 24, message);                               \
     } while (false)
 
-TEST(XmlDocument, ParseError_ExcerptCutAt30Characters)
+// The excerpt after the error is cut at 30 characters; a shorter remainder is shown whole.
+TEST(XmlDocument, ParseError_FatalWithAnExcerpt)
 {
     EXPECT_PARSE_ERROR("<a x=1234567890abcdefghijklmnopqrstuvwxyz/>",
                        "Parse error : expected ' or \" with '1234567890abcdefghijklmnopqrst'");
-}
-
-TEST(XmlDocument, ParseError_ShortRemainderShownWhole)
-{
     EXPECT_PARSE_ERROR("<a x=1/>", "Parse error : expected ' or \" with '1/>'");
     EXPECT_PARSE_ERROR("<a><b>", "Parse error : unexpected end of data with ''");
 }

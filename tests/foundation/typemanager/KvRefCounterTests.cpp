@@ -22,27 +22,19 @@ private:
 };
 } // namespace
 
-TEST(RefCounter, LastReleaseDestroysOnce)
-{
-    int destroyed = 0;
-    auto* pObject = new Counted(&destroyed);
-    EXPECT_EQ(pObject->GetRefCount(), 0);
-    pObject->AddRef();
-    pObject->AddRef();
-    pObject->Release();
-    EXPECT_EQ(destroyed, 0);
-    pObject->Release();
-    EXPECT_EQ(destroyed, 1);
-}
-
-TEST(RefCounter, CopyStartsWithoutReferences)
+// The last release destroys the object, once; a copy starts without references of its own.
+TEST(RefCounter, LastReleaseDestroysOnce_CopiesStartUnreferenced)
 {
     int destroyed = 0;
     auto* pOriginal = new Counted(&destroyed);
+    EXPECT_EQ(pOriginal->GetRefCount(), 0);
+    pOriginal->AddRef();
     pOriginal->AddRef();
     auto* pCopy = new Counted(*pOriginal);
     EXPECT_EQ(pCopy->GetRefCount(), 0);
     pCopy->AddRef();
+    pOriginal->Release();
+    EXPECT_EQ(destroyed, 0);
     pOriginal->Release();
     EXPECT_EQ(destroyed, 1);
     pCopy->Release();

@@ -35,6 +35,21 @@ class KvTestDerived : public KvTestBase
 public:
     int Kind() const override { return 7; }
 };
+
+// A registry apart from the process's, and a short way to register in it.
+class TypeRegistry : public ::testing::Test
+{
+protected:
+    KvTypeInfo* Register(const char* name, const char* parent, bool bAbstract = false, uint32_t size = 8)
+    {
+        return m_Manager.RegisterTemplate(&m_iFactory, bAbstract, name, parent,
+                                          bAbstract ? nullptr : &CreateNothing, size, 0, 0);
+    }
+
+    KvTypeManagerImpl m_Registry;
+    KvTypeManager& m_Manager = m_Registry;
+    int m_iFactory = 0;
+};
 } // namespace
 
 KV_IMPLEMENT_TYPED_CLASS(KvTestBase)
@@ -50,8 +65,6 @@ TEST(TypeManager, Factories_RegisterAtStartup)
     EXPECT_TRUE(KvTestBase::GetType()->m_bAbstract);
     EXPECT_EQ(KvTestBase::GetType()->CreateInstance(), nullptr);
     EXPECT_EQ(pDerived->m_uiObjectSize, sizeof(KvTestDerived));
-    EXPECT_EQ(pDerived->m_uiExtra32, 0u);
-    EXPECT_EQ(pDerived->m_ulExtra64, 0u);
 
     KvTypedObject* pObject = pDerived->CreateInstance();
     ASSERT_NE(pObject, nullptr);
@@ -60,28 +73,12 @@ TEST(TypeManager, Factories_RegisterAtStartup)
     delete pObject;
 }
 
-TEST(TypeManager, FoundationClassesRegisteredAtStartup)
+TEST_F(TypeRegistry, UnknownParent_PlaceholderGetsTheLowerIndex)
 {
-    KvTypeManager* pManager = KvTypeManager::GetInstance();
-    for (const char* name : {"KvIOStream", "KvProcess"})
-    {
-        const KvTypeInfo* pType = pManager->FindType(name);
-        ASSERT_NE(pType, nullptr) << name;
-        EXPECT_TRUE(pType->m_bAbstract) << name;
-        EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject") << name;
-    }
-    EXPECT_FALSE(pManager->FindType("KvIOStream_File")->m_bAbstract);
-}
-
-TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)
-{
-    KvTypeManagerImpl registry;
-    KvTypeManager* pManager = &registry;
+    KvTypeManager* pManager = &m_Manager;
     const uint32_t count = pManager->GetTypeCount();
     EXPECT_EQ(count, 1u);
-    int factory = 0;
-    KvTypeInfo* pChild = pManager->RegisterTemplate(&factory, false, "KvTestChildFirst", "KvTestParentLater",
-                                                    &CreateNothing, 8, 0, 0);
+    KvTypeInfo* pChild = Register("KvTestChildFirst", "KvTestParentLater");
     EXPECT_EQ(pManager->GetTypeIndex("KvTestParentLater"), count);
     EXPECT_EQ(pChild->m_uiIndex, count + 1);
     KvTypeInfo* pPlaceholder = pManager->FindType("KvTestParentLater");
@@ -90,8 +87,8 @@ TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)
     EXPECT_EQ(pPlaceholder->m_pParent, nullptr);
 
     // The parent's own registration fills the placeholder and keeps its index.
-    KvTypeInfo* pParent =
-        pManager->RegisterTemplate(&factory, true, "KvTestParentLater", "KvTypedObject", nullptr, 16, 5, 6);
+    KvTypeInfo* pParent = pManager->RegisterTemplate(&m_iFactory, true, "KvTestParentLater", "KvTypedObject",
+                                                     nullptr, 16, 5, 6);
     EXPECT_EQ(pParent, pPlaceholder);
     EXPECT_EQ(pParent->m_uiIndex, count);
     EXPECT_EQ(pParent->m_ulExtra64, 5u);
@@ -99,18 +96,12 @@ TEST(TypeManager, UnknownParent_PlaceholderGetsTheLowerIndex)
     EXPECT_EQ(pManager->GetTypeCount(), count + 2);
 }
 
-TEST(TypeManager, RegisterTwice_KeepsIndexOverwritesData)
+TEST_F(TypeRegistry, RegisterTwice_KeepsIndexOverwritesData)
 {
-    KvTypeManagerImpl registry;
-    KvTypeManager* pManager = &registry;
-    int factory = 0;
-    KvTypeInfo* pBase =
-        pManager->RegisterTemplate(&factory, true, "KvTestBase", "KvTypedObject", nullptr, 8, 0, 0);
-    KvTypeInfo* pFirst =
-        pManager->RegisterTemplate(&factory, false, "KvTestTwice", "KvTypedObject", &CreateNothing, 8, 0, 0);
+    KvTypeInfo* pBase = Register("KvTestBase", "KvTypedObject", true);
+    KvTypeInfo* pFirst = Register("KvTestTwice", "KvTypedObject");
     const uint32_t index = pFirst->m_uiIndex;
-    KvTypeInfo* pSecond =
-        pManager->RegisterTemplate(&factory, true, "KvTestTwice", "KvTestBase", nullptr, 32, 0, 0);
+    KvTypeInfo* pSecond = Register("KvTestTwice", "KvTestBase", true, 32);
     EXPECT_EQ(pSecond, pFirst);
     EXPECT_EQ(pSecond->m_uiIndex, index);
     EXPECT_EQ(pSecond->m_uiObjectSize, 32u);
@@ -128,16 +119,13 @@ TEST(TypeManager, Lookups_UnknownAndNullNames)
     EXPECT_EQ(pManager->GetTypeByIndex(0)->m_strName, "KvTypedObject");
 }
 
-TEST(TypeManager, DerivedTypes_OfTheRootSkipPlaceholders)
+TEST_F(TypeRegistry, DerivedTypes_OfTheRootSkipPlaceholders)
 {
-    KvTypeManagerImpl registry;
-    KvTypeManager* pManager = &registry;
-    int factory = 0;
-    pManager->RegisterTemplate(&factory, false, "KvTestOrphan", "KvTestNeverRegistered", &CreateNothing, 8, 0,
-                               0);
-    pManager->RegisterTemplate(&factory, false, "KvTestLeaf", "KvTestMiddle", &CreateNothing, 8, 0, 0);
-    pManager->RegisterTemplate(&factory, true, "KvTestMiddle", "KvTypedObject", nullptr, 8, 0, 0);
-    pManager->RegisterTemplate(&factory, false, "KvTestSibling", "KvTypedObject", &CreateNothing, 8, 0, 0);
+    KvTypeManager* pManager = &m_Manager;
+    Register("KvTestOrphan", "KvTestNeverRegistered");
+    Register("KvTestLeaf", "KvTestMiddle");
+    Register("KvTestMiddle", "KvTypedObject", true);
+    Register("KvTestSibling", "KvTypedObject");
 
     std::vector<KvTypeInfo*> derived;
     pManager->GetDerivedTypes(pManager->GetTypeByIndex(0), derived);
@@ -167,13 +155,11 @@ TEST(TypeManager, DerivedTypeNames_IncludeTheTypeItself)
     EXPECT_FALSE(pManager->IsOrDerivesFrom(nullptr, 0));
 }
 
-TEST(TypeManager, OwnAncestor_WalksStayBounded)
+TEST_F(TypeRegistry, OwnAncestor_WalksStayBounded)
 {
-    KvTypeManagerImpl registry;
-    KvTypeManager* pManager = &registry;
-    int factory = 0;
-    pManager->RegisterTemplate(&factory, false, "KvTestLoopA", "KvTestLoopB", &CreateNothing, 8, 0, 0);
-    pManager->RegisterTemplate(&factory, false, "KvTestLoopB", "KvTestLoopA", &CreateNothing, 8, 0, 0);
+    KvTypeManager* pManager = &m_Manager;
+    Register("KvTestLoopA", "KvTestLoopB");
+    Register("KvTestLoopB", "KvTestLoopA");
     std::vector<std::string> names;
     pManager->GetDerivedTypeNames(0, names);
     EXPECT_THAT(names, ::testing::Not(::testing::Contains("KvTestLoopA")));
@@ -189,19 +175,16 @@ TEST(TypeManager, Validate_ProcessRegistryPasses)
     EXPECT_TRUE(pManager->IsValidated());
 }
 
-TEST(TypeManager, Validate_ParentNeverRegistered_Fatal)
+TEST_F(TypeRegistry, Validate_ParentNeverRegistered_Fatal)
 {
-    KvTypeManagerImpl registry;
-    int factory = 0;
-    registry.RegisterTemplate(&factory, false, "KvTestLost", "KvTestLostParent", &CreateNothing, 8, 0, 0);
-    EXPECT_FALSE(registry.IsValidated());
-    EXPECT_FATAL(registry.Validate(), kInfoFile, "KvTypeInfo::Validate", 46, kHierarchyMessage);
+    Register("KvTestLost", "KvTestLostParent");
+    EXPECT_FALSE(m_Registry.IsValidated());
+    EXPECT_FATAL(m_Registry.Validate(), kInfoFile, "KvTypeInfo::Validate", 46, kHierarchyMessage);
 }
 
-TEST(TypeManager, RegisterTemplate_MissingArguments_Fatal)
+TEST_F(TypeRegistry, RegisterTemplate_MissingArguments_Fatal)
 {
-    KvTypeManagerImpl registry;
-    KvTypeManager* pManager = &registry;
+    KvTypeManager* pManager = &m_Manager;
     int factory = 0;
     EXPECT_FATAL(pManager->RegisterTemplate(nullptr, false, "A", "B", nullptr, 0, 0, 0), kManagerFile,
                  "KvTypeManagerImpl::RegisterTemplate", 48, "No factory object specified!");

@@ -1,5 +1,4 @@
 #include "TypeManager/KvObjectFactory.h"
-#include "TypeManager/KvTypeManager.h"
 #include "actions/KvUndoHistory.h"
 
 #include <gtest/gtest.h>
@@ -77,13 +76,4 @@ TEST(UndoHistory, ReportsWhatTheStepTouched)
     const KvUndoHistory::tStepReport quiet = history.Do(new KvTestJournalAction("q", &journal, false));
     EXPECT_TRUE(quiet.m_aSelection.empty());
     EXPECT_FALSE(history.Do(KvSmartPtr<KvNativeAction>()).m_bUpdatesSelection);
-}
-
-TEST(UndoHistory, ActionsAreRegisteredClasses)
-{
-    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestJournalAction");
-    ASSERT_NE(pType, nullptr);
-    EXPECT_EQ(pType->m_pParent->m_strName, "KvReflectedObjectAction");
-    EXPECT_EQ(pType->m_pParent->m_pParent->m_strName, "KvNativeAction");
-    EXPECT_TRUE(pType->m_pParent->m_bAbstract);
 }

@@ -1,11 +1,11 @@
-#include "host/KvResultAssertion.h"
-#include "host/KvTestFolder.h"
+#include "support/KvResultAssertion.h"
+#include "support/KvTestFolder.h"
+#include "support/KvTestProcess.h"
 #include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -58,28 +58,22 @@ TEST_F(AtomicFileWriter, Commit_ReplacesEveryStagedFileAndLeavesNoTemporary)
 
 TEST_F(AtomicFileWriter, FullDisk_FailsWithTheSystemReasonAndReplacesNothing)
 {
-    const struct
-    {
-        const char* m_Case;
-        KvAtomicFileWriter::tWriteFunction m_Write;
-        const char* m_FailingFile;
-    } disks[] = {
+    const std::tuple<const char*, KvAtomicFileWriter::tWriteFunction, const char*> disks[] = {
         {"full from the start", DiskWithRoomFor(0), "a.json"},
         {"full part way through the second file", DiskWithRoomFor(9), "b.json"},
         {"no progress without an error", [](int, const void*, size_t) -> ssize_t { return 0; }, "a.json"}};
-    for (const auto& disk : disks)
+    for (const auto& [name, write, failingFile] : disks)
     {
-        SCOPED_TRACE(disk.m_Case);
+        SCOPED_TRACE(name);
         WriteOld("a.json");
         WriteOld("b.json");
         {
-            KvAtomicFileWriter writer(disk.m_Write);
+            KvAtomicFileWriter writer(write);
             KvResult staged = writer.Stage(Path("a.json"), "new a");
             if (staged)
                 staged = writer.Stage(Path("b.json"), "new contents of b");
             EXPECT_FALSE(staged);
-            EXPECT_EQ(staged.GetReason(),
-                      Path(disk.m_FailingFile) + ": cannot be written: No space left on device");
+            EXPECT_EQ(staged.GetReason(), Path(failingFile) + ": cannot be written: No space left on device");
         }
         EXPECT_EQ(Read("a.json"), "old a.json");
         EXPECT_EQ(Read("b.json"), "old b.json");
@@ -118,16 +112,14 @@ TEST_F(AtomicFileWriter, StreamedContents_LandWholeOrNotAtAll)
 TEST_F(AtomicFileWriter, KilledBeforeCommit_LeavesTheTargetWhole)
 {
     WriteOld("a.json");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        KvAtomicFileWriter writer;
-        (void)writer.Stage(Path("a.json"), std::string(1 << 20, 'x'));
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    // The child ends inside the writer's life, as a killed process does.
+    RunInChild(
+        [&]() -> int
+        {
+            KvAtomicFileWriter writer;
+            (void)writer.Stage(Path("a.json"), std::string(1 << 20, 'x'));
+            _exit(0);
+        });
     EXPECT_EQ(Read("a.json"), "old a.json");
 }
 

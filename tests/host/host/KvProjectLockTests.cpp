@@ -1,5 +1,5 @@
 #include "host/KvProjectLock.h"
-#include "host/KvTestFolder.h"
+#include "support/KvTestFolder.h"
 
 using ProjectLock = TestFolder;
 
@@ -7,19 +7,16 @@ TEST_F(ProjectLock, UnusableFolder_FailsWithTheSystemReason)
 {
     std::filesystem::create_directories(m_Folder / "project" / ".kvlock");
     Write("file", "x");
-    const struct
-    {
-        std::string m_Project;
-        std::string m_Expected;
-    } cases[] = {{Path("file/project"), Path("file/project") + ": cannot be created: Not a directory"},
-                 {Path("project"), Path("project/.kvlock") + ": cannot be opened: Is a directory"}};
-    for (const auto& row : cases)
+    const std::pair<std::string, std::string> cases[] = {
+        {Path("file/project"), Path("file/project") + ": cannot be created: Not a directory"},
+        {Path("project"), Path("project/.kvlock") + ": cannot be opened: Is a directory"}};
+    for (const auto& [project, expected] : cases)
     {
         KvProjectLock lock;
         bool bWaited = false;
-        const KvResult locked = lock.Acquire(row.m_Project, [&] { bWaited = true; });
+        const KvResult locked = lock.Acquire(project, [&] { bWaited = true; });
         EXPECT_FALSE(locked);
-        EXPECT_EQ(locked.GetReason(), row.m_Expected);
+        EXPECT_EQ(locked.GetReason(), expected);
         EXPECT_FALSE(bWaited);
     }
 }

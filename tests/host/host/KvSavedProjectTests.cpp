@@ -1,8 +1,8 @@
-#include "host/KvResourceHost.h"
 #include "host/KvSavedProject.h"
-#include "host/KvTestFolder.h"
-#include "model/KvTestModel.h"
 #include "resources/KvResourceDescriptor.h"
+#include "support/KvPluginHost.h"
+#include "support/KvTestFolder.h"
+#include "support/KvTestModel.h"
 #include "support/KvTestReports.h"
 
 namespace
@@ -11,16 +11,7 @@ class SavedProject : public TestFolder
 {
 protected:
     // The project's registered types: those of the test plug-in.
-    static const KvDescriptorRegistry& Types()
-    {
-        static KvResourceHost* s_pHost = []
-        {
-            auto* pHost = new KvResourceHost();
-            EXPECT_TRUE(pHost->LoadPlugin(KV_TEST_PLUGIN_PATH).IsOk());
-            return pHost;
-        }();
-        return s_pHost->GetDescriptors();
-    }
+    static const KvDescriptorRegistry& Types() { return PluginHost().GetDescriptors(); }
     std::string WriteNode(const std::string& relative, const std::string& name)
     {
         return Write("project/" + relative, R"({"$type": "KvTestNode", "m_strName": ")" + name + "\"}");

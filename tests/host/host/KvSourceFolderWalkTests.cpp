@@ -1,5 +1,5 @@
 #include "host/KvSourceFolderWalk.h"
-#include "host/KvTestFolder.h"
+#include "support/KvTestFolder.h"
 
 #include <sys/stat.h>
 

@@ -5,7 +5,6 @@
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
 #include "TypeManager/KvObjectFactory.h"
-#include "model/KvTestModel.h"
 #include "reflection/KvReflectionInterface.h"
 #include "resources/KvResource.h"
 #include "resources/KvResourceBinder.h"
@@ -14,6 +13,8 @@
 #include "resources/KvResourceImporter.h"
 #include "resources/KvResourcePlugin.h"
 #include "resources/KvSourceProbe.h"
+#include "support/KvReflectedData.h"
+#include "support/KvTestModel.h"
 
 #include <filesystem>
 #include <new>
@@ -99,9 +100,7 @@ public:
     const char* GetExtension() const override { return "tnode"; }
     void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void*) override
     {
-        KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-        auto* pNode =
-            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        auto* pNode = NewData<KvTestNode>();
         pNode->m_strName = pResource->GetName();
         std::istringstream lines(ReadAll(pSource));
         std::string line;
@@ -119,8 +118,7 @@ public:
             }
             else if (key == "payload")
             {
-                auto* pPayload = static_cast<KvTestPayload*>(
-                    KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
+                auto* pPayload = NewData<KvTestPayload>();
                 pPayload->m_slValue = std::stoi(value);
                 payload = pPayload;
             }
@@ -129,26 +127,26 @@ public:
                             "Odd line in %s", pSource->GetName());
             else if (key == "silent")
             {
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 return nullptr;
             }
             else if (key == "fail")
             {
                 KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 10},
                             "Cannot import file %s", pSource->GetName());
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 return nullptr;
             }
             else if (key == "fatal")
             {
                 // The fatal routine may raise an exception through this frame: free first.
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 KvFatalReport({"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20},
                               "Broken file %s", pSource->GetName());
             }
             else if (key == "throw")
             {
-                pRegistry->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
+                DestroyData(pNode);
                 ThrowByName(value);
             }
         }
@@ -164,13 +162,13 @@ private:
     std::vector<KvTempXRef> m_aTempXRefs;
 };
 
-// One importer per XML-based type, each taking the sources whose root it recognises; the node it
-// makes is named after the type.
 // The XML resource kinds; each shares the extension with the others.
 const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
 const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
 const TestDescriptor s_Input("InputTranslator", "input", false);
 
+// One importer per XML-based type, each taking the sources whose root it recognises; the node it
+// makes is named after the type.
 class XmlImporter : public KvResourceImporter
 {
 public:
@@ -189,8 +187,7 @@ public:
     }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
-        auto* pNode =
-            static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+        auto* pNode = NewData<KvTestNode>();
         pNode->m_strName = m_pDescriptor->GetTypeName();
         return pNode;
     }

@@ -1,5 +1,5 @@
-#include "model/KvTestNodeFactory.h"
 #include "store/KvJsonStore.h"
+#include "support/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourceCommonTestAccess.h"
 
@@ -13,7 +13,7 @@ const KvReflectedDataType* NodeType()
 }
 } // namespace
 
-TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
+TEST(ObjectTree, Clone_DeepForOwnedShallowForReferencesSharedOnce)
 {
     KvTestTarget target;
     KvTestNode* pSource = NewFullNode(&target);
@@ -35,9 +35,16 @@ TEST(ObjectTree, Clone_DeepForOwnedShallowForReferences)
 
     // Destroying the clone leaves the source intact.
     const KvJsonStore::Json before = KvJsonStore::Save(NodeType(), pSource);
-    DestroyNode(pClone);
+    DestroyData(pClone);
     EXPECT_EQ(KvJsonStore::Save(NodeType(), pSource), before);
-    DestroyNode(pSource);
+    // A child the source holds twice is one child of the clone.
+    DestroyData(pSource->m_apChildren[1]);
+    pSource->m_apChildren[1] = pSource->m_apChildren[0];
+    pClone = static_cast<KvTestNode*>(KvObjectTree::Clone(NodeType(), pSource));
+    EXPECT_EQ(pClone->m_apChildren[0], pClone->m_apChildren[1]);
+    EXPECT_NE(pClone->m_apChildren[0], pSource->m_apChildren[0]);
+    DestroyData(pClone);
+    DestroyData(pSource);
 }
 
 TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
@@ -61,19 +68,6 @@ TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
     KvObjectTree::Destroy(pType, pSource);
 }
 
-TEST(ObjectTree, Clone_SharedChildStaysShared)
-{
-    KvTestNode* pSource = NewNode("root");
-    KvTestNode* pShared = NewNode("shared");
-    pSource->m_apChildren = {pShared, pShared};
-    auto* pClone = static_cast<KvTestNode*>(KvObjectTree::Clone(NodeType(), pSource));
-    ASSERT_EQ(pClone->m_apChildren.size(), 2u);
-    EXPECT_EQ(pClone->m_apChildren[0], pClone->m_apChildren[1]);
-    EXPECT_NE(pClone->m_apChildren[0], pShared);
-    DestroyNode(pClone);
-    DestroyNode(pSource);
-}
-
 TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
 {
     // A node whose destructor would free its children again if the host left them set.
@@ -81,8 +75,8 @@ TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
     pRoot->m_pChild = NewNode("child");
     pRoot->m_pChild->m_apChildren = {NewNode("grandchild")};
     pRoot->m_aRecords.resize(3);
-    DestroyNode(pRoot);
-    DestroyNode(nullptr);
+    DestroyData(pRoot);
+    DestroyData<KvTestNode>(nullptr);
 }
 
 TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
@@ -96,7 +90,7 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
     EXPECT_EQ(KvObjectTree::RetargetReferences(NodeType(), pRoot, &placeholder, &real), 2u);
     EXPECT_EQ(pRoot->m_pTarget, &real);
     EXPECT_EQ(pRoot->m_apChildren[0]->m_apTargets[0], &real);
-    DestroyNode(pRoot);
+    DestroyData(pRoot);
 }
 
 TEST(ObjectTree, MemberOfUnknownKind_Fatal)
@@ -144,13 +138,9 @@ TEST(LiveObjects, ChangeListenersAreTold)
         void OnObjectChanged(const KvReflectedDataType* pType, void* pObject,
                              const KvReflectedPrimitive* pMember) override
         {
-            m_pType = pType;
-            m_pObject = pObject;
-            m_pMember = pMember;
+            m_aChanges.emplace_back(pType, pObject, pMember);
         }
-        const KvReflectedDataType* m_pType = nullptr;
-        void* m_pObject = nullptr;
-        const KvReflectedPrimitive* m_pMember = nullptr;
+        std::vector<std::tuple<const KvReflectedDataType*, void*, const KvReflectedPrimitive*>> m_aChanges;
     } listener;
     KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
     pRegistry->AddChangeListener(&listener);
@@ -159,6 +149,6 @@ TEST(LiveObjects, ChangeListenersAreTold)
     pRegistry->NotifyChanged(NodeType(), &node, pMember);
     pRegistry->RemoveChangeListener(&listener);
     pRegistry->NotifyChanged(NodeType(), nullptr, nullptr);
-    EXPECT_EQ(listener.m_pObject, &node);
-    EXPECT_EQ(listener.m_pMember, pMember);
+    ASSERT_EQ(listener.m_aChanges.size(), 1u);
+    EXPECT_EQ(listener.m_aChanges[0], std::make_tuple(NodeType(), static_cast<void*>(&node), pMember));
 }

@@ -1,6 +1,6 @@
-#include "model/KvTestModel.h"
 #include "reflection/KvReflectedDataTypeBuilder.h"
 #include "reflection/KvReflectionInterface.h"
+#include "support/KvTestModel.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -23,21 +23,14 @@ public:
 };
 } // namespace
 
-TEST(ReflectionBuilder, DeclaringTwiceYieldsOneRecord)
-{
-    const KvReflectedDataType* pFirst = KvTestNode::GetReflectedDataType();
-    EXPECT_EQ(KvTestNode::GetReflectedDataType(), pFirst);
-    EXPECT_EQ(KvReflectionInterface::GetInstance()->FindType("KvTestNode"), pFirst);
-    EXPECT_TRUE(pFirst->IsSealed());
-    // The node points to its own type: the record under construction.
-    EXPECT_EQ(pFirst->GetMember(pFirst->FindMember("m_pChild"))->GetPointeeType(), pFirst);
-    EXPECT_EQ(pFirst->FindMember("m_eShape"), 13);
-    EXPECT_EQ(pFirst->FindMember("no_such_member"), -1);
-}
-
+// A type is declared once: a later builder of the sealed name adds nothing and drops the
+// constructor it was given. The node points to its own type, the record under construction.
 TEST(ReflectionBuilder, SealedNameAddsNothingAndDropsTheConstructor)
 {
     const KvReflectedDataType* pNode = KvTestNode::GetReflectedDataType();
+    EXPECT_EQ(KvReflectionInterface::GetInstance()->FindType("KvTestNode"), pNode);
+    EXPECT_EQ(pNode->GetMember(pNode->FindMember("m_pChild"))->GetPointeeType(), pNode);
+    EXPECT_EQ(pNode->FindMember("no_such_member"), -1);
     const uint32_t memberCount = pNode->GetMemberCount();
     const KvReflectedObjectConstructor* pConstructor = pNode->GetObjectConstructor();
 
@@ -84,72 +77,33 @@ TEST(ReflectionBuilder, ForwardDeclarationIsCompletedInPlace)
     pRegistry->DestroyObject(pForward, pObject);
 }
 
-TEST(ReflectionBuilder, MembersRecordKindsOffsetsAndAttributes)
-{
-    const KvReflectedDataType* pNode = KvTestNode::GetReflectedDataType();
-    const KvReflectedPrimitive* pPosition = pNode->GetMember(pNode->FindMember("m_vPosition"));
-    EXPECT_EQ(pPosition->GetKind(), PRIMITIVE_VALUE);
-    EXPECT_EQ(pPosition->GetValueType(), VALUE_VECTOR3);
-    EXPECT_EQ(pPosition->GetWidth(), sizeof(KvVector3));
-    KvTestNode node;
-    node.m_vPosition = {1, 2, 3};
-    EXPECT_EQ(*static_cast<const KvVector3*>(pPosition->GetAddress(&node)), node.m_vPosition);
-
-    const KvReflectedPrimitive* pTarget = pNode->GetMember(pNode->FindMember("m_pTarget"));
-    EXPECT_FALSE(pTarget->IsOwningPointer());
-    // A type record is shared, never freed, copied or saved as an object.
-    const KvReflectedPrimitive* pDataType = pNode->GetMember(pNode->FindMember("m_pDataType"));
-    EXPECT_TRUE(pDataType->IsTypeRecordPointer());
-    EXPECT_FALSE(pDataType->IsOwningPointer());
-    ASSERT_EQ(pTarget->GetAttributes().size(), 2u);
-    EXPECT_STREQ(pTarget->GetAttributes()[1]->GetName(), "ColumnDropDownEditor");
-    EXPECT_EQ(pTarget->GetAttributes()[1]->GetArguments().size(), 4u);
-
-    const KvReflectedPrimitive* pRecords = pNode->GetMember(pNode->FindMember("m_aRecords"));
-    EXPECT_EQ(pRecords->GetKind(), PRIMITIVE_ARRAY_STRUCT);
-    EXPECT_EQ(pRecords->GetElementType(), KvTestRecord::GetReflectedDataType());
-
-    const KvReflectedPrimitive* pShape = pNode->GetMember(pNode->FindMember("m_eShape"));
-    EXPECT_EQ(pShape->GetKind(), PRIMITIVE_ENUM);
-    // Whichever module declared the type first supplied its converter.
-    ASSERT_NE(pShape->GetEnumConverter(), nullptr);
-    EXPECT_STREQ(pShape->GetEnumConverter()->ToString(SHAPE_CAPSULE), "SHAPE_CAPSULE");
-}
-
-TEST(ReflectionBuilder, AttributeOnUnknownMember_LoggedAndDropped)
-{
-    RecordingLog log;
-    KvReflectedDataTypeBuilder builder("KvTestAttributeTarget", sizeof(KvTestSmall),
-                                       new ObjectConstructor<KvTestSmall>());
-    builder.AddMember("m_slA", &KvTestSmall::m_slA);
-    builder.AddAttributeMember("m_slMissing", new KvAttribute_ReadOnly());
-    builder.AddMember("m_slA", &KvTestSmall::m_slB);
-    builder.SealDeclaration();
-    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 1u);
-    ASSERT_EQ(log.m_aEntries.size(), 2u);
-    EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                ::testing::HasSubstr(
-                    "Attribute 'ReadOnly' names no member 'm_slMissing' of 'KvTestAttributeTarget'"));
-    EXPECT_THAT(log.m_aEntries[1].m_strMessage,
-                ::testing::HasSubstr("Member 'm_slA' of 'KvTestAttributeTarget' is "
-                                     "declared twice"));
-}
-
-TEST(ReflectionBuilder, ArrayOfTypeRecords_LoggedAndDropped)
+// An attribute of no member, a member declared twice and an array of type records are logged and
+// dropped; the rest of the declaration stands.
+TEST(ReflectionBuilder, BadDeclarations_LoggedAndDropped)
 {
     struct KvTestTypeList
     {
         std::vector<const KvReflectedDataType*> m_apTypes;
     };
     RecordingLog log;
-    KvReflectedDataTypeBuilder builder("KvTestTypeList", sizeof(KvTestTypeList),
-                                       new ObjectConstructor<KvTestTypeList>());
+    KvReflectedDataTypeBuilder builder("KvTestAttributeTarget", sizeof(KvTestSmall),
+                                       new ObjectConstructor<KvTestSmall>());
+    builder.AddMember("m_slA", &KvTestSmall::m_slA);
+    builder.AddAttributeMember("m_slMissing", new KvAttribute_ReadOnly());
+    builder.AddMember("m_slA", &KvTestSmall::m_slB);
     builder.AddMemberArrayPointer("m_apTypes", &KvTestTypeList::m_apTypes,
                                   KvReflectionInterface::GetInstance()->GetTypeRecordType());
-    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 0u);
-    ASSERT_EQ(log.m_aEntries.size(), 1u);
+    builder.SealDeclaration();
+    EXPECT_EQ(builder.GetConstructedType()->GetMemberCount(), 1u);
+    ASSERT_EQ(log.m_aEntries.size(), 3u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                ::testing::HasSubstr("Member 'm_apTypes' of 'KvTestTypeList' is an array of type records"));
+                ::testing::HasSubstr(
+                    "Attribute 'ReadOnly' names no member 'm_slMissing' of 'KvTestAttributeTarget'"));
+    EXPECT_THAT(log.m_aEntries[1].m_strMessage,
+                ::testing::HasSubstr("Member 'm_slA' of 'KvTestAttributeTarget' is declared twice"));
+    EXPECT_THAT(
+        log.m_aEntries[2].m_strMessage,
+        ::testing::HasSubstr("Member 'm_apTypes' of 'KvTestAttributeTarget' is an array of type records"));
 }
 
 TEST(ReflectionBuilder, DisplayNames_DelegateMemberFormatXRefNameTypeNameOrTypeName)

@@ -1,7 +1,7 @@
 #include "Foundation/KvFatalError.h"
 #include "Toolbox/KvToolboxXML.h"
-#include "host/KvTestFolder.h"
 #include "resources/KvSourceProbe.h"
+#include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 
 #include <filesystem>

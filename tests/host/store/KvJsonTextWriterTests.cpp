@@ -111,28 +111,18 @@ private:
 
     std::string Text()
     {
-        static const char* const kPieces[] = {"a",
-                                              "Z",
-                                              " ",
-                                              "\"",
-                                              "\\",
-                                              "/",
-                                              "\x01",
-                                              "\x1f",
-                                              "\x7f",
-                                              "\b",
-                                              "\t",
-                                              "\n",
-                                              "\f",
-                                              "\r",
-                                              "\xc3\xa9",
-                                              "\xe2\x82\xac",
-                                              "\xf0\x9f\x8e\xae",
-                                              "~",
-                                              "$ref"};
+        static const std::vector<std::string> kPieces = []
+        {
+            std::vector<std::string> pieces;
+            std::istringstream list(
+                "a|Z| |\"|\\|/|\x01|\x1f|\x7f|\b|\t|\n|\f|\r|\xc3\xa9|\xe2\x82\xac|\xf0\x9f\x8e\xae|~|$ref");
+            for (std::string piece; std::getline(list, piece, '|');)
+                pieces.push_back(piece);
+            return pieces;
+        }();
         std::string text;
         for (size_t count = Pick(8); count > 0; --count)
-            text += kPieces[Pick(std::size(kPieces))];
+            text += kPieces[Pick(kPieces.size())];
         return text;
     }
 

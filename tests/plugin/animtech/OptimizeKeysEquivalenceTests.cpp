@@ -1,5 +1,5 @@
-#include "animtech/ReferenceKeyReduction.h"
-#include "animtech/TAnimatedSkeletonTestAccess.h"
+#include "support/ReferenceKeyReduction.h"
+#include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <gtest/gtest.h>
 

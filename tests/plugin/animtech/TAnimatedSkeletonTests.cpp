@@ -1,5 +1,5 @@
 #include "animtech/TAnimatedSkeleton.h"
-#include "animtech/TAnimatedSkeletonTestAccess.h"
+#include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <bit>
 #include <type_traits>
@@ -21,57 +21,55 @@ TBoneKey Pose(AniQuat rotation, Ani3DVector translation)
     return key;
 }
 
-// A skeleton of bones with the given parents and keys at the given times, every bone at
-// identity with a translation of (time, 0, 0).
-TAnimatedSkeleton MakeSkeleton(const std::vector<int32_t>& parents, const std::vector<float>& times)
+// A skeleton of bones with the given parents, then the given keys.
+TAnimatedSkeleton Skeleton(const std::vector<int32_t>& parents, const std::vector<TKeyFrame>& keys)
 {
     TAnimatedSkeleton skeleton;
     for (int32_t parent : parents)
     {
         TBone bone;
-        bone.m_strName = "b" + std::to_string(skeleton.GetBonesCount());
         bone.m_iParent = parent;
         EXPECT_TRUE(skeleton.AddBone(bone));
     }
-    for (float time : times)
-    {
-        TKeyFrame key;
-        key.m_fTime = time;
-        key.m_aBoneKeys.assign(parents.size(), Pose({}, {time, 0.0f, 0.0f}));
+    for (const TKeyFrame& key : keys)
         EXPECT_TRUE(skeleton.AddKey(key));
-    }
     return skeleton;
 }
 
-struct KeySearchCase
+// Keys at the given times, every bone at identity with a translation of (time, 0, 0).
+TAnimatedSkeleton MakeSkeleton(const std::vector<int32_t>& parents, const std::vector<float>& times)
 {
-    float m_fTime;
-    uint32_t m_uiFirst;
-    uint32_t m_uiSecond;
-    float m_fFactor;
-};
+    std::vector<TKeyFrame> keys;
+    for (float time : times)
+        keys.push_back({time, std::vector<TBoneKey>(parents.size(), Pose({}, {time, 0.0f, 0.0f}))});
+    return Skeleton(parents, keys);
+}
+
+// A bone's local translation and rotation at a time.
+std::pair<Ani3DVector, AniQuat> Sample(const TAnimatedSkeleton& skeleton, float time)
+{
+    std::pair<Ani3DVector, AniQuat> local;
+    skeleton.GetLocalBoneAtTime(0, time, local.first, local.second);
+    return local;
+}
 } // namespace
 
 TEST(AnimatedSkeleton, KeySearch_NoEarlyExitAndUnclampedFactor)
 {
     const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f, 2.0f});
-    const KeySearchCase cases[] = {
+    const std::tuple<float, uint32_t, uint32_t, float> rows[] = {
         {1.5f, 1, 2, 0.5f}, {1.0f, 0, 1, 1.0f}, {5.0f, 2, 2, 0.0f}, {-1.0f, 0, 1, -1.0f}};
-    for (const KeySearchCase& expected : cases)
+    for (const auto& [time, expectedFirst, expectedSecond, expectedFactor] : rows)
     {
         uint32_t first = 99;
         uint32_t second = 99;
         float factor = 99.0f;
-        Access::GetKeyIndices(skeleton, expected.m_fTime, first, second, factor);
-        EXPECT_EQ(first, expected.m_uiFirst) << "time " << expected.m_fTime;
-        EXPECT_EQ(second, expected.m_uiSecond) << "time " << expected.m_fTime;
-        EXPECT_EQ(factor, expected.m_fFactor) << "time " << expected.m_fTime;
+        Access::GetKeyIndices(skeleton, time, first, second, factor);
+        EXPECT_EQ(std::tie(first, second, factor), std::tie(expectedFirst, expectedSecond, expectedFactor))
+            << "time " << time;
     }
     // Before the first key the translation extrapolates.
-    Ani3DVector translation;
-    AniQuat rotation;
-    skeleton.GetLocalBoneAtTime(0, -1.0f, translation, rotation);
-    EXPECT_FLOAT_EQ(translation.x, -1.0f);
+    EXPECT_FLOAT_EQ(Sample(skeleton, -1.0f).first.x, -1.0f);
 }
 
 TEST(AnimatedSkeleton, SingleKey_EveryTimeSamplesIt)
@@ -79,58 +77,40 @@ TEST(AnimatedSkeleton, SingleKey_EveryTimeSamplesIt)
     const TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.5f});
     for (float time : {-3.0f, 0.0f, 0.5f, 100.0f})
     {
-        Ani3DVector translation;
-        AniQuat rotation;
-        skeleton.GetLocalBoneAtTime(0, time, translation, rotation);
-        EXPECT_EQ(translation.x, 0.5f);
-        EXPECT_EQ(rotation.w, 1.0f);
+        EXPECT_EQ(Sample(skeleton, time).first.x, 0.5f);
+        EXPECT_EQ(Sample(skeleton, time).second.w, 1.0f);
     }
     EXPECT_EQ(skeleton.GetAnimationLength(), 0.5f);
 }
 
-TEST(AnimatedSkeleton, Slerp_EqualOrOppositeRotationsGiveTheStoredSecond)
+// Halfway from identity to a quarter turn is an eighth turn; equal or opposite rotations (q and -q
+// are one) give the second exactly as stored.
+TEST(AnimatedSkeleton, Slerp_HalfwayAndCoincidentRotations)
 {
+    const AniQuat half = Sample(Skeleton({-1}, {{0.0f, {Pose({}, {})}},
+                                                {1.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {})}}}),
+                                0.5f)
+                             .second;
+    const AniQuat expected = QuatFromAxisAngle(0, 0, 1, 0.7853982f);
+    EXPECT_NEAR(half.z, expected.z, 1e-6f);
+    EXPECT_NEAR(half.w, expected.w, 1e-6f);
+
     const AniQuat q = QuatFromAxisAngle(0.0f, 1.0f, 0.0f, 0.7f);
     const AniQuat minusQ = {-q.x, -q.y, -q.z, -q.w};
     for (const AniQuat& second : {q, minusQ})
     {
-        TAnimatedSkeleton skeleton;
-        skeleton.AddBone(TBone());
-        skeleton.AddKey({0.0f, {Pose(q, {})}});
-        skeleton.AddKey({1.0f, {Pose(second, {})}});
-        Ani3DVector translation;
-        AniQuat rotation;
-        skeleton.GetLocalBoneAtTime(0, 0.3f, translation, rotation);
-        EXPECT_EQ(rotation.x, second.x);
-        EXPECT_EQ(rotation.y, second.y);
-        EXPECT_EQ(rotation.z, second.z);
-        EXPECT_EQ(rotation.w, second.w);
+        const AniQuat rotation =
+            Sample(Skeleton({-1}, {{0.0f, {Pose(q, {})}}, {1.0f, {Pose(second, {})}}}), 0.3f).second;
+        EXPECT_EQ(std::tie(rotation.x, rotation.y, rotation.z, rotation.w),
+                  std::tie(second.x, second.y, second.z, second.w));
     }
-}
-
-TEST(AnimatedSkeleton, Slerp_HalfwayBetweenZeroAndNinetyDegrees)
-{
-    TAnimatedSkeleton skeleton;
-    skeleton.AddBone(TBone());
-    skeleton.AddKey({0.0f, {Pose({}, {})}});
-    skeleton.AddKey({1.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {})}});
-    Ani3DVector translation;
-    AniQuat rotation;
-    skeleton.GetLocalBoneAtTime(0, 0.5f, translation, rotation);
-    const AniQuat expected = QuatFromAxisAngle(0, 0, 1, 0.7853982f);
-    EXPECT_NEAR(rotation.z, expected.z, 1e-6f);
-    EXPECT_NEAR(rotation.w, expected.w, 1e-6f);
 }
 
 TEST(AnimatedSkeleton, Matrices_ChildConcatenatedWithRotatedParent)
 {
     // Parent turned 90 degrees about z at (1, 2, 3); child 2 along x in the parent.
-    TAnimatedSkeleton skeleton;
-    skeleton.AddBone(TBone());
-    TBone child;
-    child.m_iParent = 0;
-    skeleton.AddBone(child);
-    skeleton.AddKey({0.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {1, 2, 3}), Pose({}, {2, 0, 0})}});
+    const TAnimatedSkeleton skeleton = Skeleton(
+        {-1, 0}, {{0.0f, {Pose(QuatFromAxisAngle(0, 0, 1, 1.5707964f), {1, 2, 3}), Pose({}, {2, 0, 0})}}});
     AniMatrix4x3 matrices[2];
     skeleton.GetMatrices(0.0f, matrices);
     // Rows follow the matrix formula: row 0 = (1 - 2(y² + z²), 2(xy - wz), 2(xz + wy)).
@@ -146,34 +126,25 @@ TEST(AnimatedSkeleton, Matrices_ChildConcatenatedWithRotatedParent)
     EXPECT_NEAR(matrices[1].At(0, 1), -1.0f, 1e-6f);
 }
 
-TEST(AnimatedSkeleton, FixTime_SnapsToThe30HzGrid)
+// Keys within the tolerance of the 30 Hz grid snap to it, all or none. The tolerance is the float
+// nearest 0.0016666668 (0x3ADA740F, where 1.0f / 600.0f is 0x3ADA740E): a key before frame 0's
+// half-way mark deviates by its own time, so 0x3ADA740F snaps and the next float up does not.
+TEST(AnimatedSkeleton, FixTime_SnapsToThe30HzGridWhenEveryKeyIsNear)
 {
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.0667f});
-    Access::FixTime(skeleton);
-    EXPECT_EQ(skeleton.GetKeyTime(0), 0.0f);
-    EXPECT_EQ(skeleton.GetKeyTime(1), 0.033333335f);
-    EXPECT_EQ(skeleton.GetKeyTime(2), 2.0f * 0.033333335f);
-}
-
-TEST(AnimatedSkeleton, FixTime_OneKeyOffTheGridChangesNothing)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 0.0334f, 0.05f, 0.0667f});
-    Access::FixTime(skeleton);
-    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 0.0334f, 0.05f, 0.0667f));
-}
-
-TEST(AnimatedSkeleton, FixTime_ToleranceIsTheFloatNearest0_0016666668)
-{
-    // A key before frame 0's half-way mark deviates by its own time. 0x3ADA740F is the
-    // tolerance itself and snaps; the next float up does not. (1.0f / 600.0f is 0x3ADA740E.)
     const float atTolerance = std::bit_cast<float>(0x3ADA740Fu);
     const float aboveTolerance = std::bit_cast<float>(0x3ADA7410u);
-    TAnimatedSkeleton within = MakeSkeleton({-1}, {0.0f, atTolerance});
-    Access::FixTime(within);
-    EXPECT_THAT(KeyTimesOf(within), ::testing::ElementsAre(0.0f, 0.0f));
-    TAnimatedSkeleton beyond = MakeSkeleton({-1}, {0.0f, aboveTolerance});
-    Access::FixTime(beyond);
-    EXPECT_THAT(KeyTimesOf(beyond), ::testing::ElementsAre(0.0f, aboveTolerance));
+    const std::pair<std::vector<float>, std::vector<float>> rows[] = {
+        {{0.0f, 0.0334f, 0.0667f}, {0.0f, 0.033333335f, 2.0f * 0.033333335f}},
+        {{0.0f, 0.0334f, 0.05f, 0.0667f}, {0.0f, 0.0334f, 0.05f, 0.0667f}},
+        {{0.0f, atTolerance}, {0.0f, 0.0f}},
+        {{0.0f, aboveTolerance}, {0.0f, aboveTolerance}},
+    };
+    for (const auto& [times, fixed] : rows)
+    {
+        TAnimatedSkeleton skeleton = MakeSkeleton({-1}, times);
+        Access::FixTime(skeleton);
+        EXPECT_EQ(KeyTimesOf(skeleton), fixed);
+    }
 }
 
 TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
@@ -211,15 +182,15 @@ TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
     const AniQuat rounded = QuatFromAxisAngle(1, 0, 0, 0.4f);
     for (uint32_t keyCount : {3u, 4u, 17u})
     {
-        TAnimatedSkeleton exactPose;
-        TAnimatedSkeleton roundedPose;
-        exactPose.AddBone(TBone());
-        roundedPose.AddBone(TBone());
+        std::vector<TKeyFrame> exactKeys;
+        std::vector<TKeyFrame> roundedKeys;
         for (uint32_t key = 0; key < keyCount; ++key)
         {
-            exactPose.AddKey({static_cast<float>(key), {Pose(exact, {0, 0, 0})}});
-            roundedPose.AddKey({static_cast<float>(key), {Pose(rounded, {1, 2, 3})}});
+            exactKeys.push_back({static_cast<float>(key), {Pose(exact, {0, 0, 0})}});
+            roundedKeys.push_back({static_cast<float>(key), {Pose(rounded, {1, 2, 3})}});
         }
+        TAnimatedSkeleton exactPose = Skeleton({-1}, exactKeys);
+        TAnimatedSkeleton roundedPose = Skeleton({-1}, roundedKeys);
         exactPose.OptimizeKeys(0.0f, 0.0f);
         roundedPose.OptimizeKeys(1e-5f, 0.01f);
         const float last = static_cast<float>(keyCount - 1);
@@ -228,91 +199,39 @@ TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
     }
 }
 
-TEST(AnimatedSkeleton, OptimizeKeys_LinearMotionKeepsFirstAndLast)
+// Linear motion keeps its ends; keys sharing a time collapse (the factor 0/0 interpolates to NaN,
+// which matches); fewer than three keys stay whatever the tolerances.
+TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
 {
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f});
-    skeleton.OptimizeKeys(1e-4f, 0.0f);
-    EXPECT_THAT(KeyTimesOf(skeleton), ::testing::ElementsAre(0.0f, 3.0f));
-}
-
-TEST(AnimatedSkeleton, OptimizeKeys_KeysSharingATimeCollapse)
-{
-    // Keys at one time give the factor 0/0: the interpolated pose is NaN and matches.
-    struct Case
-    {
-        std::vector<float> m_afTimes;
-        std::vector<float> m_afKept;
+    const std::tuple<std::vector<int32_t>, std::vector<float>, float, float, std::vector<float>> rows[] = {
+        {{-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f}, 1e-4f, 0.0f, {0.0f, 3.0f}},
+        {{-1}, {1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, {1.0f, 1.0f}},
+        {{-1}, {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f, 0.0f, {0.0f, 1.0f}},
+        {{-1}, {0.0f, 1.0f}, 100.0f, 180.0f, {0.0f, 1.0f}},
     };
-    const Case cases[] = {{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f}}, {{0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f}}};
-    for (const Case& test : cases)
+    for (const auto& [parents, times, position, angle, kept] : rows)
     {
-        TAnimatedSkeleton skeleton;
-        skeleton.AddBone(TBone());
-        for (float time : test.m_afTimes)
-            skeleton.AddKey({time, {Pose({}, {1, 2, 3})}});
-        skeleton.OptimizeKeys(0.0f, 0.0f);
-        EXPECT_EQ(KeyTimesOf(skeleton), test.m_afKept);
+        TAnimatedSkeleton skeleton = MakeSkeleton(parents, times);
+        skeleton.OptimizeKeys(position, angle);
+        EXPECT_EQ(KeyTimesOf(skeleton), kept) << times.size() << " keys";
     }
-}
-
-TEST(AnimatedSkeleton, OptimizeKeys_FewerThanThreeKeysUnchanged)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton({-1}, {0.0f, 1.0f});
-    skeleton.OptimizeKeys(100.0f, 180.0f);
-    EXPECT_EQ(skeleton.GetKeysCount(), 2u);
 }
 
 TEST(AnimatedSkeleton, OptimizeKeys_ParentErrorShowsInTheChild)
 {
     // The parent turns a little at the middle key; the child sits far out, so the same turn
     // moves it beyond the position tolerance although the parent's own offset is within it.
-    TAnimatedSkeleton skeleton;
-    skeleton.AddBone(TBone());
-    TBone child;
-    child.m_iParent = 0;
-    skeleton.AddBone(child);
     const AniQuat turn = QuatFromAxisAngle(0, 0, 1, 0.01f);
-    skeleton.AddKey({0.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}});
-    skeleton.AddKey({1.0f, {Pose(turn, {}), Pose({}, {100, 0, 0})}});
-    skeleton.AddKey({2.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}});
-
-    TAnimatedSkeleton rootOnly;
-    rootOnly.AddBone(TBone());
-    rootOnly.AddKey({0.0f, {Pose({}, {})}});
-    rootOnly.AddKey({1.0f, {Pose(turn, {})}});
-    rootOnly.AddKey({2.0f, {Pose({}, {})}});
+    TAnimatedSkeleton skeleton = Skeleton({-1, 0}, {{0.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}},
+                                                    {1.0f, {Pose(turn, {}), Pose({}, {100, 0, 0})}},
+                                                    {2.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}}});
+    TAnimatedSkeleton rootOnly =
+        Skeleton({-1}, {{0.0f, {Pose({}, {})}}, {1.0f, {Pose(turn, {})}}, {2.0f, {Pose({}, {})}}});
     rootOnly.OptimizeKeys(0.1f, 1.0f);
     EXPECT_EQ(rootOnly.GetKeysCount(), 2u);
 
     skeleton.OptimizeKeys(0.1f, 1.0f);
     EXPECT_EQ(skeleton.GetKeysCount(), 3u);
-}
-
-TEST(AnimatedSkeleton, MemorySizeIdAndTimeValues)
-{
-    TAnimatedSkeleton skeleton = MakeSkeleton(std::vector<int32_t>(20, -1), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-    EXPECT_EQ(skeleton.GetAnimationMemorySize(), 5600u);
-    EXPECT_EQ(skeleton.GetSkeletonID(), 0u);
-    EXPECT_EQ(TAnimatedSkeleton().GetSkeletonID(), 0u);
-    uint32_t count = 0;
-    float* pTimes = nullptr;
-    skeleton.GetTimeValues(count, pTimes);
-    ASSERT_EQ(count, 10u);
-    EXPECT_EQ(pTimes[9], 9.0f);
-    delete[] pTimes;
-}
-
-TEST(AnimatedSkeleton, Copies_AreDeepAndIndependent)
-{
-    TAnimatedSkeleton original = MakeSkeleton({-1, 0}, {0.0f, 1.0f, 2.0f});
-    TAnimatedSkeleton copy(original);
-    copy.OptimizeKeys(1.0f, 1.0f);
-    EXPECT_EQ(original.GetKeysCount(), 3u);
-    EXPECT_STREQ(copy.GetBoneName(1), "b1");
-    EXPECT_EQ(copy.GetBoneParent(1), 0);
-    TAnimatedSkeleton assigned;
-    assigned = original;
-    EXPECT_EQ(assigned.GetKeysCount(), 3u);
 }
 
 TEST(AnimatedSkeleton, Moves_TakeTheArraysWithoutCopying)

@@ -1,10 +1,11 @@
-#include "Foundation/KvDebugDrawInterface.h"
 #include "Foundation/KvRandom.h"
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Transform.h"
+#include "support/KvPluginHost.h"
+#include "support/KvRecordingDebugDraw.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -14,24 +15,6 @@ namespace
 using Group = KvProjectData_Core_Raw_AudioVolumeGroup;
 using Variation = KvProjectData_Core_Raw_AudioSoundVariation;
 using Entry = KvProjectData_Core_Raw_AudioSoundEntry;
-
-// Records the texts and circles drawn through the process-wide sink.
-class RecordingDebugDraw : public KvDebugDrawStub
-{
-public:
-    RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
-    ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
-    void DrawText3D(const KvVector3& position, const char* text, KvColor color) override
-    {
-        m_aTexts.push_back(text);
-        m_aColors.push_back(color);
-        m_aPositions.push_back(position);
-    }
-
-    std::vector<std::string> m_aTexts;
-    std::vector<KvColor> m_aColors;
-    std::vector<KvVector3> m_aPositions;
-};
 
 KvReflectedObjCtorContext ContextFrom(const KvReflectedDataType* pTarget, void* pSource)
 {
@@ -69,13 +52,31 @@ bool FirstColourFollowsTheSequence()
     pEntry->DrawDebugAt({}, false);
     return pEntry->m_aVariationColors.at(0) == KvColor{0x76, 0x9F, 0x23, 0xFF};
 }
+
+// Volume groups made for a test, each under the parent given, released afterwards.
+class VolumeGroups : public ::testing::Test
+{
+protected:
+    ~VolumeGroups() override
+    {
+        for (Group* pGroup : m_apGroups)
+            DestroyData(pGroup);
+    }
+    Group* NewGroup(Group* pParent = nullptr)
+    {
+        m_apGroups.push_back(NewData<Group>());
+        m_apGroups.back()->m_pParentGroup = pParent;
+        return m_apGroups.back();
+    }
+
+    std::vector<Group*> m_apGroups;
+};
 } // namespace
 
-TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
+TEST_F(VolumeGroups, FinalVolumeAndPriorityThroughTheHierarchy)
 {
-    Group* pParent = NewData<Group>();
-    Group* pChild = NewData<Group>();
-    pChild->m_pParentGroup = pParent;
+    Group* pParent = NewGroup();
+    Group* pChild = NewGroup(pParent);
     pChild->m_fVolumeConstant = 0.5f;
     pParent->m_fVolumeUserMultiplier = 0.5f;
     EXPECT_FLOAT_EQ(Group::GetFinalVolume(pChild), 0.25f);
@@ -93,49 +94,46 @@ TEST(VolumeGroup, FinalVolumeAndPriorityThroughTheHierarchy)
     pParent->m_ucPriority = 50;
     EXPECT_FLOAT_EQ(Group::GetFinalPriority(pChild), 0.25f);
     EXPECT_EQ(Group::GetFinalPriority(nullptr), 1.0f);
-    DestroyData(pChild);
-    DestroyData(pParent);
 }
 
-// A parent loop above a group ends the walk where it closes: each group counts once.
-TEST(VolumeGroup, FinalVolumeAndPriority_LoopAboveCountsEachGroupOnce)
+// A parent loop above a group ends the walk where it closes: each group counts once, and a loop
+// that never returns to the group is no ancestor of what lies outside it.
+TEST_F(VolumeGroups, LoopAbove_EachGroupCountsOnce)
 {
-    Group* pGroup = NewData<Group>();
-    Group* pLoopA = NewData<Group>();
-    Group* pLoopB = NewData<Group>();
-    pGroup->m_pParentGroup = pLoopA;
+    Group* pLoopA = NewGroup();
+    Group* pLoopB = NewGroup(pLoopA);
     pLoopA->m_pParentGroup = pLoopB;
-    pLoopB->m_pParentGroup = pLoopA;
-    for (Group* pMember : {pGroup, pLoopA, pLoopB})
+    Group* pGroup = NewGroup(pLoopA);
+    for (Group* pMember : m_apGroups)
     {
         pMember->m_fVolumeConstant = 0.5f;
         pMember->m_ucPriority = 50;
     }
     EXPECT_EQ(Group::GetFinalVolume(pGroup), 0.125f);
     EXPECT_EQ(Group::GetFinalPriority(pGroup), 0.125f);
-    for (Group* pMember : {pGroup, pLoopA, pLoopB})
-        DestroyData(pMember);
+    EXPECT_FALSE(pGroup->IsAffectedByChangeIn(NewGroup()));
 }
 
-TEST(VolumeGroup, AffectedByChangesInItselfAndAncestorsOnly)
+TEST_F(VolumeGroups, AffectedByChangesInItselfAndAncestorsOnly)
 {
-    Group* pRoot = NewData<Group>();
-    Group* pChild = NewData<Group>();
-    Group* pOther = NewData<Group>();
-    pChild->m_pParentGroup = pRoot;
+    Group* pRoot = NewGroup();
+    Group* pChild = NewGroup(pRoot);
     EXPECT_TRUE(pChild->IsAffectedByChangeIn(pChild));
     EXPECT_TRUE(pChild->IsAffectedByChangeIn(pRoot));
     EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pChild));
-    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(pOther));
-    // A loop above the group that never returns to it ends the walk.
-    Group* pLoopA = NewData<Group>();
-    Group* pLoopB = NewData<Group>();
-    pLoopA->m_pParentGroup = pLoopB;
-    pLoopB->m_pParentGroup = pLoopA;
-    pOther->m_pParentGroup = pLoopA;
-    EXPECT_FALSE(pOther->IsAffectedByChangeIn(pRoot));
-    for (Group* pGroup : {pRoot, pChild, pOther, pLoopA, pLoopB})
-        DestroyData(pGroup);
+    EXPECT_FALSE(pRoot->IsAffectedByChangeIn(NewGroup()));
+}
+
+TEST_F(VolumeGroups, ParentChangedFollowsGroupParentsOnly)
+{
+    Group* pGroup = NewGroup();
+    Group* pParent = NewGroup();
+    Group::OnParentChanged(Group::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Entry::GetReflectedDataType(), pParent, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
+    Group::OnParentChanged(Group::GetReflectedDataType(), nullptr, nullptr, pGroup);
+    EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
 }
 
 TEST(VolumeGroup, CircularParent_Fatal)
@@ -154,31 +152,9 @@ TEST(VolumeGroup, CircularParent_Fatal)
         "Discovered a circular volume group reference when assigning parent volume groups for 'music'");
 }
 
-TEST(VolumeGroup, ParentChangedFollowsGroupParentsOnly)
-{
-    Group* pGroup = NewData<Group>();
-    Group* pParent = NewData<Group>();
-    Group::OnParentChanged(Group::GetReflectedDataType(), pParent, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
-    Group::OnParentChanged(Entry::GetReflectedDataType(), pParent, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, pParent);
-    Group::OnParentChanged(Group::GetReflectedDataType(), nullptr, nullptr, pGroup);
-    EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
-    DestroyData(pGroup);
-    DestroyData(pParent);
-}
-
-// The plug-in draws from its own module's sequence, which only a fresh process starts at the
-// initial seed: the exact values are checked in a re-executed child.
-TEST(Variation, RandomPitchAndVolumeFollowTheSharedSequence)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::_Exit(RandomVariationFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
-}
-
 TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
 {
-    Variation* pVariation = NewData<Variation>();
+    const auto pVariation = MakeData<Variation>();
     pVariation->m_fVolumeVariation = -0.25f;
     RecordingLog log;
     const float reversed = pVariation->GetRandomVolume();
@@ -186,49 +162,36 @@ TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
     EXPECT_LE(reversed, 1.25f);
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("Max < min"));
-    DestroyData(pVariation);
 }
 
-TEST(Variation, ContextsNamesAndDefaults)
+TEST(Variation, ContextsAndDisplayNames)
 {
-    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    const auto pSample = MakeData<KvProjectData_Core_Raw_AudioSample>();
     pSample->m_strName = "steps";
-    Variation* pNone = new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr));
+    const OwnedData<Variation> pNone(new Variation(ContextFrom(Variation::GetReflectedDataType(), nullptr)));
     EXPECT_EQ(pNone->m_pSample, nullptr);
-    EXPECT_EQ(pNone->m_fZeroRadius, 2000.0f);
-    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone),
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pNone.get()),
               "KvProjectData_Core_Raw_AudioSoundVariation");
-    Variation* pPicked = new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample));
-    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pPicked), "Variation: steps");
+    const OwnedData<Variation> pPicked(
+        new Variation(ContextFrom(Variation::GetReflectedDataType(), pSample.get())));
+    EXPECT_EQ(Variation::GetReflectedDataType()->GetObjectDisplayName(pPicked.get()), "Variation: steps");
 
-    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
-        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    const OwnedData<KvProjectData_Core_Raw_AudioSoundVariationList> pList(
+        new KvProjectData_Core_Raw_AudioSoundVariationList(ContextFrom(
+            KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample.get())));
     EXPECT_EQ(pList->m_strName, "steps");
     ASSERT_EQ(pList->m_apVariations.size(), 1u);
-    EXPECT_EQ(pList->m_apVariations[0]->m_pSample, pSample);
+    EXPECT_EQ(pList->m_apVariations[0]->m_pSample, pSample.get());
 
-    Entry* pEntry = new Entry(ContextFrom(Entry::GetReflectedDataType(), pList));
+    const OwnedData<Entry> pEntry(new Entry(ContextFrom(Entry::GetReflectedDataType(), pList.get())));
     EXPECT_EQ(pEntry->m_strName, "steps");
-    EXPECT_EQ(pEntry->m_pVariationList, pList);
-    EXPECT_EQ(pEntry->m_ucPriority, 50);
-    EXPECT_FLOAT_EQ(pEntry->GetEffectivePriority(), 0.5f);
-    Entry* pDefault = NewData<Entry>();
-    EXPECT_EQ(pDefault->m_strName, "[UNNAMED]");
-    EXPECT_EQ(pDefault->m_ulLastStart, 0xFFFFFFFFu);
+    EXPECT_EQ(pEntry->m_pVariationList, pList.get());
 
-    auto* pReference = NewData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
+    const auto pReference = MakeData<KvProjectData_Core_Raw_AudioSoundEntryRef>();
     const KvReflectedDataType* pRefType = KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType();
-    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "KvProjectData_Core_Raw_AudioSoundEntryRef");
-    pReference->m_pSoundEntry = pEntry;
-    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference), "Ref: steps");
-
-    DestroyData(pReference);
-    DestroyData(pDefault);
-    DestroyData(pEntry);
-    DestroyData(pList);
-    DestroyData(pPicked);
-    DestroyData(pNone);
-    DestroyData(pSample);
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "KvProjectData_Core_Raw_AudioSoundEntryRef");
+    pReference->m_pSoundEntry = pEntry.get();
+    EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "Ref: steps");
 }
 
 TEST(Variation, DisplayNameOfAForeignType_Fatal)
@@ -258,12 +221,13 @@ TEST(Variation, DisplayNameOfAForeignType_Fatal)
 
 TEST(SoundEntry, PreviewTextsAndKeptColours)
 {
-    auto* pSample = NewData<KvProjectData_Core_Raw_AudioSample>();
+    const auto pSample = MakeData<KvProjectData_Core_Raw_AudioSample>();
     pSample->m_strName = "rain";
-    auto* pList = new KvProjectData_Core_Raw_AudioSoundVariationList(
-        ContextFrom(KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample));
+    const OwnedData<KvProjectData_Core_Raw_AudioSoundVariationList> pList(
+        new KvProjectData_Core_Raw_AudioSoundVariationList(ContextFrom(
+            KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType(), pSample.get())));
     pList->m_apVariations.push_back(NewData<Variation>());
-    Entry* pEntry = NewData<Entry>();
+    const auto pEntry = MakeData<Entry>();
     pEntry->m_strName = "weather";
     {
         RecordingDebugDraw sink;
@@ -273,7 +237,7 @@ TEST(SoundEntry, PreviewTextsAndKeptColours)
         EXPECT_EQ(sink.m_aTexts[1].rfind("PLAYING (last started ", 0), 0u);
         EXPECT_EQ(sink.m_aTexts[2], "Missing variation list");
     }
-    pEntry->m_pVariationList = pList;
+    pEntry->m_pVariationList = pList.get();
     RecordingDebugDraw first;
     pEntry->DrawDebugAt({}, false);
     EXPECT_EQ(first.m_aTexts, (std::vector<std::string>{"Sound Entry 'weather'", "Sound variation 0 : rain",
@@ -288,27 +252,24 @@ TEST(SoundEntry, PreviewTextsAndKeptColours)
     ASSERT_EQ(pEntry->m_aVariationColors.size(), 3u);
     EXPECT_EQ(pEntry->m_aVariationColors[0], kept[0]);
     EXPECT_EQ(pEntry->m_aVariationColors[1], kept[1]);
-    DestroyData(pEntry);
-    DestroyData(pList);
-    DestroyData(pSample);
 }
 
-TEST(SoundEntry, ColoursFollowTheSharedSequence)
+TEST(Audio, RandomVariationsAndColoursFollowTheSharedSequence)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(RandomVariationFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(std::_Exit(FirstColourFollowsTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
 {
-    Entry* pEntry = NewData<Entry>();
+    const auto pEntry = MakeData<Entry>();
     pEntry->CreateEditorPawn();
     if (!KvTypeManager::GetInstance()->FindType("KvEditorPawnCallbackHandler_SoundEntry"))
     {
         EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
     }
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
-    ASSERT_TRUE(loaded) << loaded.GetReason();
+    LoadGameModule();
     pEntry->CreateEditorPawn();
     ASSERT_NE(pEntry->m_pEditorPawn, nullptr);
     ASSERT_NE(pEntry->m_pHandler, nullptr);
@@ -323,5 +284,4 @@ TEST(SoundEntry, PreviewPawnNeedsTheGameHandler)
     EXPECT_EQ(sink.m_aPositions[0], (KvVector3{1, 2, 3}));
     pEntry->DestroyEditorPawn();
     EXPECT_EQ(pEntry->m_pEditorPawn, nullptr);
-    DestroyData(pEntry);
 }

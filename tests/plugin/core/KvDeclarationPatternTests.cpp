@@ -1,6 +1,5 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
@@ -8,6 +7,9 @@
 #include "projectdata/KvProjectData_Core_Mesh.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "store/KvJsonStore.h"
+#include "support/KvPluginHost.h"
+#include "support/KvRecordingDebugDraw.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourceCommonTestAccess.h"
 
@@ -20,37 +22,25 @@ namespace
 {
 using Template = KvAttachmentSlotTemplate;
 
-// Records the boxes drawn through the process-wide sink.
-class RecordingDebugDraw : public KvDebugDrawStub
+// The construct-by-context menu of Target, as the host builds it from the type's attribute, has an
+// entry for a live Source object that reads as that object's shown name.
+template <class Target, class Source>
+void ExpectMenuEntryFor(const char* expectedLabel)
 {
-public:
-    RecordingDebugDraw() { KvDebugDraw::SetInterface(this); }
-    ~RecordingDebugDraw() override { KvDebugDraw::SetInterface(nullptr); }
-    void DrawBox(const KvVector3& min, const KvVector3& max, KvColor) override
-    {
-        m_aBoxes.push_back({min, max});
-    }
-
-    std::vector<std::pair<KvVector3, KvVector3>> m_aBoxes;
-};
-
-template <class T>
-void* NewNamedData(const char* name)
-{
-    T* pObject = NewData<T>();
-    pObject->m_strName = name;
-    return pObject;
-}
-
-void LoadGameTypes()
-{
-    static const bool s_bLoaded = []
-    {
-        const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
-        EXPECT_TRUE(loaded) << loaded.GetReason();
-        return loaded.IsOk();
-    }();
-    ASSERT_TRUE(s_bLoaded);
+    SCOPED_TRACE(Target::GetReflectedDataType()->GetName());
+    const auto* pMenu =
+        KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
+    ASSERT_NE(pMenu, nullptr);
+    const auto pSource = MakeData<Source>();
+    pSource->m_strName = "crate";
+    std::vector<KvReflectedObjCtorContext*> contexts;
+    pMenu->GetContextFunction()(contexts, Target::GetReflectedDataType(), nullptr, nullptr);
+    const auto entry = std::find_if(contexts.begin(), contexts.end(),
+                                    [&](const KvReflectedObjCtorContext* pContext)
+                                    { return pContext->m_pSourceObject == pSource.get(); });
+    EXPECT_TRUE(entry != contexts.end() && (*entry)->m_strLabel == expectedLabel);
+    for (KvReflectedObjCtorContext* pContext : contexts)
+        delete pContext;
 }
 } // namespace
 
@@ -75,72 +65,24 @@ TEST(XRefObject, NewIdentityAndLiveLookups)
     EXPECT_EQ(Template::GetExternalReference(copy.m_XRefGUID), nullptr);
 }
 
-TEST(XRefObject, LocalIndexIsNeverSaved)
-{
-    Template* pTemplate = NewData<Template>();
-    pTemplate->m_ulLocalIndex = 7;
-    const auto saved = KvJsonStore::Save(Template::GetReflectedDataType(), pTemplate);
-    EXPECT_FALSE(saved.contains("m_ulLocalIndex"));
-    EXPECT_EQ(saved["m_XRefGUID"], pTemplate->m_XRefGUID.ToString());
-    DestroyData(pTemplate);
-}
-
-// Each construct-by-context menu over live objects, as the host builds it from the type's
-// attribute: the entry for a source object reads as that object's shown name.
 TEST(ByContext, EntriesShowTheSourceObjectsName)
 {
-    struct Menu
-    {
-        const KvReflectedDataType* (*m_pfnTarget)();
-        const KvReflectedDataType* (*m_pfnSource)();
-        void* (*m_pfnNewSource)(const char* name);
-        const char* m_pLabel;
-    };
-    const Menu menus[] = {
-        {&KvProjectData_Core_Raw_ActorEntry::GetReflectedDataType,
-         &KvProjectData_Core_Raw_ActorPrefab::GetReflectedDataType,
-         &NewNamedData<KvProjectData_Core_Raw_ActorPrefab>, "crate"},
-        {&KvProjectData_Core_Raw_RenderShapeMesh::GetReflectedDataType,
-         &KvProjectData_Core_Raw_Mesh::GetReflectedDataType, &NewNamedData<KvProjectData_Core_Raw_Mesh>,
-         "crate"},
-        {&KvProjectData_Core_Raw_RenderShapeMeshLod::GetReflectedDataType,
-         &KvProjectData_Core_Raw_Mesh::GetReflectedDataType, &NewNamedData<KvProjectData_Core_Raw_Mesh>,
-         "crate"},
-        {&KvProjectData_Core_Raw_AudioSoundVariation::GetReflectedDataType,
-         &KvProjectData_Core_Raw_AudioSample::GetReflectedDataType,
-         &NewNamedData<KvProjectData_Core_Raw_AudioSample>, "crate"},
-        {&KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType,
-         &KvProjectData_Core_Raw_AudioSample::GetReflectedDataType,
-         &NewNamedData<KvProjectData_Core_Raw_AudioSample>, "crate"},
-        {&KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType,
-         &KvProjectData_Core_Raw_AudioSoundVariationList::GetReflectedDataType,
-         &NewNamedData<KvProjectData_Core_Raw_AudioSoundVariationList>, "List: crate"},
-        {&KvProjectData_Core_Raw_AudioSoundEntryRef::GetReflectedDataType,
-         &KvProjectData_Core_Raw_AudioSoundEntry::GetReflectedDataType,
-         &NewNamedData<KvProjectData_Core_Raw_AudioSoundEntry>, "Sound Entry crate"},
-    };
-    for (const Menu& menu : menus)
-    {
-        const KvReflectedDataType* pTarget = menu.m_pfnTarget();
-        const auto* pMenu = KvFindAttribute<KvAttribute_CtorByContext>(pTarget->GetAttributes());
-        ASSERT_NE(pMenu, nullptr) << pTarget->GetName();
-        void* pSource = menu.m_pfnNewSource("crate");
-        std::vector<KvReflectedObjCtorContext*> contexts;
-        pMenu->GetContextFunction()(contexts, pTarget, nullptr, nullptr);
-        const auto entry = std::find_if(contexts.begin(), contexts.end(),
-                                        [&](const KvReflectedObjCtorContext* pContext)
-                                        { return pContext->m_pSourceObject == pSource; });
-        ASSERT_NE(entry, contexts.end()) << pTarget->GetName();
-        EXPECT_EQ((*entry)->m_strLabel, menu.m_pLabel) << pTarget->GetName();
-        for (KvReflectedObjCtorContext* pContext : contexts)
-            delete pContext;
-        KvReflectionInterface::GetInstance()->DestroyObject(menu.m_pfnSource(), pSource);
-    }
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_ActorEntry, KvProjectData_Core_Raw_ActorPrefab>("crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_RenderShapeMesh, KvProjectData_Core_Raw_Mesh>("crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_RenderShapeMeshLod, KvProjectData_Core_Raw_Mesh>("crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariation, KvProjectData_Core_Raw_AudioSample>(
+        "crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundVariationList, KvProjectData_Core_Raw_AudioSample>(
+        "crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundEntry,
+                       KvProjectData_Core_Raw_AudioSoundVariationList>("List: crate");
+    ExpectMenuEntryFor<KvProjectData_Core_Raw_AudioSoundEntryRef, KvProjectData_Core_Raw_AudioSoundEntry>(
+        "Sound Entry crate");
 }
 
 TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
 {
-    LoadGameTypes();
+    LoadGameModule();
     const auto* pAttribute = KvFindAttribute<KvAttribute_CtorByTypeInheritance>(
         KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType()->GetAttributes());
     ASSERT_NE(pAttribute, nullptr);
@@ -195,14 +137,8 @@ TEST(ByType, UnknownClassGivesAnEmptyHolder)
 // Code holders share one declaration; game states have their own.
 TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
 {
-    LoadGameTypes();
-    const struct
-    {
-        const KvReflectedDataType* m_pHolder;
-        const char* m_Base;
-        const char* m_Accepted;
-        const char* m_OtherBase;
-    } cases[] = {
+    LoadGameModule();
+    const std::tuple<const KvReflectedDataType*, const char*, const char*, const char*> cases[] = {
         {KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), "KvActorComponentCode",
          "KvMeshComponent", "KvSpawnPointCode"},
         {KvProjectData_Core_Raw_ActorEntryCode::GetReflectedDataType(), "KvActorCode", "KvSpawnPointCode",
@@ -210,25 +146,25 @@ TEST(ByType, LoadAcceptsOnlyClassesOfTheHoldersBase)
         {KvProjectData_Core_GameState::GetReflectedDataType(), "KvGameState", "KvGameState_MainMenu",
          "KvRenderNodeHandler_Bloom"},
     };
-    for (const auto& row : cases)
+    for (const auto& [holder, base, accepted, otherBase] : cases)
     {
-        for (const std::string className : {row.m_Accepted, row.m_OtherBase, "KvTransformSpace"})
+        for (const std::string className : {accepted, otherBase, "KvTransformSpace"})
         {
             const KvJsonStore::Json document = {{"m_pDataType", className},
                                                 {"m_pData", {{"$type", className}}}};
             RecordingLog log;
-            void* pHolder = KvJsonStore::Load(row.m_pHolder, document, "holder.json");
-            if (className == row.m_Accepted)
+            void* pHolder = KvJsonStore::Load(holder, document, "holder.json");
+            if (className == accepted)
             {
                 EXPECT_NE(pHolder, nullptr) << className;
-                KvObjectTree::Destroy(row.m_pHolder, pHolder);
+                KvObjectTree::Destroy(holder, pHolder);
                 continue;
             }
             EXPECT_EQ(pHolder, nullptr) << className;
             ASSERT_FALSE(log.m_aEntries.empty());
             EXPECT_THAT(log.m_aEntries.back().m_strMessage,
                         ::testing::HasSubstr("holder.json: /m_pDataType: '" + className + "' is not '" +
-                                             row.m_Base + "' or a class derived from it"));
+                                             base + "' or a class derived from it"));
         }
     }
 }

@@ -1,9 +1,10 @@
-#include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_Animation.h"
 #include "projectdata/KvProjectData_Core_Effect.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Input.h"
 #include "projectdata/KvProjectData_Core_Localisation.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +37,6 @@ TEST(AnimationEvent, TypedConstructors)
     const Event text("say", 0.5f, "hello");
     EXPECT_EQ(text.m_strPayload, "hello");
     EXPECT_EQ(text.m_iPlayload, 0);
-    const Event plain("step", 2.0f);
-    EXPECT_EQ(plain.m_strName, "step");
-    EXPECT_EQ(plain.m_strPayload, "");
 }
 
 TEST(AnimationEvent, FloatPayloadTruncatesTowardZeroInto32Bits)
@@ -72,52 +70,22 @@ TEST(AnimationEvent, MissingNameOrText_Fatal)
                  "a string payload must be specified");
 }
 
-TEST(AnimationData, Defaults)
+// The numbers that saved data and key codes depend on, with their names.
+TEST(Enumerations, ValuesKeepTheirNumbersAndNames)
 {
-    auto* pClip = NewData<KvProjectData_Core_Raw_AnimationClipRef>();
-    EXPECT_EQ(pClip->m_fClipEnd, -1.0f);
-    auto* pGraph = NewData<KvProjectData_Core_Raw_AnimationGraph>();
-    EXPECT_FLOAT_EQ(pGraph->m_fDefaultBlendTime, 0.1f);
-    auto* pState = NewData<KvProjectData_Core_Raw_AnimationState>();
-    EXPECT_EQ(pState->m_fDefaultBlendTime, -1.0f);
-    auto* pBone = NewData<KvProjectData_Core_Raw_AnimationSkeletonBone>();
-    EXPECT_EQ(pBone->m_quatLocalOrientation.w, 1.0f);
-    auto* pPhase = NewData<KvProjectData_Core_Raw_EffectPhase>();
-    EXPECT_EQ(pPhase->m_fTimeout, -1.0f);
-    DestroyData(pClip);
-    DestroyData(pGraph);
-    DestroyData(pState);
-    DestroyData(pBone);
-    DestroyData(pPhase);
-}
-
-TEST(Enumerations, TablesAndRoundTrips)
-{
-    EXPECT_EQ(g_Converter_Locale.FromString("ja_JA"), LOCALE_JA_JA);
-    EXPECT_EQ(static_cast<uint32_t>(LOCALE_JA_JA), 8u);
-    EXPECT_STREQ(g_Converter_Locale.ToString(LOCALE_NONE), "[NONE]");
-    EXPECT_EQ(g_Converter_Locale.FromString("[NONE]"), LOCALE_NONE);
-    EXPECT_EQ(g_Converter_Country.FromString("COUNTRY_UNKNOWN"), COUNTRY_UNKNOWN);
-    EXPECT_STREQ(g_Converter_Country.ToString(COUNTRY_UNITED_STATES), "COUNTRY_UNITED_STATES");
+    EXPECT_EQ(g_Converter_Locale.FromString("ja_JA"), static_cast<tLocale>(8));
     EXPECT_STREQ(g_Converter_Country.ToString(static_cast<tCountry>(27)), "COUNTRY_JAPAN");
-    EXPECT_STREQ(g_Converter_Region.ToString(REGION_ASIA), "REGION_ASIA");
-    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_NONE), "[NONE]");
-    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_ESCAPE), "escape");
     EXPECT_STREQ(g_Converter_InputKeys.ToString(static_cast<tInputKey>(57)), "space");
-    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_ANY), "any key");
     EXPECT_EQ(g_Converter_InputKeys.FromString("page down"), static_cast<tInputKey>(159));
-    EXPECT_EQ(g_Converter_InputKeys.FromString("no such key"), INPUT_KEY_NONE);
-    EXPECT_STREQ(g_Converter_InputButton.ToString(BUTTON_ANY), "BUTTON_ANY");
-    EXPECT_STREQ(g_Converter_InputButton.ToString(BUTTON_COUNT), "[NONE]");
-    EXPECT_STREQ(g_Converter_InputAnalogControl.ToString(ANALOGCONTROL_REL_MOUSE_Y),
-                 "ANALOGCONTROL_REL_MOUSE_Y");
+    EXPECT_STREQ(g_Converter_InputKeys.ToString(INPUT_KEY_ANY), "any key");
     EXPECT_EQ(g_Converter_InputElementTypeFormat.FromString("analog"), INPUT_ELEMENT_ANALOG);
 }
 
 TEST(GameState, UnregisteredClass_LoggedWithoutData)
 {
     RecordingLog log;
-    KvProjectData_Core_GameState* pState = new KvProjectData_Core_GameState(std::string("KvNoSuchGameState"));
+    const OwnedData<KvProjectData_Core_GameState> pState(
+        new KvProjectData_Core_GameState(std::string("KvNoSuchGameState")));
     EXPECT_EQ(pState->m_strName, "[DEFAULT]");
     EXPECT_EQ(pState->m_pDataType, nullptr);
     EXPECT_EQ(pState->m_pData, nullptr);
@@ -128,16 +96,13 @@ TEST(GameState, UnregisteredClass_LoggedWithoutData)
                   "KvProjectData_Core_GameState::KvProjectData_Core_GameState", 29,
                   "Gamestate 'KvNoSuchGameState' not registered in the reflection system - gamestate will "
                   "not run!"));
-    DestroyData(pState);
 }
 
 TEST(GameState, RegisteredClassGetsItsObject)
 {
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
-    ASSERT_TRUE(loaded) << loaded.GetReason();
-    KvProjectData_Core_GameState* pState =
-        new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu"));
+    LoadGameModule();
+    const OwnedData<KvProjectData_Core_GameState> pState(
+        new KvProjectData_Core_GameState(std::string("KvGameState_MainMenu")));
     ASSERT_NE(pState->m_pDataType, nullptr);
     EXPECT_NE(pState->m_pData, nullptr);
-    DestroyData(pState);
 }

@@ -1,7 +1,8 @@
 #include "TypeManager/KvTypeManager.h"
-#include "core/KvPluginTestSupport.h"
 #include "host/KvResourceHost.h"
 #include "resources/KvResourceDescriptor.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
@@ -10,30 +11,15 @@ TEST(Registration, TypesInTableOrder)
 {
     const std::vector<const KvResourceDescriptor*>& descriptors =
         PluginHost().GetDescriptors().GetDescriptors();
-    std::vector<std::string> names;
+    std::string names;
     for (const KvResourceDescriptor* pDescriptor : descriptors)
-        names.push_back(pDescriptor->GetTypeName());
-    EXPECT_EQ(names, (std::vector<std::string>{"GameState Library",
-                                               "interface",
-                                               "Rendering_Font",
-                                               "Rendering_ParticleSystem",
-                                               "Rendering_Texture",
-                                               "Rendering_Shader",
-                                               "Rendering_Pipeline",
-                                               "Framework Config",
-                                               "Rendering_Mesh",
-                                               "Rendering_Material",
-                                               "Rendering_RenderShapes",
-                                               "Animation_Definition",
-                                               "actor_prefab",
-                                               "actor_layer",
-                                               "actor_world",
-                                               "InputTranslator",
-                                               "LocalizationStringTable",
-                                               "AudioDatabase",
-                                               "AudioSamples",
-                                               "attachmenttemplates",
-                                               "effectbank"}));
+        names += std::string(pDescriptor->GetTypeName()) + ", ";
+    EXPECT_EQ(names,
+              "GameState Library, interface, Rendering_Font, Rendering_ParticleSystem, Rendering_Texture, "
+              "Rendering_Shader, Rendering_Pipeline, Framework Config, Rendering_Mesh, Rendering_Material, "
+              "Rendering_RenderShapes, Animation_Definition, actor_prefab, actor_layer, actor_world, "
+              "InputTranslator, LocalizationStringTable, AudioDatabase, AudioSamples, "
+              "attachmenttemplates, effectbank, ");
     for (const KvResourceDescriptor* pDescriptor : descriptors)
     {
         EXPECT_EQ(pDescriptor->GetIntegerQuery(), 2u) << pDescriptor->GetTypeName();
@@ -81,11 +67,6 @@ TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
     EXPECT_EQ(pVideo->GetRootDataType()->GetName(), "KvProjectData_Core_Raw_Video");
     EXPECT_STREQ(pPhysics->GetShortName(), "physics");
     EXPECT_TRUE(pPhysics->GetQuery3());
-    for (const KvResourceDescriptor* pRegistered : PluginHost().GetDescriptors().GetDescriptors())
-    {
-        EXPECT_NE(pRegistered, pVideo);
-        EXPECT_NE(pRegistered, pPhysics);
-    }
     // The material importer is exported, not registered: it updates meshes of the files it
     // recognises and is not one of the nine.
     const std::vector<KvResourceImporter*> exported = PluginHost().GetUnregisteredImporters().GetImporters();
@@ -120,15 +101,4 @@ TEST(Registration, InitializingTwiceKeepsDescriptorsAndDeclaresOnce)
     EXPECT_NE(KvReflectionInterface::GetInstance()->FindType("KvProjectData_Core_Raw_EditorEntry"), nullptr);
     EXPECT_NE(KvReflectionInterface::GetInstance()->FindType("KvProjectData_Core_Raw_EditorCollection"),
               nullptr);
-}
-
-TEST(Registration, EditorClassesKnownToTheTypeManager)
-{
-    PluginHost();
-    KvTypeManager* pManager = KvTypeManager::GetInstance();
-    const KvTypeInfo* pHandler = pManager->FindType("KvEditorPawnCallbackHandler");
-    ASSERT_NE(pHandler, nullptr);
-    EXPECT_TRUE(pHandler->m_bAbstract);
-    ASSERT_NE(pManager->FindType("KvEditorPhysicsEntry"), nullptr);
-    EXPECT_EQ(pManager->FindType("KvResourcePlugin_Core_Mesh")->m_pParent->m_strName, "KvResource");
 }

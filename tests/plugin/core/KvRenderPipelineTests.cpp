@@ -1,6 +1,6 @@
-#include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
 #include "reflection/KvReflectedDataTypeBuilder.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -68,16 +68,15 @@ TEST(RenderNodes, LayoutsFoundByHandlerName)
         builder.AddMember("m_fValue", &KvTestHandlerLayout::m_fValue);
         builder.SealDeclaration();
     }
-    auto* pNode = new KvProjectData_Core_RenderNode("KvTestHandler");
+    const OwnedData<KvProjectData_Core_RenderNode> pNode(new KvProjectData_Core_RenderNode("KvTestHandler"));
     EXPECT_EQ(pNode->m_strDisplayName, "Render Node: KvTestHandler");
     ASSERT_NE(pNode->m_pInputNodeDataType, nullptr);
     EXPECT_EQ(pNode->m_pInputNodeDataType->GetName(), "KvTestHandler_Input");
     EXPECT_EQ(pNode->m_pOutputNodeDataType->GetName(), "KvTestHandler_Output");
     EXPECT_EQ(static_cast<KvTestHandlerLayout*>(pNode->m_pNodeInputData)->m_fValue, 2.5f);
-    DestroyData(pNode);
 
-    auto* pBare = new KvProjectData_Core_RenderNode("KvNoLayoutHandler");
+    const OwnedData<KvProjectData_Core_RenderNode> pBare(
+        new KvProjectData_Core_RenderNode("KvNoLayoutHandler"));
     EXPECT_EQ(pBare->m_pInputNodeDataType, nullptr);
     EXPECT_EQ(pBare->m_pNodeOutputData, nullptr);
-    DestroyData(pBare);
 }

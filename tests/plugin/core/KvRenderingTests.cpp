@@ -1,4 +1,3 @@
-#include "core/KvPluginTestSupport.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Font.h"
 #include "projectdata/KvProjectData_Core_Material.h"
@@ -6,6 +5,7 @@
 #include "projectdata/KvProjectData_Core_Texture.h"
 #include "resources/KvResource.h"
 #include "store/KvJsonStore.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 
 #include <cfloat>
@@ -22,9 +22,9 @@ KvReflectedObjCtorContext MeshContext(Mesh* pMesh)
 }
 
 // A mesh with three submeshes: material "stone" (loaded), material "moss" (not loaded), none.
-Mesh* NewThreeSubmeshMesh()
+OwnedData<Mesh> NewThreeSubmeshMesh()
 {
-    Mesh* pMesh = NewData<Mesh>();
+    auto pMesh = MakeData<Mesh>();
     pMesh->m_strName = "rock";
     pMesh->m_aMaterials.resize(2);
     pMesh->m_aMaterials[0].m_strName = "stone";
@@ -39,61 +39,24 @@ Mesh* NewThreeSubmeshMesh()
 }
 } // namespace
 
-TEST(RenderingData, Defaults)
-{
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
-    EXPECT_EQ(pTexture->m_ulDepth, 1u);
-    EXPECT_EQ(pTexture->m_eFormat, FORMAT_RGB);
-    EXPECT_EQ(pTexture->m_ulLocalIndex, 0xFFFFFFFFu);
-    EXPECT_FALSE(pTexture->m_XRefGUID.IsNull());
-    Mesh* pMesh = NewData<Mesh>();
-    EXPECT_EQ(pMesh->m_boundingBox.m_vMin.x, FLT_MAX);
-    EXPECT_EQ(pMesh->m_boundingBox.m_vMax.z, -FLT_MAX);
-    auto* pLayer = NewData<KvProjectData_Core_Raw_RenderShapeMeshLayer>();
-    EXPECT_EQ(pLayer->m_ulSubMeshIndex, 0xFFFFFFFFu);
-    auto* pLod = NewData<KvProjectData_Core_Raw_RenderShapeMeshLod>();
-    EXPECT_EQ(pLod->m_apLayers.size(), 1u);
-    auto* pShape = NewData<Shape>();
-    EXPECT_EQ(pShape->m_strName, "DEFAULT");
-    EXPECT_EQ(pShape->m_vLocalCollisionScale, (KvVector3{1, 1, 1}));
-    auto* pCharacter = NewData<KvProjectData_Core_Font_Character>();
-    EXPECT_EQ(pCharacter->m_vUV.m_vMin.x, FLT_MAX);
-    auto* pParams = NewData<KvProjectData_Core_Raw_Material_Params>();
-    EXPECT_EQ(pParams->m_fSpecularStrength, 4.0f);
-    EXPECT_EQ(pParams->m_colRimlightColor, (KvColor{255, 255, 255, 255}));
-    // The saved forms show the JSON of the defaults the schemas fix.
-    EXPECT_EQ(KvJsonStore::Save(Mesh::GetReflectedDataType(), pMesh)["m_boundingBox.m_vMin"].dump(),
-              "[3.4028235e+38,3.4028235e+38,3.4028235e+38]");
-    EXPECT_EQ(
-        KvJsonStore::Save(KvProjectData_Core_Raw_Texture::GetReflectedDataType(), pTexture)["m_eFormat"],
-        "FORMAT_RGB");
-    DestroyData(pTexture);
-    DestroyData(pMesh);
-    DestroyData(pLayer);
-    DestroyData(pLod);
-    DestroyData(pShape);
-    DestroyData(pCharacter);
-    DestroyData(pParams);
-}
-
 TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
 {
-    auto* pStone = NewData<KvProjectData_Core_Raw_Material>();
+    const auto pStone = MakeData<KvProjectData_Core_Raw_Material>();
     pStone->m_strName = "stone";
-    Mesh* pMesh = NewThreeSubmeshMesh();
+    const auto pMesh = NewThreeSubmeshMesh();
     RecordingLog log;
-    auto* pShape = new Shape(MeshContext(pMesh));
+    const OwnedData<Shape> pShape(new Shape(MeshContext(pMesh.get())));
     EXPECT_EQ(pShape->m_strName, "rock");
-    EXPECT_EQ(pShape->m_pCollisionMesh, pMesh);
+    EXPECT_EQ(pShape->m_pCollisionMesh, pMesh.get());
     ASSERT_EQ(pShape->m_apLods.size(), 1u);
     const auto& layers = pShape->m_apLods[0]->m_apLayers;
     ASSERT_EQ(layers.size(), 3u);
     for (uint32_t index = 0; index < 3; ++index)
     {
         EXPECT_EQ(layers[index]->m_ulSubMeshIndex, index);
-        EXPECT_EQ(layers[index]->m_pMesh, pMesh);
+        EXPECT_EQ(layers[index]->m_pMesh, pMesh.get());
     }
-    EXPECT_EQ(layers[0]->m_pMaterial, pStone);
+    EXPECT_EQ(layers[0]->m_pMaterial, pStone.get());
     EXPECT_EQ(layers[1]->m_pMaterial, nullptr);
     EXPECT_EQ(layers[2]->m_pMaterial, nullptr);
     // Only the missing material is reported; the submesh without one is not.
@@ -103,81 +66,64 @@ TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
         ExpectedReport("Resources\\Rendering\\KvProjectData_Core_Raw_RenderShapeMesh",
                        "KvProjectData_Core_Raw_RenderShapeMeshLod::KvProjectData_Core_Raw_RenderShapeMeshLod",
                        64, "Failed to find material 'moss' for mesh 'rock'"));
-    EXPECT_EQ(pShape->GetFirstMesh(), pMesh);
+    EXPECT_EQ(pShape->GetFirstMesh(), pMesh.get());
     pShape->PostDeserialize();
     EXPECT_EQ(pShape->m_Bounds.m_vMax, (KvVector3{1, 2, 3}));
-    DestroyData(pShape);
-    DestroyData(pMesh);
-    DestroyData(pStone);
 }
 
-TEST(RenderShape, FromNoneHasNoLodsAndAnEmptyName)
+// Without a mesh, or with a first level of detail without layers, the bounds stay empty.
+TEST(RenderShape, BoundsStayEmptyWithoutMeshLayers)
 {
     Shape shape(MeshContext(nullptr));
     EXPECT_EQ(shape.m_strName, "");
     EXPECT_TRUE(shape.m_apLods.empty());
     shape.PostDeserialize();
     EXPECT_EQ(shape.m_Bounds.m_vMin.x, FLT_MAX);
-}
-
-TEST(RenderShape, BoundsStayEmptyWhenTheFirstLodHasNoLayers)
-{
-    Shape* pShape = NewData<Shape>();
     auto* pLod = NewData<KvProjectData_Core_Raw_RenderShapeMeshLod>();
     DestroyData(pLod->m_apLayers[0]);
     pLod->m_apLayers.clear();
-    pShape->m_apLods.push_back(pLod);
-    pShape->PostDeserialize();
-    EXPECT_EQ(pShape->m_Bounds.m_vMax.x, -FLT_MAX);
-    DestroyData(pShape);
+    shape.m_apLods.push_back(pLod);
+    shape.PostDeserialize();
+    EXPECT_EQ(shape.m_Bounds.m_vMax.x, -FLT_MAX);
 }
 
 TEST(RenderShape, EditorPreviews)
 {
-    Mesh* pMesh = NewThreeSubmeshMesh();
+    const auto pMesh = NewThreeSubmeshMesh();
     RecordingLog log;
     pMesh->CreateEditorPawn();
     ASSERT_NE(pMesh->m_pPreviewShape, nullptr);
     EXPECT_EQ(pMesh->m_pPreviewShape->m_apLods[0]->m_apLayers.size(), 3u);
     EXPECT_EQ(pMesh->m_pEditorPawn->m_ppRenderShape, &pMesh->m_pPreviewShape);
-    Shape* pShape = NewData<Shape>();
+    const auto pShape = MakeData<Shape>();
     pShape->CreateEditorPawn();
-    EXPECT_EQ(pShape->m_pSelf, pShape);
+    EXPECT_EQ(pShape->m_pSelf, pShape.get());
     EXPECT_EQ(pShape->m_pEditorPawn->m_ppRenderShape, &pShape->m_pSelf);
     pShape->DestroyEditorPawn();
     EXPECT_EQ(pShape->m_pEditorPawn, nullptr);
-    DestroyData(pShape);
-    DestroyData(pMesh);
 }
 
 TEST(TextureSlot, DefaultTexturePathRule)
 {
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
+    const auto pTexture = MakeData<KvProjectData_Core_Raw_Texture>();
     pTexture->m_strName = "walls\\brick";
-    const struct
-    {
-        const char* m_Text;
-        const char* m_Expected;
-        bool m_bFound;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"u:\\game\\texture\\walls\\brick", "walls\\brick", true},
         {"u:\\texture\\texture\\walls\\brick", "texture\\walls\\brick", false},
         {"c:\\game\\texture\\walls\\brick", "c:\\game\\texture\\walls\\brick", false},
         {"walls\\brick", "walls\\brick", true},
         {"u:\\x", "u:\\x", false},
     };
-    for (const auto& row : cases)
+    for (const auto& [text, expected, found] : cases)
     {
-        auto* pSlot = NewData<KvProjectData_Core_Raw_MaterialTextureSlot>();
-        pSlot->m_strDefaultTexture = row.m_Text;
+        const auto pSlot = MakeData<KvProjectData_Core_Raw_MaterialTextureSlot>();
+        pSlot->m_strDefaultTexture = text;
         KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType()
             ->GetObjectConstructor()
-            ->PostDeserialize(pSlot);
-        EXPECT_EQ(pSlot->m_strDefaultTexture, row.m_Expected) << row.m_Text;
-        EXPECT_EQ(pSlot->m_pTexture, row.m_bFound ? pTexture : nullptr) << row.m_Text;
-        DestroyData(pSlot);
+            ->PostDeserialize(pSlot.get());
+        EXPECT_EQ(pSlot->m_strDefaultTexture, expected) << text;
+        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture.get() : nullptr) << text;
     }
-    DestroyData(pTexture);
 }
 
 TEST(Texture, SourceRequestedThroughTheResource)
@@ -185,12 +131,11 @@ TEST(Texture, SourceRequestedThroughTheResource)
     KvResource resource;
     int requests = 0;
     resource.GetResourceInterface()->SetPayloadLoader([&requests](KvResource&, uint32_t) { ++requests; });
-    auto* pTexture = NewData<KvProjectData_Core_Raw_Texture>();
+    const auto pTexture = MakeData<KvProjectData_Core_Raw_Texture>();
     EXPECT_EQ(pTexture->EnsureTextureSourceLoaded(), nullptr);
     EXPECT_EQ(requests, 0);
     pTexture->m_pRunResource = &resource;
     EXPECT_EQ(pTexture->EnsureTextureSourceLoaded(), nullptr);
     EXPECT_EQ(requests, 1);
     resource.GetResourceInterface()->SetPayloadLoader(nullptr);
-    DestroyData(pTexture);
 }

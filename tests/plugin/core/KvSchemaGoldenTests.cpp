@@ -1,7 +1,9 @@
-#include "core/KvPluginTestSupport.h"
 #include "host/KvSchemaDescription.h"
 #include "resources/KvResourceDescriptor.h"
 #include "store/KvJsonStore.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
+#include "support/KvTestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,12 +28,6 @@ std::vector<const KvReflectedDataType*> TypesOf(const KvResourceDescriptor& desc
     return types;
 }
 
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
 // Compares every expected file of one golden folder, and fails on golden files nothing produces
 // any more. With KV_UPDATE_GOLDEN set, rewrites the folder instead; otherwise the actual files
 // land beside the build for review.
@@ -53,7 +49,7 @@ void ExpectGoldenFolder(const std::string& subFolder, const std::map<std::string
             std::ofstream(goldenFolder / fileName, std::ios::binary) << actual;
             continue;
         }
-        if (actual == ReadText(goldenFolder / fileName))
+        if (actual == ReadFile(goldenFolder / fileName))
             continue;
         std::ofstream(actualFolder / fileName, std::ios::binary) << actual;
         ADD_FAILURE() << subFolder << "/" << fileName << " differs; the actual file is "
@@ -85,8 +81,7 @@ TEST(PluginSchemas, MatchTheGoldenFiles)
         }
     }
     // The game types the prefab import creates and fills by member name.
-    const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
-    ASSERT_TRUE(loaded) << loaded.GetReason();
+    LoadGameModule();
     for (const char* name : {"KvActorComponent_LightShape", "KvActorComponent_MeshShape",
                              "KvActorComponent_ParticleShape", "KvActorComponent_Object3D",
                              "KvActorCode_LightingPreset", "MqActorCode_MoodSelector", "MqProjectData_Tag"})

@@ -1,8 +1,9 @@
 #include "Foundation/KvError_Globals.h"
 #include "Foundation/KvFatalError.h"
 #include "IO/KvIOStream_Memory.h"
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Material.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -102,7 +103,9 @@ std::vector<std::string> PassNames(const KvProjectData_Core_Raw_Shader& shader)
 }
 } // namespace
 
-TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
+// A push skips siblings and the chunks nested in them; a pop lands after the end marker, however
+// much of the chunk was read.
+TEST(ChunkReader, PushSkipsSiblingsPopSkipsTheRest)
 {
     ReaderRun run(SiblingChunks());
     KvChunkFileWrapper reader(&run.m_Stream);
@@ -113,20 +116,17 @@ TEST(ChunkReader, PushSkipsSiblingsWithNestedChunks)
     EXPECT_EQ(reader.ReadInt(), 7u);
     EXPECT_TRUE(reader.PopChunk());
     EXPECT_FALSE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
-}
 
-TEST(ChunkReader, PartialReadThenPopLandsAfterTheEndMarker)
-{
-    ReaderRun run(SiblingChunks());
-    KvChunkFileWrapper reader(&run.m_Stream);
-    ASSERT_TRUE(reader.PushChunk(KvChunkFileWrapper::kAnyChunk));
-    EXPECT_EQ(reader.ReadInt(), 0xAAAAAAAAu);
-    ASSERT_TRUE(reader.PushChunk(9));
-    EXPECT_TRUE(reader.PopChunk());
-    EXPECT_TRUE(reader.PopChunk());
-    ASSERT_TRUE(reader.PushChunk(2));
-    EXPECT_TRUE(reader.PopChunk());
-    EXPECT_FALSE(reader.PushChunk(42));
+    ReaderRun again(SiblingChunks());
+    KvChunkFileWrapper partial(&again.m_Stream);
+    ASSERT_TRUE(partial.PushChunk(KvChunkFileWrapper::kAnyChunk));
+    EXPECT_EQ(partial.ReadInt(), 0xAAAAAAAAu);
+    ASSERT_TRUE(partial.PushChunk(9));
+    EXPECT_TRUE(partial.PopChunk());
+    EXPECT_TRUE(partial.PopChunk());
+    ASSERT_TRUE(partial.PushChunk(2));
+    EXPECT_TRUE(partial.PopChunk());
+    EXPECT_FALSE(partial.PushChunk(42));
 }
 
 TEST(ChunkReader, StringsAndPrimitives)
@@ -148,112 +148,65 @@ TEST(ChunkReader, StringsAndPrimitives)
     EXPECT_TRUE(reader.IsPastEnd());
 }
 
-TEST(ChunkReader, Inconsistencies_Fatal)
+// Each inconsistency ends the process with its reason; a host that sets fatal errors to raise gets
+// them as exceptions, the one in the reader's destructor included. A failure inside an open chunk
+// is the one reported: the unwinding reader adds nothing.
+TEST(ChunkReader, Inconsistencies_FatalOrRaisedToTheHost)
 {
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0).U32(1);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(1);
-        },
-        kChunkFile, "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0);
-            OpenChunk(writer, 0, 5, 0);
-            CloseChunk(writer, 0, 6);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(5);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong chunk id for end");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0);
-            OpenChunk(writer, 0, 5, 0);
-            CloseChunk(writer, 3, 5);
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(5);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Chunk stack corruption! - wrong stack depth");
-    EXPECT_FATAL_FROM(
-        {
-            ReaderRun run(SiblingChunks());
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PopChunk();
-        },
-        kChunkFile, "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack");
-    EXPECT_FATAL_FROM(
-        {
-            ReaderRun run(SiblingChunks());
-            KvChunkFileWrapper reader(&run.m_Stream);
-            reader.PushChunk(1);
-        },
-        kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!");
-    EXPECT_FATAL_FROM(
-        {
-            ByteWriter writer;
-            writer.U32(0).U32(0).U32(1000).Text("short");
-            ReaderRun run(writer.m_aBytes);
-            KvChunkFileWrapper reader(&run.m_Stream);
-            std::string text;
-            reader.ReadString(text);
-        },
-        kChunkFile, "KvChunkFileWrapper::ReadString", "String runs past the end of the data");
-}
-
-// A host that imports many files sets fatal errors to raise: the reader's own fatal paths,
-// including the one in its destructor, must then reach the caller as exceptions.
-TEST(ChunkReader, FatalErrorsRaisedToTheHost)
-{
-    RaisingFatalErrors raising;
-    auto raisedMessage = [](auto read) -> std::string
+    const auto chunk5ClosedAs = [](int32_t depth, uint32_t id)
     {
-        try
-        {
-            read();
-        }
-        catch (const KvStructuredException& exception)
-        {
-            return exception.what();
-        }
-        return "nothing raised";
+        ByteWriter writer;
+        writer.U32(0).U32(0);
+        OpenChunk(writer, 0, 5, 0);
+        return CloseChunk(writer, depth, id).m_aBytes;
     };
-    EXPECT_THAT(raisedMessage(
-                    []
-                    {
-                        ReaderRun run(SiblingChunks());
-                        KvChunkFileWrapper reader(&run.m_Stream);
-                        reader.PushChunk(1);
-                    }),
-                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::~KvChunkFileWrapper",
-                                   "Chunks were still open on the stack!"));
-    // A failure inside an open chunk is the one reported; the unwinding reader adds nothing.
-    EXPECT_THAT(raisedMessage(
-                    []
-                    {
-                        ByteWriter writer;
-                        writer.U32(0).U32(0);
-                        OpenChunk(writer, 0, 5, 0);
-                        writer.U32(1000).Text("short");
-                        ReaderRun run(writer.m_aBytes);
-                        KvChunkFileWrapper reader(&run.m_Stream);
-                        reader.PushChunk(5);
-                        std::string text;
-                        reader.ReadString(text);
-                    }),
-                ContainsReportFrom(kChunkFile, "KvChunkFileWrapper::ReadString",
-                                   "String runs past the end of the data"));
+    void (*pushAndPop5)(KvChunkFileWrapper&) = [](KvChunkFileWrapper& reader)
+    {
+        reader.PushChunk(5);
+        reader.PopChunk();
+    };
+    ByteWriter cutString;
+    OpenChunk(cutString.U32(0).U32(0), 0, 5, 0).U32(1000).Text("short");
+    const struct
+    {
+        std::vector<uint8_t> m_aBytes;
+        void (*m_pfnRead)(KvChunkFileWrapper& reader);
+        const char* m_pFunction;
+        const char* m_pMessage;
+    } rows[] = {
+        {ByteWriter().U32(0).U32(0).U32(1).m_aBytes, [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
+         "KvChunkFileWrapper::PushChunk", "Chunk stack corruption! - wrong stack depth"},
+        {chunk5ClosedAs(0, 6), pushAndPop5, "KvChunkFileWrapper::PopChunk",
+         "Chunk stack corruption! - wrong chunk id for end"},
+        {chunk5ClosedAs(3, 5), pushAndPop5, "KvChunkFileWrapper::PopChunk",
+         "Chunk stack corruption! - wrong stack depth"},
+        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PopChunk(); },
+         "KvChunkFileWrapper::PopChunk", "Internal error - no chunk on stack"},
+        {SiblingChunks(), [](KvChunkFileWrapper& reader) { reader.PushChunk(1); },
+         "KvChunkFileWrapper::~KvChunkFileWrapper", "Chunks were still open on the stack!"},
+        {cutString.m_aBytes,
+         [](KvChunkFileWrapper& reader)
+         {
+             std::string text;
+             reader.PushChunk(5);
+             reader.ReadString(text);
+         },
+         "KvChunkFileWrapper::ReadString", "String runs past the end of the data"},
+    };
+    for (const auto& row : rows)
+    {
+        const auto read = [&]
+        {
+            ReaderRun run(row.m_aBytes);
+            KvChunkFileWrapper reader(&run.m_Stream);
+            row.m_pfnRead(reader);
+        };
+        EXPECT_FATAL_FROM(read(), kChunkFile, row.m_pFunction, row.m_pMessage);
+        EXPECT_THAT(RaisedFatalReport(read), ContainsReportFrom(kChunkFile, row.m_pFunction, row.m_pMessage));
+    }
 }
 
-TEST(ShaderImport, PassVersionsAndBlockLengths)
+TEST(ShaderImport, PassVersionsAndBlockLengthsOrNoPasses)
 {
     // Each version's record length differs; a pass read with the wrong stage count leaves
     // the next pass misaligned. Both stage forms are run through every version.
@@ -274,16 +227,13 @@ TEST(ShaderImport, PassVersionsAndBlockLengths)
                   (std::vector<std::string>{"Opaque", "Skinned", "AlphaTest", "Shadow", "Latest"}));
         EXPECT_EQ(pShader->m_acShaderBin, file);
     }
-}
-
-TEST(ShaderImport, NoPasses_WholeFileKept)
-{
-    const std::vector<uint8_t> file = ShaderFile({}, 0);
+    // Without passes the whole file is still kept.
+    const std::vector<uint8_t> empty = ShaderFile({}, 0);
     KvResourceImporter_ShaderBin importer;
-    ImportRun run(importer, file);
+    ImportRun run(importer, empty);
     ASSERT_NE(run.Raw<KvProjectData_Core_Raw_Shader>(), nullptr);
     EXPECT_TRUE(run.Raw<KvProjectData_Core_Raw_Shader>()->m_apShaders.empty());
-    EXPECT_EQ(run.Raw<KvProjectData_Core_Raw_Shader>()->m_acShaderBin, file);
+    EXPECT_EQ(run.Raw<KvProjectData_Core_Raw_Shader>()->m_acShaderBin, empty);
 }
 
 TEST(ShaderImport, BadVersionOrTruncatedRecord_Fatal)

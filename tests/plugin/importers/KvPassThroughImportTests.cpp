@@ -1,6 +1,7 @@
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>

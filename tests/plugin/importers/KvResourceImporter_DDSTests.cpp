@@ -1,10 +1,11 @@
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
+#include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace DdsFormat;
@@ -68,16 +69,6 @@ TEST(DdsImport, Dxt1_256Square9Mips_MipSizes)
     EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[8].m_aPixelData[0], 7);
 }
 
-TEST(DdsImport, Dxt5WithoutMipCount_OneMip)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{8, 4, 0, DDPF_FOURCC, FOURCC_DXT5};
-    ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(32, 1)));
-    ASSERT_NE(run.Raw<Texture>(), nullptr);
-    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_DXT5);
-    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 0), (std::vector<size_t>{32}));
-}
-
 TEST(DdsImport, Dxt1CubeMap_SixFacesEachWithItsMips)
 {
     KvResourceImporter_DDS importer;
@@ -96,76 +87,53 @@ TEST(DdsImport, Dxt1CubeMap_SixFacesEachWithItsMips)
     EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 3), (std::vector<size_t>{32, 8}));
 }
 
-TEST(DdsImport, Bgra32_ReorderedToRgba)
+// Uncompressed pixels come out as RGBA, RGB, G8R8 or R8 bytes in that order, whatever order and
+// width the masks give them; compressed blocks are kept. One mip each.
+TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
 {
+    const uint32_t packed = 0x123u | 0x2A5u << 10 | 0x0FFu << 20 | 0x2u << 30;
+    const std::tuple<const char*, tDds, std::vector<uint8_t>, tTextureFormat, std::vector<uint8_t>> rows[] = {
+        {"DXT5 without a mip count",
+         {8, 4, 0, DDPF_FOURCC, FOURCC_DXT5},
+         std::vector<uint8_t>(32, 1),
+         FORMAT_DXT5,
+         std::vector<uint8_t>(32, 1)},
+        {"BGRA",
+         {1, 2, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}},
+         {0x30, 0x20, 0x10, 0x40, 0x03, 0x02, 0x01, 0x04},
+         FORMAT_RGBA,
+         {0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0x04}},
+        {"10-bit colours and 2-bit alpha, each shifted down and cut to a byte",
+         {1, 1, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x000003FF, 0x000FFC00, 0x3FF00000, 0xC0000000}},
+         {static_cast<uint8_t>(packed), static_cast<uint8_t>(packed >> 8), static_cast<uint8_t>(packed >> 16),
+          static_cast<uint8_t>(packed >> 24)},
+         FORMAT_RGBA,
+         {0x23, 0xA5, 0xFF, 0x02}},
+        {"RGBA in order",
+         {2, 1, 1, DDPF_RGB | DDPF_ALPHA},
+         {1, 2, 3, 4, 5, 6, 7, 8},
+         FORMAT_RGBA,
+         {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"BGR, three bytes a pixel whatever the bit count",
+         {2, 1, 1, DDPF_RGB, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0}},
+         {3, 2, 1, 6, 5, 4},
+         FORMAT_RGB,
+         {1, 2, 3, 4, 5, 6}},
+        {"luminance with alpha, never reordered",
+         {2, 1, 1, DDPF_LUMINANCE | DDPF_ALPHAPIXELS, 0, {0xFF, 0, 0, 0xFF00}},
+         {9, 8, 7, 6},
+         FORMAT_G8R8,
+         {9, 8, 7, 6}},
+        {"luminance", {2, 1, 1, DDPF_LUMINANCE}, {1, 2}, FORMAT_R8, {1, 2}},
+    };
     KvResourceImporter_DDS importer;
-    tDds dds{1, 2, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
-    ImportRun run(importer, MakeDds(dds, {0x30, 0x20, 0x10, 0x40, 0x03, 0x02, 0x01, 0x04}));
-    ASSERT_NE(run.Raw<Texture>(), nullptr);
-    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_RGBA);
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
-              (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0x04}));
-}
-
-TEST(DdsImport, PackedMasks_EachChannelShiftedDownAndCutToAByte)
-{
-    KvResourceImporter_DDS importer;
-    // 10-bit red, green and blue and 2-bit alpha.
-    tDds dds{1, 1, 1, DDPF_RGB | DDPF_ALPHAPIXELS, 0, {0x000003FF, 0x000FFC00, 0x3FF00000, 0xC0000000}};
-    const uint32_t value = 0x123u | 0x2A5u << 10 | 0x0FFu << 20 | 0x2u << 30;
-    ImportRun run(importer,
-                  MakeDds(dds, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                                static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}));
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
-              (std::vector<uint8_t>{0x23, 0xA5, 0xFF, 0x02}));
-}
-
-TEST(DdsImport, Rgba32InOrder_KeptByteForByte)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{2, 1, 1, DDPF_RGB | DDPF_ALPHA};
-    const std::vector<uint8_t> pixels{1, 2, 3, 4, 5, 6, 7, 8};
-    ImportRun run(importer, MakeDds(dds, pixels));
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, pixels);
-}
-
-TEST(DdsImport, Bgr24_Reordered_ThreeBytesPerPixelWhateverTheBitCount)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{2, 1, 1, DDPF_RGB, 0, {0x00FF0000, 0x0000FF00, 0x000000FF, 0}};
-    ImportRun run(importer, MakeDds(dds, {3, 2, 1, 6, 5, 4}));
-    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_RGB);
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
-              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
-}
-
-TEST(DdsImport, LuminanceWithAlpha_G8R8NeverReordered)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{2, 1, 1, DDPF_LUMINANCE | DDPF_ALPHAPIXELS, 0, {0xFF, 0, 0, 0xFF00}};
-    ImportRun run(importer, MakeDds(dds, {9, 8, 7, 6}));
-    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_G8R8);
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData,
-              (std::vector<uint8_t>{9, 8, 7, 6}));
-    tDds luminance{2, 1, 1, DDPF_LUMINANCE};
-    ImportRun plain(importer, MakeDds(luminance, {1, 2}));
-    EXPECT_EQ(plain.Raw<Texture>()->m_eFormat, FORMAT_R8);
-}
-
-TEST(DdsImport, UnhandledFormats_RefusedWithMessageAndNoPayload)
-{
-    KvResourceImporter_DDS importer;
-    for (const tDds& dds : {tDds{4, 4, 1, DDPF_FOURCC, 0x33545844}, tDds{4, 4, 1, DDPF_ALPHA}})
+    for (const auto& [name, dds, pixels, format, expected] : rows)
     {
-        RecordingLog log;
-        ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(64)));
-        EXPECT_EQ(run.Raw<Texture>(), nullptr);
-        EXPECT_EQ(run.Payload<Payload>(), nullptr);
-        ASSERT_EQ(log.m_aEntries.size(), 1u);
-        EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                    ContainsReportFrom("importers\\KvResourceImporter_DDS",
-                                       "KvResourceImporter_DDS::ConvertToRaw",
-                                       "Texture format not handled for file KvIOStream_Memory"));
+        ImportRun run(importer, MakeDds(dds, pixels));
+        ASSERT_NE(run.Raw<Texture>(), nullptr) << name;
+        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, format) << name;
+        ASSERT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips.size(), 1u) << name;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[0].m_aPixelData, expected) << name;
     }
 }
 
@@ -234,17 +202,12 @@ TEST(DdsImport, TruncatedHeaders_NeverCrash)
     }
 }
 
-// Real files of public test sets (tests/data/SOURCES.md).
+// Real files of public test sets (tests/data/SOURCES.md); a format the importer does not handle
+// is refused with the reason and no payload.
 TEST(DdsImport, PublicSamples)
 {
     const std::filesystem::path folder = std::filesystem::path(KV_TESTDATA_DIR) / "dds";
-    const struct
-    {
-        const char* m_File;
-        bool m_bImported;
-        tTextureFormat m_eFormat;
-        uint32_t m_ulFaces;
-    } cases[] = {
+    const std::tuple<const char*, bool, tTextureFormat, uint32_t> cases[] = {
         {"imagers_dxt5_129x66_mips.dds", true, FORMAT_DXT5, 1},
         {"imagers_a8b8g8r8_129x66_mips.dds", true, FORMAT_RGBA, 1},
         {"imagers_l8_129x66_mips.dds", true, FORMAT_R8, 1},
@@ -255,17 +218,25 @@ TEST(DdsImport, PublicSamples)
         {"imagers_a8_alphaonly_negative.dds", false, FORMAT_RGB, 0},
     };
     KvResourceImporter_DDS importer;
-    for (const auto& row : cases)
+    for (const auto& [file, imported, format, faces] : cases)
     {
-        std::ifstream file(folder / row.m_File, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        ASSERT_FALSE(bytes.empty()) << row.m_File;
+        const std::vector<uint8_t> bytes = BytesOf(ReadFile(folder / file));
+        ASSERT_FALSE(bytes.empty()) << file;
         RecordingLog log;
         ImportRun run(importer, bytes);
-        ASSERT_EQ(run.Raw<Texture>() != nullptr, row.m_bImported) << row.m_File;
-        if (!row.m_bImported)
+        ASSERT_EQ(run.Raw<Texture>() != nullptr, imported) << file;
+        if (!imported)
+        {
+            EXPECT_EQ(run.Payload<Payload>(), nullptr) << file;
+            ASSERT_EQ(log.m_aEntries.size(), 1u) << file;
+            EXPECT_THAT(log.m_aEntries[0].m_strMessage,
+                        ContainsReportFrom("importers\\KvResourceImporter_DDS",
+                                           "KvResourceImporter_DDS::ConvertToRaw",
+                                           "Texture format not handled for file KvIOStream_Memory"))
+                << file;
             continue;
-        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, row.m_eFormat) << row.m_File;
-        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), row.m_ulFaces) << row.m_File;
+        }
+        EXPECT_EQ(run.Raw<Texture>()->m_eFormat, format) << file;
+        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), faces) << file;
     }
 }

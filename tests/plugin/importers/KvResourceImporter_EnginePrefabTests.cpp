@@ -1,10 +1,13 @@
 #include "host/KvImportDriver.h"
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "store/KvJsonStore.h"
 #include "store/KvPlaceholderSet.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
+#include "support/KvPluginHost.h"
+#include "support/KvReflectedData.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -92,11 +95,7 @@ Names ComponentNames(const Entry& actor)
 class EnginePrefabImport : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        const KvResult loaded = PluginHost().LoadGameModule(KV_GAME_TYPES_PATH);
-        ASSERT_TRUE(loaded) << loaded.GetReason();
-    }
+    static void SetUpTestSuite() { LoadGameModule(); }
 };
 } // namespace
 
@@ -335,17 +334,15 @@ TEST_F(EnginePrefabImport, EmptyFile_ExistingReturnedAndLogged)
     for (const std::string text : {"", "  \n", "<?xml version=\"1.0\"?><!-- nothing -->"})
     {
         KvResourceImporter_EnginePrefab importer;
-        KvIOStream_Memory stream(const_cast<char*>(text.data()), static_cast<uint32_t>(text.size()));
         Prefab existing;
-        void* pPayload = nullptr;
         RecordingLog log;
-        EXPECT_EQ(importer.ConvertToRaw(pPayload, nullptr, &stream, &existing), &existing);
+        EXPECT_EQ(ImportRun(importer, BytesOf(text), "resource", &existing).Raw<Prefab>(), &existing);
         ASSERT_EQ(log.m_aEntries.size(), 1u);
         EXPECT_EQ(log.m_aEntries[0].m_uiLevel, 3u);
         EXPECT_THAT(log.m_aEntries[0].m_strMessage,
                     ContainsReportFrom("importers\\KvResourceImporter_EnginePrefab",
                                        "KvResourceImporter_EnginePrefab::ConvertToRaw",
-                                       "Empty prefab file '" + std::string(stream.GetName()) + "'"));
+                                       "Empty prefab file 'KvIOStream_Memory'"));
     }
 }
 

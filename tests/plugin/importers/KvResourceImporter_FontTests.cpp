@@ -1,5 +1,6 @@
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Font.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -46,7 +47,7 @@ TEST(FontImport, CharacterUVsAndTable)
     EXPECT_EQ(pFont->m_apCharacters[66].m_vUV.m_vMin.x, FLT_MAX);
 }
 
-TEST(FontImport, NumberRulesCountDuplicatesAndCodesOutsideTheTable)
+TEST(FontImport, NumberRulesDuplicatesAndCodesOutsideTheTable)
 {
     KvResourceImporter_Font importer;
     ImportRun run(importer, BytesOf(FontXml(kCommon, "<chars count=\"1\">"
@@ -55,26 +56,25 @@ TEST(FontImport, NumberRulesCountDuplicatesAndCodesOutsideTheTable)
                                                      "<char id=\"3\" x=\"4\"/>"
                                                      "<char id=\"3\" x=\"6\"/>"
                                                      "<char id=\"300\" x=\"1\"/>"
+                                                     "<char id=\"4294967295\"/><char id=\"256\"/>"
                                                      "<char id=\"4\" xadvance=\"99999999999\"/>"
+                                                     "<char id=\"7\" x=\"1e999\" y=\"nan\" "
+                                                     "xadvance=\"4294967296\"/>"
                                                      "</chars>")));
     Font* pFont = run.Raw<Font>();
     ASSERT_NE(pFont, nullptr);
     EXPECT_EQ(pFont->m_apCharacters[1].m_slOffsetX, 0);
     EXPECT_EQ(pFont->m_apCharacters[1].m_slAdvanceX, 7);
-    // Halves round up; an absent value carries over from the char before.
+    // Halves round up; an absent value carries over from the char before; absurd numbers end as 0.
     EXPECT_EQ(pFont->m_apCharacters[2].m_slAdvanceX, 3);
     EXPECT_EQ(pFont->m_apCharacters[3].m_slAdvanceX, 3);
     EXPECT_EQ(pFont->m_apCharacters[3].m_vPos.x, 6.0f);
     EXPECT_EQ(pFont->m_apCharacters[4].m_slAdvanceX, 0);
+    EXPECT_EQ(pFont->m_apCharacters[7].m_vPos, (KvVector2{0.0f, 0.0f}));
+    EXPECT_EQ(pFont->m_apCharacters[7].m_slAdvanceX, 0);
+    // Codes beyond the table leave it untouched.
     EXPECT_EQ(pFont->m_apCharacters.size(), 256u);
-}
-
-TEST(FontImport, CountWithoutChars_EmptySlots)
-{
-    KvResourceImporter_Font importer;
-    ImportRun run(importer, BytesOf(FontXml(kCommon, "<chars count=\"1\"/>")));
-    ASSERT_NE(run.Raw<Font>(), nullptr);
-    EXPECT_EQ(run.Raw<Font>()->m_apCharacters.size(), 256u);
+    EXPECT_EQ(pFont->m_apCharacters[255].m_vUV.m_vMin.x, FLT_MAX);
 }
 
 TEST(FontImport, EmptyDocument_LoggedNoFont)
@@ -102,9 +102,9 @@ TEST(FontImport, MissingParts_FatalInCheckOrder)
                       kFunction, "No font characters were present");
 }
 
-// A source nested too deep for the parser is refused with the reason; absurd numbers end as
-// the rules say, and codes beyond the table leave it untouched.
-TEST(FontImport, BadSources)
+// A source nested too deep for the parser is refused with the reason; a count without chars
+// still gives the whole table of empty slots.
+TEST(FontImport, TooDeepOrWithoutChars)
 {
     KvResourceImporter_Font importer;
     RecordingLog log;
@@ -116,12 +116,7 @@ TEST(FontImport, BadSources)
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
                 ::testing::HasSubstr("nests elements deeper than 256 levels"));
 
-    ImportRun run(importer,
-                  BytesOf(FontXml(kCommon, "<chars count=\"1\"><char id=\"4294967295\"/><char id=\"256\"/>"
-                                           "<char id=\"7\" x=\"1e999\" y=\"nan\" xadvance=\"4294967296\"/>"
-                                           "</chars>")));
-    ASSERT_NE(run.Raw<Font>(), nullptr);
-    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[7].m_vPos, (KvVector2{0.0f, 0.0f}));
-    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[7].m_slAdvanceX, 0);
-    EXPECT_EQ(run.Raw<Font>()->m_apCharacters[255].m_vUV.m_vMin.x, FLT_MAX);
+    ImportRun empty(importer, BytesOf(FontXml(kCommon, "<chars count=\"1\"/>")));
+    ASSERT_NE(empty.Raw<Font>(), nullptr);
+    EXPECT_EQ(empty.Raw<Font>()->m_apCharacters.size(), 256u);
 }

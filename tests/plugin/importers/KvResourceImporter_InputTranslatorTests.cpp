@@ -1,6 +1,7 @@
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_Input.h"
 #include "store/KvJsonStore.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -71,31 +72,26 @@ TEST(InputImport, ElementsCommandsAndController)
     EXPECT_EQ(saved["m_apElementSets"][0].dump(), R"({"$ref":"/m_apCommands/0/m_apElementSet/0"})");
 }
 
-TEST(InputImport, DuplicateSetNames_BothKeptOneLogFirstFound)
+TEST(InputImport, SetNames_LastNamingTextDuplicatesKeptFirstFound)
 {
     KvResourceImporter_InputTranslator importer;
     RecordingLog log;
     ImportRun run(importer, BytesOf(R"(<Input>
         <ElementSet name="Move"><Element type="button" button="BUTTON_A"/></ElementSet>
         <ElementSet name="Move"><Element type="button" button="BUTTON_B"/></ElementSet>
-        <Input name="walk"><Set name="Move"/></Input></Input>)"));
+        <Input name="walk"><Set name="Move"/></Input>
+        <ElementSet name="A" typematic="B"><Element name="C" type="button"/></ElementSet></Input>)"));
     Translator* pTranslator = run.Raw<Translator>();
     ASSERT_NE(pTranslator, nullptr);
-    EXPECT_EQ(pTranslator->m_apElementSets.size(), 2u);
+    ASSERT_EQ(pTranslator->m_apElementSets.size(), 3u);
+    // A set's name is the last naming text in it.
+    EXPECT_EQ(pTranslator->m_apElementSets[2]->m_strName, "C");
     EXPECT_EQ(pTranslator->m_apCommands[0]->m_apElementSet[0], pTranslator->m_apElementSets[0]);
     ASSERT_EQ(log.m_aEntries.size(), 1u);
     EXPECT_THAT(log.m_aEntries[0].m_strMessage,
                 ::testing::HasSubstr("More than one input element set with name 'Move' registered for file "
                                      "'KvIOStream_Memory'"));
     EXPECT_EQ(pTranslator->m_pControllerDescriptor, nullptr);
-}
-
-TEST(InputImport, SetNameTakesTheLastNamingText)
-{
-    KvResourceImporter_InputTranslator importer;
-    ImportRun run(importer, BytesOf(R"(<Input><ElementSet name="A" typematic="B">
-        <Element name="C" type="button"/></ElementSet></Input>)"));
-    EXPECT_EQ(run.Raw<Translator>()->m_apElementSets[0]->m_strName, "C");
 }
 
 TEST(InputImport, EmptyDocument_Logged)

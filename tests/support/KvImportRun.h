@@ -1,53 +1,16 @@
 #pragma once
 
 #include "IO/KvIOStream_Memory.h"
-#include "core/KvPluginTestSupport.h"
+#include "reflection/KvReflectionInterface.h"
 #include "resources/KvResource.h"
 #include "resources/KvResourceDescriptor.h"
 #include "resources/KvResourceImporter.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Little-endian bytes built by hand.
-class ByteWriter
-{
-public:
-    ByteWriter& U8(uint8_t value)
-    {
-        m_aBytes.push_back(value);
-        return *this;
-    }
-    ByteWriter& U32(uint32_t value)
-    {
-        for (int shift = 0; shift < 32; shift += 8)
-            m_aBytes.push_back(static_cast<uint8_t>(value >> shift));
-        return *this;
-    }
-    ByteWriter& Zeros(size_t count)
-    {
-        m_aBytes.insert(m_aBytes.end(), count, 0);
-        return *this;
-    }
-    ByteWriter& Bytes(const std::vector<uint8_t>& bytes)
-    {
-        m_aBytes.insert(m_aBytes.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    ByteWriter& Text(const std::string& text)
-    {
-        m_aBytes.insert(m_aBytes.end(), text.begin(), text.end());
-        return *this;
-    }
-    // A chunk-file string: length, then the bytes.
-    ByteWriter& String(const std::string& text) { return U32(static_cast<uint32_t>(text.size())).Text(text); }
-
-    std::vector<uint8_t> m_aBytes;
-};
 
 // One import of in-memory bytes under a resource name; the result is released by its types
 // unless it is the existing object given, which stays the caller's.
@@ -96,8 +59,3 @@ private:
     void* m_pRaw = nullptr;
     void* m_pPayload = nullptr;
 };
-
-inline std::vector<uint8_t> BytesOf(const std::string& text)
-{
-    return std::vector<uint8_t>(text.begin(), text.end());
-}

@@ -79,7 +79,7 @@ std::string RaisedFatalReport(Fn statement)
     }
     catch (const KvStructuredException& exception)
     {
-        EXPECT_EQ(exception.GetCode(), kKvFatalExceptionCode);
+        EXPECT_EQ(exception.GetCode(), 0xEFFFFFFFu);
         return exception.what();
     }
     return std::string();

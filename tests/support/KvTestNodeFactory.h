@@ -1,22 +1,16 @@
 #pragma once
 
-#include "model/KvTestModel.h"
-#include "reflection/KvReflectionInterface.h"
+#include "support/KvReflectedData.h"
+#include "support/KvTestModel.h"
 
 #include <cfloat>
 
-// Builds test trees through the host's object constructors, as a load would.
+// A node made through the host's object constructor, as a load makes it.
 inline KvTestNode* NewNode(const std::string& name)
 {
-    auto* pNode =
-        static_cast<KvTestNode*>(KvTestNode::GetReflectedDataType()->GetObjectConstructor()->Create());
+    KvTestNode* pNode = NewData<KvTestNode>();
     pNode->m_strName = name;
     return pNode;
-}
-
-inline void DestroyNode(KvTestNode* pNode)
-{
-    KvReflectionInterface::GetInstance()->DestroyObject(KvTestNode::GetReflectedDataType(), pNode);
 }
 
 // Every member kind set away from its default; the target is referenced, not owned.
@@ -47,8 +41,7 @@ inline KvTestNode* NewFullNode(KvTestTarget* pTarget)
     pNode->m_pTarget = pTarget;
     pNode->m_apTargets = {pTarget, pTarget};
     pNode->m_pDataType = KvTestPayload::GetReflectedDataType();
-    auto* pPayload =
-        static_cast<KvTestPayload*>(KvTestPayload::GetReflectedDataType()->GetObjectConstructor()->Create());
+    auto* pPayload = NewData<KvTestPayload>();
     pPayload->m_slValue = 42;
     pPayload->m_aPoints = {{1, 2}, {3, 4}};
     pNode->m_pData = pPayload;

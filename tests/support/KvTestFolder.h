@@ -4,9 +4,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // A fresh folder for each test, named after the process and the test, removed afterwards.
 class TestFolder : public ::testing::Test
@@ -26,15 +33,10 @@ protected:
     std::string Write(const std::string& relative, const std::string& text) const
     {
         std::filesystem::create_directories((m_Folder / relative).parent_path());
-        std::ofstream(m_Folder / relative) << text;
+        std::ofstream(m_Folder / relative, std::ios::binary) << text;
         return Path(relative);
     }
-    std::string Read(const std::string& relative) const
-    {
-        std::stringstream text;
-        text << std::ifstream(m_Folder / relative).rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& relative) const { return ReadFile(m_Folder / relative); }
 
     std::filesystem::path m_Folder;
 };
