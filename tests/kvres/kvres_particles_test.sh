@@ -9,6 +9,7 @@ source "$(dirname "$0")/expect.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+expect show-type 0 '"resourceType": "Rendering_ParticleSystem"' "$kvres" show "$particles/smoke.xml"
 expect show-bound 0 '"bound": {' "$kvres" show --bind "$particles/smoke.xml"
 expect show-bound-frames 0 '"group.texture.usedframes": 16' "$kvres" show --bind "$particles/smoke.xml"
 expect show-bound-path 0 '"filename": "textures\\particles\\smoke_4x4.dds"' "$kvres" show --bind "$particles/smoke.xml"
