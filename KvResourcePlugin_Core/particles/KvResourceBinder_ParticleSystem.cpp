@@ -7,6 +7,11 @@
 #include <algorithm>
 #include <cstdint>
 
+KvResourceBinder_ParticleSystem::KvResourceBinder_ParticleSystem()
+{
+    KvParticleEffectFile::GetReflectedDataType();
+}
+
 uint32_t KvResourceBinder_ParticleSystem::Bind(void*, void*, void* pRawData)
 {
     auto& particles = *static_cast<KvProjectData_Core_Raw_ParticleSystem*>(pRawData);

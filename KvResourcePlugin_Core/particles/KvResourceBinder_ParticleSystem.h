@@ -11,6 +11,10 @@ public:
     static constexpr uint32_t kBound = 4;
     static constexpr uint32_t kIdle = 3;
 
+    // Declares the effect's reflected types, so that tools describe what the binder makes
+    // before anything is bound.
+    KvResourceBinder_ParticleSystem();
+
     // Replaces the effect of a KvProjectData_Core_Raw_ParticleSystem with one parsed from its bytes.
     uint32_t Bind(void* pContext, void* pTarget, void* pRawData) override;
     uint32_t GetIdleState() const override { return kIdle; }

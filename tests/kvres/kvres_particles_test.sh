@@ -15,6 +15,7 @@ expect show-bound-frames 0 '"group.texture.usedframes": 16' "$kvres" show --bind
 expect show-bound-path 0 '"filename": "textures\\particles\\smoke_4x4.dds"' "$kvres" show --bind "$particles/smoke.xml"
 expect show-bound-second-group 0 '"description.name": "Embers"' "$kvres" show --bind "$particles/sparks.xml"
 expect show-without-bind 1 "" bash -c "'$kvres' show '$particles/smoke.xml' | grep -q '\"bound\"'"
+expect schema-of-the-bound-effect 0 "group.texture.usedframes" "$kvres" schema KvParticleEffectFile --reachable
 expect show-bind-no-binder 0 '"bound": null' "$kvres" show --bind "$examples/sources/fonts/debug.fnt"
 
 # The project keeps the text; the prefab's smoke placeholder resolves to the imported effect.
