@@ -31,7 +31,9 @@ demo: build
 	$(BUILD_DIR)/tools/kvres/kvres types
 	rm -rf $(BUILD_DIR)/demo-project
 	cp -r examples/project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/tools/kvres/kvres import examples/particles --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres import examples/sources --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/tools/kvres/kvres show --bind examples/particles/sparks.xml > $(BUILD_DIR)/sparks.bound.json
 	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/crate_stack --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/camp --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
@@ -58,7 +60,7 @@ fuzz: setup
 	@for f in $(FUZZ_DIR)/fuzz/Fuzz_*; do \
 		name=$$(basename $$f); corpus=$(FUZZ_DIR)/corpus/$$name; mkdir -p $$corpus; \
 		echo "== $$name"; \
-		if ! $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 $$corpus examples/sources \
+		if ! $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 $$corpus examples/sources examples/particles \
 			> $(FUZZ_DIR)/$$name.log 2>&1; then \
 			tail -n 60 $(FUZZ_DIR)/$$name.log; exit 1; \
 		fi; \

@@ -9,8 +9,10 @@
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "importers/KvResourceImporter_Interface.h"
+#include "importers/KvResourceImporter_ParticleSystem.h"
 #include "importers/KvResourceImporter_ShaderBin.h"
 #include "importers/KvResourceImporter_i18n.h"
+#include "particles/KvResourceBinder_ParticleSystem.h"
 #include "projectdata/KvProjectData_Core_EditorCollection.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "resources/KvResourceCooker.h"
@@ -27,6 +29,9 @@ void KvResourcePlugin_Core::InitializeReferences(const tInitContext& context)
     importers.Register(new KvResourceImporter_Interface());
     descriptors.Register(KvResourcePlugin_Core_Font::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_ParticleSystem::GetStaticDescriptor());
+    importers.Register(new KvResourceImporter_ParticleSystem());
+    context.m_pBinders->Register(KvResourcePlugin_Core_ParticleSystem::GetStaticDescriptor(), nullptr,
+                                 nullptr, new KvResourceBinder_ParticleSystem());
     descriptors.Register(KvResourcePlugin_Core_Texture::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_Shader::GetStaticDescriptor());
     descriptors.Register(KvResourcePlugin_Core_RenderPipeline::GetStaticDescriptor());

@@ -1,9 +1,10 @@
 // Import throughput, each beside the bare work it stands on: DDS import against a plain copy
-// of the same bytes, XML imports (fonts, input maps, prefabs) against RapidXML's bare parse of
-// the same text (and the pass that bounds the parse before it runs), the string table against a
-// bare search for its line ends.
+// of the same bytes, XML imports (fonts, input maps, prefabs) and the particle binder's parse
+// against RapidXML's bare parse of the same text (and the pass that bounds the parse before it runs), the
+// string table against a bare search for its line ends.
 #include "IO/KvIOStream_Memory.h"
 #include "host/KvResourceHost.h"
+#include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "reflection/KvReflectionInterface.h"
 #include "resources/KvResource.h"
 #include "resources/KvResourceDescriptor.h"
@@ -240,4 +241,52 @@ void BM_RapidXmlParseOfThePrefab(benchmark::State& state)
     ParseText(state, LargePrefab());
 }
 BENCHMARK(BM_RapidXmlParseOfThePrefab)->Unit(benchmark::kMillisecond);
+
+// 2 000 group descriptors that set every section, as effect files of a level's particle systems
+// hold them: emitters with count curves, textures, colour and size curves, physics.
+std::string LargeEffect()
+{
+    std::string text = "<?xml version=\"1.0\"?><particlelayer>";
+    for (int group = 0; group < 2000; ++group)
+    {
+        const std::string number = std::to_string(group);
+        text +=
+            "<groupdescriptor><description name=\"Group " + number +
+            "\" description=\"Smoke\"/><defaultemitter type=\"Sphere\" radius=\"0." + number +
+            "\"><frequency average=\"12\" variation=\"2\"/><countlookup time=\"6\"><curve numpoints=\"3\">"
+            "<point pos=\"0,1\" t_in=\"0,0\" t_out=\"0.3,0\"/><point pos=\"0.5,0.6\"/><point pos=\"1,1\"/>"
+            "</curve></countlookup><direction coneangle=\"25\" conemode=\"yaw\"/></defaultemitter>"
+            "<group topology=\"Billboards\" localpos=\"0,0," +
+            number + "\"><lifetime average=\"-1\" variation=\"0\"/><texture filename=\"..\\Textures\\Smoke" +
+            number +
+            ".dds\" animationsubdiv=\"4,4\" usedframes=\"-1\"/><lighting modcolor=\"180,170,160,200\" "
+            "usescenebrightness=\"TRUE\"/><visibility boundingbox=\"-3,-3,0,3,3,8\" fadeMode=\"Fog\"/>"
+            "</group><particles><lifetime average=\"5\" variation=\"1.5\"/><color><colorcurve><curve_alpha "
+            "numpoints=\"2\"><point pos=\"0,0\"/><point pos=\"1,1\"/></curve_alpha></colorcurve></color>"
+            "<size><start average=\"0.6\" variation=\"0.2\"/><curve numpoints=\"2\"><point pos=\"0,0.5\"/>"
+            "<point pos=\"1,2\"/></curve></size><speed average=\"0.6\" variation=\"0.2\"/>"
+            "<physics gravity=\"0.35\" friction=\"0.4\"/></particles></groupdescriptor>";
+    }
+    return text + "</particlelayer>";
+}
+
+// The binder's parse of the text the importer kept, the effect of the previous bind released.
+void BM_ParticleBind(benchmark::State& state)
+{
+    const std::string text = LargeEffect();
+    KvProjectData_Core_Raw_ParticleSystem particles;
+    particles.m_acParticleBin.assign(text.begin(), text.end());
+    particles.m_acParticleBin.push_back(0);
+    KvResourceBinder_ParticleSystem binder;
+    for (auto _ : state)
+        binder.Bind(nullptr, nullptr, &particles);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParticleBind)->Unit(benchmark::kMillisecond);
+
+void BM_RapidXmlParseOfTheEffect(benchmark::State& state)
+{
+    ParseText(state, LargeEffect());
+}
+BENCHMARK(BM_RapidXmlParseOfTheEffect)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -1,6 +1,12 @@
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 
+#include "particles/KvParticleEffectFile.h"
 #include "projectdata/KvSchema.h"
+
+KvProjectData_Core_Raw_ParticleSystem::~KvProjectData_Core_Raw_ParticleSystem()
+{
+    delete m_pEffect;
+}
 
 KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_PhysicsCollection, ObjectConstructor)
 using T = KvProjectData_Core_Raw_PhysicsCollection;

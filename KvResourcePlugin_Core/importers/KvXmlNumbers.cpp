@@ -35,7 +35,15 @@ float ReadFloat(const char* text)
 {
     if (!text)
         return 0.0f;
-    const double value = std::strtod(text, nullptr);
+    const char* pEnd = nullptr;
+    return ReadLeadingFloat(text, pEnd);
+}
+
+float ReadLeadingFloat(const char* text, const char*& outEnd)
+{
+    char* pEnd = nullptr;
+    const double value = std::strtod(text, &pEnd);
+    outEnd = pEnd;
     const double magnitude = std::fabs(value);
     if (!std::isfinite(value) || magnitude > FLT_MAX || (magnitude != 0.0 && magnitude < FLT_MIN))
         return 0.0f;

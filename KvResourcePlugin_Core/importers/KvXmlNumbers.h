@@ -11,4 +11,7 @@ namespace KvXmlNumbers
 uint32_t ReadUnsigned(const char* text);
 // Decimal float; out of single-precision range, or below the smallest normal magnitude, gives 0.
 float ReadFloat(const char* text);
+// The same reading of the float that starts the text (after white space); outEnd is set past
+// it, or to the text itself when no number starts there.
+float ReadLeadingFloat(const char* text, const char*& outEnd);
 } // namespace KvXmlNumbers

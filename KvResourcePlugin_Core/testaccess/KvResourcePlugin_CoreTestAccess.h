@@ -1,8 +1,8 @@
 #pragma once
 
 // The plug-in's internals that tests, fuzz harnesses and benchmarks reach (the plug-in class,
-// its resource classes, the importers and the chunk reader); they include this header instead
-// of any private one. Nothing in a module includes it.
+// its resource classes, the importers, the chunk reader and the particle effect classes); they include this
+// header instead of any private one. Nothing in a module includes it.
 #include "KvResourcePlugin_Core.h"
 #include "KvResourcePlugin_Core_Resources.h"
 #include "actions/KvNativeAction_ActorPrefab_Export.h"
@@ -16,5 +16,11 @@
 #include "importers/KvResourceImporter_Font.h"
 #include "importers/KvResourceImporter_InputTranslator.h"
 #include "importers/KvResourceImporter_Interface.h"
+#include "importers/KvResourceImporter_ParticleSystem.h"
 #include "importers/KvResourceImporter_ShaderBin.h"
 #include "importers/KvResourceImporter_i18n.h"
+#include "particles/KvParticleCurves.h"
+#include "particles/KvParticleEffectFile.h"
+#include "particles/KvParticleGroupDescriptor.h"
+#include "particles/KvParticleValues.h"
+#include "particles/KvResourceBinder_ParticleSystem.h"

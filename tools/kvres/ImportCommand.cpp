@@ -94,7 +94,8 @@ void ShowProgress(size_t done, size_t total, const std::string& current)
 }
 } // namespace
 
-int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType)
+int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType,
+                   bool bShowBound)
 {
     try
     {
@@ -116,6 +117,17 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         shown.Key("raw");
         KvJsonStore::Save(shown, pDescriptor->GetRootDataType(), resource.GetRawData(),
                           result.GetPlaceholderAddresses());
+        if (bShowBound)
+        {
+            shown.Key("bound");
+            const KvResourceBinder* pBinder = host.GetBinders().FindByResourceType(pDescriptor);
+            const KvBoundObject bound =
+                pBinder ? pBinder->GetBoundObject(resource.GetRawData()) : KvBoundObject();
+            if (bound.m_pObject)
+                KvJsonStore::Save(shown, bound.m_pType, bound.m_pObject);
+            else
+                shown.Null();
+        }
         shown.Key("payload");
         if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
             KvJsonStore::Save(shown, pDescriptor->GetPayloadDataType(), resource.GetPayload());

@@ -5,9 +5,11 @@
 
 class KvResourceHost;
 
-// Prints one import as {"name", "resourceType", "raw", "payload", "placeholders"}; 1 when the
-// import fails (the reason on standard error).
-int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType);
+// Prints one import as {"name", "resourceType", "raw", "payload", "placeholders"}, with
+// bShowBound "bound" after "raw": the run-time object the type's binder made, or null; 1 when
+// the import fails (the reason on standard error).
+int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType,
+                   bool bShowBound);
 
 // Imports files and folders (recursively) into a project folder: a progress bar on a
 // terminal, one line per failure with its reason, a summary; 1 when any file failed.

@@ -57,6 +57,9 @@ int main(int argc, char** argv)
     std::string resourceType;
     pShow->add_option("source", showSource, "Source file")->required();
     pShow->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
+    bool bShowBound = false;
+    pShow->add_flag("--bind", bShowBound,
+                    "Also print what the type's binder made of the raw data, as \"bound\"");
     CLI::App* pImport = app.add_subcommand("import", "Import source files and folders into a project folder");
     std::vector<std::string> importSources;
     std::string projectFolder;
@@ -100,7 +103,7 @@ int main(int argc, char** argv)
     if (pSchema->parsed())
         return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
     if (pShow->parsed())
-        return RunShowCommand(session.GetHost(), showSource, resourceType);
+        return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
     if (pImport->parsed())
         return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
     if (pExportPrefab->parsed())

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class KvParticleEffectFile;
+
 // Resources whose data the plug-in keeps as imported bytes.
 
 class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_PhysicsCollection
@@ -34,10 +36,17 @@ class KV_PLUGIN_CORE_API KvProjectData_Core_Raw_ParticleSystem
     : public KvXRefObject<KvProjectData_Core_Raw_ParticleSystem>
 {
 public:
+    KvProjectData_Core_Raw_ParticleSystem() = default;
+    ~KvProjectData_Core_Raw_ParticleSystem();
+    // The effect is this object's alone.
+    KvProjectData_Core_Raw_ParticleSystem(const KvProjectData_Core_Raw_ParticleSystem&) = delete;
+    KvProjectData_Core_Raw_ParticleSystem& operator=(const KvProjectData_Core_Raw_ParticleSystem&) = delete;
+
+    // The file's text followed by one zero byte.
     std::vector<uint8_t> m_acParticleBin;
     std::string m_strName;
-    // The run-time effect the binder builds from the bytes; not saved.
-    void* m_pEffect = nullptr;
+    // The run-time effect the binder builds from the bytes; owned, not reflected.
+    KvParticleEffectFile* m_pEffect = nullptr;
 
     static const KvReflectedDataType* GetReflectedDataType();
 };

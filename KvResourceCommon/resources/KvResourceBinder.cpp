@@ -1,0 +1,6 @@
+#include "resources/KvResourceBinder.h"
+
+KvBoundObject KvResourceBinder::GetBoundObject(const void*) const
+{
+    return {};
+}
