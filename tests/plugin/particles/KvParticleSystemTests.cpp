@@ -1,6 +1,8 @@
-#include "importers/KvImporterTestSupport.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "store/KvJsonStore.h"
+#include "support/KvByteWriter.h"
+#include "support/KvImportRun.h"
+#include "support/KvPluginHost.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
