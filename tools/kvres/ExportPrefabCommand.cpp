@@ -1,7 +1,7 @@
 #include "ExportPrefabCommand.h"
 
-#include "actions/KvUndoHistory.h"
-#include "host/KvLogCapture.h"
+#include "ActionRun.h"
+#include "actions/KvActionMenu.h"
 #include "host/KvResourceHost.h"
 #include "host/KvSavedProject.h"
 #include "host/KvSourceFolderWalk.h"
@@ -9,7 +9,6 @@
 #include "resources/KvFileSystemInterface.h"
 #include "resources/KvResourceDescriptor.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -19,17 +18,6 @@ namespace fs = std::filesystem;
 namespace
 {
 constexpr const char* kExportMenu = "Export Prefab";
-
-// The action factory a type offers under a menu name, or null.
-KvAttribute_NativeAction::Factory FindActionFactory(const KvReflectedDataType& type, const char* menu)
-{
-    for (const KvAttribute* pAttribute : type.GetAttributes())
-        if (pAttribute->GetKind() == KvAttribute_NativeAction::kKind)
-            if (const auto* pAction = static_cast<const KvAttribute_NativeAction*>(pAttribute);
-                pAction->GetMenuName() == menu)
-                return pAction->GetFactory();
-    return nullptr;
-}
 
 // A hidden folder of this process that the action writes into, on the destination's file system
 // so that the finished file is renamed into place; removed with what it holds.
@@ -58,20 +46,6 @@ private:
     std::error_code m_Error;
 };
 
-// Runs the action through an undo history; the reports it logged are the failure.
-KvResult RunAction(const KvSmartPtr<KvNativeAction>& action)
-{
-    KvLogCapture log;
-    KvUndoHistory history;
-    history.Do(action);
-    if (log.GetMessages().empty())
-        return {};
-    std::string reason;
-    for (const std::string& message : log.GetMessages())
-        reason += (reason.empty() ? "" : "\n") + message;
-    return KvResult::Failure(reason);
-}
-
 // Moves the one file the action wrote below the staging folder to its destination: the same
 // place below the project folder, or the output file.
 KvResult MoveIntoPlace(const StagingFolder& staging, const std::string& projectFolder,
@@ -95,7 +69,7 @@ KvResult MoveIntoPlace(const StagingFolder& staging, const std::string& projectF
 }
 
 // Exports a saved prefab with the factory of its export action; the written file's path.
-KvResult ExportPrefab(KvResource& prefab, KvAttribute_NativeAction::Factory factory,
+KvResult ExportPrefab(KvResource& prefab, const KvAttribute_NativeAction& menu,
                       const std::string& projectFolder, const std::string& outputFile, std::string& outPath)
 {
     std::error_code error;
@@ -105,13 +79,12 @@ KvResult ExportPrefab(KvResource& prefab, KvAttribute_NativeAction::Factory fact
         return KvResult::Failure(staging.GetPath().string() +
                                  ": cannot be created: " + staging.GetError().message());
     KvFileSystemInterface::GetInterface()->SetBaseFolder(staging.GetPath().string());
-    // A class-level factory reads the selected object from the object or the member data.
-    std::vector<KvSmartPtr<KvNativeAction>> actions;
-    void* pRaw = prefab.GetRawData();
-    factory(actions, &prefab, prefab.GetDescriptor()->GetRootDataType(), pRaw, nullptr, pRaw);
+    const std::vector<KvSmartPtr<KvNativeAction>> actions = KvActionMenu::GetActions(
+        menu, prefab, {"", prefab.GetDescriptor()->GetRootDataType(), prefab.GetRawData()});
     if (actions.size() != 1)
         return KvResult::Failure("the prefab offers " + std::to_string(actions.size()) + " exports, not one");
-    if (KvResult exported = RunAction(actions.front()); !exported)
+    std::vector<KvResource*> modified;
+    if (KvResult exported = RunAction(actions.front(), false, modified); !exported)
         return exported;
     return MoveIntoPlace(staging, projectFolder, outputFile, outPath);
 }
@@ -126,21 +99,19 @@ int RunExportPrefabCommand(KvResourceHost& host, const std::string& name, const 
         std::fprintf(stderr, "kvres export-prefab: no project folder %s\n", projectFolder.c_str());
         return 1;
     }
-    // Resource names use backslashes; either separator names the prefab.
-    std::string resourceName = name;
-    std::replace(resourceName.begin(), resourceName.end(), '/', '\\');
+    const std::string resourceName = ToResourceName(name);
     try
     {
         KvSavedProject project(projectFolder, host.GetDescriptors());
         for (const KvSmartPtr<KvResource>& pResource : project.GetResources())
         {
-            const KvAttribute_NativeAction::Factory factory =
-                FindActionFactory(*pResource->GetDescriptor()->GetRootDataType(), kExportMenu);
-            if (!factory || pResource->GetName() != resourceName)
+            const KvAttribute_NativeAction* pMenu =
+                KvActionMenu::FindMenu(*pResource->GetDescriptor()->GetRootDataType(), kExportMenu);
+            if (!pMenu || pResource->GetName() != resourceName)
                 continue;
             std::string written;
             if (const KvResult exported =
-                    ExportPrefab(*pResource, factory, projectFolder, outputFile, written);
+                    ExportPrefab(*pResource, *pMenu, projectFolder, outputFile, written);
                 !exported)
             {
                 std::fprintf(stderr, "FAILED %s: %s\n", name.c_str(), exported.GetReason().c_str());

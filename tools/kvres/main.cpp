@@ -1,3 +1,4 @@
+#include "ActionCommand.h"
 #include "AnimCommand.h"
 #include "ExportPrefabCommand.h"
 #include "ImportCommand.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv)
     pExportPrefab->add_option("--project", exportProject, "Project folder holding the prefab")->required();
     pExportPrefab->add_option("-o,--output", exportOutput,
                               "File to write instead of export/actorprefabs/ in the project");
+    const KvresActionCommand action = AddActionCommand(app);
     const std::function<int()> runAnim = AddAnimCommand(app);
     try
     {
@@ -88,7 +90,7 @@ int main(int argc, char** argv)
 
     KvresSession session;
     if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed() ||
-        pExportPrefab->parsed())
+        pExportPrefab->parsed() || action.m_pCommand->parsed())
     {
         if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
         {
@@ -108,5 +110,7 @@ int main(int argc, char** argv)
         return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
     if (pExportPrefab->parsed())
         return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
+    if (action.m_pCommand->parsed())
+        return action.m_Run(session.GetHost());
     return runAnim();
 }

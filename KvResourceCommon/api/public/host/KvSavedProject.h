@@ -29,6 +29,9 @@ public:
     // The resource of the name and type, or null.
     KvResource* Find(const std::string& name, const KvResourceDescriptor* pType);
     void* FindSavedRawData(const std::string& name, const KvResourceDescriptor* pType) override;
+    // The placeholders of references to resources the project does not hold: saving a resource
+    // again writes those references by name, as they were.
+    const KvPlaceholderSet& GetPlaceholders() const { return m_Placeholders; }
 
 private:
     void Load();
