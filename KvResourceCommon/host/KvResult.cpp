@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <new>
+#include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -52,4 +54,31 @@ KvResult KvResult::Failure(std::string reason)
 KvResult KvResult::FailureOfCurrentException()
 {
     return Failure(DescribeCurrentException());
+}
+
+std::string KvResult::GetOneLineReason(bool bWithSites) const
+{
+    std::vector<std::string> lines;
+    std::istringstream text(m_strReason);
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    auto continues = [&](size_t index)
+    {
+        return index < lines.size() && lines[index].starts_with('\t');
+    };
+    std::string oneLine;
+    for (size_t index = 0; index < lines.size();)
+    {
+        // A line followed by tab-led lines names the place the report came from.
+        std::string site;
+        if (continues(index + 1))
+            site = lines[index++];
+        std::string report = continues(index) ? lines[index++].substr(1) : lines[index++];
+        while (continues(index))
+            report += " " + lines[index++].substr(1);
+        if (bWithSites && !site.empty())
+            report += " (" + site + ")";
+        oneLine += (oneLine.empty() ? "" : "; ") + report;
+    }
+    return oneLine;
 }

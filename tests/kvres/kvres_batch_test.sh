@@ -37,7 +37,7 @@ expect thrown-bad-alloc 0 "FAILED $work/thrown/bad_alloc.tnode: out of memory" c
 expect thrown-fatal 0 "Broken file $work/thrown/fatal.tnode" cat "$work/thrown.out"
 expect thrown-no-empty-file 0 "none empty" bash -c \
     "[ -z \"\$(find '$work/thrown-project' -name '*.json' -empty)\" ] && echo none empty"
-expect show-thrown 1 "kvres show: $work/thrown/bad_alloc.tnode: out of memory" \
+expect show-thrown 1 "FAILED $work/thrown/bad_alloc.tnode: out of memory" \
     "$kvres" --plugin "$test_plugin" show "$work/thrown/bad_alloc.tnode"
 
 # A folder walk skips what it cannot read, with a warning, and never follows a loop.

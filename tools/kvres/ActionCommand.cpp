@@ -1,6 +1,7 @@
 #include "ActionCommand.h"
 
 #include "ActionRun.h"
+#include "KvresOutput.h"
 #include "actions/KvActionMenu.h"
 #include "host/KvProjectStore.h"
 #include "host/KvResourceHost.h"
@@ -81,8 +82,8 @@ int List(KvResource& resource, bool bJson)
             }
             catch (...)
             {
-                std::fprintf(stderr, "FAILED %s %s: %s\n", pointer.c_str(), pMenu->GetMenuName().c_str(),
-                             KvResult::FailureOfCurrentException().GetReason().c_str());
+                KvresOutput::Failure(pointer + " " + pMenu->GetMenuName(),
+                                     KvResult::FailureOfCurrentException());
                 status = 1;
             }
             for (const KvSmartPtr<KvNativeAction>& pAction : actions)
@@ -207,13 +208,11 @@ KvresActionCommand AddActionCommand(CLI::App& app)
                 result = Run(project, *pResource, *options);
             if (result)
                 return 0;
-            std::fprintf(stderr, "FAILED %s: %s\n", options->m_strResource.c_str(),
-                         result.GetReason().c_str());
+            KvresOutput::Failure(options->m_strResource, result);
         }
         catch (...)
         {
-            std::fprintf(stderr, "FAILED %s: %s\n", options->m_strResource.c_str(),
-                         KvResult::FailureOfCurrentException().GetReason().c_str());
+            KvresOutput::Failure(options->m_strResource, KvResult::FailureOfCurrentException());
         }
         return 1;
     };

@@ -1,6 +1,7 @@
 #include "ExportPrefabCommand.h"
 
 #include "ActionRun.h"
+#include "KvresOutput.h"
 #include "actions/KvActionMenu.h"
 #include "host/KvResourceHost.h"
 #include "host/KvSavedProject.h"
@@ -114,7 +115,7 @@ int RunExportPrefabCommand(KvResourceHost& host, const std::string& name, const 
                     ExportPrefab(*pResource, *pMenu, projectFolder, outputFile, written);
                 !exported)
             {
-                std::fprintf(stderr, "FAILED %s: %s\n", name.c_str(), exported.GetReason().c_str());
+                KvresOutput::Failure(name, exported);
                 return 1;
             }
             std::printf("%s\n", written.c_str());
@@ -123,8 +124,7 @@ int RunExportPrefabCommand(KvResourceHost& host, const std::string& name, const 
     }
     catch (...)
     {
-        std::fprintf(stderr, "FAILED %s: %s\n", name.c_str(),
-                     KvResult::FailureOfCurrentException().GetReason().c_str());
+        KvresOutput::Failure(name, KvResult::FailureOfCurrentException());
         return 1;
     }
     std::fprintf(stderr, "kvres export-prefab: the project %s holds no prefab named '%s'\n",

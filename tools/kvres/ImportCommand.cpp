@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "KvresOutput.h"
 #include "host/KvBatchImport.h"
 #include "host/KvImportDriver.h"
 #include "host/KvProjectLock.h"
@@ -102,7 +103,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         KvImportResult result = KvImportDriver(host).Import(RequestForNamedFile(source, resourceType));
         if (!result.Succeeded())
         {
-            std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(), result.m_Result.GetReason().c_str());
+            KvresOutput::Failure(source, result.m_Result);
             return 1;
         }
         const KvResource& resource = *result.m_pResource;
@@ -149,8 +150,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
     }
     catch (...)
     {
-        std::fprintf(stderr, "kvres show: %s: %s\n", source.c_str(),
-                     KvResult::FailureOfCurrentException().GetReason().c_str());
+        KvresOutput::Failure(source, KvResult::FailureOfCurrentException());
         return 1;
     }
 }
@@ -182,14 +182,17 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         tImportedFile imported;
         const KvResult result = batch.ImportFile(file, imported);
         written += imported.m_aWritten.size();
-        if (bTerminal && (!result || !imported.m_strUpdated.empty()))
+        // The progress bar makes way for whatever this file reports.
+        if (bTerminal && (!result || !imported.m_strUpdated.empty() || KvresOutput::HasPending()))
             std::fprintf(stderr, "\r%-80s\r", "");
         if (!result)
         {
             ++failed;
-            std::fprintf(stderr, "FAILED %s: %s\n", file.m_strSourcePath.c_str(), result.GetReason().c_str());
+            KvresOutput::Failure(file.m_strSourcePath, result);
+            continue;
         }
-        else if (!imported.m_strUpdated.empty())
+        KvresOutput::Warnings(file.m_strSourcePath);
+        if (!imported.m_strUpdated.empty())
             std::printf("Updated the saved %s from %s\n", imported.m_strUpdated.c_str(),
                         file.m_strSourcePath.c_str());
     }

@@ -1,12 +1,11 @@
 #include "KvresSession.h"
 
 #include "Foundation/KvError_Globals.h"
-
-#include <cstdio>
+#include "KvresOutput.h"
 
 void KvresSession::StderrLog::Write(const char* category, uint32_t level, const char* message)
 {
-    std::fprintf(stderr, "[%s:%u] %s\n", category, level, message);
+    KvresOutput::Logged(category, level, message);
 }
 
 KvresSession::KvresSession()

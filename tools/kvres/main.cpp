@@ -2,6 +2,7 @@
 #include "AnimCommand.h"
 #include "ExportPrefabCommand.h"
 #include "ImportCommand.h"
+#include "KvresOutput.h"
 #include "KvresSession.h"
 #include "SchemaCommand.h"
 #include "TypeManager/KvTypeManager.h"
@@ -43,6 +44,10 @@ int main(int argc, char** argv)
     app.add_option("--plugin", pluginPath, "The resource plug-in to load")->capture_default_str();
     app.add_option("--game-module", gameModules, "Game modules to load before the plug-in")
         ->capture_default_str();
+    bool bVerbose = false;
+    app.add_flag("-v,--verbose", bVerbose,
+                 "Show every logged message as it comes, and where in the code failures were reported");
+    app.set_version_flag("--version", "kvres " KV_VERSION);
 
     CLI::App* pClasses = app.add_subcommand("classes", "List the run-time classes registered in the process");
     CLI::App* pTypes = app.add_subcommand("types", "List the registered resource types and their importers");
@@ -88,29 +93,36 @@ int main(int argc, char** argv)
         return app.exit(error) == 0 ? 0 : kUsageErrorStatus;
     }
 
+    KvresOutput::SetVerbose(bVerbose);
     KvresSession session;
-    if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() || pImport->parsed() ||
-        pExportPrefab->parsed() || action.m_pCommand->parsed())
+    const int status = [&]() -> int
     {
-        if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
+        if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() ||
+            pImport->parsed() || pExportPrefab->parsed() || action.m_pCommand->parsed())
         {
-            std::fprintf(stderr, "kvres: %s\n", loaded.GetReason().c_str());
-            return 1;
+            if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
+            {
+                std::fprintf(stderr, "kvres: %s\n", loaded.GetReason().c_str());
+                return 1;
+            }
         }
-    }
-    if (pClasses->parsed())
-        return ListClasses();
-    if (pTypes->parsed())
-        return RunTypesCommand(session.GetHost());
-    if (pSchema->parsed())
-        return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
-    if (pShow->parsed())
-        return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
-    if (pImport->parsed())
-        return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
-    if (pExportPrefab->parsed())
-        return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
-    if (action.m_pCommand->parsed())
-        return action.m_Run(session.GetHost());
-    return runAnim();
+        if (pClasses->parsed())
+            return ListClasses();
+        if (pTypes->parsed())
+            return RunTypesCommand(session.GetHost());
+        if (pSchema->parsed())
+            return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
+        if (pShow->parsed())
+            return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
+        if (pImport->parsed())
+            return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
+        if (pExportPrefab->parsed())
+            return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
+        if (action.m_pCommand->parsed())
+            return action.m_Run(session.GetHost());
+        return runAnim();
+    }();
+    // What was logged outside any job.
+    KvresOutput::Warnings("");
+    return status;
 }

@@ -301,3 +301,21 @@ TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)
     EXPECT_EQ(dotted, "v1.2\\wall");
     EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
 }
+
+TEST(Result, OneLineReasonDropsSitesUnlessAsked)
+{
+    const std::string site = "importers\\KvImp::KvImp::ConvertToRaw(156)";
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"out of memory", "out of memory", "out of memory"},
+        {site + "\n\tBad file a.dds", "Bad file a.dds", "Bad file a.dds (" + site + ")"},
+        {site + "\n\tOdd line\n" + site + "\n\tfirst\n\tsecond\nout of memory",
+         "Odd line; first second; out of memory",
+         "Odd line (" + site + "); first second (" + site + "); out of memory"},
+        {"plain\nlines", "plain; lines", "plain; lines"},
+    };
+    for (const auto& [reason, plain, withSites] : rows)
+    {
+        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(), plain);
+        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(true), withSites);
+    }
+}

@@ -20,8 +20,13 @@ public:
 
     bool IsOk() const { return !m_bFailed; }
     explicit operator bool() const { return IsOk(); }
-    // Why the operation failed; empty on success.
+    // Why the operation failed; empty on success. Reports the reason gathers from the log keep
+    // their form: a line naming the place in the code ("file::function(line)"), then the text
+    // on lines that begin with a tab.
     const std::string& GetReason() const { return m_strReason; }
+    // The reason on one line for a user: each report's text alone, with its place in the code in
+    // brackets after it only when asked; reports joined by "; ".
+    KV_RESOURCECOMMON_API std::string GetOneLineReason(bool bWithSites = false) const;
 
 private:
     bool m_bFailed = false;
