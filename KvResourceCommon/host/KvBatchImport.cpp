@@ -12,6 +12,7 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile
         if (!result.Succeeded())
             return result.m_Result;
         const KvResource& resource = *result.m_pResource;
+        outFile.m_strResource = resource.GetName();
         const std::string rawPath = m_Project.GetRawDataPath(resource);
         if (const auto earlier = m_SourceOfFile.find(rawPath); earlier != m_SourceOfFile.end())
             return KvResult::Failure("the resource '" + resource.GetName() + "' (" +

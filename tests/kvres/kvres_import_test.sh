@@ -33,6 +33,17 @@ expect import-verbose 1 "FAILED $work/mixed/input/broken.xml: Parse error : unex
 expect import-mixed-dds 1 "FAILED $work/mixed/textures/tiny.dds: Texture format not handled for file $work/mixed/textures/tiny.dds" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
 expect import-missing 1 "FAILED $work/none.dds: no such file or folder" "$kvres" import "$work/none.dds" --project "$work/p2"
+expect report-status 1 "" "$kvres" import "$work/none.dds" "$work/mixed/textures" --project "$work/p2" --report "$work/report.json"
+expect report-failed 0 '"source": "'"$work/none.dds"'",
+      "resource": null,
+      "outputs": [],
+      "status": "failed",
+      "reason": "no such file or folder",' cat "$work/report.json"
+expect report-imported 0 '"resource": "checker",
+      "outputs": [
+        "'"$work/p2/checker.texture.json"'",' cat "$work/report.json"
+expect report-summary 0 '"summary": {
+    "imported": ' cat "$work/report.json"
 expect import-unknown-extension 1 "no importer handles the extension 'txt'" \
     bash -c "echo hi >'$work/notes.txt' && '$kvres' import '$work/notes.txt' --project '$work/p3'"
 

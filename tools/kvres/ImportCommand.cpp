@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "ImportReport.h"
 #include "KvresOutput.h"
 #include "host/KvBatchImport.h"
 #include "host/KvImportDriver.h"
@@ -13,6 +14,7 @@
 #include "store/KvJsonString.h"
 #include "store/KvJsonTextWriter.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -156,8 +158,10 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
 }
 
 int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
-                     const std::string& projectFolder, const std::string& resourceType)
+                     const std::string& projectFolder, const std::string& resourceType,
+                     const std::string& reportPath)
 {
+    ImportReport report;
     KvProjectLock lock;
     if (!LockProject(lock, projectFolder))
         return 1;
@@ -165,7 +169,11 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
     const tSources collected = CollectSources(sources, resourceType, driver);
     const std::vector<KvImportRequest>& files = collected.m_aFiles;
     for (const std::string& path : collected.m_aMissing)
-        std::fprintf(stderr, "FAILED %s: no such file or folder\n", path.c_str());
+    {
+        const KvResult missing = KvResult::Failure("no such file or folder");
+        KvresOutput::Failure(path, missing);
+        report.Add(path, "", {}, missing.GetOneLineReason(), 0.0);
+    }
     const bool bTerminal = isatty(STDERR_FILENO) != 0;
     const KvProjectStore project(projectFolder);
     // Loaded only when a source updates a saved resource.
@@ -180,7 +188,11 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         if (bTerminal)
             ShowProgress(index, files.size(), file.m_strSourcePath);
         tImportedFile imported;
+        const auto started = std::chrono::steady_clock::now();
         const KvResult result = batch.ImportFile(file, imported);
+        report.Add(
+            file.m_strSourcePath, imported.m_strResource, imported.m_aWritten, result.GetOneLineReason(),
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
         written += imported.m_aWritten.size();
         // The progress bar makes way for whatever this file reports.
         if (bTerminal && (!result || !imported.m_strUpdated.empty() || KvresOutput::HasPending()))
@@ -205,5 +217,7 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
     if (collected.m_uiSkipped)
         std::printf(", %zu skipped (no importer)", collected.m_uiSkipped);
     std::printf("\n");
+    if (!reportPath.empty() && !report.Write(reportPath, projectFolder))
+        return 1;
     return failed == 0 ? 0 : 1;
 }

@@ -12,6 +12,8 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
                    bool bShowBound);
 
 // Imports files and folders (recursively) into a project folder: a progress bar on a
-// terminal, one line per failure with its reason, a summary; 1 when any file failed.
+// terminal, one line per failure with its reason, a summary, and with a report path the
+// per-file results as JSON; 1 when any file failed.
 int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
-                     const std::string& projectFolder, const std::string& resourceType);
+                     const std::string& projectFolder, const std::string& resourceType,
+                     const std::string& reportPath);

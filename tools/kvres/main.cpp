@@ -72,6 +72,8 @@ int main(int argc, char** argv)
     pImport->add_option("sources", importSources, "Source files and folders")->required();
     pImport->add_option("--project", projectFolder, "Project folder to write")->required();
     pImport->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
+    std::string importReport;
+    pImport->add_option("--report", importReport, "Write the per-file results as JSON to this file");
     CLI::App* pExportPrefab =
         app.add_subcommand("export-prefab", "Export a saved prefab as a prefab file of the run-time engine");
     std::string prefabName;
@@ -115,7 +117,8 @@ int main(int argc, char** argv)
         if (pShow->parsed())
             return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
         if (pImport->parsed())
-            return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType);
+            return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType,
+                                    importReport);
         if (pExportPrefab->parsed())
             return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
         if (action.m_pCommand->parsed())

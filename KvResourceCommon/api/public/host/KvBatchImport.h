@@ -13,6 +13,8 @@ class KvSavedResources;
 // What importing one source into a project did.
 struct tImportedFile
 {
+    // The resource the source was imported as, once the importer made it.
+    std::string m_strResource;
     // The project files written.
     std::vector<std::string> m_aWritten;
     // "<type name> '<resource name>'" when the source updated a saved resource; empty otherwise.
