@@ -11,7 +11,7 @@ DEBIAN_PACKAGES := cmake ninja-build g++ clang clang-format libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev librapidxml-dev nlohmann-json3-dev libcli11-dev uuid-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: setup build demo test sanitize bench fuzz format-check clean
+.PHONY: setup build demo test sanitize bench fuzz format-check install clean
 
 # Installs only what is missing, so it is quick when everything is there.
 setup:
@@ -28,15 +28,15 @@ build: setup
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 demo: build
-	$(BUILD_DIR)/tools/kvres/kvres types
+	$(BUILD_DIR)/bin/kvres types
 	rm -rf $(BUILD_DIR)/demo-project
 	cp -r examples/project $(BUILD_DIR)/demo-project
-	$(BUILD_DIR)/tools/kvres/kvres import examples/particles --project $(BUILD_DIR)/demo-project
-	$(BUILD_DIR)/tools/kvres/kvres import examples/sources --project $(BUILD_DIR)/demo-project
-	$(BUILD_DIR)/tools/kvres/kvres show --bind examples/particles/sparks.xml > $(BUILD_DIR)/sparks.bound.json
-	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/crate_stack --project $(BUILD_DIR)/demo-project
-	$(BUILD_DIR)/tools/kvres/kvres export-prefab prefabs/camp --project $(BUILD_DIR)/demo-project
-	$(BUILD_DIR)/tools/kvres/kvres anim optimize examples/animation/walk.anim.json \
+	$(BUILD_DIR)/bin/kvres import examples/particles --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/bin/kvres import examples/sources --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/bin/kvres show --bind examples/particles/sparks.xml > $(BUILD_DIR)/sparks.bound.json
+	$(BUILD_DIR)/bin/kvres export-prefab prefabs/crate_stack --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/bin/kvres export-prefab prefabs/camp --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/bin/kvres anim optimize examples/animation/walk.anim.json \
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 
 # Every case in a process of its own, and every GoogleTest program once whole in a random
@@ -66,6 +66,11 @@ fuzz: setup
 		fi; \
 		grep -E "^stat::number_of_executed_units" $(FUZZ_DIR)/$$name.log; \
 	done
+
+# A tree of bin/kvres and lib/ that works wherever it is moved.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*Bench; do $$b; done

@@ -33,4 +33,18 @@ expect plugin-start-fails 1 "kvres: module '$failing_module' failed to start: mo
     "$kvres" --plugin "$failing_module" types
 expect classes 0 "KvResourcePlugin_Core_Texture" "$kvres" classes
 
+# The tool finds its modules beside it wherever its tree is moved, and first along KV_PLUGIN_PATH.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/tree/bin" "$work/tree/lib" "$work/override"
+cp "$kvres" "$work/tree/bin/"
+cp "$(dirname "$kvres")/../lib/"libKv{ResourceCommon,ResourcePlugin_Core,GameTypes}.so "$work/tree/lib/"
+expect moved-tree 0 "effectbank                 effectbanks" env -u KV_PLUGIN_PATH "$work/tree/bin/kvres" types
+cp "$failing_module" "$work/override/libKvResourcePlugin_Core.so"
+expect plugin-path-first 1 "kvres: module '$work/override/libKvResourcePlugin_Core.so' failed to start" \
+    env KV_PLUGIN_PATH="$work/none:$work/override" "$work/tree/bin/kvres" types
+rm "$work/tree/lib/libKvResourcePlugin_Core.so"
+expect no-plugin 1 "kvres: cannot load module '$work/tree/lib/libKvResourcePlugin_Core.so'" \
+    env -u KV_PLUGIN_PATH "$work/tree/bin/kvres" types
+
 finish

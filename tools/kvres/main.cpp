@@ -4,6 +4,7 @@
 #include "ImportCommand.h"
 #include "KvresOutput.h"
 #include "KvresSession.h"
+#include "ModuleSearch.h"
 #include "SchemaCommand.h"
 #include "TypeManager/KvTypeManager.h"
 #include "TypesCommand.h"
@@ -39,8 +40,8 @@ int main(int argc, char** argv)
 {
     CLI::App app{"kvres: the Core resource pipeline"};
     app.require_subcommand(1);
-    std::string pluginPath = KV_DEFAULT_PLUGIN_PATH;
-    std::vector<std::string> gameModules = {KV_DEFAULT_GAME_MODULE_PATH};
+    std::string pluginPath = FindModule(KV_DEFAULT_PLUGIN);
+    std::vector<std::string> gameModules = {FindModule(KV_DEFAULT_GAME_MODULE)};
     app.add_option("--plugin", pluginPath, "The resource plug-in to load")->capture_default_str();
     app.add_option("--game-module", gameModules, "Game modules to load before the plug-in")
         ->capture_default_str();
