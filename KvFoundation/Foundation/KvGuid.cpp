@@ -5,6 +5,43 @@
 
 #include <cstdio>
 
+namespace
+{
+// The UUID's fields are big-endian; the GUID holds them as integers.
+KvGuid FromUuidBytes(const uint8_t (&bytes)[16])
+{
+    KvGuid guid;
+    guid.m_ulData1 =
+        (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
+    guid.m_usData2 = static_cast<uint16_t>((bytes[4] << 8) | bytes[5]);
+    guid.m_usData3 = static_cast<uint16_t>((bytes[6] << 8) | bytes[7]);
+    for (int i = 0; i < 8; ++i)
+        guid.m_aucData4[i] = bytes[8 + i];
+    return guid;
+}
+
+void ToUuidBytes(const KvGuid& guid, uint8_t (&outBytes)[16])
+{
+    for (int i = 0; i < 4; ++i)
+        outBytes[i] = static_cast<uint8_t>(guid.m_ulData1 >> (24 - 8 * i));
+    outBytes[4] = static_cast<uint8_t>(guid.m_usData2 >> 8);
+    outBytes[5] = static_cast<uint8_t>(guid.m_usData2);
+    outBytes[6] = static_cast<uint8_t>(guid.m_usData3 >> 8);
+    outBytes[7] = static_cast<uint8_t>(guid.m_usData3);
+    for (int i = 0; i < 8; ++i)
+        outBytes[8 + i] = guid.m_aucData4[i];
+}
+} // namespace
+
+KvGuid KvGuid::FromName(const KvGuid& nameSpace, std::string_view name)
+{
+    uint8_t space[16];
+    ToUuidBytes(nameSpace, space);
+    uint8_t bytes[16];
+    KvPlatform::GenerateNameBasedUuid(space, name, bytes);
+    return FromUuidBytes(bytes);
+}
+
 KvGuid KvGuid::GenerateNew()
 {
     uint8_t bytes[16] = {};
@@ -15,15 +52,7 @@ KvGuid KvGuid::GenerateNew()
             "Failed to allocate guid. The machine needs a valid mac address to allocate guid's. Error code "
             "is '0x%x'",
             status);
-    // The UUID's fields are big-endian; the GUID holds them as integers.
-    KvGuid guid;
-    guid.m_ulData1 =
-        (uint32_t(bytes[0]) << 24) | (uint32_t(bytes[1]) << 16) | (uint32_t(bytes[2]) << 8) | bytes[3];
-    guid.m_usData2 = static_cast<uint16_t>((bytes[4] << 8) | bytes[5]);
-    guid.m_usData3 = static_cast<uint16_t>((bytes[6] << 8) | bytes[7]);
-    for (int i = 0; i < 8; ++i)
-        guid.m_aucData4[i] = bytes[8 + i];
-    return guid;
+    return FromUuidBytes(bytes);
 }
 
 std::string KvGuid::ToString() const

@@ -1,5 +1,6 @@
 #include "host/KvBatchImport.h"
 
+#include "host/KvImportIdentity.h"
 #include "host/KvProjectReferences.h"
 #include "host/KvProjectStore.h"
 #include "resources/KvResourceDescriptor.h"
@@ -18,6 +19,7 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile
             return KvResult::Failure("the resource '" + resource.GetName() + "' (" +
                                      resource.GetDescriptor()->GetTypeName() + ") is already imported from " +
                                      earlier->second);
+        KvImportIdentity::KeepSaved(resource, rawPath);
         const std::set<const void*> unresolved =
             KvProjectReferences::Resolve(m_Project.GetFolder(), result.m_aPlaceholders);
         KvResult saved = m_Project.Save(resource, unresolved, outFile.m_aWritten);

@@ -3,6 +3,7 @@
 #include "Foundation/KvLog.h"
 #include "IO/KvIOStream_File.h"
 #include "TypeManager/KvTypeManager.h"
+#include "host/KvImportIdentity.h"
 #include "host/KvLogCapture.h"
 #include "host/KvResourceCreation.h"
 #include "host/KvResourceHost.h"
@@ -159,6 +160,8 @@ KvImportResult KvImportDriver::Import(const KvImportRequest& request, KvSavedRes
     try
     {
         converted = Convert(request, pSaved, result);
+        if (converted)
+            KvImportIdentity::AssignNameBased(*result.m_pResource);
     }
     catch (...)
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace KvPlatform
 {
@@ -9,4 +10,6 @@ inline constexpr uint32_t kUuidStatusLocalOnly = 0x720;
 
 // Fills 16 bytes (RFC 4122 order) with a time-based UUID; 0 on success, else a status.
 uint32_t GenerateSequentialUuid(uint8_t (&outBytes)[16]);
+// Fills 16 bytes with the name-based (SHA-1, version 5) UUID of a name in a namespace.
+void GenerateNameBasedUuid(const uint8_t (&nameSpace)[16], std::string_view name, uint8_t (&outBytes)[16]);
 } // namespace KvPlatform

@@ -33,3 +33,11 @@ TEST(Guid, Text_RoundTripsLowerCaseMalformedRefused)
           "0123abcd+4567-89ef-a0a1-a2a3a4a5a6a7", "0123abcg-4567-89ef-a0a1-a2a3a4a5a6a7"})
         EXPECT_FALSE(KvGuid::FromString(text)) << text;
 }
+
+TEST(Guid, FromName_IsTheVersion5UuidOfTheName)
+{
+    // The DNS namespace of RFC 4122 and the identifier every version 5 generator gives "python.org".
+    const KvGuid dns = *KvGuid::FromString("6ba7b810-9dad-11d1-80b4-00c04fd430c8");
+    EXPECT_EQ(KvGuid::FromName(dns, "python.org").ToString(), "886313e1-3b8a-5372-9b90-0c9aee199e5d");
+    EXPECT_NE(KvGuid::FromName(dns, "python.org"), KvGuid::FromName(dns, "python.org."));
+}

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // 128-bit identifier laid out as the Windows GUID it stands for.
 struct KvGuid
@@ -24,6 +25,9 @@ struct KvGuid
 
     // A new sequential (time-based) identifier; fatal when the system cannot make one.
     static KvGuid GenerateNew();
+    // The name-based identifier (UUID version 5) of a name in a namespace: the same on every
+    // machine and in every run.
+    static KvGuid FromName(const KvGuid& nameSpace, std::string_view name);
 };
 
 static_assert(sizeof(KvGuid) == 16, "a GUID is 128 bits");
