@@ -38,8 +38,3 @@ void GetMobAsPrefabInstanceActions(KvActionList&, KvResource*, const KvReflected
                                    const KvReflectedPrimitive*, void*)
 {
 }
-
-void GetRenderingActions(KvActionList&, KvResource*, const KvReflectedDataType*, void*,
-                         const KvReflectedPrimitive*, void*)
-{
-}

@@ -25,6 +25,3 @@ void GetExportPrefabActions(KvActionList& outActions, KvResource* pResource, con
 void GetMobAsPrefabInstanceActions(KvActionList& outActions, KvResource* pResource,
                                    const KvReflectedDataType* pType, void* pObject,
                                    const KvReflectedPrimitive* pMember, void* pMemberData);
-// Meshes: "Rendering".
-void GetRenderingActions(KvActionList& outActions, KvResource* pResource, const KvReflectedDataType* pType,
-                         void* pObject, const KvReflectedPrimitive* pMember, void* pMemberData);

@@ -14,6 +14,22 @@ T* KvCreateData()
     return static_cast<T*>(T::GetReflectedDataType()->GetObjectConstructor()->Create());
 }
 
+// Releases a data object by its schema, as the host does: its owned children, then the object.
+template <class T>
+void KvDestroyData(T* pObject)
+{
+    KvReflectionInterface::GetInstance()->DestroyObject(T::GetReflectedDataType(), pObject);
+}
+
+// Releases every object of a list by its schema and empties the list.
+template <class T>
+void KvDestroyAllData(std::vector<T*>& objects)
+{
+    for (T* pObject : objects)
+        KvDestroyData(pObject);
+    objects.clear();
+}
+
 // Holds a data object an importer is building: released by its schema unless handed over,
 // so that neither an early return nor a fatal error raised as an exception leaks it.
 template <class T>
@@ -26,7 +42,7 @@ public:
     ~KvImportedData()
     {
         if (m_pObject)
-            KvReflectionInterface::GetInstance()->DestroyObject(T::GetReflectedDataType(), m_pObject);
+            KvDestroyData(m_pObject);
     }
     KvImportedData(const KvImportedData&) = delete;
     KvImportedData& operator=(const KvImportedData&) = delete;

@@ -1,6 +1,5 @@
 #include "projectdata/KvProjectData_Core_Mesh.h"
 
-#include "actions/KvActionFactories.h"
 #include "projectdata/KvProjectData_Core_EditorPawn.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
@@ -68,7 +67,7 @@ KV_BEGIN_SCHEMA(KvProjectData_Core_Raw_Mesh, ObjectConstructor)
 using T = KvProjectData_Core_Raw_Mesh;
 schema.TypeAttribute(new KvAttribute_Network())
     .TypeAttribute(new KvAttribute_Editor("KvToolComponent_RenderView"))
-    .TypeAttribute(new KvAttribute_NativeAction("Rendering", &GetRenderingActions));
+    .TypeAttribute(new KvAttribute_NativeAction("Rendering", &T::GetRenderingActions));
 schema.IdentityName(&T::m_strName);
 schema.IdentityGuid();
 schema.IdentityLocalIndex();

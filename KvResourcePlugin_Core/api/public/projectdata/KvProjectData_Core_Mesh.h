@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Foundation/KvSmartPtr.h"
 #include "KvResourcePlugin_CoreExport.h"
 #include "math/KvVector.h"
 #include "projectdata/KvXRefObject.h"
@@ -8,10 +9,13 @@
 #include <string>
 #include <vector>
 
+class KvNativeAction;
 class KvProjectData_Core_Raw_AnimationSkeleton;
 class KvProjectData_Core_Raw_EditorPawn;
 class KvProjectData_Core_Raw_Material;
 class KvProjectData_Core_Raw_RenderShapeMesh;
+class KvReflectedPrimitive;
+class KvResource;
 
 // An axis-aligned box; the default is empty (minimum above maximum).
 struct KvBoundingBox
@@ -59,6 +63,13 @@ public:
     // A preview render shape from the mesh itself, and a pawn drawing it.
     void CreateEditorPawn();
     void DestroyEditorPawn();
+
+    // The "Rendering" menu of the mesh given as member data: seven shader overrides, the
+    // mesh-decal rebuild and the revert. Fatal when the project lacks a render pass or shader
+    // the actions name.
+    static void GetRenderingActions(std::vector<KvSmartPtr<KvNativeAction>>& outActions,
+                                    KvResource* pResource, const KvReflectedDataType* pType, void* pObject,
+                                    const KvReflectedPrimitive* pMember, void* pMemberData);
 
     std::string m_strName;
     std::vector<KvProjectData_Core_SubMesh> m_aSubMesh;
