@@ -5,6 +5,45 @@
 #include "host/KvProjectStore.h"
 #include "resources/KvResourceDescriptor.h"
 
+bool KvBatchImport::IsUpToDate(const KvImportRequest& request, std::filesystem::file_time_type toolStamp,
+                               std::vector<std::string>& outSaved)
+{
+    namespace fs = std::filesystem;
+    try
+    {
+        KvImportTarget target;
+        if (!m_Driver.FindTarget(request, target) || !target.m_bCreatesResource)
+            return false;
+        std::error_code error;
+        fs::file_time_type newestInput = std::max(toolStamp, fs::last_write_time(request.m_strSourcePath));
+        if (!target.m_strMinimumTimeStampFile.empty())
+        {
+            const fs::path root = request.m_strSourceRoot.empty()
+                                      ? fs::path(request.m_strSourcePath).parent_path()
+                                      : fs::path(request.m_strSourceRoot);
+            const fs::path stampFile = root / target.m_strMinimumTimeStampFile;
+            if (fs::exists(stampFile, error))
+                newestInput = std::max(newestInput, fs::last_write_time(stampFile));
+        }
+        std::vector<std::string> saved = {m_Project.GetRawDataPath(target.m_strName, *target.m_pType)};
+        if (const std::string payload = m_Project.GetPayloadPath(target.m_strName, *target.m_pType);
+            fs::exists(payload, error))
+            saved.push_back(payload);
+        for (const std::string& path : saved)
+            if (!fs::is_regular_file(path, error) || fs::last_write_time(path) <= newestInput)
+                return false;
+        if (!m_SourceOfFile.emplace(saved.front(), request.m_strSourcePath).second)
+            return false;
+        outSaved.insert(outSaved.end(), saved.begin(), saved.end());
+        return true;
+    }
+    catch (...)
+    {
+        // Whatever keeps the check from deciding is left to the import to report.
+        return false;
+    }
+}
+
 KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile& outFile)
 {
     try

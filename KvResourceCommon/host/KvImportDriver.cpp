@@ -172,15 +172,35 @@ KvImportResult KvImportDriver::Import(const KvImportRequest& request, KvSavedRes
     return result;
 }
 
+KvResult KvImportDriver::ChooseTarget(const KvImportRequest& request, KvResourceImporter*& outImporter,
+                                      std::string& outName) const
+{
+    if (KvResult chosen = ChooseImporter(request, outImporter); !chosen)
+        return chosen;
+    outName = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
+    outImporter->ConvertResourceName(outName);
+    return {};
+}
+
+KvResult KvImportDriver::FindTarget(const KvImportRequest& request, KvImportTarget& outTarget) const
+{
+    KvResourceImporter* pImporter = nullptr;
+    if (KvResult chosen = ChooseTarget(request, pImporter, outTarget.m_strName); !chosen)
+        return chosen;
+    outTarget.m_pType = pImporter->GetResourceType();
+    outTarget.m_bCreatesResource = pImporter->ShouldCreateResource();
+    pImporter->GetMinimumTimeStampFile(outTarget.m_strMinimumTimeStampFile);
+    return {};
+}
+
 KvResult KvImportDriver::Convert(const KvImportRequest& request, KvSavedResources* pSaved,
                                  KvImportResult& result) const
 {
     KvResourceImporter* pImporter = nullptr;
-    if (KvResult chosen = ChooseImporter(request, pImporter); !chosen)
+    std::string name;
+    if (KvResult chosen = ChooseTarget(request, pImporter, name); !chosen)
         return chosen;
     const KvResourceDescriptor* pDescriptor = pImporter->GetResourceType();
-    std::string name = GetResourceName(request.m_strSourcePath, request.m_strSourceRoot);
-    pImporter->ConvertResourceName(name);
     void* pExisting = nullptr;
     if (!pImporter->ShouldCreateResource())
     {

@@ -18,21 +18,31 @@ constexpr std::string_view kRawDataSuffix = ".json";
 constexpr std::string_view kPayloadSuffix = ".payload.json";
 } // namespace
 
-std::string KvProjectStore::GetBasePath(const KvResource& resource) const
+std::string KvProjectStore::GetBasePath(const std::string& name, const KvResourceDescriptor& type) const
 {
-    std::string name = resource.GetName();
-    std::replace(name.begin(), name.end(), '\\', '/');
-    return (fs::path(m_strFolder) / name).string() + "." + resource.GetDescriptor()->GetShortName();
+    std::string path = name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return (fs::path(m_strFolder) / path).string() + "." + type.GetShortName();
+}
+
+std::string KvProjectStore::GetRawDataPath(const std::string& name, const KvResourceDescriptor& type) const
+{
+    return GetBasePath(name, type) + std::string(kRawDataSuffix);
+}
+
+std::string KvProjectStore::GetPayloadPath(const std::string& name, const KvResourceDescriptor& type) const
+{
+    return GetBasePath(name, type) + std::string(kPayloadSuffix);
 }
 
 std::string KvProjectStore::GetRawDataPath(const KvResource& resource) const
 {
-    return GetBasePath(resource) + std::string(kRawDataSuffix);
+    return GetRawDataPath(resource.GetName(), *resource.GetDescriptor());
 }
 
 std::string KvProjectStore::GetPayloadPath(const KvResource& resource) const
 {
-    return GetBasePath(resource) + std::string(kPayloadSuffix);
+    return GetPayloadPath(resource.GetName(), *resource.GetDescriptor());
 }
 
 bool KvProjectStore::ParseRawDataPath(const std::string& relativePath, const KvDescriptorRegistry& types,

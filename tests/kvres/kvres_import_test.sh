@@ -16,18 +16,30 @@ expect project-texture 0 '"m_eFormat": "FORMAT_RGBA"' cat "$work/project/texture
 expect project-shader-name 0 '"m_strName": "LitAlphaTest"' cat "$work/project/shaders/lit.shader.json"
 expect project-locale 0 '"m_eLocale": "fr_FR"' cat "$work/project/fr_fr.i18n.json"
 
-# Identity: the same sources give the same bytes in another project, and a re-import rewrites
-# them unchanged; a GUID saved before (here edited by hand) survives the re-import.
+# Identity: the same sources give the same bytes in another project, and a forced re-import
+# rewrites them unchanged; a GUID saved before (here edited by hand) survives the re-import.
 cp -r "$saved" "$work/again"
 "$kvres" import "$examples" --project "$work/again" >/dev/null 2>&1
 expect reproducible 0 "" diff -r "$work/project" "$work/again"
 cp -r "$work/project" "$work/before-reimport"
-"$kvres" import "$examples" --project "$work/project" >/dev/null 2>&1
+"$kvres" import "$examples" --project "$work/project" --force >/dev/null 2>&1
 expect reimport-unchanged 0 "" diff -r "$work/before-reimport" "$work/project"
 font=$work/project/fonts/debug.font.json
 sed -i '0,/"m_XRefGUID": "[^"]*"/s//"m_XRefGUID": "00000000-1111-2222-3333-444444444444"/' "$font"
-"$kvres" import "$examples" --project "$work/project" >/dev/null 2>&1
+"$kvres" import "$examples" --project "$work/project" --force >/dev/null 2>&1
 expect reimport-keeps-guid 0 '"m_XRefGUID": "00000000-1111-2222-3333-444444444444"' cat "$font"
+
+# Incremental: sources older than their saved files are not imported again, unless changed or
+# forced; the material, which updates the mesh, always is.
+cp -r "$examples" "$work/sources"
+cp -r "$saved" "$work/incremental"
+"$kvres" import "$work/sources" --project "$work/incremental" >/dev/null 2>&1
+expect up-to-date 0 "Imported 1 of 11 files into $work/incremental (1 project files written), 10 up to date, 0 failed" \
+    "$kvres" import "$work/sources" --project "$work/incremental"
+touch "$work/sources/fonts/debug.fnt"
+expect changed-source 0 "Imported 2 of 11 files into $work/incremental (2 project files written), 9 up to date, 0 failed" \
+    "$kvres" import "$work/sources" --project "$work/incremental"
+expect forced 0 "Imported 11 of 11 files" "$kvres" import "$work/sources" --project "$work/incremental" --force
 
 # Bad files among good ones fail alone, each with its reason.
 cp -r "$examples" "$work/mixed"

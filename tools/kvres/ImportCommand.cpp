@@ -2,6 +2,7 @@
 
 #include "ImportReport.h"
 #include "KvresOutput.h"
+#include "KvresSession.h"
 #include "host/KvBatchImport.h"
 #include "host/KvImportDriver.h"
 #include "host/KvProjectLock.h"
@@ -157,22 +158,22 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
     }
 }
 
-int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
-                     const std::string& projectFolder, const std::string& resourceType,
-                     const std::string& reportPath)
+int RunImportCommand(KvresSession& session, const ImportOptions& options)
 {
+    KvResourceHost& host = session.GetHost();
+    const std::string& projectFolder = options.m_strProject;
     ImportReport report;
     KvProjectLock lock;
     if (!LockProject(lock, projectFolder))
         return 1;
     KvImportDriver driver(host);
-    const tSources collected = CollectSources(sources, resourceType, driver);
+    const tSources collected = CollectSources(options.m_aSources, options.m_strResourceType, driver);
     const std::vector<KvImportRequest>& files = collected.m_aFiles;
     for (const std::string& path : collected.m_aMissing)
     {
         const KvResult missing = KvResult::Failure("no such file or folder");
         KvresOutput::Failure(path, missing);
-        report.Add(path, "", {}, missing.GetOneLineReason(), 0.0);
+        report.Add(path, "", {}, ImportReport::kFailed, missing.GetOneLineReason(), 0.0);
     }
     const bool bTerminal = isatty(STDERR_FILENO) != 0;
     const KvProjectStore project(projectFolder);
@@ -182,17 +183,31 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
     const size_t total = files.size() + collected.m_aMissing.size();
     size_t failed = collected.m_aMissing.size();
     size_t written = 0;
+    size_t upToDate = 0;
+    const std::filesystem::file_time_type toolStamp = session.GetToolStamp();
     for (size_t index = 0; index < files.size(); ++index)
     {
         const KvImportRequest& file = files[index];
         if (bTerminal)
             ShowProgress(index, files.size(), file.m_strSourcePath);
-        tImportedFile imported;
         const auto started = std::chrono::steady_clock::now();
+        const auto milliseconds = [&]
+        {
+            return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                .count();
+        };
+        std::vector<std::string> savedFiles;
+        if (!options.m_bForce && batch.IsUpToDate(file, toolStamp, savedFiles))
+        {
+            ++upToDate;
+            report.Add(file.m_strSourcePath, "", savedFiles, ImportReport::kUpToDate, "", milliseconds());
+            continue;
+        }
+        tImportedFile imported;
         const KvResult result = batch.ImportFile(file, imported);
-        report.Add(
-            file.m_strSourcePath, imported.m_strResource, imported.m_aWritten, result.GetOneLineReason(),
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+        report.Add(file.m_strSourcePath, imported.m_strResource, imported.m_aWritten,
+                   result ? ImportReport::kImported : ImportReport::kFailed, result.GetOneLineReason(),
+                   milliseconds());
         written += imported.m_aWritten.size();
         // The progress bar makes way for whatever this file reports.
         if (bTerminal && (!result || !imported.m_strUpdated.empty() || KvresOutput::HasPending()))
@@ -212,12 +227,15 @@ int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sourc
         ShowProgress(files.size(), files.size(), "done");
     if (bTerminal)
         std::fprintf(stderr, "\n");
-    std::printf("Imported %zu of %zu files into %s (%zu project files written), %zu failed", total - failed,
-                total, projectFolder.c_str(), written, failed);
+    std::printf("Imported %zu of %zu files into %s (%zu project files written), ", total - failed - upToDate,
+                total, projectFolder.c_str(), written);
+    if (upToDate)
+        std::printf("%zu up to date, ", upToDate);
+    std::printf("%zu failed", failed);
     if (collected.m_uiSkipped)
         std::printf(", %zu skipped (no importer)", collected.m_uiSkipped);
     std::printf("\n");
-    if (!reportPath.empty() && !report.Write(reportPath, projectFolder))
+    if (!options.m_strReport.empty() && !report.Write(options.m_strReport, projectFolder))
         return 1;
     return failed == 0 ? 0 : 1;
 }

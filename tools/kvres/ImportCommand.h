@@ -4,6 +4,7 @@
 #include <vector>
 
 class KvResourceHost;
+class KvresSession;
 
 // Prints one import as {"name", "resourceType", "raw", "payload", "placeholders"}, with
 // bShowBound "bound" after "raw": the run-time object the type's binder made, or null; 1 when
@@ -11,9 +12,18 @@ class KvResourceHost;
 int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType,
                    bool bShowBound);
 
+struct ImportOptions
+{
+    std::vector<std::string> m_aSources;
+    std::string m_strProject;
+    std::string m_strResourceType;
+    // Where to write the per-file results as JSON; none when empty.
+    std::string m_strReport;
+    // Imports sources whose saved files are up to date too.
+    bool m_bForce = false;
+};
+
 // Imports files and folders (recursively) into a project folder: a progress bar on a
-// terminal, one line per failure with its reason, a summary, and with a report path the
-// per-file results as JSON; 1 when any file failed.
-int RunImportCommand(KvResourceHost& host, const std::vector<std::string>& sources,
-                     const std::string& projectFolder, const std::string& resourceType,
-                     const std::string& reportPath);
+// terminal, one line per failure with its reason, a summary; sources whose saved files are up
+// to date are skipped unless forced. 1 when any file failed.
+int RunImportCommand(KvresSession& session, const ImportOptions& options);

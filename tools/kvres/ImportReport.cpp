@@ -6,16 +6,15 @@
 #include <fstream>
 
 void ImportReport::Add(const std::string& source, const std::string& resource,
-                       const std::vector<std::string>& outputs, const std::string& failure,
+                       const std::vector<std::string>& outputs, const char* status, const std::string& reason,
                        double milliseconds)
 {
-    const char* status = failure.empty() ? "imported" : "failed";
     m_Files.push_back(
         {{"source", source},
          {"resource", resource.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(resource)},
          {"outputs", outputs},
          {"status", status},
-         {"reason", failure.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(failure)},
+         {"reason", reason.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(reason)},
          {"milliseconds", milliseconds}});
     m_Summary[status] = m_Summary[status].get<int>() + 1;
 }

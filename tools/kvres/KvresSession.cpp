@@ -26,8 +26,27 @@ KvresSession::~KvresSession()
 KvResult KvresSession::LoadModules(const std::string& pluginPath,
                                    const std::vector<std::string>& gameModulePaths)
 {
+    m_aModulePaths = gameModulePaths;
+    m_aModulePaths.push_back(pluginPath);
     for (const std::string& path : gameModulePaths)
         if (KvResult loaded = m_Host.LoadGameModule(path); !loaded)
             return loaded;
     return m_Host.LoadPlugin(pluginPath);
+}
+
+std::filesystem::file_time_type KvresSession::GetToolStamp() const
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::file_time_type stamp = fs::last_write_time("/proc/self/exe", error);
+    if (error)
+        return fs::file_time_type::max();
+    for (const std::string& path : m_aModulePaths)
+    {
+        const fs::file_time_type module = fs::last_write_time(path, error);
+        if (error)
+            return fs::file_time_type::max();
+        stamp = std::max(stamp, module);
+    }
+    return stamp;
 }

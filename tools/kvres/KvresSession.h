@@ -3,6 +3,7 @@
 #include "Foundation/KvLog.h"
 #include "host/KvResourceHost.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     KvResult LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths);
 
     KvResourceHost& GetHost() { return m_Host; }
+    // When the tool or a module it loaded last changed: what an import made before then may
+    // differ from what it makes now.
+    std::filesystem::file_time_type GetToolStamp() const;
 
 private:
     class StderrLog : public KvLogInterface
@@ -32,5 +36,6 @@ private:
     };
 
     StderrLog m_Log;
+    std::vector<std::string> m_aModulePaths;
     KvResourceHost m_Host;
 };

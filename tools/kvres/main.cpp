@@ -68,13 +68,13 @@ int main(int argc, char** argv)
     pShow->add_flag("--bind", bShowBound,
                     "Also print what the type's binder made of the raw data, as \"bound\"");
     CLI::App* pImport = app.add_subcommand("import", "Import source files and folders into a project folder");
-    std::vector<std::string> importSources;
-    std::string projectFolder;
-    pImport->add_option("sources", importSources, "Source files and folders")->required();
-    pImport->add_option("--project", projectFolder, "Project folder to write")->required();
-    pImport->add_option("--type", resourceType, "Resource type (name or short name) for a shared extension");
-    std::string importReport;
-    pImport->add_option("--report", importReport, "Write the per-file results as JSON to this file");
+    ImportOptions import;
+    pImport->add_option("sources", import.m_aSources, "Source files and folders")->required();
+    pImport->add_option("--project", import.m_strProject, "Project folder to write")->required();
+    pImport->add_option("--type", import.m_strResourceType,
+                        "Resource type (name or short name) for a shared extension");
+    pImport->add_option("--report", import.m_strReport, "Write the per-file results as JSON to this file");
+    pImport->add_flag("--force", import.m_bForce, "Import sources whose saved files are up to date too");
     CLI::App* pExportPrefab =
         app.add_subcommand("export-prefab", "Export a saved prefab as a prefab file of the run-time engine");
     std::string prefabName;
@@ -118,8 +118,7 @@ int main(int argc, char** argv)
         if (pShow->parsed())
             return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
         if (pImport->parsed())
-            return RunImportCommand(session.GetHost(), importSources, projectFolder, resourceType,
-                                    importReport);
+            return RunImportCommand(session, import);
         if (pExportPrefab->parsed())
             return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
         if (action.m_pCommand->parsed())

@@ -3,6 +3,7 @@
 #include "KvResourceCommonExport.h"
 #include "host/KvImportDriver.h"
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,11 +37,17 @@ public:
 
     // Imports and saves one source.
     KvResult ImportFile(const KvImportRequest& request, tImportedFile& outFile);
+    // Whether the source need not be imported again: its saved files are newer than the source,
+    // than the importer's minimum time stamp file (below the source root) and than `toolStamp`
+    // (when the tool and its modules last changed). A source that updates a saved resource, or
+    // that no importer takes, is never up to date. Appends the saved files when it is.
+    bool IsUpToDate(const KvImportRequest& request, std::filesystem::file_time_type toolStamp,
+                    std::vector<std::string>& outSaved);
 
 private:
     KvImportDriver& m_Driver;
     const KvProjectStore& m_Project;
     KvSavedResources& m_Saved;
-    // The source each raw data file written in this run was imported from.
+    // The source each raw data file written (or found up to date) in this run was imported from.
     std::map<std::string, std::string> m_SourceOfFile;
 };

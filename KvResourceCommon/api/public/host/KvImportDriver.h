@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class KvResourceDescriptor;
 class KvResourceHost;
 class KvSavedResources;
 
@@ -21,6 +22,17 @@ struct KvImportRequest
     // A resource type name or short name that picks the importer among those of the
     // extension; empty to let the host choose.
     std::string m_strResourceType;
+};
+
+// Where an import of a source saves its resource, known before importing it.
+struct KvImportTarget
+{
+    const KvResourceDescriptor* m_pType = nullptr;
+    std::string m_strName;
+    // Whether the import makes a resource of its own, rather than updating a saved one.
+    bool m_bCreatesResource = true;
+    // A file every output must be newer than (the importer's minimum time stamp), or empty.
+    std::string m_strMinimumTimeStampFile;
 };
 
 // What one import produced. The placeholders (objects the raw data refers to by name only)
@@ -60,6 +72,9 @@ public:
     explicit KvImportDriver(KvResourceHost& host) : m_Host(host) {}
 
     KvImportResult Import(const KvImportRequest& request, KvSavedResources* pSaved = nullptr);
+    // The importer's choice and the resource name, without importing: a failure when no importer
+    // takes the source (which the import then reports).
+    KvResult FindTarget(const KvImportRequest& request, KvImportTarget& outTarget) const;
     // Whether any importer is registered for the extension of the source path.
     bool HandlesExtensionOf(const std::string& sourcePath) const;
 
@@ -71,6 +86,9 @@ private:
     // The registered importers of the extension, then the unregistered ones.
     std::vector<KvResourceImporter*> CandidatesFor(const std::string& extension) const;
     KvResult ChooseImporter(const KvImportRequest& request, KvResourceImporter*& outImporter) const;
+    // The importer and the resource name it gives the source.
+    KvResult ChooseTarget(const KvImportRequest& request, KvResourceImporter*& outImporter,
+                          std::string& outName) const;
     // The import itself; Import collects its reports and stops what it throws.
     KvResult Convert(const KvImportRequest& request, KvSavedResources* pSaved, KvImportResult& result) const;
     static void ResolvePlaceholders(KvImportResult& result);

@@ -23,6 +23,9 @@ public:
     // The file of a resource's raw data (or payload) below the folder.
     std::string GetRawDataPath(const KvResource& resource) const;
     std::string GetPayloadPath(const KvResource& resource) const;
+    // The same for a resource of that name and type that is not made yet.
+    std::string GetRawDataPath(const std::string& name, const KvResourceDescriptor& type) const;
+    std::string GetPayloadPath(const std::string& name, const KvResourceDescriptor& type) const;
 
     // Writes the raw data and the payload (when there is one), creating folders. Both files
     // replace the previous ones whole, together, and only once both are written. Appends the
@@ -41,7 +44,7 @@ public:
                                  std::string& outName, const KvResourceDescriptor*& outType);
 
 private:
-    std::string GetBasePath(const KvResource& resource) const;
+    std::string GetBasePath(const std::string& name, const KvResourceDescriptor& type) const;
     // Whether the path, its links resolved, lies below the folder.
     KvResult CheckInsideFolder(const std::string& path) const;
 
