@@ -5,6 +5,35 @@
 #include "host/KvProjectStore.h"
 #include "resources/KvResourceDescriptor.h"
 
+KvResult KvBatchImport::Claim(const std::string& rawPath, const std::string& name,
+                              const KvResourceDescriptor& type, const KvImportRequest& request)
+{
+    const auto [earlier, bFirst] = m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
+    if (bFirst || earlier->second == request.m_strSourcePath)
+        return {};
+    return KvResult::Failure("the resource '" + name + "' (" + type.GetTypeName() +
+                             ") is already imported from " + earlier->second);
+}
+
+KvResult KvBatchImport::Reserve(const KvImportRequest& request, bool& outCreates)
+{
+    outCreates = false;
+    try
+    {
+        KvImportTarget target;
+        if (!m_Driver.FindTarget(request, target) || !target.m_bCreatesResource)
+            return {};
+        outCreates = true;
+        return Claim(m_Project.GetRawDataPath(target.m_strName, *target.m_pType), target.m_strName,
+                     *target.m_pType, request);
+    }
+    catch (...)
+    {
+        // Left to the import to report.
+        return {};
+    }
+}
+
 bool KvBatchImport::IsUpToDate(const KvImportRequest& request, std::filesystem::file_time_type toolStamp,
                                std::vector<std::string>& outSaved)
 {
@@ -32,7 +61,7 @@ bool KvBatchImport::IsUpToDate(const KvImportRequest& request, std::filesystem::
         for (const std::string& path : saved)
             if (!fs::is_regular_file(path, error) || fs::last_write_time(path) <= newestInput)
                 return false;
-        if (!m_SourceOfFile.emplace(saved.front(), request.m_strSourcePath).second)
+        if (!Claim(saved.front(), target.m_strName, *target.m_pType, request))
             return false;
         outSaved.insert(outSaved.end(), saved.begin(), saved.end());
         return true;
@@ -54,17 +83,15 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile
         const KvResource& resource = *result.m_pResource;
         outFile.m_strResource = resource.GetName();
         const std::string rawPath = m_Project.GetRawDataPath(resource);
-        if (const auto earlier = m_SourceOfFile.find(rawPath); earlier != m_SourceOfFile.end())
-            return KvResult::Failure("the resource '" + resource.GetName() + "' (" +
-                                     resource.GetDescriptor()->GetTypeName() + ") is already imported from " +
-                                     earlier->second);
+        if (KvResult claimed = Claim(rawPath, resource.GetName(), *resource.GetDescriptor(), request);
+            !claimed)
+            return claimed;
         KvImportIdentity::KeepSaved(resource, rawPath);
         const std::set<const void*> unresolved =
             KvProjectReferences::Resolve(m_Project.GetFolder(), result.m_aPlaceholders);
         KvResult saved = m_Project.Save(resource, unresolved, outFile.m_aWritten);
         if (!saved)
             return saved;
-        m_SourceOfFile.emplace(rawPath, request.m_strSourcePath);
         if (result.m_bUpdatedSaved)
             outFile.m_strUpdated =
                 std::string(resource.GetDescriptor()->GetTypeName()) + " '" + resource.GetName() + "'";

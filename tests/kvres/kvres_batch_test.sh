@@ -37,6 +37,13 @@ expect thrown-bad-alloc 0 "FAILED $work/thrown/bad_alloc.tnode: out of memory" c
 expect thrown-fatal 0 "Broken file $work/thrown/fatal.tnode" cat "$work/thrown.out"
 expect thrown-no-empty-file 0 "none empty" bash -c \
     "[ -z \"\$(find '$work/thrown-project' -name '*.json' -empty)\" ] && echo none empty"
+# With workers, even a crash fails its file alone; the others are imported as one process would.
+echo "crash" >"$work/thrown/crash.tnode"
+expect crash-alone 1 "FAILED $work/thrown/crash.tnode: the worker importing it ended by signal Aborted" \
+    "$kvres" --plugin "$test_plugin" import "$work/thrown" --project "$work/crash-project" --jobs 2
+expect crash-others 1 "Imported 1 of 4 files into $work/crash-project (2 project files written), 3 failed" \
+    "$kvres" --plugin "$test_plugin" import "$work/thrown" --project "$work/crash-project" --jobs 2 --force
+rm "$work/thrown/crash.tnode"
 expect show-thrown 1 "FAILED $work/thrown/bad_alloc.tnode: out of memory" \
     "$kvres" --plugin "$test_plugin" show "$work/thrown/bad_alloc.tnode"
 

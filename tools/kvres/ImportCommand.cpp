@@ -1,6 +1,8 @@
 #include "ImportCommand.h"
 
+#include "ImportOutcome.h"
 #include "ImportReport.h"
+#include "ImportWorkers.h"
 #include "KvresOutput.h"
 #include "KvresSession.h"
 #include "host/KvBatchImport.h"
@@ -19,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -158,84 +161,200 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
     }
 }
 
+namespace
+{
+// Prints each outcome in the order of the sources, as soon as those before it are printed, and
+// counts them.
+class OutcomePrinter
+{
+public:
+    OutcomePrinter(const std::vector<KvImportRequest>& files, bool bTerminal)
+        : m_rFiles(files), m_aOutcomes(files.size()), m_bTerminal(bTerminal)
+    {
+    }
+
+    void Add(size_t index, ImportOutcome outcome)
+    {
+        m_aOutcomes[index] = std::move(outcome);
+        ++m_uiDone;
+        for (; m_uiPrinted < m_aOutcomes.size() && m_aOutcomes[m_uiPrinted]; ++m_uiPrinted)
+            Print(m_rFiles[m_uiPrinted], *m_aOutcomes[m_uiPrinted]);
+        if (m_bTerminal)
+            ShowProgress(m_uiDone, m_aOutcomes.size(),
+                         m_uiPrinted < m_rFiles.size() ? m_rFiles[m_uiPrinted].m_strSourcePath : "done");
+    }
+
+    // Sources without an outcome (their worker pool broke down) count as failed.
+    void AddMissing()
+    {
+        for (size_t index = 0; index < m_aOutcomes.size(); ++index)
+            if (!m_aOutcomes[index])
+                Add(index, ImportOutcome{ImportOutcome::FAILED, "", {}, "", "not imported", {}, 0.0});
+    }
+
+    void Report(ImportReport& report) const
+    {
+        static const char* const kStatus[] = {ImportReport::kImported, ImportReport::kUpToDate,
+                                              ImportReport::kFailed};
+        for (size_t index = 0; index < m_aOutcomes.size(); ++index)
+        {
+            const ImportOutcome& outcome = *m_aOutcomes[index];
+            report.Add(m_rFiles[index].m_strSourcePath, outcome.m_strResource, outcome.m_aOutputs,
+                       kStatus[outcome.m_eStatus], KvResult::Failure(outcome.m_strReason).GetOneLineReason(),
+                       outcome.m_dMilliseconds);
+        }
+    }
+
+    size_t m_uiFailed = 0;
+    size_t m_uiUpToDate = 0;
+    size_t m_uiWritten = 0;
+
+private:
+    void Print(const KvImportRequest& file, const ImportOutcome& outcome)
+    {
+        // The progress bar makes way for whatever this file reports.
+        const bool bSays = outcome.m_eStatus == ImportOutcome::FAILED || !outcome.m_strUpdated.empty() ||
+                           !outcome.m_aWarnings.empty();
+        if (m_bTerminal && bSays)
+            std::fprintf(stderr, "\r%-80s\r", "");
+        if (outcome.m_eStatus == ImportOutcome::UP_TO_DATE)
+            ++m_uiUpToDate;
+        if (outcome.m_eStatus == ImportOutcome::FAILED)
+        {
+            ++m_uiFailed;
+            KvresOutput::Failure(file.m_strSourcePath, KvResult::Failure(outcome.m_strReason));
+            return;
+        }
+        if (outcome.m_eStatus == ImportOutcome::IMPORTED)
+            m_uiWritten += outcome.m_aOutputs.size();
+        KvresOutput::PrintWarnings(file.m_strSourcePath, outcome.m_aWarnings);
+        if (!outcome.m_strUpdated.empty())
+            std::printf("Updated the saved %s from %s\n", outcome.m_strUpdated.c_str(),
+                        file.m_strSourcePath.c_str());
+    }
+
+    const std::vector<KvImportRequest>& m_rFiles;
+    std::vector<std::optional<ImportOutcome>> m_aOutcomes;
+    bool m_bTerminal;
+    size_t m_uiDone = 0;
+    size_t m_uiPrinted = 0;
+};
+
+// The arguments of a worker process: the same modules and verbosity, the hidden subcommand.
+std::vector<std::string> WorkerArguments(const KvresSession& session, const ImportOptions& options)
+{
+    std::vector<std::string> arguments = {"kvres", "--plugin", session.GetPluginPath()};
+    for (const std::string& module : session.GetGameModulePaths())
+        arguments.insert(arguments.end(), {"--game-module", module});
+    if (options.m_bVerbose)
+        arguments.push_back("--verbose");
+    arguments.insert(arguments.end(), {kImportWorkerCommand, "--project", options.m_strProject});
+    return arguments;
+}
+} // namespace
+
+// Sources are planned first: those up to date are done; those that update a saved resource (a
+// material updates a mesh) run last, here, so they see what the others saved; the rest are
+// claimed and imported here or, with several jobs, by worker processes. The project is the same
+// either way.
 int RunImportCommand(KvresSession& session, const ImportOptions& options)
 {
     KvResourceHost& host = session.GetHost();
     const std::string& projectFolder = options.m_strProject;
-    ImportReport report;
     KvProjectLock lock;
     if (!LockProject(lock, projectFolder))
         return 1;
     KvImportDriver driver(host);
-    const tSources collected = CollectSources(options.m_aSources, options.m_strResourceType, driver);
-    const std::vector<KvImportRequest>& files = collected.m_aFiles;
+    tSources collected = CollectSources(options.m_aSources, options.m_strResourceType, driver);
+    // Missing sources take their places first, as failures.
+    std::vector<KvImportRequest> files;
     for (const std::string& path : collected.m_aMissing)
-    {
-        const KvResult missing = KvResult::Failure("no such file or folder");
-        KvresOutput::Failure(path, missing);
-        report.Add(path, "", {}, ImportReport::kFailed, missing.GetOneLineReason(), 0.0);
-    }
-    const bool bTerminal = isatty(STDERR_FILENO) != 0;
+        files.push_back({path, "", ""});
+    const size_t missing = files.size();
+    files.insert(files.end(), collected.m_aFiles.begin(), collected.m_aFiles.end());
+
     const KvProjectStore project(projectFolder);
     // Loaded only when a source updates a saved resource.
     KvSavedProject saved(projectFolder, host.GetDescriptors());
     KvBatchImport batch(driver, project, saved);
-    const size_t total = files.size() + collected.m_aMissing.size();
-    size_t failed = collected.m_aMissing.size();
-    size_t written = 0;
-    size_t upToDate = 0;
+    OutcomePrinter printer(files, isatty(STDERR_FILENO) != 0);
+    for (size_t index = 0; index < missing; ++index)
+        printer.Add(index,
+                    ImportOutcome{ImportOutcome::FAILED, "", {}, "", "no such file or folder", {}, 0.0});
+
     const std::filesystem::file_time_type toolStamp = session.GetToolStamp();
-    for (size_t index = 0; index < files.size(); ++index)
+    std::vector<size_t> independent;
+    std::vector<size_t> dependent;
+    for (size_t index = missing; index < files.size(); ++index)
     {
-        const KvImportRequest& file = files[index];
-        if (bTerminal)
-            ShowProgress(index, files.size(), file.m_strSourcePath);
-        const auto started = std::chrono::steady_clock::now();
-        const auto milliseconds = [&]
+        ImportOutcome outcome;
+        if (!options.m_bForce && batch.IsUpToDate(files[index], toolStamp, outcome.m_aOutputs))
         {
-            return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-                .count();
-        };
-        std::vector<std::string> savedFiles;
-        if (!options.m_bForce && batch.IsUpToDate(file, toolStamp, savedFiles))
-        {
-            ++upToDate;
-            report.Add(file.m_strSourcePath, "", savedFiles, ImportReport::kUpToDate, "", milliseconds());
+            outcome.m_eStatus = ImportOutcome::UP_TO_DATE;
+            printer.Add(index, outcome);
             continue;
         }
-        tImportedFile imported;
-        const KvResult result = batch.ImportFile(file, imported);
-        report.Add(file.m_strSourcePath, imported.m_strResource, imported.m_aWritten,
-                   result ? ImportReport::kImported : ImportReport::kFailed, result.GetOneLineReason(),
-                   milliseconds());
-        written += imported.m_aWritten.size();
-        // The progress bar makes way for whatever this file reports.
-        if (bTerminal && (!result || !imported.m_strUpdated.empty() || KvresOutput::HasPending()))
-            std::fprintf(stderr, "\r%-80s\r", "");
-        if (!result)
+        bool bCreates = false;
+        if (const KvResult reserved = batch.Reserve(files[index], bCreates); !reserved)
         {
-            ++failed;
-            KvresOutput::Failure(file.m_strSourcePath, result);
+            outcome.m_strReason = reserved.GetReason();
+            printer.Add(index, outcome);
             continue;
         }
-        KvresOutput::Warnings(file.m_strSourcePath);
-        if (!imported.m_strUpdated.empty())
-            std::printf("Updated the saved %s from %s\n", imported.m_strUpdated.c_str(),
-                        file.m_strSourcePath.c_str());
+        (bCreates ? independent : dependent).push_back(index);
     }
-    if (bTerminal)
-        ShowProgress(files.size(), files.size(), "done");
-    if (bTerminal)
+
+    const size_t jobs = std::min(options.m_uiJobs, independent.size());
+    if (jobs > 1)
+    {
+        std::vector<KvImportRequest> requests;
+        for (const size_t index : independent)
+            requests.push_back(files[index]);
+        ImportWorkers workers(jobs, WorkerArguments(session, options));
+        workers.Run(requests, [&](size_t request, const ImportOutcome& outcome)
+                    { printer.Add(independent[request], outcome); });
+    }
+    else
+        dependent.insert(dependent.begin(), independent.begin(), independent.end());
+    for (const size_t index : dependent)
+        printer.Add(index, ImportSource(batch, files[index]));
+    printer.AddMissing();
+
+    if (isatty(STDERR_FILENO))
         std::fprintf(stderr, "\n");
-    std::printf("Imported %zu of %zu files into %s (%zu project files written), ", total - failed - upToDate,
-                total, projectFolder.c_str(), written);
-    if (upToDate)
-        std::printf("%zu up to date, ", upToDate);
-    std::printf("%zu failed", failed);
+    std::printf("Imported %zu of %zu files into %s (%zu project files written), ",
+                files.size() - printer.m_uiFailed - printer.m_uiUpToDate, files.size(), projectFolder.c_str(),
+                printer.m_uiWritten);
+    if (printer.m_uiUpToDate)
+        std::printf("%zu up to date, ", printer.m_uiUpToDate);
+    std::printf("%zu failed", printer.m_uiFailed);
     if (collected.m_uiSkipped)
         std::printf(", %zu skipped (no importer)", collected.m_uiSkipped);
     std::printf("\n");
-    if (!options.m_strReport.empty() && !report.Write(options.m_strReport, projectFolder))
-        return 1;
-    return failed == 0 ? 0 : 1;
+    if (!options.m_strReport.empty())
+    {
+        ImportReport report;
+        printer.Report(report);
+        if (!report.Write(options.m_strReport, projectFolder))
+            return 1;
+    }
+    return printer.m_uiFailed == 0 ? 0 : 1;
+}
+
+int RunImportWorker(KvresSession& session, const std::string& projectFolder)
+{
+    KvImportDriver driver(session.GetHost());
+    const KvProjectStore project(projectFolder);
+    KvSavedProject saved(projectFolder, session.GetHost().GetDescriptors());
+    KvBatchImport batch(driver, project, saved);
+    for (std::string line; std::getline(std::cin, line);)
+    {
+        const nlohmann::json request = nlohmann::json::parse(line, nullptr, false);
+        const ImportOutcome outcome = request.is_object() ? ImportSource(batch, RequestFromJson(request))
+                                                          : ImportOutcome{ImportOutcome::FAILED,   "", {}, "",
+                                                                          "an unreadable request", {}, 0.0};
+        std::cout << ToJson(outcome).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << std::endl;
+    }
+    return 0;
 }

@@ -21,9 +21,20 @@ struct ImportOptions
     std::string m_strReport;
     // Imports sources whose saved files are up to date too.
     bool m_bForce = false;
+    // Worker processes importing at once; one imports in the tool itself.
+    size_t m_uiJobs = 1;
+    // Passed on to the workers.
+    bool m_bVerbose = false;
 };
+
+// The hidden subcommand of a worker process of `kvres import --jobs`.
+inline constexpr const char* kImportWorkerCommand = "import-worker";
 
 // Imports files and folders (recursively) into a project folder: a progress bar on a
 // terminal, one line per failure with its reason, a summary; sources whose saved files are up
 // to date are skipped unless forced. 1 when any file failed.
 int RunImportCommand(KvresSession& session, const ImportOptions& options);
+
+// A worker: reads one request per line on standard input, imports it into the project and
+// answers with one outcome per line on standard output, until its input ends.
+int RunImportWorker(KvresSession& session, const std::string& projectFolder);

@@ -1,6 +1,7 @@
 #include "KvresOutput.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace
@@ -37,8 +38,17 @@ void Failure(const std::string& subject, const KvResult& failure)
 
 void Warnings(const std::string& subject)
 {
-    for (const std::string& text : s_aPending)
+    PrintWarnings(subject, TakeLogged());
+}
+
+std::vector<std::string> TakeLogged()
+{
+    return std::exchange(s_aPending, {});
+}
+
+void PrintWarnings(const std::string& subject, const std::vector<std::string>& warnings)
+{
+    for (const std::string& text : warnings)
         std::fprintf(stderr, "warning: %s%s%s\n", subject.c_str(), subject.empty() ? "" : ": ", text.c_str());
-    s_aPending.clear();
 }
 } // namespace KvresOutput

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // How kvres tells the user what went wrong: one line per failure, "FAILED <subject>: <reason>",
 // and what the plug-in logged about a job that succeeded as "warning: <subject>: <text>". The
@@ -20,4 +21,7 @@ bool HasPending();
 void Failure(const std::string& subject, const KvResult& failure);
 // Prints the messages logged meanwhile as warnings of the job (of the tool when subject is empty).
 void Warnings(const std::string& subject);
+// The messages logged meanwhile, one line each, for a job that reports them later.
+std::vector<std::string> TakeLogged();
+void PrintWarnings(const std::string& subject, const std::vector<std::string>& warnings);
 } // namespace KvresOutput

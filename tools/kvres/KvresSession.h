@@ -27,6 +27,12 @@ public:
     // When the tool or a module it loaded last changed: what an import made before then may
     // differ from what it makes now.
     std::filesystem::file_time_type GetToolStamp() const;
+    // The modules loaded: the plug-in last.
+    const std::string& GetPluginPath() const { return m_aModulePaths.back(); }
+    std::vector<std::string> GetGameModulePaths() const
+    {
+        return {m_aModulePaths.begin(), m_aModulePaths.end() - 1};
+    }
 
 private:
     class StderrLog : public KvLogInterface

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -75,6 +76,12 @@ int main(int argc, char** argv)
                         "Resource type (name or short name) for a shared extension");
     pImport->add_option("--report", import.m_strReport, "Write the per-file results as JSON to this file");
     pImport->add_flag("--force", import.m_bForce, "Import sources whose saved files are up to date too");
+    import.m_uiJobs = std::max(1u, std::thread::hardware_concurrency());
+    pImport->add_option("-j,--jobs", import.m_uiJobs, "Worker processes importing at once")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    CLI::App* pImportWorker = app.add_subcommand(kImportWorkerCommand, "")->group("");
+    pImportWorker->add_option("--project", import.m_strProject)->required();
     CLI::App* pExportPrefab =
         app.add_subcommand("export-prefab", "Export a saved prefab as a prefab file of the run-time engine");
     std::string prefabName;
@@ -101,7 +108,8 @@ int main(int argc, char** argv)
     const int status = [&]() -> int
     {
         if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() ||
-            pImport->parsed() || pExportPrefab->parsed() || action.m_pCommand->parsed())
+            pImport->parsed() || pImportWorker->parsed() || pExportPrefab->parsed() ||
+            action.m_pCommand->parsed())
         {
             if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
             {
@@ -118,7 +126,12 @@ int main(int argc, char** argv)
         if (pShow->parsed())
             return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
         if (pImport->parsed())
+        {
+            import.m_bVerbose = bVerbose;
             return RunImportCommand(session, import);
+        }
+        if (pImportWorker->parsed())
+            return RunImportWorker(session, import.m_strProject);
         if (pExportPrefab->parsed())
             return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
         if (action.m_pCommand->parsed())

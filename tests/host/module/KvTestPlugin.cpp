@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <new>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -92,7 +93,7 @@ std::string ReadAll(KvIOStream* pSource)
 }
 
 // Lines "name=", "target=" (a placeholder reference), "payload=", "warn" (logs and goes on),
-// "silent" (fails without a report), "fail", "fatal", "throw=".
+// "silent" (fails without a report), "fail", "fatal", "throw=", "crash" (ends the process).
 class NodeImporter : public KvResourceImporter
 {
 public:
@@ -144,6 +145,8 @@ public:
                 KvFatalReport({"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 20},
                               "Broken file %s", pSource->GetName());
             }
+            else if (key == "crash")
+                std::abort();
             else if (key == "throw")
             {
                 DestroyData(pNode);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class KvProjectStore;
+class KvResourceDescriptor;
 class KvSavedResources;
 
 // What importing one source into a project did.
@@ -37,6 +38,10 @@ public:
 
     // Imports and saves one source.
     KvResult ImportFile(const KvImportRequest& request, tImportedFile& outFile);
+    // Claims the project file a source will be saved to before it is imported elsewhere (in
+    // another process): fails as its import would when an earlier source of the run claimed it.
+    // False in outCreates for a source that updates a saved resource or that no importer takes.
+    KvResult Reserve(const KvImportRequest& request, bool& outCreates);
     // Whether the source need not be imported again: its saved files are newer than the source,
     // than the importer's minimum time stamp file (below the source root) and than `toolStamp`
     // (when the tool and its modules last changed). A source that updates a saved resource, or
@@ -45,6 +50,10 @@ public:
                     std::vector<std::string>& outSaved);
 
 private:
+    // Records the source a project file comes from; fails when another source of the run has it.
+    KvResult Claim(const std::string& rawPath, const std::string& name, const KvResourceDescriptor& type,
+                   const KvImportRequest& request);
+
     KvImportDriver& m_Driver;
     const KvProjectStore& m_Project;
     KvSavedResources& m_Saved;
