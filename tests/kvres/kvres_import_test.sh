@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 
 cp -r "$saved" "$work/project"
 expect import-examples 0 "Imported 11 of 11 files into $work/project (14 project files written), 0 failed" \
-    "$kvres" import "$examples" --project "$work/project"
+    "$kvres" import "$examples" --project "$work/project" --jobs 1
 expect project-texture 0 '"m_eFormat": "FORMAT_RGBA"' cat "$work/project/textures/checker.texture.json"
 expect project-shader-name 0 '"m_strName": "LitAlphaTest"' cat "$work/project/shaders/lit.shader.json"
 expect project-locale 0 '"m_eLocale": "fr_FR"' cat "$work/project/fr_fr.i18n.json"
@@ -19,7 +19,7 @@ expect project-locale 0 '"m_eLocale": "fr_FR"' cat "$work/project/fr_fr.i18n.jso
 # Identity: the same sources give the same bytes in another project, and a forced re-import
 # rewrites them unchanged; a GUID saved before (here edited by hand) survives the re-import.
 cp -r "$saved" "$work/again"
-"$kvres" import "$examples" --project "$work/again" >/dev/null 2>&1
+"$kvres" import "$examples" --project "$work/again" --jobs 4 >/dev/null 2>&1
 expect reproducible 0 "" diff -r "$work/project" "$work/again"
 cp -r "$work/project" "$work/before-reimport"
 "$kvres" import "$examples" --project "$work/project" --force >/dev/null 2>&1
