@@ -29,13 +29,28 @@ build: setup
 
 demo: build
 	$(BUILD_DIR)/bin/kvres types
-	rm -rf $(BUILD_DIR)/demo-project
+	rm -rf $(BUILD_DIR)/demo-project $(BUILD_DIR)/demo-before-actions
 	cp -r examples/project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/bin/kvres import examples/particles --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/bin/kvres import examples/sources --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/bin/kvres show --bind examples/particles/sparks.xml > $(BUILD_DIR)/sparks.bound.json
 	$(BUILD_DIR)/bin/kvres export-prefab prefabs/crate_stack --project $(BUILD_DIR)/demo-project
 	$(BUILD_DIR)/bin/kvres export-prefab prefabs/camp --project $(BUILD_DIR)/demo-project
+	$(BUILD_DIR)/bin/kvres action list --project $(BUILD_DIR)/demo-project prefabs/guard_post
+	# One action of each kind, run and undone: every file is left as it was.
+	cp -r $(BUILD_DIR)/demo-project $(BUILD_DIR)/demo-before-actions
+	$(BUILD_DIR)/bin/kvres action run --project $(BUILD_DIR)/demo-project prefabs/guard_post --object / \
+		--menu "Actor 'mob' as prefab instance" --label 'prefabs\watchtower' --undo
+	$(BUILD_DIR)/bin/kvres action run --project $(BUILD_DIR)/demo-project prefabs/guard_post --object /m_apActors/1 \
+		--menu "Prefab Update" --label 'Update prefab prefabs\watchtower' --undo
+	$(BUILD_DIR)/bin/kvres action run --project $(BUILD_DIR)/demo-project prefabs/guard_post \
+		--object /m_apActors/1/m_apChildren/0 --menu "Prefab Extract" --label 'Extract prefab prefabs\crate_stack' --undo
+	for label in "Override nonSSAO" "Revert Shader Override" "Set MeshDecal bindings"; do \
+		$(BUILD_DIR)/bin/kvres action run --project $(BUILD_DIR)/demo-project props/door/door --object / \
+			--menu Rendering --label "$$label" --undo || exit 1; \
+	done
+	diff -r $(BUILD_DIR)/demo-before-actions $(BUILD_DIR)/demo-project
+	rm -rf $(BUILD_DIR)/demo-before-actions
 	$(BUILD_DIR)/bin/kvres anim optimize examples/animation/walk.anim.json \
 		--position-tolerance 0.005 --angle-tolerance 1 -o $(BUILD_DIR)/walk.optimized.anim.json
 
