@@ -3,7 +3,6 @@
 #include "Foundation/KvSmartPtr.h"
 #include "actions/KvNativeAction.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "reflection/KvAttributes.h"
 #include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
@@ -11,15 +10,14 @@
 #include <string>
 #include <vector>
 
-// A small project for the actor and prefab actions: prefabs, render shapes and a layer of
-// root actors, all released by schema with the project. Actors are placed as the editor places
-// them, through the parent-change handler.
+// A small project for the actor and prefab actions: prefabs and a layer of root actors,
+// released by schema with it. Actors are placed as the editor places them, through the
+// parent-change handler.
 class ActorProject
 {
 public:
     using Actor = KvProjectData_Core_Raw_ActorEntry;
     using Prefab = KvProjectData_Core_Raw_ActorPrefab;
-    using Shape = KvProjectData_Core_Raw_RenderShapeMesh;
     using Actions = std::vector<KvSmartPtr<KvNativeAction>>;
 
     ActorProject() = default;
@@ -27,23 +25,11 @@ public:
     {
         for (Prefab* pPrefab : m_apPrefabs)
             DestroyData(pPrefab);
-        for (Shape* pShape : m_apShapes)
-            DestroyData(pShape);
     }
-    ActorProject(const ActorProject&) = delete;
-    ActorProject& operator=(const ActorProject&) = delete;
 
     Prefab* NewPrefab(const std::string& name)
     {
-        Prefab* pPrefab = m_apPrefabs.emplace_back(NewData<Prefab>());
-        pPrefab->m_strName = name;
-        return pPrefab;
-    }
-    Shape* NewShape(const std::string& name)
-    {
-        Shape* pShape = m_apShapes.emplace_back(NewData<Shape>());
-        pShape->m_strName = name;
-        return pShape;
+        return Named(m_apPrefabs.emplace_back(NewData<Prefab>()), name);
     }
     Actor* AddRoot(const std::string& name, Prefab* pInstanceOf = nullptr)
     {
@@ -69,9 +55,8 @@ public:
         return saved;
     }
 
-    // The first actor in the project that breaks the editor's links, with what is wrong, or
-    // empty: every placed actor has a pawn at its transform; top-level actors have no parent
-    // links; a child links its parent actor and that actor's transform.
+    // The first placed actor that breaks the editor's links, or empty: each has a pawn at its
+    // transform; a top-level actor has no parent links, a child those of its parent actor.
     std::string FindLinkFault() const
     {
         std::string fault;
@@ -97,8 +82,15 @@ public:
         }
         return actions;
     }
+    static std::vector<std::string> NamesOf(const Actions& actions)
+    {
+        std::vector<std::string> names;
+        for (const KvSmartPtr<KvNativeAction>& action : actions)
+            names.push_back(action->GetName());
+        return names;
+    }
 
-    // Editor pawns alive in the process: a destroyed actor tree takes its pawns with it.
+    // Editor pawns alive in the process: a destroyed actor tree takes its pawns along.
     static size_t LivePawnCount()
     {
         std::vector<void*> pawns;
@@ -108,30 +100,32 @@ public:
     }
 
     std::vector<Prefab*> m_apPrefabs;
-    std::vector<Shape*> m_apShapes;
     OwnedData<KvProjectData_Core_Raw_ActorLayer> m_pLayer = MakeData<KvProjectData_Core_Raw_ActorLayer>();
 
 private:
+    template <class T>
+    static T* Named(T* pObject, const std::string& name)
+    {
+        pObject->m_strName = name;
+        return pObject;
+    }
     static Actor* Place(const KvReflectedDataType* pParentType, void* pParent, std::vector<Actor*>& list,
                         const std::string& name, Prefab* pInstanceOf)
     {
-        Actor* pActor = list.emplace_back(NewData<Actor>());
-        pActor->m_strName = name;
+        Actor* pActor = Named(list.emplace_back(NewData<Actor>()), name);
         pActor->m_pPrefab = pInstanceOf;
         Actor::OnParentChanged(pParentType, pParent, nullptr, pActor);
         return pActor;
     }
-
     static void CheckLinks(const Actor* pActor, const Actor* pParent, std::string& fault)
     {
-        if (!fault.empty())
-            return;
-        const auto* pParentTransform = pParent ? pParent->m_pTransform : nullptr;
-        if (!pActor->m_pEditorPawn || pActor->m_pEditorPawn->m_pTransform != pActor->m_pTransform)
-            fault = pActor->m_strName + ": no pawn at its transform";
-        else if (pActor->m_pParentActor != pParent ||
-                 pActor->m_pTransform->m_pParentTransform != pParentTransform)
-            fault = pActor->m_strName + ": parent links";
+        const bool bPawn =
+            pActor->m_pEditorPawn && pActor->m_pEditorPawn->m_pTransform == pActor->m_pTransform;
+        const bool bLinks =
+            pActor->m_pParentActor == pParent &&
+            pActor->m_pTransform->m_pParentTransform == (pParent ? pParent->m_pTransform : nullptr);
+        if (fault.empty() && !(bPawn && bLinks))
+            fault = pActor->m_strName + (bPawn ? ": parent links" : ": no pawn at its transform");
         for (const Actor* pChild : pActor->m_apChildren)
             CheckLinks(pChild, pActor, fault);
     }

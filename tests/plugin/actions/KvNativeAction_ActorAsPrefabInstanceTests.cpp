@@ -1,5 +1,6 @@
 #include "TypeManager/KvTypeInfo.h"
 #include "actions/KvUndoHistory.h"
+#include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "resources/KvResource.h"
 #include "support/KvActorProject.h"
 #include "support/KvTestReports.h"
@@ -11,24 +12,18 @@ namespace
 {
 using Actor = ActorProject::Actor;
 using Prefab = ActorProject::Prefab;
+using Component = KvProjectData_Core_Raw_ActorComponent;
 using Action = KvNativeAction_ActorAsPrefabInstance;
+using Names = std::vector<std::string>;
 
-constexpr const char* kMobMenu = "Actor 'mob' as prefab instance";
-
-std::vector<std::string> NamesOf(const ActorProject::Actions& actions)
-{
-    std::vector<std::string> names;
-    for (const KvSmartPtr<KvNativeAction>& action : actions)
-        names.push_back(action->GetName());
-    return names;
-}
+constexpr const char* kMenu = "Actor 'mob' as prefab instance";
 } // namespace
 
-TEST(MobAsPrefabInstance, Menu_FindsTheFirstActorNamedMobInAnyCaseAndOnlyWithThreeLetters)
+TEST(MobAsPrefabInstance, Menu_TheFirstActorNamedMobInAnyCaseAndWithThreeLettersOnly)
 {
     const std::pair<const char*, bool> rows[] = {{"mob", true},   {"MOB", true}, {"mOb", true},
                                                  {"mobs", false}, {"mo", false}, {"mob ", false},
-                                                 {"m0b", false},  {"", false}};
+                                                 {"", false}};
     for (const auto& [name, bFound] : rows)
     {
         SCOPED_TRACE(name);
@@ -36,50 +31,46 @@ TEST(MobAsPrefabInstance, Menu_FindsTheFirstActorNamedMobInAnyCaseAndOnlyWithThr
         Prefab* pSource = project.NewPrefab("source");
         Prefab* pTarget = project.NewPrefab("target");
         project.AddActor(pSource, "other");
-        Actor* pMob = project.AddActor(pSource, name);
-        Actor* pSecondMob = project.AddActor(pSource, "Mob");
-        ActorProject::Actions actions = ActorProject::Menu(pSource, kMobMenu);
-        ASSERT_EQ(NamesOf(actions), std::vector<std::string>{"target"});
+        Actor* pFirst = project.AddActor(pSource, name);
+        Actor* pSecond = project.AddActor(pSource, "Mob");
+        const ActorProject::Actions actions = ActorProject::Menu(pSource, kMenu);
+        ASSERT_EQ(ActorProject::NamesOf(actions), Names{"target"});
         actions[0]->Do();
-        EXPECT_EQ(pMob->m_pPrefab, bFound ? pTarget : nullptr);
-        EXPECT_EQ(pSecondMob->m_pPrefab, bFound ? nullptr : pTarget);
+        EXPECT_EQ(pFirst->m_pPrefab, bFound ? pTarget : nullptr);
+        EXPECT_EQ(pSecond->m_pPrefab, bFound ? nullptr : pTarget);
     }
 }
 
-// Neither the prefab itself nor one it instances: directly, through a child actor, or through
-// other prefabs, which may instance each other and the source.
-TEST(MobAsPrefabInstance, Menu_NeverOffersTheSourceNorAPrefabItInstancesThroughAnyPath)
+// Not the source, nor what it instances directly, through a child actor or through other
+// prefabs (which may instance each other and the source); a prefab without a mob offers nothing.
+TEST(MobAsPrefabInstance, Menu_NeitherTheSourceNorAPrefabItInstancesThroughAnyPath)
 {
     ActorProject project;
     Prefab* pSource = project.NewPrefab("source");
     Prefab* pDirect = project.NewPrefab("direct");
     Prefab* pViaChild = project.NewPrefab("via child");
     Prefab* pViaPrefab = project.NewPrefab("via prefab");
-    Prefab* pInstancesSource = project.NewPrefab("instances source");
+    project.AddActor(project.NewPrefab("instances source"), "copy", pSource);
     project.NewPrefab("free");
     project.AddActor(pSource, "mob");
-    Actor* pHouse = project.AddActor(pSource, "house", pDirect);
-    project.AddChild(pHouse, "door", pViaChild);
+    project.AddChild(project.AddActor(pSource, "house", pDirect), "door", pViaChild);
     project.AddActor(pViaChild, "frame", pViaPrefab);
     project.AddActor(pViaPrefab, "back", pViaChild);
     project.AddActor(pViaPrefab, "loop", pSource);
-    project.AddActor(pInstancesSource, "copy", pSource);
-    EXPECT_EQ(NamesOf(ActorProject::Menu(pSource, kMobMenu)),
-              (std::vector<std::string>{"instances source", "free"}));
-    // A prefab without a mob offers nothing.
-    EXPECT_TRUE(ActorProject::Menu(pDirect, kMobMenu).empty());
+    EXPECT_EQ(ActorProject::NamesOf(ActorProject::Menu(pSource, kMenu)), (Names{"instances source", "free"}));
+    EXPECT_TRUE(ActorProject::Menu(pDirect, kMenu).empty());
 }
 
-// The components and shape are taken once and come back once, after what the actor has then;
-// the history reports the actor and its resource.
+// Components and shape are taken once and come back once, after what the actor has by then.
+// Released while undone, the action leaves them to the actor (sanitizer build: none freed twice).
 TEST(MobAsPrefabInstance, DoUndoRedo_TakesComponentsAndShapeOnceAndAppendsThemOnUndo)
 {
     ActorProject project;
     Prefab* pBefore = project.NewPrefab("before");
     Prefab* pTarget = project.NewPrefab("target");
+    const auto pShape = MakeData<KvProjectData_Core_Raw_RenderShapeMesh>();
     Actor* pMob = project.AddActor(project.NewPrefab("source"), "mob", pBefore);
-    pMob->m_pDefaultEditorShape = project.NewShape("rock");
-    using Component = KvProjectData_Core_Raw_ActorComponent;
+    pMob->m_pDefaultEditorShape = pShape.get();
     const std::vector<Component*> components = {NewData<Component>(), NewData<Component>()};
     pMob->m_apComponents = components;
     KvResource resource;
@@ -87,9 +78,8 @@ TEST(MobAsPrefabInstance, DoUndoRedo_TakesComponentsAndShapeOnceAndAppendsThemOn
     const KvUndoHistory::tStepReport done = history.Do(new Action(pMob, pTarget, &resource, true));
     EXPECT_EQ(done.m_aChangedMemory, std::vector<void*>{pMob});
     EXPECT_EQ(done.m_apModifiedResources, std::vector<KvResource*>{&resource});
-    EXPECT_FALSE(done.m_bUpdatesSelection);
-    EXPECT_TRUE(done.m_aSelection.empty());
-    for (int redo = 0; redo < 2; ++redo)
+    EXPECT_TRUE(!done.m_bUpdatesSelection && done.m_aSelection.empty());
+    for (int pass = 0; pass < 2; ++pass, history.Redo())
     {
         EXPECT_EQ(pMob->m_pPrefab, pTarget);
         EXPECT_TRUE(pMob->m_apComponents.empty());
@@ -97,40 +87,31 @@ TEST(MobAsPrefabInstance, DoUndoRedo_TakesComponentsAndShapeOnceAndAppendsThemOn
         history.Undo();
         EXPECT_EQ(pMob->m_pPrefab, pBefore);
         EXPECT_EQ(pMob->m_apComponents, components);
-        EXPECT_EQ(pMob->m_pDefaultEditorShape, project.m_apShapes[0]);
-        history.Redo();
+        EXPECT_EQ(pMob->m_pDefaultEditorShape, pShape.get());
     }
     Component* pAdded = pMob->m_apComponents.emplace_back(NewData<Component>());
     history.Undo();
     EXPECT_EQ(pMob->m_apComponents, (std::vector<Component*>{pAdded, components[0], components[1]}));
-    // Released while undone, the action leaves the components to the actor (sanitizer build:
-    // nothing is freed twice when the project goes).
-    history.Clear();
 }
 
-// Released while done, the action frees the components it took (sanitizer build: nothing
-// leaks). The shape is a cross-reference that its render-shape resource owns: it stays.
-TEST(MobAsPrefabInstance, ReleasedWhileDone_FreesTheComponentsAndKeepsTheSharedShape)
+// Released while done, the action frees the components it took (sanitizer build: no leak) but
+// not the shape, a cross-reference its render-shape resource owns. Without a prefab it is named
+// "(none)" and clears the actor's; without a resource it reports none.
+TEST(MobAsPrefabInstance, ReleasedWhileDone_FreesTheComponentsOnly)
 {
     ActorProject project;
-    Actor* pMob = project.AddActor(project.NewPrefab("source"), "mob");
-    ActorProject::Shape* pShape = pMob->m_pDefaultEditorShape = project.NewShape("rock");
-    pMob->m_apComponents = {NewData<KvProjectData_Core_Raw_ActorComponent>()};
-    KvUndoHistory history;
-    history.Do(new Action(pMob, project.NewPrefab("target"), nullptr, true));
-    history.Clear();
-    EXPECT_EQ(ActorProject::Shape::GetExternalReference("rock"), pShape);
-}
-
-TEST(MobAsPrefabInstance, NoPrefabNoResource_NamedNoneClearsThePrefabAndReportsNoResource)
-{
-    ActorProject project;
+    const auto pShape = MakeData<KvProjectData_Core_Raw_RenderShapeMesh>();
     Actor* pMob = project.AddActor(project.NewPrefab("source"), "mob", project.NewPrefab("before"));
-    const KvSmartPtr<KvNativeAction> action = new Action(pMob, nullptr, nullptr, false);
+    pMob->m_pDefaultEditorShape = pShape.get();
+    pMob->m_apComponents = {NewData<Component>()};
+    KvSmartPtr<KvNativeAction> action = new Action(pMob, nullptr, nullptr, true);
     EXPECT_EQ(action->GetName(), "(none)");
     KvUndoHistory history;
     EXPECT_TRUE(history.Do(action).m_apModifiedResources.empty());
     EXPECT_EQ(pMob->m_pPrefab, nullptr);
+    action.Clear();
+    history.Clear();
+    EXPECT_EQ(KvProjectData_Core_Raw_RenderShapeMesh::GetExternalReference(pShape->m_XRefGUID), pShape.get());
 }
 
 TEST(MobAsPrefabInstance, NullActor_Fatal)

@@ -15,66 +15,55 @@ namespace
 using Actor = ActorProject::Actor;
 using Prefab = ActorProject::Prefab;
 using Actors = std::vector<Actor*>;
+using Objects = std::vector<void*>;
+using Names = std::vector<std::string>;
 using Update = KvNativeAction_ActorPrefab_Update;
 using Extract = KvNativeAction_ActorPrefab_Extract;
 
-std::vector<std::string> NamesOf(const ActorProject::Actions& actions)
+Objects SelectedActors(const KvUndoHistory::tStepReport& report)
 {
-    std::vector<std::string> names;
-    for (const KvSmartPtr<KvNativeAction>& action : actions)
-        names.push_back(action->GetName());
-    return names;
-}
-
-std::vector<void*> SelectedObjects(const KvUndoHistory::tStepReport& report)
-{
-    std::vector<void*> objects;
+    Objects objects;
     for (const tReflectedObject& selected : report.m_aSelection)
-    {
-        EXPECT_EQ(selected.m_pType, Actor::GetReflectedDataType());
-        objects.push_back(selected.m_pObject);
-    }
+        if (selected.m_pType == Actor::GetReflectedDataType())
+            objects.push_back(selected.m_pObject);
     return objects;
 }
 
-// An actor taken out of the tree: no parent links and no pawn.
+// Out of the tree: no parent links and no pawn.
 void ExpectDetached(const Actor* pActor)
 {
-    SCOPED_TRACE(pActor->m_strName);
-    EXPECT_EQ(pActor->m_pParentActor, nullptr);
-    EXPECT_EQ(pActor->m_pTransform->m_pParentTransform, nullptr);
-    EXPECT_EQ(pActor->m_pEditorPawn, nullptr);
+    EXPECT_TRUE(!pActor->m_pParentActor && !pActor->m_pTransform->m_pParentTransform &&
+                !pActor->m_pEditorPawn)
+        << pActor->m_strName;
 }
 
-// Actor "actor" under a root, an instance of "before", with children c1 and c2; prefab "p" has
-// actor p1, which has a child.
-struct UpdateScene
+// "actor" under a root, an instance of "before", with children c1 and c2; prefab "p" holds p1,
+// which has a child.
+struct UpdateScene : ActorProject
 {
-    ActorProject project;
-    Prefab* pBefore = project.NewPrefab("before");
-    Prefab* pPrefab = project.NewPrefab("p");
-    Actor* pP1 = project.AddActor(pPrefab, "p1");
-    Actor* pActor = project.AddChild(project.AddRoot("root"), "actor", pBefore);
-    Actor* pC1 = project.AddChild(pActor, "c1");
-    Actor* pC2 = project.AddChild(pActor, "c2");
-    UpdateScene() { project.AddChild(pP1, "p1 child"); }
+    Prefab* pBefore = NewPrefab("before");
+    Prefab* pPrefab = NewPrefab("p");
+    Actor* pP1 = AddActor(pPrefab, "p1");
+    Actor* pActor = AddChild(AddRoot("root"), "actor", pBefore);
+    Actor* pC1 = AddChild(pActor, "c1");
+    Actor* pC2 = AddChild(pActor, "c2");
+    UpdateScene() { AddChild(pP1, "p1 child"); }
 };
 
-// Actor "actor", an instance of "p", with child k; "p" has actors p1 (with a child) and p2.
-struct ExtractScene
+// "actor", an instance of "p", with child k; "p" holds p1 (which has a child) and p2.
+struct ExtractScene : ActorProject
 {
-    ActorProject project;
-    Prefab* pPrefab = project.NewPrefab("p");
-    Actor* pP1 = project.AddActor(pPrefab, "p1");
-    Actor* pP2 = project.AddActor(pPrefab, "p2");
-    Actor* pActor = project.AddRoot("actor", pPrefab);
-    Actor* pKept = project.AddChild(pActor, "k");
-    ExtractScene() { project.AddChild(pP1, "p1 child"); }
+    Prefab* pPrefab = NewPrefab("p");
+    Actor* pP1 = AddActor(pPrefab, "p1");
+    Actor* pP2 = AddActor(pPrefab, "p2");
+    Actor* pActor = AddRoot("actor", pPrefab);
+    Actor* pKept = AddChild(pActor, "k");
+    ExtractScene() { AddChild(pP1, "p1 child"); }
 };
 } // namespace
 
 // Every prefab but those instanced anywhere below the children, in list order; without
-// children every prefab, the actor's own included.
+// children every prefab, the actor's own included, and the chosen prefab ends up empty.
 TEST(PrefabUpdate, Menu_EveryPrefabNotInstancedBelowTheChildren)
 {
     ActorProject project;
@@ -84,18 +73,19 @@ TEST(PrefabUpdate, Menu_EveryPrefabNotInstancedBelowTheChildren)
     Prefab* pLoop = project.NewPrefab("loop");
     project.NewPrefab("free");
     Actor* pActor = project.AddRoot("actor", pOwn);
-    Actor* pLeaf = project.AddRoot("leaf", pOwn);
     project.AddChild(pActor, "c1", pDirect);
     project.AddChild(project.AddChild(pActor, "c2"), "grandchild", pDeep);
     project.AddActor(pDeep, "d", pLoop);
     project.AddActor(pLoop, "l", pDeep);
-    EXPECT_EQ(NamesOf(ActorProject::Menu(pActor, "Prefab Update")),
-              (std::vector<std::string>{"Update prefab own", "Update prefab free"}));
-    EXPECT_EQ(NamesOf(ActorProject::Menu(pLeaf, "Prefab Update")),
-              (std::vector<std::string>{"Update prefab own", "Update prefab direct", "Update prefab deep",
-                                        "Update prefab loop", "Update prefab free"}));
+    EXPECT_EQ(ActorProject::NamesOf(ActorProject::Menu(pActor, "Prefab Update")),
+              (Names{"Update prefab own", "Update prefab free"}));
+    const ActorProject::Actions all = ActorProject::Menu(project.AddRoot("leaf", pOwn), "Prefab Update");
+    ASSERT_EQ(ActorProject::NamesOf(all)[2], "Update prefab deep");
+    all[2]->Do();
+    EXPECT_TRUE(pDeep->m_apActors.empty());
 }
 
+// Done, the action owns the prefab's former actors and frees them with it.
 TEST(PrefabUpdate, DoUndoRedo_ChildrenAndPrefabActorsTradePlaces)
 {
     UpdateScene scene;
@@ -108,41 +98,22 @@ TEST(PrefabUpdate, DoUndoRedo_ChildrenAndPrefabActorsTradePlaces)
         EXPECT_TRUE(scene.pActor->m_apChildren.empty());
         EXPECT_EQ(scene.pActor->m_pPrefab, scene.pPrefab);
         ExpectDetached(scene.pP1);
-        EXPECT_EQ(scene.project.FindLinkFault(), "");
-        EXPECT_EQ(report.m_aChangedMemory, (std::vector<void*>{scene.pActor, scene.pPrefab}));
+        EXPECT_EQ(scene.FindLinkFault(), "");
+        EXPECT_EQ(report.m_aChangedMemory, (Objects{scene.pActor, scene.pPrefab}));
         EXPECT_EQ(report.m_apModifiedResources, (std::vector<KvResource*>{&resource, &runResource}));
         EXPECT_TRUE(report.m_bUpdatesSelection);
-        EXPECT_EQ(SelectedObjects(report), std::vector<void*>{scene.pActor});
+        EXPECT_EQ(SelectedActors(report), Objects{scene.pActor});
     };
     expectDone(history.Do(new Update(scene.pPrefab, scene.pActor, &resource)));
     history.Undo();
     EXPECT_EQ(scene.pPrefab->m_apActors, Actors{scene.pP1});
     EXPECT_EQ(scene.pActor->m_apChildren, (Actors{scene.pC1, scene.pC2}));
     EXPECT_EQ(scene.pActor->m_pPrefab, scene.pBefore);
-    EXPECT_EQ(scene.project.FindLinkFault(), "");
+    EXPECT_EQ(scene.FindLinkFault(), "");
     expectDone(history.Redo());
-}
-
-// Done, the action owns the prefab's former actors and frees them with it; undone, it frees
-// nothing. Without children the prefab ends up empty.
-TEST(PrefabUpdate, Release_FreesTheFormerActorsOnlyWhileDone)
-{
-    for (const bool bUndone : {false, true})
-    {
-        SCOPED_TRACE(bUndone);
-        UpdateScene scene;
-        for (Actor* pChild : std::exchange(scene.pActor->m_apChildren, {}))
-            DestroyData(pChild);
-        KvUndoHistory history;
-        history.Do(new Update(scene.pPrefab, scene.pActor, nullptr));
-        EXPECT_TRUE(scene.pPrefab->m_apActors.empty());
-        if (bUndone)
-            history.Undo();
-        const size_t pawns = ActorProject::LivePawnCount();
-        history.Clear();
-        // The former actor's child takes its pawn along.
-        EXPECT_EQ(ActorProject::LivePawnCount(), bUndone ? pawns : pawns - 1);
-    }
+    const size_t pawns = ActorProject::LivePawnCount();
+    history.Clear();
+    EXPECT_EQ(ActorProject::LivePawnCount(), pawns - 1) << "p1's child takes its pawn along";
     // Made by the type manager, the action has nothing to work on.
     const KvSmartPtr<KvNativeAction> pBlank = static_cast<Update*>(Update::GetType()->CreateInstance());
     pBlank->Do();
@@ -150,67 +121,54 @@ TEST(PrefabUpdate, Release_FreesTheFormerActorsOnlyWhileDone)
 }
 
 // The copies are made once: a redo brings back the same objects, linked under the actor.
+// Undone, the action owns the copies and frees them with it.
 TEST(PrefabExtract, DoUndoRedo_CopiesThePrefabsActorsOnceUnderTheActor)
 {
     ExtractScene scene;
     KvResource resource;
-    const ActorProject::Actions actions = ActorProject::Menu(scene.pActor, "Prefab Extract", &resource);
-    ASSERT_EQ(NamesOf(actions), std::vector<std::string>{"Extract prefab p"});
+    ActorProject::Actions actions = ActorProject::Menu(scene.pActor, "Prefab Extract", &resource);
+    ASSERT_EQ(ActorProject::NamesOf(actions), Names{"Extract prefab p"});
     KvUndoHistory history;
     const KvUndoHistory::tStepReport done = history.Do(actions[0]);
     const Actors children = scene.pActor->m_apChildren;
     ASSERT_EQ(children.size(), 3u);
-    const Actors copies(children.begin() + 1, children.end());
+    const Actor* pCopy = children[1];
     EXPECT_EQ(children[0], scene.pKept);
-    EXPECT_NE(copies[0], scene.pP1);
-    EXPECT_EQ(copies[0]->m_strName, "p1");
-    ASSERT_EQ(copies[0]->m_apChildren.size(), 1u);
-    EXPECT_NE(copies[0]->m_apChildren[0], scene.pP1->m_apChildren[0]);
-    EXPECT_EQ(copies[1]->m_strName, "p2");
+    EXPECT_TRUE(pCopy != scene.pP1 && pCopy->m_strName == "p1" && children[2]->m_strName == "p2");
+    ASSERT_EQ(pCopy->m_apChildren.size(), 1u);
+    EXPECT_NE(pCopy->m_apChildren[0], scene.pP1->m_apChildren[0]);
     EXPECT_EQ(scene.pActor->m_pPrefab, nullptr);
     EXPECT_EQ(scene.pPrefab->m_apActors, (Actors{scene.pP1, scene.pP2}));
     // The copies' own children link the copies, not the prefab's actors.
-    EXPECT_EQ(scene.project.FindLinkFault(), "");
-    EXPECT_EQ(SelectedObjects(done), (std::vector<void*>{copies[0], copies[1]}));
-    EXPECT_EQ(done.m_aChangedMemory, std::vector<void*>{scene.pActor});
+    EXPECT_EQ(scene.FindLinkFault(), "");
+    EXPECT_EQ(SelectedActors(done), (Objects{children[1], children[2]}));
+    EXPECT_EQ(done.m_aChangedMemory, Objects{scene.pActor});
     EXPECT_EQ(done.m_apModifiedResources, std::vector<KvResource*>{&resource});
-
-    EXPECT_EQ(SelectedObjects(history.Undo()), std::vector<void*>{scene.pActor});
-    EXPECT_EQ(scene.pActor->m_apChildren, Actors{scene.pKept});
-    EXPECT_EQ(scene.pActor->m_pPrefab, scene.pPrefab);
-    for (const Actor* pCopy : copies)
-        ExpectDetached(pCopy);
+    const auto expectUndone = [&](const KvUndoHistory::tStepReport& report)
+    {
+        EXPECT_EQ(SelectedActors(report), Objects{scene.pActor});
+        EXPECT_EQ(scene.pActor->m_apChildren, Actors{scene.pKept});
+        EXPECT_EQ(scene.pActor->m_pPrefab, scene.pPrefab);
+        ExpectDetached(children[1]);
+        ExpectDetached(children[2]);
+    };
+    expectUndone(history.Undo());
     history.Redo();
     EXPECT_EQ(scene.pActor->m_apChildren, children);
-    EXPECT_EQ(scene.project.FindLinkFault(), "");
+    EXPECT_EQ(scene.FindLinkFault(), "");
+    expectUndone(history.Undo());
+    const size_t pawns = ActorProject::LivePawnCount();
+    actions.clear();
+    history.Clear();
+    EXPECT_EQ(ActorProject::LivePawnCount(), pawns - 1) << "the copy of p1's child takes its pawn along";
 }
 
-// Undone, the action owns the copies and frees them with it; done, they stay the actor's.
-TEST(PrefabExtract, Release_FreesTheCopiesOnlyWhileUndone)
-{
-    for (const bool bUndone : {false, true})
-    {
-        SCOPED_TRACE(bUndone);
-        ExtractScene scene;
-        KvUndoHistory history;
-        history.Do(new Extract(nullptr, scene.pActor));
-        if (bUndone)
-            history.Undo();
-        const size_t pawns = ActorProject::LivePawnCount();
-        history.Clear();
-        // The copy of p1's child takes its pawn along.
-        EXPECT_EQ(ActorProject::LivePawnCount(), bUndone ? pawns - 1 : pawns);
-        EXPECT_EQ(scene.pActor->m_apChildren.size(), bUndone ? 1u : 3u);
-    }
-}
-
-// Without actors only the prefab link changes. A prefab that is not live (none of its name)
-// is not offered, and an action made anyway leaves the actor alone.
+// Without actors only the prefab link changes. A prefab that is not live (none of its name) is
+// not offered, and an action made anyway leaves the actor alone.
 TEST(PrefabExtract, EmptyOrMissingPrefab_OnlyTheLinkChangesOrNothing)
 {
     ExtractScene scene;
-    Prefab* pEmpty = scene.project.NewPrefab("empty");
-    scene.pActor->m_pPrefab = pEmpty;
+    Prefab* pEmpty = scene.pActor->m_pPrefab = scene.NewPrefab("empty");
     KvUndoHistory history;
     history.Do(new Extract(nullptr, scene.pActor));
     EXPECT_EQ(scene.pActor->m_pPrefab, nullptr);
@@ -230,12 +188,12 @@ TEST(PrefabExtract, EmptyOrMissingPrefab_OnlyTheLinkChangesOrNothing)
     EXPECT_EQ(scene.pActor->m_apChildren, Actors{scene.pKept});
 }
 
-TEST(PrefabExtract, NoActorOrNoPrefab_Fatal)
+TEST(PrefabExtract, NoActorOrNoPrefab_FatalAndNotOffered)
 {
     const char* file = "actions\\KvNativeAction_ActorPrefab_Extract";
     const char* function = "KvNativeAction_ActorPrefab_Extract::KvNativeAction_ActorPrefab_Extract";
-    const char* message = "Expected valid actor entry with a valid prefab actor such that the prefab can be "
-                          "opened for edit.";
+    const char* message =
+        "Expected valid actor entry with a valid prefab actor such that the prefab can be opened for edit.";
     ActorProject project;
     Actor* pPlain = project.AddRoot("plain");
     EXPECT_FATAL(Extract(nullptr, nullptr), file, function, 24, message);
@@ -244,7 +202,7 @@ TEST(PrefabExtract, NoActorOrNoPrefab_Fatal)
     EXPECT_TRUE(ActorProject::Menu(pPlain, "Prefab Extract").empty());
 }
 
-TEST(PrefabActions, MissingMember_Fatal)
+TEST(PrefabActions, MissingMember_FatalFromTheCallersSite)
 {
     const KvReflectedDataType* pNameOnly = KvDeclareForward("NameOnlyForPrefabActions");
     EXPECT_FATAL(KvFindExpectedMember(pNameOnly, "m_apActors", {"actions\\Somewhere", "Somewhere::Do", 7}),
