@@ -76,8 +76,10 @@ public:
         Actions actions;
         for (const KvAttribute* pAttribute : T::GetReflectedDataType()->GetAttributes())
         {
+            if (pAttribute->GetKind() != KvAttribute_NativeAction::kKind)
+                continue;
             const auto* pMenu = static_cast<const KvAttribute_NativeAction*>(pAttribute);
-            if (pAttribute->GetKind() == KvAttribute_NativeAction::kKind && pMenu->GetMenuName() == menuName)
+            if (pMenu->GetMenuName() == menuName)
                 pMenu->GetFactory()(actions, pResource, T::GetReflectedDataType(), pObject, nullptr, pObject);
         }
         return actions;
