@@ -178,18 +178,20 @@ public:
                              CloneTree(member.GetPointeeType(), *static_cast<void* const*>(pFrom));
                      });
     }
-    // References and type records are shared with the source.
+    // References and type records are shared with the source, except a reference to an object
+    // this copy has already made (an owner up the tree): it points at the copy, so that a
+    // copied child's parent link does not lead back into the source.
     void Reference(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
                    const void* pSource, bool)
     {
-        PointerAt(member, pTarget) = PointerAt(member, const_cast<void*>(pSource));
+        PointerAt(member, pTarget) = CopyOf(PointerAt(member, const_cast<void*>(pSource)));
     }
     void ReferenceArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pTarget,
                         const void* pSource, bool)
     {
         CopyElements(member, pTarget, pSource,
-                     [](void* pTo, const void* pFrom)
-                     { *static_cast<void**>(pTo) = *static_cast<void* const*>(pFrom); });
+                     [this](void* pTo, const void* pFrom)
+                     { *static_cast<void**>(pTo) = CopyOf(*static_cast<void* const*>(pFrom)); });
     }
     void TypeRecord(const KvReflectedPrimitive& member, const KvReflectedDataType* pType, void* pTarget,
                     const void* pSource, bool bOwnerReconciles)
@@ -205,6 +207,12 @@ public:
     }
 
 private:
+    void* CopyOf(void* pReferenced) const
+    {
+        const auto found = m_Clones.find(pReferenced);
+        return found == m_Clones.end() ? pReferenced : found->second;
+    }
+
     // The copy for a single owned pointer whose slot holds pMade from the constructor: pMade
     // itself filled with the source, so that unsaved state of the owner (an editor pawn's
     // transform link) still points at it, unless the source is null or shared.

@@ -17,8 +17,9 @@ namespace KvObjectTree
 // filling the object; for other types the host frees those children before replacing them.
 KV_RESOURCECOMMON_API bool ReconcilesConstructedChildren(const KvReflectedDataType* pType);
 // A new object of the type whose reflected members equal the source's; owned children are
-// copied (an object owned twice in the source is copied once and shared again). Types with
-// a post-deserialise step get it after the copy, as after a load.
+// copied (an object owned twice in the source is copied once and shared again); a reference
+// to an object copied before it, such as an owner's, points at that copy. Types with a
+// post-deserialise step get it after the copy, as after a load.
 KV_RESOURCECOMMON_API void* Clone(const KvReflectedDataType* pType, const void* pSource);
 // Every owned child once, each member cleared as it goes, then the object itself.
 KV_RESOURCECOMMON_API void Destroy(const KvReflectedDataType* pType, void* pObject);

@@ -1,11 +1,15 @@
 #pragma once
 
 // The plug-in's internals that tests, fuzz harnesses and benchmarks reach (the plug-in class,
-// its resource classes, the importers, the chunk reader and the particle effect classes); they include this
-// header instead of any private one. Nothing in a module includes it.
+// its resource classes, the actions, the importers, the chunk reader and the particle effect
+// classes); they include this header instead of any private one. Nothing in a module includes it.
 #include "KvResourcePlugin_Core.h"
 #include "KvResourcePlugin_Core_Resources.h"
+#include "actions/KvActorReparenting.h"
+#include "actions/KvNativeAction_ActorAsPrefabInstance.h"
 #include "actions/KvNativeAction_ActorPrefab_Export.h"
+#include "actions/KvNativeAction_ActorPrefab_Extract.h"
+#include "actions/KvNativeAction_ActorPrefab_Update.h"
 #include "actions/KvNativeAction_Mesh_OverrideShaderBinding.h"
 #include "actions/KvNativeAction_Mesh_RevertShaderBinding.h"
 #include "actions/KvNativeAction_Mesh_SetMeshDecalBindings.h"

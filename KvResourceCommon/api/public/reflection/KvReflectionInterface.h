@@ -65,7 +65,8 @@ public:
     virtual void GetLiveObjects(const KvReflectedDataType* pType, std::vector<void*>& outObjects) const;
 
     // A deep, independent copy the caller owns: owned children are copied, cross-references
-    // and not-owned pointers are shared.
+    // and not-owned pointers are shared, except those to an owner inside the copy, which point
+    // at the owner's copy.
     virtual void* CloneObject(const KvReflectedDataType* pType, const void* pObject) const;
     // Releases an object tree by its schema: every owned child once, then the object.
     virtual void DestroyObject(const KvReflectedDataType* pType, void* pObject) const;
