@@ -73,7 +73,7 @@ cp "$examples/en_us.i18n" "$work/readonly/sub/"
 echo '{"previous": true}' >"$work/readonly-project/sub/en_us.i18n.json"
 chmod 555 "$work/readonly-project/sub"
 expect readonly-folder 1 "FAILED $work/readonly/sub/en_us.i18n: $work/readonly-project/sub/en_us.i18n.json: cannot be written: Permission denied" \
-    "${as_user[@]}" "$kvres" import "$work/readonly" --project "$work/readonly-project"
+    "${as_user[@]}" "$kvres" import "$work/readonly" --project "$work/readonly-project" --force
 expect readonly-kept 0 '{"previous": true}' cat "$work/readonly-project/sub/en_us.i18n.json"
 
 # A second import into a project waits for the first.
