@@ -53,6 +53,7 @@ expect import-mixed 1 "Imported 12 of 14 files into $work/mixed-project (16 proj
 # One line per failure, the place in the code that reported it only when verbose.
 expect import-mixed-xml 1 $'FAILED '"$work/mixed/input/broken.xml: Parse error : unexpected end of data with ''"$'\nFAILED' \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
+expect failures-not-warnings 0 "" bash -c "! '$kvres' import '$work/mixed' --project '$work/mixed-project' --jobs 1 --force 2>&1 | grep warning:"
 expect import-verbose 1 "FAILED $work/mixed/input/broken.xml: Parse error : unexpected end of data with '' (Toolbox\\KvToolboxXML::rapidxml::parse_error_handler(24))" \
     "$kvres" --verbose import "$work/mixed" --project "$work/mixed-project"
 expect import-mixed-dds 1 "FAILED $work/mixed/textures/tiny.dds: Texture format not handled for file $work/mixed/textures/tiny.dds" \

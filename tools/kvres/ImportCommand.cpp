@@ -303,6 +303,8 @@ int RunImportCommand(KvresSession& session, const ImportOptions& options)
         }
         (bCreates ? independent : dependent).push_back(index);
     }
+    // Planning probes the sources; what that logged (an XML error) their imports report again.
+    KvresOutput::TakeLogged();
 
     const size_t jobs = std::min(options.m_uiJobs, independent.size());
     if (jobs > 1)
