@@ -51,6 +51,8 @@ expect mob-saved 0 '"name": "prefabs\\watchtower"' cat "$guard"
 expect mob-component-gone 0 "" bash -c "! grep -q KvActorComponent_MeshShape '$guard'"
 expect run-override 0 "saved $door" run props/door/door --object / --menu Rendering --label "Override nonSSAO"
 expect override-saved 0 '"name": "gbuffer_noSSAO"' cat "$door"
+expect run-decal 0 "saved $door" run props/door/door --object / --menu Rendering --label "Set MeshDecal bindings"
+expect decal-saved 0 'door_meshdecal_exterior_at' cat "$door"
 expect run-extract 0 "saved $guard" run prefabs/guard_post --object /m_apActors/1/m_apChildren/0 \
     --menu "Prefab Extract" --label 'Extract prefab prefabs\crate_stack'
 expect extract-saved 0 '"m_strName": "crate_bottom"' cat "$guard"
