@@ -1,6 +1,7 @@
 #include "host/KvProjectStore.h"
 
 #include "host/KvAtomicFileWriter.h"
+#include "host/KvBlobStore.h"
 #include "host/KvDescriptorRegistry.h"
 #include "resources/KvResource.h"
 #include "resources/KvResourceDescriptor.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 
 namespace fs = std::filesystem;
 
@@ -130,15 +132,26 @@ KvResult KvProjectStore::Save(const KvResource& resource, const std::set<const v
     if (error)
         return KvResult::Failure(fs::path(rawPath).parent_path().string() +
                                  ": cannot be created: " + error.message());
+    KvBlobStore blobs(m_strFolder);
     KvAtomicFileWriter writer;
     for (const tFile& file : files)
     {
-        const auto writeText = [&file](std::ostream& out)
+        // A blob that cannot be stored fails the file, whose temporary then goes.
+        KvResult blobFailure;
+        const auto writeText = [&](std::ostream& out)
         {
-            KvJsonStore::SaveText(out, file.m_pType, file.m_pObject, file.m_rNameOnlyTargets);
+            try
+            {
+                KvJsonStore::SaveText(out, file.m_pType, file.m_pObject, file.m_rNameOnlyTargets, &blobs);
+            }
+            catch (const fs::filesystem_error&)
+            {
+                blobFailure = KvResult::FailureOfCurrentException();
+                out.setstate(std::ios::badbit);
+            }
         };
         if (KvResult staged = writer.Stage(file.m_strPath, writeText); !staged)
-            return staged;
+            return blobFailure ? staged : blobFailure;
     }
     if (KvResult committed = writer.Commit(); !committed)
         return committed;

@@ -1,6 +1,7 @@
 #include "host/KvSavedProject.h"
 
 #include "Foundation/KvReport.h"
+#include "host/KvBlobStore.h"
 #include "host/KvDescriptorRegistry.h"
 #include "host/KvProjectStore.h"
 #include "host/KvResourceCreation.h"
@@ -70,7 +71,8 @@ void KvSavedProject::Load()
     std::stable_sort(files.begin(), files.end(),
                      [](const tSavedFile& first, const tSavedFile& second)
                      { return first.m_pType->GetLoadOrder() < second.m_pType->GetLoadOrder(); });
-    KvJsonLoadSession session(&m_Placeholders);
+    const KvBlobStore blobs(m_strFolder);
+    KvJsonLoadSession session(&m_Placeholders, &blobs);
     for (const tSavedFile& file : files)
     {
         void* pRaw = session.LoadFile(file.m_strPath, file.m_pType->GetRootDataType());

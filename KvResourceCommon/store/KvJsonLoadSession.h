@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+class KvBlobSource;
 class KvPlaceholderSet;
 class KvReflectedDataType;
 
@@ -15,8 +16,10 @@ class KvReflectedDataType;
 class KV_RESOURCECOMMON_API KvJsonLoadSession
 {
 public:
-    // References whose targets are not loaded get placeholders from `pPlaceholders` when given.
-    explicit KvJsonLoadSession(KvPlaceholderSet* pPlaceholders = nullptr);
+    // References whose targets are not loaded get placeholders from `pPlaceholders` when given;
+    // blob references are read from `pBlobs`, which must outlive the session.
+    explicit KvJsonLoadSession(KvPlaceholderSet* pPlaceholders = nullptr,
+                               const KvBlobSource* pBlobs = nullptr);
     // Unfinished references stay empty.
     ~KvJsonLoadSession();
     KvJsonLoadSession(const KvJsonLoadSession&) = delete;
@@ -39,4 +42,5 @@ public:
 private:
     std::unique_ptr<tPending> m_pPending;
     KvPlaceholderSet* m_pPlaceholders;
+    const KvBlobSource* m_pBlobs;
 };

@@ -34,10 +34,10 @@ Json KvJsonStore::Save(const KvReflectedDataType* pType, const void* pObject,
 }
 
 bool KvJsonStore::SaveText(std::ostream& out, const KvReflectedDataType* pType, const void* pObject,
-                           const std::set<const void*>& nameOnlyTargets)
+                           const std::set<const void*>& nameOnlyTargets, KvBlobSink* pBlobs)
 {
     KvJsonTextWriter writer(out, kFileIndent);
-    Save(writer, pType, pObject, nameOnlyTargets);
+    Save(writer, pType, pObject, nameOnlyTargets, pBlobs);
     writer.Raw("\n");
     return writer.Flush();
 }
@@ -55,9 +55,9 @@ bool KvJsonStore::SaveFile(const std::string& path, const KvReflectedDataType* p
 }
 
 void* KvJsonStore::LoadFile(const std::string& path, const KvReflectedDataType* pType,
-                            KvPlaceholderSet* pPlaceholders)
+                            KvPlaceholderSet* pPlaceholders, const KvBlobSource* pBlobs)
 {
-    KvJsonLoadSession session(pPlaceholders);
+    KvJsonLoadSession session(pPlaceholders, pBlobs);
     void* pObject = session.LoadFile(path, pType);
     session.Finish();
     return pObject;

@@ -6,6 +6,8 @@
 #include "reflection/KvReflectedDataType.h"
 #include "reflection/KvReflectionInterface.h"
 #include "store/KvBase64.h"
+#include "store/KvBlobReference.h"
+#include "store/KvBlobSource.h"
 #include "store/KvJsonEnum.h"
 #include "store/KvJsonFloat.h"
 #include "store/KvJsonLoadSession.h"
@@ -67,8 +69,8 @@ namespace
 class Loader
 {
 public:
-    Loader(const std::string& sourceName, KvJsonLoadSession::tPending& pending)
-        : m_strSource(sourceName), m_rPending(pending)
+    Loader(const std::string& sourceName, KvJsonLoadSession::tPending& pending, const KvBlobSource* pBlobs)
+        : m_strSource(sourceName), m_rPending(pending), m_pBlobs(pBlobs)
     {
     }
 
@@ -127,10 +129,7 @@ public:
     {
         if (member.GetValueType() == VALUE_U8)
         {
-            const auto bytes = json.is_string() ? KvDecodeBase64(json.get<std::string>()) : std::nullopt;
-            if (!bytes)
-                throw KvJsonLoadError(path, "expected a base64 string");
-            *static_cast<std::vector<uint8_t>*>(member.GetAddress(pObject)) = *bytes;
+            LoadBytes(*static_cast<std::vector<uint8_t>*>(member.GetAddress(pObject)), json, path);
             return;
         }
         LoadElements(member, pObject, json, path,
@@ -207,6 +206,27 @@ public:
     }
 
 private:
+    void LoadBytes(std::vector<uint8_t>& bytes, const Json& json, const std::string& path) const
+    {
+        if (!KvBlobReference::IsMarked(json))
+        {
+            auto decoded = json.is_string() ? KvDecodeBase64(json.get<std::string>()) : std::nullopt;
+            if (!decoded)
+                throw KvJsonLoadError(path, "expected a base64 string");
+            bytes = std::move(*decoded);
+            return;
+        }
+        const std::optional<KvBlobReference> reference = KvBlobReference::Parse(json);
+        if (!reference)
+            throw KvJsonLoadError(path, "expected a blob reference {\"$blob\": \"sha256:<64 lower-case hex "
+                                        "digits>\", \"size\": <bytes>}, found " +
+                                            Quote(json));
+        if (!m_pBlobs)
+            throw KvJsonLoadError(path, "a blob reference needs a project's blob store to load from");
+        if (const KvResult read = m_pBlobs->Get(reference->m_strHash, reference->m_ullSize, bytes); !read)
+            throw KvJsonLoadError(path, read.GetReason());
+    }
+
     void CheckType(const KvReflectedDataType* pType, const Json& json, const std::string& path) const
     {
         const auto found = json.find("$type");
@@ -441,11 +461,12 @@ private:
     std::string m_strSource;
     std::map<std::string, LoadedObject> m_Loaded;
     KvJsonLoadSession::tPending& m_rPending;
+    const KvBlobSource* m_pBlobs;
 };
 } // namespace
 
-KvJsonLoadSession::KvJsonLoadSession(KvPlaceholderSet* pPlaceholders)
-    : m_pPending(std::make_unique<tPending>()), m_pPlaceholders(pPlaceholders)
+KvJsonLoadSession::KvJsonLoadSession(KvPlaceholderSet* pPlaceholders, const KvBlobSource* pBlobs)
+    : m_pPending(std::make_unique<tPending>()), m_pPlaceholders(pPlaceholders), m_pBlobs(pBlobs)
 {
 }
 
@@ -465,7 +486,7 @@ void* KvJsonLoadSession::Load(const KvReflectedDataType* pType, const Json& docu
     // A refused document leaves nothing pending: its slots are released with it.
     const size_t references = m_pPending->m_aCrossReferences.size();
     const size_t postDeserialize = m_pPending->m_aPostDeserialize.size();
-    Loader loader(sourceName, *m_pPending);
+    Loader loader(sourceName, *m_pPending, m_pBlobs);
     try
     {
         loader.LoadInto(pType, pObject, document, "");
@@ -509,9 +530,9 @@ void KvJsonLoadSession::Finish()
 }
 
 void* KvJsonStore::Load(const KvReflectedDataType* pType, const Json& document, const std::string& sourceName,
-                        KvPlaceholderSet* pPlaceholders)
+                        KvPlaceholderSet* pPlaceholders, const KvBlobSource* pBlobs)
 {
-    KvJsonLoadSession session(pPlaceholders);
+    KvJsonLoadSession session(pPlaceholders, pBlobs);
     void* pObject = session.Load(pType, document, sourceName);
     session.Finish();
     return pObject;

@@ -5,6 +5,8 @@
 #include "reflection/KvReflectedDataType.h"
 #include "reflection/KvReflectionInterface.h"
 #include "store/KvBase64.h"
+#include "store/KvBlobReference.h"
+#include "store/KvBlobSink.h"
 #include "store/KvJsonEnum.h"
 #include "store/KvJsonFloat.h"
 #include "store/KvJsonPointer.h"
@@ -25,8 +27,8 @@ const void* PointeeAt(const KvReflectedPrimitive& member, const void* pObject)
 class Saver
 {
 public:
-    Saver(KvJsonWriter& writer, const std::set<const void*>& nameOnlyTargets)
-        : m_rWriter(writer), m_NameOnlyTargets(nameOnlyTargets)
+    Saver(KvJsonWriter& writer, const std::set<const void*>& nameOnlyTargets, KvBlobSink* pBlobs)
+        : m_rWriter(writer), m_NameOnlyTargets(nameOnlyTargets), m_pBlobs(pBlobs)
     {
     }
 
@@ -64,8 +66,7 @@ public:
     void ValueArray(const KvReflectedPrimitive& member, const KvReflectedDataType*, const void* pObject)
     {
         if (member.GetValueType() == VALUE_U8)
-            m_rWriter.String(
-                KvEncodeBase64(*static_cast<const std::vector<uint8_t>*>(member.GetAddress(pObject))));
+            WriteBytes(*static_cast<const std::vector<uint8_t>*>(member.GetAddress(pObject)));
         else
             WriteElements(member, pObject,
                           [&](const void* pElement) { WriteValue(member.GetValueType(), pElement); });
@@ -112,6 +113,14 @@ public:
     }
 
 private:
+    void WriteBytes(const std::vector<uint8_t>& bytes)
+    {
+        if (m_pBlobs && bytes.size() >= KvBlobSink::kMinBlobSize)
+            KvBlobReference{m_pBlobs->Put(bytes), bytes.size()}.Write(m_rWriter);
+        else
+            m_rWriter.String(KvEncodeBase64(bytes));
+    }
+
     template <class WriteElement>
     void WriteElements(const KvReflectedPrimitive& member, const void* pObject, WriteElement&& write)
     {
@@ -230,6 +239,7 @@ private:
 
     KvJsonWriter& m_rWriter;
     const std::set<const void*>& m_NameOnlyTargets;
+    KvBlobSink* m_pBlobs;
     // The JSON pointer of the value being written.
     std::string m_strPath;
     std::map<const void*, std::string> m_WrittenAt;
@@ -237,7 +247,7 @@ private:
 } // namespace
 
 void KvJsonStore::Save(KvJsonWriter& writer, const KvReflectedDataType* pType, const void* pObject,
-                       const std::set<const void*>& nameOnlyTargets)
+                       const std::set<const void*>& nameOnlyTargets, KvBlobSink* pBlobs)
 {
-    Saver(writer, nameOnlyTargets).SaveObject(pType, pObject);
+    Saver(writer, nameOnlyTargets, pBlobs).SaveObject(pType, pObject);
 }

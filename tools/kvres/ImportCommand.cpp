@@ -13,6 +13,7 @@
 #include "host/KvSavedProject.h"
 #include "host/KvSourceFolderWalk.h"
 #include "resources/KvResourceDescriptor.h"
+#include "store/KvBlobHashOnly.h"
 #include "store/KvJsonStore.h"
 #include "store/KvJsonString.h"
 #include "store/KvJsonTextWriter.h"
@@ -102,10 +103,12 @@ void ShowProgress(size_t done, size_t total, const std::string& current)
 } // namespace
 
 int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType,
-                   bool bShowBound)
+                   bool bShowBound, bool bInlineBytes)
 {
     try
     {
+        KvBlobHashOnly referencesOnly;
+        KvBlobSink* pBlobs = bInlineBytes ? nullptr : &referencesOnly;
         KvImportResult result = KvImportDriver(host).Import(RequestForNamedFile(source, resourceType));
         if (!result.Succeeded())
         {
@@ -123,7 +126,7 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
         shown.String(pDescriptor->GetTypeName());
         shown.Key("raw");
         KvJsonStore::Save(shown, pDescriptor->GetRootDataType(), resource.GetRawData(),
-                          result.GetPlaceholderAddresses());
+                          result.GetPlaceholderAddresses(), pBlobs);
         if (bShowBound)
         {
             shown.Key("bound");
@@ -131,19 +134,19 @@ int RunShowCommand(KvResourceHost& host, const std::string& source, const std::s
             const KvBoundObject bound =
                 pBinder ? pBinder->GetBoundObject(resource.GetRawData()) : KvBoundObject();
             if (bound.m_pObject)
-                KvJsonStore::Save(shown, bound.m_pType, bound.m_pObject);
+                KvJsonStore::Save(shown, bound.m_pType, bound.m_pObject, {}, pBlobs);
             else
                 shown.Null();
         }
         shown.Key("payload");
         if (resource.GetPayload() && pDescriptor->GetPayloadDataType())
-            KvJsonStore::Save(shown, pDescriptor->GetPayloadDataType(), resource.GetPayload());
+            KvJsonStore::Save(shown, pDescriptor->GetPayloadDataType(), resource.GetPayload(), {}, pBlobs);
         else
             shown.Null();
         shown.Key("placeholders");
         shown.BeginArray();
         for (const KvTempXRef& placeholder : result.m_aPlaceholders)
-            KvJsonStore::Save(shown, placeholder.second, placeholder.first);
+            KvJsonStore::Save(shown, placeholder.second, placeholder.first, {}, pBlobs);
         shown.EndArray();
         shown.EndObject();
         shown.Raw("\n");

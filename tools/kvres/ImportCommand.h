@@ -8,9 +8,10 @@ class KvresSession;
 
 // Prints one import as {"name", "resourceType", "raw", "payload", "placeholders"}, with
 // bShowBound "bound" after "raw": the run-time object the type's binder made, or null; 1 when
-// the import fails (the reason on standard error).
+// the import fails (the reason on standard error). Large byte arrays are the blob references a
+// project would hold, or with bInlineBytes base64.
 int RunShowCommand(KvResourceHost& host, const std::string& source, const std::string& resourceType,
-                   bool bShowBound);
+                   bool bShowBound, bool bInlineBytes);
 
 struct ImportOptions
 {

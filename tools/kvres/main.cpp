@@ -1,6 +1,7 @@
 #include "ActionCommand.h"
 #include "AnimCommand.h"
 #include "ExportPrefabCommand.h"
+#include "GcCommand.h"
 #include "ImportCommand.h"
 #include "KvresOutput.h"
 #include "KvresSession.h"
@@ -68,6 +69,9 @@ int main(int argc, char** argv)
     bool bShowBound = false;
     pShow->add_flag("--bind", bShowBound,
                     "Also print what the type's binder made of the raw data, as \"bound\"");
+    bool bInlineBytes = false;
+    pShow->add_flag("--inline-bytes", bInlineBytes,
+                    "Print large byte arrays as base64 instead of the blob references a project holds");
     CLI::App* pImport = app.add_subcommand("import", "Import source files and folders into a project folder");
     ImportOptions import;
     pImport->add_option("sources", import.m_aSources, "Source files and folders")->required();
@@ -91,6 +95,10 @@ int main(int argc, char** argv)
     pExportPrefab->add_option("--project", exportProject, "Project folder holding the prefab")->required();
     pExportPrefab->add_option("-o,--output", exportOutput,
                               "File to write instead of export/actorprefabs/ in the project");
+    CLI::App* pGc =
+        app.add_subcommand("gc", "Remove the blobs of a project folder that no project file references");
+    std::string gcProject;
+    pGc->add_option("--project", gcProject, "Project folder")->required();
     const KvresActionCommand action = AddActionCommand(app);
     const std::function<int()> runAnim = AddAnimCommand(app);
     try
@@ -124,7 +132,7 @@ int main(int argc, char** argv)
         if (pSchema->parsed())
             return RunSchemaCommand(schemaType, bSchemaJson, bSchemaReachable);
         if (pShow->parsed())
-            return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound);
+            return RunShowCommand(session.GetHost(), showSource, resourceType, bShowBound, bInlineBytes);
         if (pImport->parsed())
         {
             import.m_bVerbose = bVerbose;
@@ -132,6 +140,8 @@ int main(int argc, char** argv)
         }
         if (pImportWorker->parsed())
             return RunImportWorker(session, import.m_strProject);
+        if (pGc->parsed())
+            return RunGcCommand(gcProject);
         if (pExportPrefab->parsed())
             return RunExportPrefabCommand(session.GetHost(), prefabName, exportProject, exportOutput);
         if (action.m_pCommand->parsed())

@@ -16,9 +16,9 @@
 #include "support/KvReflectedData.h"
 #include "support/KvTestModel.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <new>
-#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -92,7 +92,8 @@ std::string ReadAll(KvIOStream* pSource)
     throw 42;
 }
 
-// Lines "name=", "target=" (a placeholder reference), "payload=", "warn" (logs and goes on),
+// Lines "name=", "target=" (a placeholder reference), "payload=", "bytes=" (that many bytes of a
+// pattern that repeats only every 251 bytes), "warn" (logs and goes on),
 // "silent" (fails without a report), "fail", "fatal", "throw=", "crash" (ends the process).
 class NodeImporter : public KvResourceImporter
 {
@@ -122,6 +123,12 @@ public:
                 auto* pPayload = NewData<KvTestPayload>();
                 pPayload->m_slValue = std::stoi(value);
                 payload = pPayload;
+            }
+            else if (key == "bytes")
+            {
+                pNode->m_acBytes.resize(std::stoul(value));
+                for (size_t index = 0; index < pNode->m_acBytes.size(); ++index)
+                    pNode->m_acBytes[index] = static_cast<uint8_t>(index % 251);
             }
             else if (key == "warn")
                 KvLogReport(3, {"importers\\KvTestImporter", "NodeImporter::ConvertToRaw", 30},

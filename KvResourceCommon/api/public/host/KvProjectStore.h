@@ -28,7 +28,8 @@ public:
     std::string GetPayloadPath(const std::string& name, const KvResourceDescriptor& type) const;
 
     // Writes the raw data and the payload (when there is one), creating folders. Both files
-    // replace the previous ones whole, together, and only once both are written. Appends the
+    // replace the previous ones whole, together, and only once both are written; their large
+    // byte arrays go to the project's blob store (KvBlobStore) before them. Appends the
     // written paths; on failure the previous files stay intact.
     KvResult Save(const KvResource& resource, const std::set<const void*>& nameOnlyTargets,
                   std::vector<std::string>& outWritten) const;

@@ -14,8 +14,8 @@ class KvDescriptorRegistry;
 // The resources saved in a project folder, loaded on first use: the raw data file of every
 // resource of a registered type, in the types' load order (then by path), with the
 // cross-references between files resolved once all are loaded; a reference to a resource the
-// project does not hold gets a placeholder carrying its name, as the import made it. Payloads
-// stay on disk. A file
+// project does not hold gets a placeholder carrying its name, as the import made it; blob
+// references are read from the project's blob store. Payloads stay on disk. A file
 // that cannot be loaded is logged and left out; a missing folder holds nothing.
 class KV_RESOURCECOMMON_API KvSavedProject : public KvSavedResources
 {
