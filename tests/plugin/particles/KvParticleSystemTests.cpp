@@ -3,6 +3,7 @@
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvPluginHost.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -52,251 +53,25 @@ Json Group(const std::string& elements)
     const Json effect = BoundEffect(Layer("<groupdescriptor>" + elements + "</groupdescriptor>")).Saved();
     return effect.at("groupdescriptor").at(0);
 }
-
-std::string Range(const char* average, const char* variation)
-{
-    return std::string(R"({"$type": "KvParticleRange", "average": )") + average +
-           ", \"variation\": " + variation + "}";
-}
-
-struct tExpected
-{
-    const char* m_szMember;
-    std::string m_strJson;
-};
-
-void ExpectMembers(const Json& object, const std::vector<tExpected>& expected)
-{
-    // "$type" and every member, each checked.
-    EXPECT_EQ(object.size(), expected.size() + 1);
-    for (const tExpected& member : expected)
-    {
-        ASSERT_TRUE(object.contains(member.m_szMember)) << member.m_szMember;
-        EXPECT_EQ(object[member.m_szMember], Json::parse(member.m_strJson)) << member.m_szMember;
-    }
-}
-
-const char* const kWhite = "[255, 255, 255, 255]";
-const char* const kAllBits = "4294967295";
 } // namespace
 
-// The values before parsing, from the tables of the effect format; the settings the tables leave
-// out are off, empty, zero or without an object.
+// Before parsing, every value is the effect format's default; the settings its tables leave out
+// are off, empty, zero or without an object.
 TEST(ParticleEffect, EveryValueBeforeParsing)
 {
-    const std::vector<tExpected> group = {
-        {"description.name", R"("")"},
-        {"description.description", R"("")"},
-        {"group.topology", "99"},
-        {"group.localspace", "false"},
-        {"group.localpos", "[0, 0, 0]"},
-        {"group.localori", "[0, 0, 0]"},
-        {"group.tcurvetime", "1.0"},
-        {"group.tcurveradius", "1.0"},
-        {"group.usetcurve", "false"},
-        {"group.positioncurve", "null"},
-        {"group.orientationcurve", "null"},
-        {"group.groupsorting.sortkey", "0"},
-        {"group.lifetime", Range("-1.0", "0")},
-        {"group.timescale", Range("1.0", "0")},
-        {"group.delay", Range("0", "0")},
-        {"group.texture.filename", "null"},
-        {"group.texture.normalmap", "null"},
-        {"group.texture.transparency", "3"},
-        {"group.texture.sizeaspect", "1.0"},
-        {"group.texture.animationsubdiv", R"({"$type": "KvParticleInt2", "x": 1, "y": 1})"},
-        {"group.texture.usedframes", "1"},
-        {"group.texture.center", "[0.5, 0.5]"},
-        {"group.texture.hascenter", "false"},
-        {"group.lighting.modcolor", kWhite},
-        {"group.lighting.usescenebrightness", "0.0"},
-        {"group.lighting.defaultscenebrightness", kWhite},
-        {"group.lighting.makecolorgradient", "false"},
-        {"group.lighting.modcolor2", kWhite},
-        {"group.lighting.randomcolor", R"("")"},
-        {"group.geometry.meshfile", R"("")"},
-        {"group.Shader.effect", R"("")"},
-        {"group.Shader.paramstring", R"("")"},
-        {"group.visibility.boundingbox", R"({"$type": "KvParticleBox",
-            "min": [3.4028235e38, 3.4028235e38, 3.4028235e38],
-            "max": [-3.4028235e38, -3.4028235e38, -3.4028235e38]})"},
-        {"group.visibility.dynamicInflateInterval", "1.0"},
-        {"group.visibility.depthofs", "0"},
-        {"group.visibility.softparticles", "false"},
-        {"group.visibility.alwaysinforeground", "false"},
-        {"group.visibility.handlewhenvisible", "false"},
-        {"group.visibility.filtermask", kAllBits},
-        {"group.visibility.fadeMode", "0"},
-        {"group.visibility.fadeStart", "1000.0"},
-        {"group.visibility.fadeEnd", "2000.0"},
-        {"particles.particlesorting.enabled", "false"},
-        {"particles.lifetime", Range("5.0", "0.3")},
-        {"particles.color.colorcurve", "null"},
-        {"particles.distortion.enabled", "false"},
-        {"particles.distortion.planealigned", "false"},
-        {"particles.distortion.fixlength", Range("-1.0", "0")},
-        {"particles.distortion.speedmultiplier", Range("0.5", "0.1")},
-        {"particles.distortion.sizemode.enabled", "false"},
-        {"particles.distortion.sizemode.sizemultiplier", "[0, 0, 0, 0]"},
-        {"particles.normal.enabled", "false"},
-        {"particles.normal.dir", "[0, 0, 0, 0]"},
-        {"particles.size.start", Range("5.0", "0.5")},
-        {"particles.size.growth", Range("5.0", "0.5")},
-        {"particles.size.curve", "null"},
-        {"particles.animation.mode", "0"},
-        {"particles.animation.startrandomframe", "false"},
-        {"particles.animation.smooth", "false"},
-        {"particles.animation.animtime", Range("2.0", "0.3")},
-        {"particles.speed", Range("100.0", "0.5")},
-        {"particles.rotation.mode", "0"},
-        {"particles.rotation.initialangle", "[0, 0]"},
-        {"particles.rotation.rotationspeed", "[0, 0]"},
-        {"particles.rotation.curveduration", "-1.0"},
-        {"particles.rotation.randomcurveofs", "false"},
-        {"particles.physics.gravity", "[0, 0, 0]"},
-        {"particles.physics.friction", "0.5"},
-        {"particles.physics.emitterspeed", "0"},
-        {"particles.physics.constraintbitmask", kAllBits},
-        {"particles.physics.gravityinertia", "true"},
-        {"particles.physics.inertia", Range("0", "0")},
-        {"particles.ondestroy.repeat", "false"},
-        {"particles.ondestroy.newparticlecount", Range("-1.0", "0")},
-        {"particles.ondestroy.newparticletype.groupname", R"("")"},
-        {"particles.ondestroy.newparticletype.copyflags", "1"},
-        {"optional.customcurve", "null"},
-        {"optional.customcolorcurve", "null"},
-        {"optional.customInt", "0"},
-        {"defaultemitter", "{}"},
-    };
-    const std::vector<tExpected> emitter = {
-        {"type", "0"},
-        {"radius", "0"},
-        {"boxdim", "[0, 0, 0]"},
-        {"planedim", "[0, 0]"},
-        {"length", "0"},
-        {"mask", R"("")"},
-        {"startupfillpercentage", Range("-1.0", "0")},
-        {"fixparticlecount", Range("-1.0", "0")},
-        {"frequency", Range("20.0", "0")},
-        {"countlookup.curve", "null"},
-        {"countlookup.time", "10.0"},
-        {"countlookup.randomofs", "false"},
-        {"countlookup.offsets", "[0, 0]"},
-        {"direction.coneangle", "[-1.0, 0]"},
-        {"direction.conemode", "0"},
-    };
+    const Json expected = TestDataJson("particles/group_before_parsing.json");
     for (const char* elements : {"", "<defaultemitter/>"})
-    {
-        SCOPED_TRACE(elements);
-        Json saved = Group(elements);
-        ExpectMembers(saved["defaultemitter"], emitter);
-        saved["defaultemitter"] = Json::object();
-        ExpectMembers(saved, group);
-    }
+        EXPECT_TRUE(JsonEqual(Group(elements), expected)) << elements;
 }
 
 // Each value form at its edges: one setting of a group (or of its emitter) and what it holds.
 TEST(ParticleEffect, ValueForms)
 {
-    const struct
+    for (const Json& rule : TestDataJson("particles/value_forms.json"))
     {
-        const char* m_szElements;
-        const char* m_szPointer;
-        std::string m_strExpected;
-    } cases[] = {
-        // Flags in any case; other texts leave them.
-        {R"(<group usetcurve="tRuE"/>)", "/group.usetcurve", "true"},
-        {R"(<group usetcurve="1"/>)", "/group.usetcurve", "true"},
-        {R"(<particles><physics gravityinertia="False"/></particles>)", "/particles.physics.gravityinertia",
-         "false"},
-        {R"(<particles><physics gravityinertia="0"/></particles>)", "/particles.physics.gravityinertia",
-         "false"},
-        {R"(<particles><physics gravityinertia="no"/></particles>)", "/particles.physics.gravityinertia",
-         "true"},
-        {R"(<particles><physics gravityinertia=""/></particles>)", "/particles.physics.gravityinertia",
-         "true"},
-        // Floats beyond single precision or denormal are 0.
-        {R"(<group tcurvetime="2.5"/>)", "/group.tcurvetime", "2.5"},
-        {R"(<group tcurvetime="1e39"/>)", "/group.tcurvetime", "0"},
-        {R"(<group tcurvetime="1e-40"/>)", "/group.tcurvetime", "0"},
-        // Ranges, each half read on its own.
-        {R"(<group><lifetime average="2.5" variation="0.25"/></group>)", "/group.lifetime/average", "2.5"},
-        {R"(<group><timescale variation="2"/></group>)", "/group.timescale", Range("1.0", "2.0")},
-        // Texts unchanged; file paths lower case without leading "..\".
-        {R"(<group><Shader effect="Particles.FX"/></group>)", "/group.Shader.effect", R"("Particles.FX")"},
-        {R"(<group><texture filename="..\..\Textures\Smoke.DDS"/></group>)",
-         "/group.texture.filename/filename", R"("textures\\smoke.dds")"},
-        {R"(<group><geometry meshfile="..\Rocks\..\A.VMESH"/></group>)", "/group.geometry.meshfile",
-         R"("rocks\\..\\a.vmesh")"},
-        // Lists stop at the first item that does not convert, or that no "," leads to.
-        {R"(<group localpos="1,x,3"/>)", "/group.localpos", "[1, 0, 0]"},
-        {R"(<group localpos="1, 2,3,4"/>)", "/group.localpos", "[1, 2, 3]"},
-        {R"(<group localpos="1 ,2"/>)", "/group.localpos", "[1, 0, 0]"},
-        {R"(<group><texture animationsubdiv="0x10,010"/></group>)", "/group.texture.animationsubdiv/y", "8"},
-        {R"(<group><texture transparency="-7.9"/></group>)", "/group.texture.transparency", "-7"},
-        {R"(<group><texture transparency="2147483648"/></group>)", "/group.texture.transparency",
-         "2147483647"},
-        {R"(<group><visibility filtermask="ff00"/></group>)", "/group.visibility.filtermask", "65280"},
-        {R"(<group><visibility filtermask="0x1FFFFFFFF"/></group>)", "/group.visibility.filtermask",
-         kAllBits},
-        {R"(<group><visibility filtermask="zz"/></group>)", "/group.visibility.filtermask", kAllBits},
-        {R"(<group><lighting modcolor="10,300,-4,oops"/></group>)", "/group.lighting.modcolor",
-         "[10, 255, 0, 255]"},
-        {R"(<group><visibility boundingbox="-1,-2,-3,1,2,3"/></group>)", "/group.visibility.boundingbox/max",
-         "[1, 2, 3]"},
-        {R"(<group><texture center="0.25"/></group>)", "/group.texture.center", "[0.25, 0.5]"},
-        {R"(<group><texture center="0.25"/></group>)", "/group.texture.hascenter", "true"},
-        {R"(<group><texture center="x"/></group>)", "/group.texture.hascenter", "false"},
-        {R"(<defaultemitter><direction coneangle="30"/></defaultemitter>)",
-         "/defaultemitter/direction.coneangle", "[30, 0]"},
-        // A single gravity number is vertical.
-        {R"(<particles><physics gravity="-9.5"/></particles>)", "/particles.physics.gravity", "[0, 0, -9.5]"},
-        {R"(<particles><physics gravity="1,2"/></particles>)", "/particles.physics.gravity", "[1, 2, 0]"},
-        // A negative frame count is every frame of the subdivision.
-        {R"(<group><texture animationsubdiv="4,2" usedframes="-1"/></group>)", "/group.texture.usedframes",
-         "8"},
-        {R"(<group><texture animationsubdiv="4,2" usedframes="6"/></group>)", "/group.texture.usedframes",
-         "6"},
-        // Names without case; unknown ones leave the value, or give the table's value for them.
-        {R"(<group topology="TRAIL"/>)", "/group.topology", "5"},
-        {R"(<group topology="sprites"/>)", "/group.topology", "99"},
-        {R"(<group><visibility fadeMode="FOG"/></group>)", "/group.visibility.fadeMode", "1"},
-        {R"(<group><visibility fadeMode="dense"/></group>)", "/group.visibility.fadeMode", "0"},
-        {R"(<particles><rotation mode="Curve"/></particles>)", "/particles.rotation.mode", "2"},
-        {R"(<particles><rotation mode="spin"/></particles>)", "/particles.rotation.mode", "0"},
-        {R"(<defaultemitter type="BOX"/>)", "/defaultemitter/type", "2"},
-        {R"(<defaultemitter type="cloud"/>)", "/defaultemitter/type", "-1"},
-        {R"(<defaultemitter><direction conemode="Pitch"/></defaultemitter>)",
-         "/defaultemitter/direction.conemode", "2"},
-        {R"(<defaultemitter><direction conemode="cone"/></defaultemitter>)",
-         "/defaultemitter/direction.conemode", "0"},
-        // Only the extent of the emitter's own shape is read.
-        {R"(<defaultemitter type="sphere" radius="2" length="3"/>)", "/defaultemitter/radius", "2"},
-        {R"(<defaultemitter type="sphere" radius="2" length="3"/>)", "/defaultemitter/length", "0"},
-        {R"(<defaultemitter type="box" radius="2" boxdim="1,2,3"/>)", "/defaultemitter/radius", "0"},
-        {R"(<defaultemitter type="box" radius="2" boxdim="1,2,3"/>)", "/defaultemitter/boxdim", "[1, 2, 3]"},
-        {R"(<defaultemitter type="plane" planedim="4,5"/>)", "/defaultemitter/planedim", "[4, 5]"},
-        {R"(<defaultemitter type="ray" length="7" boxdim="1"/>)", "/defaultemitter/length", "7"},
-        // The scene-brightness factor: a flag, then a float over it.
-        {R"(<group><lighting usescenebrightness="TRUE"/></group>)", "/group.lighting.usescenebrightness",
-         "1"},
-        {R"(<group><lighting usescenebrightness="maybe"/></group>)", "/group.lighting.usescenebrightness",
-         "0"},
-        {R"(<group><lighting usescenebrightness="1" applyscenebrightness="0.5"/></group>)",
-         "/group.lighting.usescenebrightness", "0.5"},
-        // A size curve makes the start 1 / 0 unless its average is 1.
-        {R"(<particles><size><start average="3" variation="1"/><curve/></size></particles>)",
-         "/particles.size.start", Range("1", "0")},
-        {R"(<particles><size><start average="1" variation="0.5"/><curve/></size></particles>)",
-         "/particles.size.start/variation", "0.5"},
-        {R"(<particles><size><start average="3" variation="1"/></size></particles>)",
-         "/particles.size.start/average", "3"},
-    };
-    for (const auto& test : cases)
-    {
-        const Json group = Group(test.m_szElements);
-        EXPECT_EQ(group.at(Json::json_pointer(test.m_szPointer)), Json::parse(test.m_strExpected))
-            << test.m_szElements << " " << test.m_szPointer;
+        SCOPED_TRACE(rule["about"].get<std::string>());
+        for (const Json& row : rule["rows"])
+            EXPECT_EQ(Group(row[0]).at(Json::json_pointer(row[1])), row[2]) << row[0] << " " << row[1];
     }
 }
 
