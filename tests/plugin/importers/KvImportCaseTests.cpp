@@ -21,6 +21,7 @@ using Json = KvJsonStore::Json;
 //             or "file": a fixture below tests/data/import
 //   "expect"  JSON pointer -> value, into the document `kvres show` prints
 //   "count"   JSON pointer -> the number of elements there
+//   "placeholders"  "<type>:<name>" of each placeholder handed over, in order
 //   "failure" the report that fails the import: its reason and the last report logged
 //   "log"     every report the import logs (before the failure's), each [file, function, message]
 //   "fatal"   the fatal report that ends the process, [file, function, message]
@@ -117,6 +118,7 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
     if (test.contains("failure"))
     {
         EXPECT_FALSE(result.Succeeded());
+        EXPECT_TRUE(result.m_aPlaceholders.empty());
         EXPECT_THAT(result.m_Result.GetReason(), IsReport(test["failure"], path));
         ASSERT_FALSE(logged.empty());
         EXPECT_THAT(logged.back().m_strMessage, IsReport(test["failure"], path));
@@ -134,6 +136,10 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
         const Json counts = test.value("count", Json::object());
         for (const auto& [pointer, expected] : counts.items())
             EXPECT_EQ(shown.at(Json::json_pointer(pointer)).size(), expected) << pointer;
+        Json placeholders = Json::array();
+        for (const Json& placeholder : shown["placeholders"])
+            placeholders.push_back(placeholder["$type"].get<std::string>() + ":" + placeholder.value("m_strName", ""));
+        EXPECT_EQ(placeholders, test.value("placeholders", placeholders));
     }
     if (!test.contains("log"))
         return;
