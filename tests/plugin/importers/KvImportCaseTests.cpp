@@ -17,9 +17,10 @@ using Json = KvJsonStore::Json;
 //   "name"    the case's name in the test's
 //   "source"  the file's path below the source root: the extension picks the importer, the
 //             rest is the resource name
+//   "type"    the resource type asked for, as `kvres import --type` asks
 //   "text"    the file's text, or pieces of it where [piece, n] stands for n copies of the piece;
 //             or "file": a fixture below tests/data/import
-//   "expect"  JSON pointer -> value, into the document `kvres show` prints
+//   "expect"  JSON pointer -> value, into the document `kvres show --bind` prints
 //   "count"   JSON pointer -> the number of elements there
 //   "placeholders"  "<type>:<name>" of each placeholder handed over, in order
 //   "failure" the report that fails the import: its reason and the last report logged
@@ -64,11 +65,13 @@ std::string TextOf(const Json& text)
     return joined;
 }
 
-// What `kvres show` prints of an import.
+// What `kvres show --bind` prints of an import.
 Json Shown(const KvImportResult& result)
 {
     const KvResource& resource = *result.m_pResource;
     const KvResourceDescriptor& descriptor = *resource.GetDescriptor();
+    const KvResourceBinder* pBinder = PluginHost().GetBinders().FindByResourceType(&descriptor);
+    const KvBoundObject bound = pBinder ? pBinder->GetBoundObject(resource.GetRawData()) : KvBoundObject();
     Json placeholders = Json::array();
     for (const auto& [pObject, pType] : result.m_aPlaceholders)
         placeholders.push_back(KvJsonStore::Save(pType, pObject));
@@ -77,6 +80,7 @@ Json Shown(const KvImportResult& result)
             {"resourceType", descriptor.GetTypeName()},
             {"raw", KvJsonStore::Save(descriptor.GetRootDataType(), resource.GetRawData(),
                                       result.GetPlaceholderAddresses())},
+            {"bound", bound.m_pObject ? KvJsonStore::Save(bound.m_pType, bound.m_pObject) : Json()},
             {"payload",
              bPayload ? KvJsonStore::Save(descriptor.GetPayloadDataType(), resource.GetPayload()) : Json()},
             {"placeholders", placeholders}};
@@ -105,7 +109,7 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
     const std::string path = Write(test.at("source").get<std::string>(), text);
     const auto import = [&]
     {
-        return KvImportDriver(PluginHost()).Import({path, m_Folder.string(), ""});
+        return KvImportDriver(PluginHost()).Import({path, m_Folder.string(), test.value("type", "")});
     };
     if (test.contains("fatal"))
     {
@@ -138,7 +142,8 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
             EXPECT_EQ(shown.at(Json::json_pointer(pointer)).size(), expected) << pointer;
         Json placeholders = Json::array();
         for (const Json& placeholder : shown["placeholders"])
-            placeholders.push_back(placeholder["$type"].get<std::string>() + ":" + placeholder.value("m_strName", ""));
+            placeholders.push_back(placeholder["$type"].get<std::string>() + ":" +
+                                   placeholder.value("m_strName", ""));
         EXPECT_EQ(placeholders, test.value("placeholders", placeholders));
     }
     if (!test.contains("log"))
