@@ -6,6 +6,7 @@
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
@@ -18,6 +19,13 @@ using Mesh = KvProjectData_Core_Raw_Mesh;
 using Params = KvProjectData_Core_Raw_Material_Params;
 using Slot = KvProjectData_Core_Raw_MaterialTextureSlot;
 using Texture = KvProjectData_Core_Raw_Texture;
+using Json = KvJsonStore::Json;
+
+// The tables of material sources and names (tests/data/material).
+Json Cases()
+{
+    return TestDataJson("material/cases.json");
+}
 
 // Away from every value an import writes, so that each write shows.
 Params PreviousParams()
@@ -84,39 +92,19 @@ protected:
 // Each row: a material element and the saved parameters it sets beyond what every import writes.
 TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
 {
-    using Json = KvJsonStore::Json;
-    const std::pair<const char*, Json> rows[] = {
-        {R"(<Material name="stone"/>)", Json::object()},
-        {R"(<Material name="stone" specmul="2" Lighting="Lightmapping"/>)", {{"m_fSpecularMultiplier", 0.6}}},
-        {R"(<Material name="stone" specmul="2" Lighting="lightmapping"/>)", {{"m_fSpecularMultiplier", 2.0}}},
-        {R"(<Material name="stone" transparency="colorkey" alphathreshold="0.25" specexp="16"/>)",
-         {{"m_bAlphaTest", true}, {"m_fAlphaTestThreshold", 0.25}, {"m_fSpecularStrength", 16.0}}},
-        {R"(<Material name="stone" transparency="ColorKey" specexp="1e39" alphathreshold="1e-40"/>)",
-         {{"m_fSpecularStrength", 0.0}, {"m_fAlphaTestThreshold", 0.0}}},
-        {R"(<Material name="stone"><Shader paramstring="materialambient=1,0.5,0,2;globallightmapmask=0.25"/>
-            </Material>)",
-         {{"m_colMaterialAmbient", {255, 127, 0, 255}}, {"m_fGlobalLightmapMask", 0.25}}},
-        // Components not given are 0; unknown keys and a key without "=" set nothing.
-        {R"(<Material name="stone"><Shader paramstring=")"
-         R"(rimlightparam=1,2;rimlightcolor=-1,0.5;shininess=9;globalambientmultiplier=3;materialambient"/>)"
-         R"(</Material>)",
-         {{"m_vRimParams", {1.0, 2.0, 0.0, 0.0}},
-          {"m_colRimlightColor", {0, 127, 0, 0}},
-          {"m_fGlobalAmbientMultiplier", 3.0}}},
-    };
     // What every import writes when the file says nothing.
     Params written = PreviousParams();
     written.m_fSpecularMultiplier = 0.0f;
     written.m_fSpecularStrength = 1.0f;
     written.m_fAlphaTestThreshold = 0.5f;
     written.m_bAlphaTest = false;
-    for (const auto& [element, set] : rows)
+    for (const Json& row : Cases()["settings"])
     {
         Json expected = KvJsonStore::Save(Params::GetReflectedDataType(), &written);
-        expected.update(set);
-        EXPECT_EQ(KvJsonStore::Save(Params::GetReflectedDataType(), &ImportMaterial(element).m_props),
+        expected.update(row[1]);
+        EXPECT_EQ(KvJsonStore::Save(Params::GetReflectedDataType(), &ImportMaterial(row[0]).m_props),
                   expected)
-            << element;
+            << row[0];
     }
 }
 
@@ -129,13 +117,10 @@ TEST_F(MaterialImport, FullName_ResourceNameAndLowerCasedNameMatchedExactly)
 
 TEST_F(MaterialImport, Textures_SlotsTakeNormalisedPathsAndLoseTheirTexture)
 {
-    const std::pair<const char*, const char*> rows[] = {{"Data\\Textures\\Rock_D.dds", "rock_d"},
-                                                        {"ROCK.DDS", "rock"},
-                                                        {"Maps.v2\\Rock", "maps"},
-                                                        {"a\\textures\\b\\textures\\c.x", "b\\textures\\c"},
-                                                        {"textures\\", ""}};
-    for (const auto& [path, expected] : rows)
+    for (const Json& row : Cases()["textures"])
     {
+        const std::string path = row[0];
+        const std::string expected = row[1];
         SCOPED_TRACE(path);
         const std::vector<Slot*>& slots = ImportMaterial(std::string("<Material name=\"stone\" diffuse=\"") +
                                                          path + R"(" normalmap="n.dds"/>)")
@@ -180,15 +165,11 @@ TEST_F(MaterialImport, NothingToApply_NullWithoutAMeshOtherwiseTheMeshItself)
 
 TEST(MaterialImporter, ResourceNames_CutInMaterialFoldersAndMappedBack)
 {
-    const std::pair<std::string, std::string> rows[] = {
-        {"project\\_data\\materials\\stone.xml", "project\\_data\\materials\\stone"},
-        {"a.b\\_data\\materials\\stone", "a"},
-        {"_data\\materials", "_data\\materials"},
-        {"meshes\\rock.xml", ""},
-        {"x\\_Data\\Materials\\stone.xml", ""}};
     KvResourceImporter_EngineMaterial importer;
-    for (const auto& [original, converted] : rows)
+    for (const Json& row : Cases()["resourceNames"])
     {
+        const std::string original = row[0];
+        const std::string converted = row[1];
         std::string name = original;
         EXPECT_EQ(importer.ConvertResourceName(name), !converted.empty()) << original;
         EXPECT_EQ(name, converted.empty() ? original : converted);
@@ -206,15 +187,9 @@ class MaterialRecognition : public TestFolder
 
 TEST_F(MaterialRecognition, TakesARootWithAMaterialsChild)
 {
-    const std::pair<const char*, bool> rows[] = {{"<MaterialFile><Materials/></MaterialFile>", true},
-                                                 {"<x><a/><Materials></Materials></x>", true},
-                                                 {"<Materials/>", false},
-                                                 {"<x><a><Materials/></a></x>", false},
-                                                 {"<x><materials/></x>", false},
-                                                 {"", false}};
     const KvResourceImporter_EngineMaterial importer;
-    for (const auto& [text, bRecognised] : rows)
-        EXPECT_EQ(importer.RecognizeSource(KvSourceProbe(Write("material.xml", text))),
-                  bRecognised ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN)
-            << text;
+    for (const Json& row : Cases()["recognised"])
+        EXPECT_EQ(importer.RecognizeSource(KvSourceProbe(Write("material.xml", row[0]))),
+                  row[1] ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN)
+            << row[0];
 }
