@@ -29,6 +29,15 @@ inline nlohmann::ordered_json TestDataJson(const std::string& relative)
     return nlohmann::ordered_json::parse(TestDataText(relative));
 }
 
+// One table of a JSON data file, by value; a missing or empty table fails the test.
+inline nlohmann::ordered_json TestDataTable(const std::string& relative, const std::string& table)
+{
+    const nlohmann::ordered_json tables = TestDataJson(relative);
+    EXPECT_FALSE(tables.value(table, nlohmann::ordered_json()).empty())
+        << relative << " has no rows in " << table;
+    return tables.value(table, nlohmann::ordered_json::array());
+}
+
 // For EXPECT_TRUE: equal JSON documents, a difference shown as the patch that turns the expected
 // document into the actual one.
 inline ::testing::AssertionResult JsonEqual(const nlohmann::ordered_json& actual,

@@ -50,10 +50,9 @@ TEST(ReportSite, FromTheCompiler_QualifiedNameOfTheEnclosingFunction)
 // spelled the path, the file name starts below the module's folder.
 TEST(ReportSite, FunctionAndFileNames_FromWhatTheCompilerWrites)
 {
-    const auto names = TestDataJson("foundation/report_sites.json");
-    for (const auto& row : names["qualifiedFunctionNames"])
+    for (const auto& row : TestDataTable("foundation/report_sites.json", "qualifiedFunctionNames"))
         EXPECT_EQ(KvQualifiedFunctionName(row[0].get<std::string>().c_str()), row[1]) << row[0];
-    for (const auto& row : names["fileNames"])
+    for (const auto& row : TestDataTable("foundation/report_sites.json", "fileNames"))
         EXPECT_EQ(KvReportFileName(row[0].get<std::string>().c_str(), row[1].get<std::string>().c_str()),
                   row[2])
             << row[0];

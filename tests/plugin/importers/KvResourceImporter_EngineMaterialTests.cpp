@@ -22,9 +22,9 @@ using Texture = KvProjectData_Core_Raw_Texture;
 using Json = KvJsonStore::Json;
 
 // The tables of material sources and names (tests/data/material).
-Json Cases()
+Json Cases(const char* table)
 {
-    return TestDataJson("material/cases.json");
+    return TestDataTable("material/cases.json", table);
 }
 
 // Away from every value an import writes, so that each write shows.
@@ -98,7 +98,7 @@ TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
     written.m_fSpecularStrength = 1.0f;
     written.m_fAlphaTestThreshold = 0.5f;
     written.m_bAlphaTest = false;
-    for (const Json& row : Cases()["settings"])
+    for (const Json& row : Cases("settings"))
     {
         Json expected = KvJsonStore::Save(Params::GetReflectedDataType(), &written);
         expected.update(row[1]);
@@ -117,7 +117,7 @@ TEST_F(MaterialImport, FullName_ResourceNameAndLowerCasedNameMatchedExactly)
 
 TEST_F(MaterialImport, Textures_SlotsTakeNormalisedPathsAndLoseTheirTexture)
 {
-    for (const Json& row : Cases()["textures"])
+    for (const Json& row : Cases("textures"))
     {
         const std::string path = row[0];
         const std::string expected = row[1];
@@ -166,7 +166,7 @@ TEST_F(MaterialImport, NothingToApply_NullWithoutAMeshOtherwiseTheMeshItself)
 TEST(MaterialImporter, ResourceNames_CutInMaterialFoldersAndMappedBack)
 {
     KvResourceImporter_EngineMaterial importer;
-    for (const Json& row : Cases()["resourceNames"])
+    for (const Json& row : Cases("resourceNames"))
     {
         const std::string original = row[0];
         const std::string converted = row[1];
@@ -188,7 +188,7 @@ class MaterialRecognition : public TestFolder
 TEST_F(MaterialRecognition, TakesARootWithAMaterialsChild)
 {
     const KvResourceImporter_EngineMaterial importer;
-    for (const Json& row : Cases()["recognised"])
+    for (const Json& row : Cases("recognised"))
         EXPECT_EQ(importer.RecognizeSource(KvSourceProbe(Write("material.xml", row[0]))),
                   row[1] ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN)
             << row[0];
