@@ -23,6 +23,7 @@
 //   "text"    the file's text, or pieces of it where [piece, n] stands for n copies of the piece;
 //             or "file": a fixture in the folder
 //   "expect"  JSON pointer -> value, into the document `kvres show --bind` prints
+//   "near"    JSON pointer -> numbers, each within 1e-3 of the number there
 //   "count"   JSON pointer -> the number of elements there
 //   "placeholders"  "<type>:<name>" of each placeholder handed over, in order
 //   "failure" the report that fails the import: in its reason and the last report logged
@@ -169,6 +170,11 @@ private:
         const Json expectations = test.value("expect", Json::object());
         for (const auto& [pointer, expected] : expectations.items())
             EXPECT_EQ(shown.at(Json::json_pointer(pointer)), expected) << pointer;
+        const Json near = test.value("near", Json::object());
+        for (const auto& [pointer, expected] : near.items())
+            for (size_t index = 0; index < expected.size(); ++index)
+                EXPECT_NEAR(shown.at(Json::json_pointer(pointer)).at(index), expected[index], 1e-3)
+                    << pointer;
         const Json counts = test.value("count", Json::object());
         for (const auto& [pointer, expected] : counts.items())
             EXPECT_EQ(shown.at(Json::json_pointer(pointer)).size(), expected) << pointer;

@@ -66,24 +66,6 @@ protected:
 };
 } // namespace
 
-// The engine's angles come back in the transforms' convention: yaw turns the other way,
-// pitch becomes roll, roll becomes pitch; a roll of 90 takes the second branch (roll 0).
-TEST_F(EnginePrefabImport, OrientationsInTheTransformsConvention)
-{
-    const std::pair<const char*, KvVector3> rows[] = {{"0,0,0", {0, 0, 0}},       {"90,0,0", {-90, 0, 0}},
-                                                      {"0,30,0", {0, 0, -30}},    {"0,0,30", {0, -30, 0}},
-                                                      {"40,0,90", {-40, -90, 0}}, {"0,0,-90", {0, 90, 0}}};
-    for (const auto& [text, expected] : rows)
-    {
-        PrefabImport run(MeshShape(Property("Orientation", text)));
-        ASSERT_NE(run.Get(), nullptr);
-        const KvVector3 stored = run.Get()->m_apActors.at(0)->m_pTransform->m_LocalTransform->m_vYPR;
-        EXPECT_NEAR(stored.x, expected.x, 1e-3f) << text;
-        EXPECT_NEAR(stored.y, expected.y, 1e-3f) << text;
-        EXPECT_NEAR(stored.z, expected.z, 1e-3f) << text;
-    }
-}
-
 // The placeholders belong to the import they are handed over by: handed over once.
 TEST_F(EnginePrefabImport, PlaceholdersHandedOverOnce)
 {
