@@ -2,6 +2,7 @@
 
 #include "host/KvImportDriver.h"
 #include "host/KvResourceHost.h"
+#include "host/KvSavedProject.h"
 #include "resources/KvResourceDescriptor.h"
 #include "store/KvJsonStore.h"
 #include "support/KvPluginHost.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@
 //   "type"    the resource type asked for, as `kvres import --type` asks
 //   "text"    the file's text, or pieces of it where [piece, n] stands for n copies of the piece;
 //             or "file": a fixture in the folder
+//   "project" a saved project in the folder whose resources the import updates
 //   "expect"  JSON pointer -> value, into the document `kvres show --bind` prints
 //   "near"    JSON pointer -> numbers, each within 1e-3 of the number there
 //   "count"   JSON pointer -> the number of elements there
@@ -78,17 +81,21 @@ protected:
                                 ? TestDataText(GetParam().m_strFolder + "/" + test["file"].get<std::string>())
                                 : TextOf(test.at("text")));
         const KvImportRequest request{m_strSource, m_Folder.string(), test.value("type", "")};
+        std::optional<KvSavedProject> project;
+        if (test.contains("project"))
+            project.emplace(TestDataPath(GetParam().m_strFolder + "/" + test["project"].get<std::string>()),
+                            host.GetDescriptors());
         if (test.contains("fatal"))
         {
-            EXPECT_EXIT(KvImportDriver(host).Import(request), ::testing::ExitedWithCode(255),
-                        IsReport(test["fatal"]));
+            EXPECT_EXIT(KvImportDriver(host).Import(request, project ? &*project : nullptr),
+                        ::testing::ExitedWithCode(255), IsReport(test["fatal"]));
             return;
         }
         RecordingLog log;
         const KvImportResult result = [&]
         {
             RaisingFatalErrors raising;
-            return KvImportDriver(host).Import(request);
+            return KvImportDriver(host).Import(request, project ? &*project : nullptr);
         }();
         std::vector<RecordingLog::Entry>& logged = log.m_aEntries;
         const bool bFails = test.contains("failure") || test.contains("reason");
