@@ -124,18 +124,6 @@ TEST(ParticleBinder, ResultCodesAndTheStoredEffect)
     EXPECT_TRUE(bound.GetEffect().m_apGroupDescriptors.empty());
 }
 
-TEST(ParticleImport, TheFileThenOneZeroByte)
-{
-    RecordingLog log;
-    for (const std::string& text : {Layer("<groupdescriptor/>"), std::string()})
-    {
-        const BoundEffect bound(text);
-        std::vector<uint8_t> expected = BytesOf(text);
-        expected.push_back(0);
-        EXPECT_EQ(bound.GetRaw()->m_acParticleBin, expected);
-    }
-}
-
 // The importer right after the interface importer, then the binder, with exactly the particle
 // system's descriptor and two null arguments. Which XML it takes is checked end to end.
 TEST(ParticleRegistration, ImporterInItsSlotAndBinderForTheParticleSystem)
