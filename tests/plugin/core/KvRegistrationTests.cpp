@@ -2,7 +2,6 @@
 #include "host/KvResourceHost.h"
 #include "resources/KvResourceDescriptor.h"
 #include "support/KvPluginHost.h"
-#include "support/KvReflectedData.h"
 #include "support/KvTestData.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
