@@ -73,52 +73,44 @@ public:
 protected:
     static void SetUpTestSuite() { LoadGameModule(); }
 
+    // Imports the case's source through the host and checks what the case expects.
     void Run(KvResourceHost& host)
     {
         const Json& test = GetParam().m_Case;
+        const std::string folder = GetParam().m_strFolder + "/";
         m_strSource = Write(test.at("source").get<std::string>(),
-                            test.contains("file")
-                                ? TestDataText(GetParam().m_strFolder + "/" + test["file"].get<std::string>())
-                                : TextOf(test.at("text")));
-        const KvImportRequest request{m_strSource, m_Folder.string(), test.value("type", "")};
+                            test.contains("file") ? TestDataText(folder + test["file"].get<std::string>())
+                                                  : TextOf(test.at("text")));
         std::optional<KvSavedProject> project;
         if (test.contains("project"))
-            project.emplace(TestDataPath(GetParam().m_strFolder + "/" + test["project"].get<std::string>()),
-                            host.GetDescriptors());
+            project.emplace(TestDataPath(folder + test["project"].get<std::string>()), host.GetDescriptors());
+        const auto import = [&]
+        {
+            return KvImportDriver(host).Import({m_strSource, m_Folder.string(), test.value("type", "")},
+                                               project ? &*project : nullptr);
+        };
         if (test.contains("fatal"))
         {
-            EXPECT_EXIT(KvImportDriver(host).Import(request, project ? &*project : nullptr),
-                        ::testing::ExitedWithCode(255), IsReport(test["fatal"]));
+            EXPECT_EXIT(import(), ::testing::ExitedWithCode(255), IsReport(test["fatal"]));
             return;
         }
         RecordingLog log;
         const KvImportResult result = [&]
         {
             RaisingFatalErrors raising;
-            return KvImportDriver(host).Import(request, project ? &*project : nullptr);
+            return import();
         }();
-        std::vector<RecordingLog::Entry>& logged = log.m_aEntries;
         const bool bFails = test.contains("failure") || test.contains("reason");
         ASSERT_EQ(result.Succeeded(), !bFails) << result.m_Result.GetReason();
-        if (!bFails)
+        if (bFails)
+            CheckFailure(result, test, log.m_aEntries);
+        else
             CheckShown(host, result, test);
-        EXPECT_TRUE(!bFails || result.m_aPlaceholders.empty());
-        if (test.contains("reason"))
-        {
-            EXPECT_EQ(result.m_Result.GetReason(), Substituted(test["reason"]));
-        }
-        if (test.contains("failure"))
-        {
-            EXPECT_THAT(result.m_Result.GetReason(), IsReport(test["failure"]));
-            ASSERT_FALSE(logged.empty());
-            EXPECT_THAT(logged.back().m_strMessage, IsReport(test["failure"]));
-            logged.pop_back();
-        }
         if (!test.contains("log"))
             return;
-        ASSERT_EQ(logged.size(), test["log"].size());
-        for (size_t index = 0; index < logged.size(); ++index)
-            EXPECT_THAT(logged[index].m_strMessage, IsReport(test["log"][index]));
+        ASSERT_EQ(log.m_aEntries.size(), test["log"].size());
+        for (size_t index = 0; index < log.m_aEntries.size(); ++index)
+            EXPECT_THAT(log.m_aEntries[index].m_strMessage, IsReport(test["log"][index]));
     }
 
 private:
@@ -169,6 +161,23 @@ private:
                                 ? KvJsonStore::Save(descriptor.GetPayloadDataType(), resource.GetPayload())
                                 : Json()},
                 {"placeholders", placeholders}};
+    }
+
+    // The failure's report ends the log; it is taken off, leaving the reports before it.
+    void CheckFailure(const KvImportResult& result, const Json& test,
+                      std::vector<RecordingLog::Entry>& logged) const
+    {
+        EXPECT_TRUE(result.m_aPlaceholders.empty());
+        if (test.contains("reason"))
+        {
+            EXPECT_EQ(result.m_Result.GetReason(), Substituted(test["reason"]));
+        }
+        if (!test.contains("failure"))
+            return;
+        EXPECT_THAT(result.m_Result.GetReason(), IsReport(test["failure"]));
+        ASSERT_FALSE(logged.empty());
+        EXPECT_THAT(logged.back().m_strMessage, IsReport(test["failure"]));
+        logged.pop_back();
     }
 
     static void CheckShown(KvResourceHost& host, const KvImportResult& result, const Json& test)
