@@ -27,6 +27,7 @@
 //   "project" a saved project in the folder whose resources the import updates
 //   "expect"  JSON pointer -> value, into the document `kvres show --bind` prints
 //   "near"    JSON pointer -> numbers, each within 1e-3 of the number there
+//   "same"    JSON pointer -> another, whose value is the same
 //   "count"   JSON pointer -> the number of elements there
 //   "placeholders"  "<type>:<name>" of each placeholder handed over, in order
 //   "failure" the report that fails the import: in its reason and the last report logged
@@ -185,7 +186,11 @@ private:
         const Json shown = Shown(host, result);
         const Json expectations = test.value("expect", Json::object());
         for (const auto& [pointer, expected] : expectations.items())
-            EXPECT_EQ(shown.at(Json::json_pointer(pointer)), expected) << pointer;
+            EXPECT_TRUE(JsonEqual(shown.at(Json::json_pointer(pointer)), expected)) << pointer;
+        const Json same = test.value("same", Json::object());
+        for (const auto& [pointer, other] : same.items())
+            EXPECT_TRUE(JsonEqual(shown.at(Json::json_pointer(pointer)), shown.at(Json::json_pointer(other))))
+                << pointer;
         const Json near = test.value("near", Json::object());
         for (const auto& [pointer, expected] : near.items())
             for (size_t index = 0; index < expected.size(); ++index)

@@ -3,7 +3,6 @@
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
 #include "support/KvPluginHost.h"
-#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -54,26 +53,6 @@ Json Group(const std::string& elements)
     return effect.at("groupdescriptor").at(0);
 }
 } // namespace
-
-// Before parsing, every value is the effect format's default; the settings its tables leave out
-// are off, empty, zero or without an object.
-TEST(ParticleEffect, EveryValueBeforeParsing)
-{
-    const Json expected = TestDataJson("particles/group_before_parsing.json");
-    for (const char* elements : {"", "<defaultemitter/>"})
-        EXPECT_TRUE(JsonEqual(Group(elements), expected)) << elements;
-}
-
-// Each value form at its edges: one setting of a group (or of its emitter) and what it holds.
-TEST(ParticleEffect, ValueForms)
-{
-    for (const Json& rule : TestDataJson("particles/value_forms.json"))
-    {
-        SCOPED_TRACE(rule["about"].get<std::string>());
-        for (const Json& row : rule["rows"])
-            EXPECT_EQ(Group(row[0]).at(Json::json_pointer(row[1])), row[2]) << row[0] << " " << row[1];
-    }
-}
 
 // Malformed XML is the fatal parse error; raised, it leaves the effect bound before.
 TEST(ParticleEffect, MalformedXml_FatalAndTheEarlierEffectKept)
