@@ -176,31 +176,3 @@ TEST(DdsImport, TruncatedHeaders_NeverCrash)
         EXPECT_EQ(run.Raw<Texture>() != nullptr, length >= 4 + 84) << length;
     }
 }
-
-// Real files of public test sets (tests/data/SOURCES.md); a format the importer does not handle
-// is refused with the reason and no payload.
-TEST(DdsImport, PublicSamples)
-{
-    KvResourceImporter_DDS importer;
-    for (const Json& row : Cases("publicSamples"))
-    {
-        SCOPED_TRACE(row[0].get<std::string>());
-        const std::vector<uint8_t> bytes = BytesOf(TestDataText("dds/" + row[0].get<std::string>()));
-        RecordingLog log;
-        ImportRun run(importer, bytes);
-        ASSERT_EQ(run.Raw<Texture>() != nullptr, !row[1].is_null());
-        if (row[1].is_null())
-        {
-            EXPECT_EQ(run.Payload<Payload>(), nullptr);
-            ASSERT_EQ(log.m_aEntries.size(), 1u);
-            EXPECT_THAT(log.m_aEntries[0].m_strMessage,
-                        ContainsReportFrom("importers\\KvResourceImporter_DDS",
-                                           "KvResourceImporter_DDS::ConvertToRaw",
-                                           "Texture format not handled for file KvIOStream_Memory"));
-            continue;
-        }
-        EXPECT_STREQ(g_Converter_TextureFormat.ToString(run.Raw<Texture>()->m_eFormat),
-                     row[1].get<std::string>().c_str());
-        EXPECT_EQ(run.Payload<Payload>()->m_aLevels.size(), row[2]);
-    }
-}
