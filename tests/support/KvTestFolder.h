@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,8 +23,10 @@ protected:
     void SetUp() override
     {
         const ::testing::TestInfo* pTest = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_Folder = std::filesystem::temp_directory_path() /
-                   ("Kv_" + std::to_string(getpid()) + "_" + pTest->test_suite_name() + "_" + pTest->name());
+        // Parameterised tests have "/" in their names.
+        std::string name = std::string(pTest->test_suite_name()) + "_" + pTest->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        m_Folder = std::filesystem::temp_directory_path() / ("Kv_" + std::to_string(getpid()) + "_" + name);
         std::filesystem::create_directories(m_Folder);
     }
     void TearDown() override { std::filesystem::remove_all(m_Folder); }

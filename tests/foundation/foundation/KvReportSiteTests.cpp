@@ -1,4 +1,5 @@
 #include "Foundation/KvReport.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
@@ -45,45 +46,16 @@ TEST(ReportSite, FromTheCompiler_QualifiedNameOfTheEnclosingFunction)
               "ReportSite_FromTheCompiler_QualifiedNameOfTheEnclosingFunction_Test::TestBody");
 }
 
-// Pretty names as either compiler writes them, down to the qualified name.
-TEST(ReportSite, QualifiedFunctionName_FromPrettyNames)
+// Pretty names as either compiler writes them, down to the qualified name; however the compiler
+// spelled the path, the file name starts below the module's folder.
+TEST(ReportSite, FunctionAndFileNames_FromWhatTheCompilerWrites)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"virtual void* KvResourceImporter_DDS::ConvertToRaw(void*&, KvResource*, KvIOStream*, void*)",
-         "KvResourceImporter_DDS::ConvertToRaw"},
-        {"KvChunkFileWrapper::~KvChunkFileWrapper()", "KvChunkFileWrapper::~KvChunkFileWrapper"},
-        {"std::map<int, float> Store::Index(const std::vector<int>&) const", "Store::Index"},
-        {"static T Box<T>::Make(U) [with U = int; T = float]", "Box<T>::Make"},
-        {"void (anonymous namespace)::Loader::LoadInto(int)", "Loader::LoadInto"},
-        {"void {anonymous}::Loader::LoadInto(int)", "Loader::LoadInto"},
-        {"bool Key::operator<(const Key&) const", "Key::operator<"},
-        {"std::ostream& operator<<(std::ostream&, const Key&)", "operator<<"},
-        {"int Functor::operator()(int) const", "Functor::operator()"},
-        {"Key::operator bool() const", "Key::operator bool"},
-        {"Outer::Run(int)::<lambda(int)>", "Outer::Run"},
-        {"main", "main"},
-    };
-    for (const auto& [pretty, expected] : cases)
-        EXPECT_EQ(KvQualifiedFunctionName(pretty), expected) << pretty;
-}
-
-// However the compiler spelled the path, the name starts below the module's folder.
-TEST(ReportSite, FileName_BelowTheModuleFolderWithBackslashesAndNoExtension)
-{
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"../KvResourcePlugin_Core/importers/KvResourceImporter_DDS.cpp", "KvResourcePlugin_Core",
-         "importers\\KvResourceImporter_DDS"},
-        {"/work/tree/KvResourceCommon/Store/KvJsonStore.cpp", "KvResourceCommon", "Store\\KvJsonStore"},
-        {"KvFoundation/api/public/Foundation/KvRandom.h", "KvFoundation",
-         "api\\public\\Foundation\\KvRandom"},
-        {"/src/KvFoundation/KvFoundation/IO/KvArchive.cpp", "KvFoundation", "IO\\KvArchive"},
-        {"C:\\src\\kvres\\main.cpp", "kvres", "main"},
-        {"/elsewhere/v1.2/Makefile", "KvFoundation", "\\elsewhere\\v1.2\\Makefile"},
-        {"/a/MyKvFoundation/x.cpp", "KvFoundation", "\\a\\MyKvFoundation\\x"},
-        {"importers/KvChunkFileWrapper.cpp", "", "importers\\KvChunkFileWrapper"},
-    };
-    for (const auto& [path, moduleFolder, expected] : cases)
-        EXPECT_EQ(KvReportFileName(path, moduleFolder), expected) << path;
+    for (const auto& row : TestDataTable("foundation/report_sites.json", "qualifiedFunctionNames"))
+        EXPECT_EQ(KvQualifiedFunctionName(row[0].get<std::string>().c_str()), row[1]) << row[0];
+    for (const auto& row : TestDataTable("foundation/report_sites.json", "fileNames"))
+        EXPECT_EQ(KvReportFileName(row[0].get<std::string>().c_str(), row[1].get<std::string>().c_str()),
+                  row[2])
+            << row[0];
 }
 
 TEST(ReportSite, ContainsReportFrom_AnyLineButTheRestExact)

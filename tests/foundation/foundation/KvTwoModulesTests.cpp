@@ -6,6 +6,7 @@
 #include "TypeManager/KvTypeManager.h"
 #include "TypeManager/KvTypedObject.h"
 #include "module/KvFoundationTestModule.h"
+#include "support/KvRecordingDebugDraw.h"
 #include "support/KvTestProcess.h"
 #include "support/KvTestReports.h"
 
@@ -38,10 +39,6 @@ class TwoModules : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_NE(LoadTestModule(), nullptr) << dlerror(); }
-};
-
-class RecordingDebugDraw : public KvDebugDrawStub
-{
 };
 } // namespace
 
@@ -104,11 +101,11 @@ TEST_F(TwoModules, DebugDraw_PublishedSinkSeenByBoth_StubsAreLocal)
     ASSERT_NE(pOtherStub, nullptr);
     EXPECT_NE(pLocalStub, pOtherStub);
 
-    RecordingDebugDraw sink;
-    KvDebugDraw::SetInterface(&sink);
-    EXPECT_EQ(KvDebugDraw::GetInterface(), &sink);
-    EXPECT_EQ(getDebugDraw(), &sink);
-    KvDebugDraw::SetInterface(nullptr);
+    {
+        const RecordingDebugDraw sink;
+        EXPECT_EQ(KvDebugDraw::GetInterface(), &sink);
+        EXPECT_EQ(getDebugDraw(), &sink);
+    }
     EXPECT_EQ(getDebugDraw(), pOtherStub);
 }
 

@@ -46,16 +46,6 @@ TEST_F(FileStream, AppendMode_KeepsContents)
     EXPECT_EQ(std::filesystem::file_size(path), 5u);
 }
 
-TEST_F(FileStream, BackslashSeparatorsAndNonAsciiNames)
-{
-    const std::string name = "sub\\caf\xC3\xA9.bin";
-    std::filesystem::create_directory(m_Folder / "sub");
-    KvIOStream_File stream;
-    ASSERT_TRUE(stream.Open(Path(name).c_str(), KvIOStream::MODE_WRITE));
-    stream.Close();
-    EXPECT_TRUE(std::filesystem::exists(m_Folder / "sub" / "caf\xC3\xA9.bin"));
-}
-
 TEST_F(FileStream, EmptyPath_FalseButNameStored)
 {
     KvIOStream_File stream;

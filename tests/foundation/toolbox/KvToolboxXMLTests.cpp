@@ -17,34 +17,6 @@ bool LoadText(KvXmlDocument& document, std::string& text)
 }
 } // namespace
 
-TEST(XmlDocument, Load_ParsesInPlaceFromTheStream)
-{
-    std::string text = "<font><info face=\"Arial\" size=\"32\"/><chars count=\"2\"/></font>";
-    KvXmlDocument document;
-    ASSERT_TRUE(LoadText(document, text));
-    rapidxml::xml_node<>* pRoot = document.GetRoot("font");
-    ASSERT_NE(pRoot, nullptr);
-    EXPECT_STREQ(pRoot->first_node("info")->first_attribute("face")->value(), "Arial");
-    EXPECT_EQ(document.GetRoot("missing"), nullptr);
-    // An empty stream gives an empty document.
-    KvIOStream_Memory empty(text.data(), 0);
-    KvXmlDocument nothing;
-    EXPECT_TRUE(nothing.Load(empty));
-    EXPECT_EQ(nothing.GetDocument().first_node(), nullptr);
-}
-
-TEST(XmlDocument, AttributeText_NullForAMissingNodeOrAttribute)
-{
-    std::string text = "<font face=\"Arial\" size=\"\"/>";
-    KvXmlDocument document;
-    ASSERT_TRUE(LoadText(document, text));
-    const rapidxml::xml_node<>* pRoot = document.GetRoot("font");
-    EXPECT_STREQ(KvXmlAttributeText(pRoot, "face"), "Arial");
-    EXPECT_STREQ(KvXmlAttributeText(pRoot, "size"), "");
-    EXPECT_EQ(KvXmlAttributeText(pRoot, "style"), nullptr);
-    EXPECT_EQ(KvXmlAttributeText(nullptr, "face"), nullptr);
-}
-
 // Parsing the text must end the process with the parse error and this excerpt.
 #define EXPECT_PARSE_ERROR(source, message)                                                                  \
     do                                                                                                       \

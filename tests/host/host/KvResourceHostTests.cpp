@@ -8,6 +8,7 @@
 #include "host/KvSavedProject.h"
 #include "resources/KvResourceDescriptor.h"
 #include "store/KvJsonStore.h"
+#include "support/KvImportCases.h"
 #include "support/KvPluginHost.h"
 #include "support/KvResultAssertion.h"
 #include "support/KvTestFolder.h"
@@ -129,42 +130,21 @@ TEST_F(ResourceHost, Import_FailureKeepsTheResourceAndReleasesThePayload)
     EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
 }
 
-// A failed file's reason is every report logged during its import, then the host's own: anything
-// thrown, a fatal error raised to the host, no importer for the extension, type or source.
-TEST_F(ResourceHost, Import_FailureReasons)
+TEST_F(ResourceHost, Import_MissingSource_ReasonNamesIt)
 {
-    const std::string path = Path("sources/reported.tnode");
-    const auto report = [&](int line, const std::string& message)
-    {
-        return ExpectedReport("importers\\KvTestImporter", "NodeImporter::ConvertToRaw", line,
-                              message + path);
-    };
-    const std::string warning = report(30, "Odd line in ") + "\n";
-    const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
-        {"reported.tnode", "silent\n", "", "the importer made nothing and logged no reason"},
-        {"reported.tnode", "warn\nfail\n", "", warning + report(10, "Cannot import file ")},
-        {"reported.tnode", "warn\nthrow=bad_alloc\n", "", warning + "out of memory"},
-        {"reported.tnode", "warn\nfatal\n", "", warning + report(20, "Broken file ")},
-        {"reported.tnode", "throw=length_error\n", "", "a size beyond the limits: vector::reserve"},
-        {"reported.tnode", "throw=filesystem_error\n", "",
-         "filesystem error: cannot stat: Permission denied [/gone]"},
-        {"reported.tnode", "throw=runtime_error\n", "", "unexpected error: bad state"},
-        {"reported.tnode", "throw=int\n", "", "unexpected error of an unknown kind"},
-        {"notes.txt", "x", "", "no importer handles the extension 'txt'"},
-        {"comment.xml", "<!-- no element -->", "",
-         "no importer of 'xml' files recognises the file (asked: InputTranslator, Rendering_ParticleSystem, "
-         "Rendering_Mesh)"},
-        {"broken.xml", "<a><b>", "",
-         ExpectedReport("Toolbox\\KvToolboxXML", "rapidxml::parse_error_handler", 24,
-                        "Parse error : unexpected end of data with ''")},
-        {"forced.xml", "<a/>", "texture", "no importer of 'xml' files makes resources of type 'texture'"},
-    };
-    RaisingFatalErrors raising;
-    for (const auto& [file, text, type, reason] : rows)
-        EXPECT_EQ(Import(WriteSource(file, text), type).m_Result.GetReason(), reason) << text;
     EXPECT_EQ(Import(Path("sources/missing.tnode")).m_Result.GetReason(),
               "cannot open '" + Path("sources/missing.tnode") + "'");
 }
+
+// The test plug-in's sources, each as tests/data/host/import describes it: failure reasons and the
+// importer a shared extension goes to.
+TEST_P(ImportCase, GivesWhatTheCaseExpects)
+{
+    Run(PluginHost());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, ImportCase, ::testing::ValuesIn(ImportCase::All("host/import")),
+                         ImportCase::NameOf);
 
 TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
 {
@@ -174,28 +154,6 @@ TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
     EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));
     EXPECT_FALSE(driver.HandlesExtensionOf("a/notes.txt"));
     EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
-}
-
-// A shared extension goes to the importer that recognises the source before one that takes it by
-// default, to a registered one before an unregistered one, unless the type is requested.
-TEST_F(ResourceHost, Import_SharedExtensionByRecognitionOrRequestedType)
-{
-    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
-        {"source.xml", "<particlelayer/>", "", "Rendering_ParticleSystem"},
-        {"source.xml", "<Mesh><Materials/></Mesh>", "", "Rendering_Mesh"},
-        {"source.xml", "<InputMap><Command/></InputMap>", "", "InputTranslator"},
-        // Recognised by the particle and the mesh importers: the registered one wins.
-        {"source.xml", "<particlelayer><Materials/></particlelayer>", "", "Rendering_ParticleSystem"},
-        {"SOURCE.XML", "<Mesh><Materials/></Mesh>", "", "Rendering_Mesh"},
-        {"forced.xml", "<particlelayer/>", "mesh", "Rendering_Mesh"},
-        {"forced.xml", "<a><b>", "mesh", "Rendering_Mesh"},
-    };
-    for (const auto& [file, text, type, made] : rows)
-    {
-        KvImportResult result = Import(WriteSource(file, text), type);
-        ASSERT_TRUE(Succeeded(result.m_Result)) << text;
-        EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_strName, made);
-    }
 }
 
 // A reference resolves to a loaded target; placeholders stand for objects not loaded and no
@@ -268,19 +226,11 @@ TEST(ResourceName, RelativeToTheRootWithBackslashes)
 
 TEST(ResourceName, StaysInsideTheProjectFolder)
 {
-    for (const char* name : {"wall", "textures\\wall", "a/b\\c", "v1.2\\wall", "..wall\\a..b"})
+    for (const auto& name : TestDataTable("host/resource_names.json", "accepted"))
         EXPECT_TRUE(Succeeded(KvProjectStore::CheckResourceName(name))) << name;
-    const std::pair<std::string, std::string> refused[] = {{"", "it is empty"},
-                                                           {"\\var\\x\\ABS", "it is absolute"},
-                                                           {"C:\\x", "it names a drive"},
-                                                           {"..\\x", "it climbs out with '..'"},
-                                                           {"link\\..\\..\\x", "it climbs out with '..'"},
-                                                           {"a\\\\b", "it has an empty or '.' component"},
-                                                           {"a\\.\\b", "it has an empty or '.' component"},
-                                                           {"a\\", "it has an empty or '.' component"}};
-    for (const auto& [name, why] : refused)
-        EXPECT_EQ(KvProjectStore::CheckResourceName(name).GetReason(),
-                  "refused resource name '" + name + "': " + why);
+    for (const auto& row : TestDataTable("host/resource_names.json", "refused"))
+        EXPECT_EQ(KvProjectStore::CheckResourceName(row[0]).GetReason(),
+                  "refused resource name '" + row[0].get<std::string>() + "': " + row[1].get<std::string>());
 }
 
 TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)

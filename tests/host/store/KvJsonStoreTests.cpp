@@ -1,5 +1,6 @@
 #include "store/KvJsonStore.h"
 #include "store/KvPlaceholderSet.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestNodeFactory.h"
 #include "support/KvTestReports.h"
@@ -253,45 +254,11 @@ TEST_F(JsonStore, Load_FillsWhatTheConstructorMade)
 TEST_F(JsonStore, WrongValueKinds_RefusedWithPathAndReason)
 {
     const Json valid = KvJsonStore::Save(NodeType(), m_pNode);
-    const std::tuple<const char*, Json, const char*> cases[] = {
-        {"/m_bFlag", 1, "test.json: /m_bFlag: expected true or false"},
-        {"/m_ucByte", 256, "test.json: /m_ucByte: expected an integer from 0 to 255, found 256"},
-        {"/m_ulCount", -1, "test.json: /m_ulCount: expected an unsigned 32-bit integer, found -1"},
-        {"/m_slOffset", 2147483648u,
-         "test.json: /m_slOffset: expected a signed 32-bit integer, found 2147483648"},
-        {"/m_fScale", "NaN", "test.json: /m_fScale: expected a 32-bit float"},
-        {"/m_fScale", 3.4028235677973366e38, "test.json: /m_fScale: expected a 32-bit float"},
-        {"/m_vPosition/1", -1e300, "test.json: /m_vPosition/1: expected a 32-bit float"},
-        {"/m_fScale", Json{{"$f32", "0x7fc0"}}, "test.json: /m_fScale: expected a 32-bit float"},
-        {"/m_fScale", Json{{"$f32", "0x7fc00000"}, {"x", 1}},
-         "test.json: /m_fScale: expected a 32-bit float"},
-        {"/m_strName", Json{{"$latin1", "\xc4\x80"}}, "test.json: /m_strName: expected a string, or"},
-        {"/m_strName", Json{{"$latin1", 5}}, "test.json: /m_strName: expected a string, or"},
-        {"/m_pTarget/name", 5, "test.json: /m_pTarget/name: expected a string"},
-        {"/m_Guid", "not-a-guid", "test.json: /m_Guid: expected a GUID"},
-        {"/m_vPosition", Json::array({1, 2}), "test.json: /m_vPosition: expected an array of 3 numbers"},
-        {"/m_colTint/3", 300, "test.json: /m_colTint/3: expected an integer from 0 to 255, found 300"},
-        {"/m_eShape", "SHAPE_CUBE",
-         "test.json: /m_eShape: 'SHAPE_CUBE' is not a value name of this enumeration"},
-        {"/m_acBytes", "!!", "test.json: /m_acBytes: expected a base64 string"},
-        {"/m_aIds", 5, "test.json: /m_aIds: expected an array"},
-        {"/m_apChildren/1/m_strName", 5, "test.json: /m_apChildren/1/m_strName: expected a string"},
-        {"/m_pChild/$type", "KvTestRecord",
-         "test.json: /m_pChild: expected type 'KvTestNode', found \"KvTestRecord\""},
-        {"/m_pDataType", "KvNoSuchType", "test.json: /m_pDataType: expected the name of a registered type"},
-        {"/m_apChildren/1", Json{{"$ref", "/nowhere"}}, "test.json: /m_apChildren/1: refers to \"/nowhere\""},
-        {"/m_pTarget", Json{{"$xref", "KvTestNode"}},
-         "test.json: /m_pTarget: expected a reference to 'KvTestTarget'"},
-        {"/m_pData/m_slValue", "x", "test.json: /m_pData/m_slValue: expected a signed 32-bit integer"},
-        {"/m_pData", Json{{"$ref", "/m_pChild"}},
-         "test.json: /m_pData: refers to \"/m_pChild\", an object of type 'KvTestNode', not 'KvTestPayload'"},
-        {"/m_pDataType", nullptr, "test.json: /m_pData: no type is named in 'm_pDataType'"},
-    };
-    for (const auto& [pointer, value, expected] : cases)
+    for (const Json& row : TestDataJson("store/wrong_value_kinds.json"))
     {
         Json document = valid;
-        document[Json::json_pointer(pointer)] = value;
-        EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr(expected)) << pointer;
+        document[Json::json_pointer(row[0].get<std::string>())] = row[1];
+        EXPECT_THAT(LoadFailure(document), ::testing::HasSubstr(row[2].get<std::string>())) << row[0];
     }
 }
 

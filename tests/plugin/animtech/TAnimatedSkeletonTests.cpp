@@ -4,7 +4,6 @@
 #include <bit>
 #include <type_traits>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace AnimationTech;
@@ -174,31 +173,6 @@ TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
     EXPECT_TRUE(Access::ComparePoses(skeleton, &a, &b, 0.0f, 0.0f));
 }
 
-TEST(AnimatedSkeleton, OptimizeKeys_ConstantPoseKeepsFirstAndLast)
-{
-    // An exactly unit rotation at the origin reproduces itself bit for bit, so even zero
-    // tolerances hold; elsewhere (1 - f) t + f t is t only within an ulp or so.
-    const AniQuat exact = {1.0f, 0.0f, 0.0f, 0.0f};
-    const AniQuat rounded = QuatFromAxisAngle(1, 0, 0, 0.4f);
-    for (uint32_t keyCount : {3u, 4u, 17u})
-    {
-        std::vector<TKeyFrame> exactKeys;
-        std::vector<TKeyFrame> roundedKeys;
-        for (uint32_t key = 0; key < keyCount; ++key)
-        {
-            exactKeys.push_back({static_cast<float>(key), {Pose(exact, {0, 0, 0})}});
-            roundedKeys.push_back({static_cast<float>(key), {Pose(rounded, {1, 2, 3})}});
-        }
-        TAnimatedSkeleton exactPose = Skeleton({-1}, exactKeys);
-        TAnimatedSkeleton roundedPose = Skeleton({-1}, roundedKeys);
-        exactPose.OptimizeKeys(0.0f, 0.0f);
-        roundedPose.OptimizeKeys(1e-5f, 0.01f);
-        const float last = static_cast<float>(keyCount - 1);
-        EXPECT_THAT(KeyTimesOf(exactPose), ::testing::ElementsAre(0.0f, last));
-        EXPECT_THAT(KeyTimesOf(roundedPose), ::testing::ElementsAre(0.0f, last));
-    }
-}
-
 // Linear motion keeps its ends; keys sharing a time collapse (the factor 0/0 interpolates to NaN,
 // which matches); fewer than three keys stay whatever the tolerances.
 TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
@@ -215,23 +189,6 @@ TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
         skeleton.OptimizeKeys(position, angle);
         EXPECT_EQ(KeyTimesOf(skeleton), kept) << times.size() << " keys";
     }
-}
-
-TEST(AnimatedSkeleton, OptimizeKeys_ParentErrorShowsInTheChild)
-{
-    // The parent turns a little at the middle key; the child sits far out, so the same turn
-    // moves it beyond the position tolerance although the parent's own offset is within it.
-    const AniQuat turn = QuatFromAxisAngle(0, 0, 1, 0.01f);
-    TAnimatedSkeleton skeleton = Skeleton({-1, 0}, {{0.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}},
-                                                    {1.0f, {Pose(turn, {}), Pose({}, {100, 0, 0})}},
-                                                    {2.0f, {Pose({}, {}), Pose({}, {100, 0, 0})}}});
-    TAnimatedSkeleton rootOnly =
-        Skeleton({-1}, {{0.0f, {Pose({}, {})}}, {1.0f, {Pose(turn, {})}}, {2.0f, {Pose({}, {})}}});
-    rootOnly.OptimizeKeys(0.1f, 1.0f);
-    EXPECT_EQ(rootOnly.GetKeysCount(), 2u);
-
-    skeleton.OptimizeKeys(0.1f, 1.0f);
-    EXPECT_EQ(skeleton.GetKeysCount(), 3u);
 }
 
 TEST(AnimatedSkeleton, Moves_TakeTheArraysWithoutCopying)

@@ -2,35 +2,29 @@
 #include "host/KvResourceHost.h"
 #include "resources/KvResourceDescriptor.h"
 #include "support/KvPluginHost.h"
-#include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
 
+// Each registered type in table order, with its type name, short name, whether it has a payload,
+// and its fourth and fifth queries; every type has the integer query 2 and a resource class.
 TEST(Registration, TypesInTableOrder)
 {
     const std::vector<const KvResourceDescriptor*>& descriptors =
         PluginHost().GetDescriptors().GetDescriptors();
-    std::string names;
-    for (const KvResourceDescriptor* pDescriptor : descriptors)
-        names += std::string(pDescriptor->GetTypeName()) + ", ";
-    EXPECT_EQ(names,
-              "GameState Library, interface, Rendering_Font, Rendering_ParticleSystem, Rendering_Texture, "
-              "Rendering_Shader, Rendering_Pipeline, Framework Config, Rendering_Mesh, Rendering_Material, "
-              "Rendering_RenderShapes, Animation_Definition, actor_prefab, actor_layer, actor_world, "
-              "InputTranslator, LocalizationStringTable, AudioDatabase, AudioSamples, "
-              "attachmenttemplates, effectbank, ");
-    for (const KvResourceDescriptor* pDescriptor : descriptors)
+    const auto table = TestDataTable("registration/descriptors.json", "registered");
+    ASSERT_EQ(descriptors.size(), table.size());
+    for (size_t index = 0; index < table.size(); ++index)
     {
-        EXPECT_EQ(pDescriptor->GetIntegerQuery(), 2u) << pDescriptor->GetTypeName();
-        EXPECT_EQ(pDescriptor->GetQuery4(), std::string(pDescriptor->GetTypeName()) != "Rendering_Texture");
-        const bool bPayload = pDescriptor->GetPayloadDataType() != nullptr;
-        const std::string shortName = pDescriptor->GetShortName();
-        EXPECT_EQ(bPayload, shortName == "texture" || shortName == "mesh" || shortName == "audiosamples");
-        EXPECT_EQ(pDescriptor->GetQuery5(), shortName == "renderpipeline" || shortName == "shader")
-            << shortName;
-        ASSERT_NE(pDescriptor->GetResourceClass(), nullptr);
-        EXPECT_EQ(pDescriptor->GetResourceClass()->m_pParent->m_strName, "KvResource");
+        const KvResourceDescriptor& descriptor = *descriptors[index];
+        EXPECT_EQ(table[index],
+                  nlohmann::ordered_json::array({descriptor.GetTypeName(), descriptor.GetShortName(),
+                                                 descriptor.GetPayloadDataType() != nullptr,
+                                                 descriptor.GetQuery4(), descriptor.GetQuery5()}));
+        EXPECT_EQ(descriptor.GetIntegerQuery(), 2u) << descriptor.GetTypeName();
+        ASSERT_NE(descriptor.GetResourceClass(), nullptr);
+        EXPECT_EQ(descriptor.GetResourceClass()->m_pParent->m_strName, "KvResource");
     }
 }
 

@@ -1,11 +1,12 @@
+#include "host/KvSavedProject.h"
 #include "projectdata/KvProjectData_Core_Material.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
-#include "projectdata/KvProjectData_Core_Texture.h"
 #include "resources/KvSourceProbe.h"
 #include "store/KvJsonStore.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
-#include "support/KvReflectedData.h"
+#include "support/KvPluginHost.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
@@ -15,147 +16,43 @@
 namespace
 {
 using Mesh = KvProjectData_Core_Raw_Mesh;
-using Params = KvProjectData_Core_Raw_Material_Params;
-using Slot = KvProjectData_Core_Raw_MaterialTextureSlot;
-using Texture = KvProjectData_Core_Raw_Texture;
+using Json = KvJsonStore::Json;
 
-// Away from every value an import writes, so that each write shows.
-Params PreviousParams()
+// The tables of material sources and names (tests/data/material).
+Json Cases(const char* table)
 {
-    Params params;
-    params.m_fSpecularMultiplier = 5.0f;
-    params.m_fSpecularStrength = 7.0f;
-    params.m_fAlphaTestThreshold = 0.9f;
-    params.m_bAlphaTest = true;
-    return params;
+    return TestDataTable("material/cases.json", table);
 }
 
-// The mesh "meshes\rock" the files update: entry 0 named as the importer builds full names
-// (lower case), entry 1 only in another case. Each material has the three slots a file sets and
-// one it leaves, all pointing at a texture.
+constexpr const char* kMeshName = "meshes\\_data\\materials\\rock";
+
+// The saved mesh the material files update (tests/data/import/material/project): entry 0 named as
+// the importer builds full names (lower case), entry 1 only in another case.
 class MaterialImport : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        for (const char* name : {"meshes\\rock\\stone", "meshes\\rock\\Stone"})
-        {
-            KvProjectData_Core_Raw_MaterialInfo& info = m_pMesh->m_aMaterials.emplace_back();
-            info.m_strName = name;
-            info.m_diffuseTextureName = "kept";
-            info.m_pDefaultMaterial = NewData<KvProjectData_Core_Raw_Material>();
-            info.m_pDefaultMaterial->m_props = PreviousParams();
-            for (const char* slotName : {"diffuse", "normal", "specular", "detail"})
-            {
-                Slot* pSlot = info.m_pDefaultMaterial->m_apTextureSlots.emplace_back(NewData<Slot>());
-                pSlot->m_strSlotName = slotName;
-                pSlot->m_strDefaultTexture = "before";
-                pSlot->m_pTexture = m_pTexture;
-            }
-        }
-    }
-    void TearDown() override
-    {
-        m_pRun.reset();
-        DestroyData(m_pMesh);
-        DestroyData(m_pTexture);
-    }
-
     std::unique_ptr<ImportRun> Import(const std::string& text, Mesh* pExisting)
     {
-        return std::make_unique<ImportRun>(m_Importer, BytesOf(text), "meshes\\rock", pExisting);
-    }
-    // The first material of the mesh imported from Material elements.
-    KvProjectData_Core_Raw_Material& ImportMaterial(const std::string& elements, size_t index = 0)
-    {
-        m_pRun = Import("<m><Materials>" + elements + "</Materials></m>", m_pMesh);
-        Mesh* pMesh = m_pRun->Raw<Mesh>();
-        EXPECT_TRUE(pMesh && pMesh != m_pMesh);
-        return *(pMesh ? pMesh : m_pMesh)->m_aMaterials[index].m_pDefaultMaterial;
+        return std::make_unique<ImportRun>(m_Importer, BytesOf(text), kMeshName, pExisting);
     }
 
     KvResourceImporter_EngineMaterial m_Importer;
-    Texture* m_pTexture = NewData<Texture>();
-    Mesh* m_pMesh = NewData<Mesh>();
-    std::unique_ptr<ImportRun> m_pRun;
+    KvSavedProject m_Project{TestDataPath("import/material/project").string(), PluginHost().GetDescriptors()};
+    Mesh* m_pMesh = static_cast<Mesh*>(
+        m_Project.FindSavedRawData(kMeshName, KvResourcePlugin_Core_Mesh::GetStaticDescriptor()));
 };
 } // namespace
 
-// Each row: a material element and the saved parameters it sets beyond what every import writes.
-TEST_F(MaterialImport, Settings_EachAttributeAndParameterKey)
-{
-    using Json = KvJsonStore::Json;
-    const std::pair<const char*, Json> rows[] = {
-        {R"(<Material name="stone"/>)", Json::object()},
-        {R"(<Material name="stone" specmul="2" Lighting="Lightmapping"/>)", {{"m_fSpecularMultiplier", 0.6}}},
-        {R"(<Material name="stone" specmul="2" Lighting="lightmapping"/>)", {{"m_fSpecularMultiplier", 2.0}}},
-        {R"(<Material name="stone" transparency="colorkey" alphathreshold="0.25" specexp="16"/>)",
-         {{"m_bAlphaTest", true}, {"m_fAlphaTestThreshold", 0.25}, {"m_fSpecularStrength", 16.0}}},
-        {R"(<Material name="stone" transparency="ColorKey" specexp="1e39" alphathreshold="1e-40"/>)",
-         {{"m_fSpecularStrength", 0.0}, {"m_fAlphaTestThreshold", 0.0}}},
-        {R"(<Material name="stone"><Shader paramstring="materialambient=1,0.5,0,2;globallightmapmask=0.25"/>
-            </Material>)",
-         {{"m_colMaterialAmbient", {255, 127, 0, 255}}, {"m_fGlobalLightmapMask", 0.25}}},
-        // Components not given are 0; unknown keys and a key without "=" set nothing.
-        {R"(<Material name="stone"><Shader paramstring=")"
-         R"(rimlightparam=1,2;rimlightcolor=-1,0.5;shininess=9;globalambientmultiplier=3;materialambient"/>)"
-         R"(</Material>)",
-         {{"m_vRimParams", {1.0, 2.0, 0.0, 0.0}},
-          {"m_colRimlightColor", {0, 127, 0, 0}},
-          {"m_fGlobalAmbientMultiplier", 3.0}}},
-    };
-    // What every import writes when the file says nothing.
-    Params written = PreviousParams();
-    written.m_fSpecularMultiplier = 0.0f;
-    written.m_fSpecularStrength = 1.0f;
-    written.m_fAlphaTestThreshold = 0.5f;
-    written.m_bAlphaTest = false;
-    for (const auto& [element, set] : rows)
-    {
-        Json expected = KvJsonStore::Save(Params::GetReflectedDataType(), &written);
-        expected.update(set);
-        EXPECT_EQ(KvJsonStore::Save(Params::GetReflectedDataType(), &ImportMaterial(element).m_props),
-                  expected)
-            << element;
-    }
-}
-
-TEST_F(MaterialImport, FullName_ResourceNameAndLowerCasedNameMatchedExactly)
-{
-    const char* elements = R"(<Material name="STONE" specexp="9"/><Material name="Other" specexp="3"/>)";
-    EXPECT_EQ(ImportMaterial(elements, 0).m_props.m_fSpecularStrength, 9.0f);
-    EXPECT_EQ(ImportMaterial(elements, 1).m_props.m_fSpecularStrength, 7.0f);
-}
-
-TEST_F(MaterialImport, Textures_SlotsTakeNormalisedPathsAndLoseTheirTexture)
-{
-    const std::pair<const char*, const char*> rows[] = {{"Data\\Textures\\Rock_D.dds", "rock_d"},
-                                                        {"ROCK.DDS", "rock"},
-                                                        {"Maps.v2\\Rock", "maps"},
-                                                        {"a\\textures\\b\\textures\\c.x", "b\\textures\\c"},
-                                                        {"textures\\", ""}};
-    for (const auto& [path, expected] : rows)
-    {
-        SCOPED_TRACE(path);
-        const std::vector<Slot*>& slots = ImportMaterial(std::string("<Material name=\"stone\" diffuse=\"") +
-                                                         path + R"(" normalmap="n.dds"/>)")
-                                              .m_apTextureSlots;
-        EXPECT_EQ((std::vector<std::string>{slots[0]->m_strDefaultTexture, slots[1]->m_strDefaultTexture,
-                                            slots[2]->m_strDefaultTexture, slots[3]->m_strDefaultTexture}),
-                  (std::vector<std::string>{expected, "n", "", "before"}));
-        EXPECT_EQ((std::vector<Texture*>{slots[0]->m_pTexture, slots[1]->m_pTexture, slots[2]->m_pTexture,
-                                         slots[3]->m_pTexture}),
-                  (std::vector<Texture*>{nullptr, nullptr, nullptr, m_pTexture}));
-        EXPECT_EQ(m_pRun->Raw<Mesh>()->m_aMaterials[0].m_diffuseTextureName, "kept");
-    }
-}
-
+// The update is a copy: the saved mesh stays as it was.
 TEST_F(MaterialImport, Copy_TheMeshGivenStaysAsItWas)
 {
-    const KvJsonStore::Json before = KvJsonStore::Save(Mesh::GetReflectedDataType(), m_pMesh);
-    EXPECT_EQ(
-        ImportMaterial(R"(<Material name="stone" specexp="9" diffuse="d"/>)").m_props.m_fSpecularStrength,
-        9.0f);
+    ASSERT_NE(m_pMesh, nullptr);
+    const Json before = KvJsonStore::Save(Mesh::GetReflectedDataType(), m_pMesh);
+    const auto run =
+        Import("<m><Materials><Material name='stone' specexp='9' diffuse='d'/></Materials></m>", m_pMesh);
+    ASSERT_NE(run->Raw<Mesh>(), nullptr);
+    EXPECT_NE(run->Raw<Mesh>(), m_pMesh);
+    EXPECT_EQ(run->Raw<Mesh>()->m_aMaterials[0].m_pDefaultMaterial->m_props.m_fSpecularStrength, 9.0f);
     EXPECT_EQ(KvJsonStore::Save(Mesh::GetReflectedDataType(), m_pMesh), before);
 }
 
@@ -180,15 +77,11 @@ TEST_F(MaterialImport, NothingToApply_NullWithoutAMeshOtherwiseTheMeshItself)
 
 TEST(MaterialImporter, ResourceNames_CutInMaterialFoldersAndMappedBack)
 {
-    const std::pair<std::string, std::string> rows[] = {
-        {"project\\_data\\materials\\stone.xml", "project\\_data\\materials\\stone"},
-        {"a.b\\_data\\materials\\stone", "a"},
-        {"_data\\materials", "_data\\materials"},
-        {"meshes\\rock.xml", ""},
-        {"x\\_Data\\Materials\\stone.xml", ""}};
     KvResourceImporter_EngineMaterial importer;
-    for (const auto& [original, converted] : rows)
+    for (const Json& row : Cases("resourceNames"))
     {
+        const std::string original = row[0];
+        const std::string converted = row[1];
         std::string name = original;
         EXPECT_EQ(importer.ConvertResourceName(name), !converted.empty()) << original;
         EXPECT_EQ(name, converted.empty() ? original : converted);
@@ -206,15 +99,9 @@ class MaterialRecognition : public TestFolder
 
 TEST_F(MaterialRecognition, TakesARootWithAMaterialsChild)
 {
-    const std::pair<const char*, bool> rows[] = {{"<MaterialFile><Materials/></MaterialFile>", true},
-                                                 {"<x><a/><Materials></Materials></x>", true},
-                                                 {"<Materials/>", false},
-                                                 {"<x><a><Materials/></a></x>", false},
-                                                 {"<x><materials/></x>", false},
-                                                 {"", false}};
     const KvResourceImporter_EngineMaterial importer;
-    for (const auto& [text, bRecognised] : rows)
-        EXPECT_EQ(importer.RecognizeSource(KvSourceProbe(Write("material.xml", text))),
-                  bRecognised ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN)
-            << text;
+    for (const Json& row : Cases("recognised"))
+        EXPECT_EQ(importer.RecognizeSource(KvSourceProbe(Write("material.xml", row[0]))),
+                  row[1] ? SOURCE_RECOGNISED : SOURCE_NOT_TAKEN)
+            << row[0];
 }
