@@ -31,17 +31,7 @@ using Decal = KvNativeAction_Mesh_SetMeshDecalBindings;
 using Strings = std::vector<std::string>;
 using Json = KvJsonStore::Json;
 
-// The menu: labels in order, with the shader of each override.
-const std::pair<const char*, const char*> kMenu[] = {
-    {"Override nonSSAO", "LPP_GBuffer_Default"},
-    {"Override nonSSAO Skinned", "LPP_GBuffer_Default_Skinned"},
-    {"Override nonSSAO AlphaTested", "LPP_GBuffer_AlphaTest"},
-    {"Override nonSSAO AlternateLight", "LPP_GBuffer_AlternateLight"},
-    {"Override nonSSAO AlternateLight Skinned", "LPP_GBuffer_AlternateLight_Skinned"},
-    {"Override nonSSAO AlternateLight AlphaTested", "LPP_GBuffer_AlternateLight_AlphaTest"},
-    {"Override nonSSAO AlternateLight Skinned AlphaTested", "LPP_GBuffer_AlternateLight_Skinned_AlphaTest"},
-    {"Set MeshDecal bindings", nullptr},
-    {"Revert Shader Override", nullptr}};
+// The menu lists its overrides first, then the decal action and the revert.
 constexpr size_t kOverrideCount = 7;
 constexpr const char* kData = "actions/mesh_rendering.json";
 
@@ -110,8 +100,8 @@ protected:
             m_Passes.emplace(name, Named<Pass>(name));
         for (const char* name : {"A", "B", "C", "Mq_Door_GBuffer_AlphaTest", "Mq_Door_GBuffer_Alpha"})
             m_Shaders.emplace(name, Named<Shader>(name));
-        for (size_t index = 0; index < kOverrideCount; ++index)
-            m_Shaders.emplace(kMenu[index].second, Named<Shader>(kMenu[index].second));
+        for (const std::string shader : TestDataTable(kData, "menu shaders"))
+            m_Shaders.emplace(shader, Named<Shader>(shader));
     }
     ActionList Menu() const { return ActionMenu(m_pMesh.get(), "Rendering"); }
 
@@ -129,21 +119,20 @@ TEST_F(MeshRendering, Menu_NineActionsInOrder_EachReportingTheMeshAndItsResource
     KvResource resource;
     m_pMesh->m_pRunResource = &resource;
     const ActionList actions = Menu();
-    ASSERT_EQ(actions.size(), std::size(kMenu));
+    const Strings labels = TestDataTable(kData, "menu"), shaders = TestDataTable(kData, "menu shaders");
+    ASSERT_EQ(ActionNames(actions), labels);
     KvUndoHistory history;
     for (size_t index = 0; index < actions.size(); ++index)
     {
-        const auto& [label, shader] = kMenu[index];
+        const std::string& label = labels[index];
         SCOPED_TRACE(label);
-        EXPECT_EQ(actions[index]->GetName(), label);
         EXPECT_EQ(actions[index]->GetClassType()->m_pParent->m_strName, "KvReflectedObjectAction");
         EXPECT_EQ(actions[index]->GetClassType(), index < kOverrideCount    ? Override::GetType()
                                                   : index == kOverrideCount ? Decal::GetType()
                                                                             : Revert::GetType());
         const KvUndoHistory::tStepReport done = history.Do(actions[index]);
-        const Strings expected = index < kOverrideCount
-                                     ? Strings{std::string("gbuffer_noSSAO:") + shader, "gbuffer:-"}
-                                     : Strings();
+        const Strings expected =
+            index < kOverrideCount ? Strings{"gbuffer_noSSAO:" + shaders[index], "gbuffer:-"} : Strings();
         EXPECT_EQ(Bindings(material), expected);
         for (const KvUndoHistory::tStepReport& report : {done, history.Undo()})
         {
