@@ -8,6 +8,7 @@
 #include "support/KvActionMenu.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
@@ -159,41 +160,32 @@ TEST_F(PrefabExport, RoundTrip_ThePrefabImporterReadsShapesNamesAndPlacements)
     KvImportResult imported = KvImportDriver(PluginHost()).Import({ExportedPath("house"), Path("base"), ""});
     ASSERT_TRUE(imported.Succeeded()) << imported.m_Result.GetReason();
     const auto* pImported = static_cast<const Prefab*>(imported.m_pResource->GetRawData());
-    struct tExpected
-    {
-        const char* m_szName;
-        const char* m_szShape;
-        KvVector3 m_vPosition;
-        KvVector3 m_vYPR;
-        KvVector3 m_vScale;
-        float m_fUniformScale;
-    };
-    const tExpected expected[] = {
-        {"house", "rock", {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"roof", "roof", {0.0f, 3.25f, 0.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"tree", "oak", {2.5f, 0.0f, 4.0f}, {0.0f, -30.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 0.5f},
-        {"C1 & co", "door", {1.5f, 0.0f, -1.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"lamp", "lamp", {-3.0f, 2.0f, 0.75f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f}};
     // The wall (third in the file) turns about all three axes; only its place and scale are compared.
     ASSERT_EQ(pImported->m_apActors.size(), 6u);
     const Actor& wall = *pImported->m_apActors[2];
     EXPECT_EQ(wall.m_strName, "wall");
     EXPECT_EQ(wall.m_pTransform->m_LocalTransform->m_vPosition, (KvVector3{1.5f, 0.0f, -2.0f}));
     EXPECT_EQ(wall.m_pTransform->m_LocalTransform->m_vScale, (KvVector3{1.0f, 2.0f, 3.0f}));
-    for (size_t index = 0; index < std::size(expected); ++index)
+    // Rows: name, shape, position, yaw-pitch-roll, scale, uniform scale.
+    const nlohmann::ordered_json expected = TestDataJson("actions/house_prefab_import.json");
+    const auto vector = [](const nlohmann::ordered_json& xyz)
     {
-        const tExpected& row = expected[index];
-        SCOPED_TRACE(row.m_szName);
+        return KvVector3{xyz[0], xyz[1], xyz[2]};
+    };
+    for (size_t index = 0; index < expected.size(); ++index)
+    {
+        const nlohmann::ordered_json& row = expected[index];
+        SCOPED_TRACE(row.dump());
         const Actor& actor = *pImported->m_apActors[index < 2 ? index : index + 1];
-        EXPECT_EQ(actor.m_strName, row.m_szName);
+        EXPECT_EQ(actor.m_strName, row[0]);
         ASSERT_NE(actor.m_pDefaultEditorShape, nullptr);
-        EXPECT_EQ(actor.m_pDefaultEditorShape->m_strName, row.m_szShape);
+        EXPECT_EQ(actor.m_pDefaultEditorShape->m_strName, row[1]);
         const KvTransformSpace& local = *actor.m_pTransform->m_LocalTransform;
-        EXPECT_EQ(local.m_vPosition, row.m_vPosition);
-        EXPECT_NEAR(local.m_vYPR.x, row.m_vYPR.x, 1e-3f);
-        EXPECT_NEAR(local.m_vYPR.y, row.m_vYPR.y, 1e-3f);
-        EXPECT_NEAR(local.m_vYPR.z, row.m_vYPR.z, 1e-3f);
-        EXPECT_EQ(local.m_vScale, row.m_vScale);
-        EXPECT_EQ(local.m_fUniformHierarchyScale, row.m_fUniformScale);
+        EXPECT_EQ(local.m_vPosition, vector(row[2]));
+        EXPECT_NEAR(local.m_vYPR.x, row[3][0], 1e-3f);
+        EXPECT_NEAR(local.m_vYPR.y, row[3][1], 1e-3f);
+        EXPECT_NEAR(local.m_vYPR.z, row[3][2], 1e-3f);
+        EXPECT_EQ(local.m_vScale, vector(row[4]));
+        EXPECT_EQ(local.m_fUniformHierarchyScale, row[5]);
     }
 }
