@@ -1,10 +1,8 @@
 #pragma once
 
-#include "Foundation/KvSmartPtr.h"
-#include "actions/KvNativeAction.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "reflection/KvAttributes.h"
 #include "store/KvJsonStore.h"
+#include "support/KvActionMenu.h"
 #include "support/KvReflectedData.h"
 
 #include <string>
@@ -18,7 +16,6 @@ class ActorProject
 public:
     using Actor = KvProjectData_Core_Raw_ActorEntry;
     using Prefab = KvProjectData_Core_Raw_ActorPrefab;
-    using Actions = std::vector<KvSmartPtr<KvNativeAction>>;
 
     ActorProject() = default;
     ~ActorProject()
@@ -66,30 +63,6 @@ public:
             for (const Actor* pActor : pPrefab->m_apActors)
                 CheckLinks(pActor, nullptr, fault);
         return fault;
-    }
-
-    // What an object's menu offers, asked as the host asks: the object passed both as the
-    // object and as the member data.
-    template <class T>
-    static Actions Menu(T* pObject, const std::string& menuName, KvResource* pResource = nullptr)
-    {
-        Actions actions;
-        for (const KvAttribute* pAttribute : T::GetReflectedDataType()->GetAttributes())
-        {
-            if (pAttribute->GetKind() != KvAttribute_NativeAction::kKind)
-                continue;
-            const auto* pMenu = static_cast<const KvAttribute_NativeAction*>(pAttribute);
-            if (pMenu->GetMenuName() == menuName)
-                pMenu->GetFactory()(actions, pResource, T::GetReflectedDataType(), pObject, nullptr, pObject);
-        }
-        return actions;
-    }
-    static std::vector<std::string> NamesOf(const Actions& actions)
-    {
-        std::vector<std::string> names;
-        for (const KvSmartPtr<KvNativeAction>& action : actions)
-            names.push_back(action->GetName());
-        return names;
     }
 
     // Editor pawns alive in the process: a destroyed actor tree takes its pawns along.

@@ -6,6 +6,7 @@
 #include "store/KvJsonStore.h"
 #include "support/KvPluginHost.h"
 #include "support/KvResultAssertion.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestModel.h"
 #include "support/KvTestReports.h"
@@ -125,34 +126,21 @@ TEST_F(BlobStore, Project_DamagedBlobIsALoadError)
 }
 
 // A reference that is not well formed never names a file, and one without a store to read it
-// from is refused.
+// from is refused. Rows: the reference, whether a store is given, the reason.
 TEST_F(BlobStore, Load_MalformedOrUnresolvableReferenceRefused)
 {
-    const std::string hash(64, 'a');
     const KvBlobStore blobs(Path("project"));
-    const struct
-    {
-        KvJsonStore::Json m_Reference;
-        const KvBlobSource* m_pBlobs;
-        const char* m_pReason;
-    } kRows[] = {
-        {{{"$blob", "sha256:../../../etc/passwd"}, {"size", 1}}, &blobs, "expected a blob reference"},
-        {{{"$blob", "sha256:" + std::string(64, 'A')}, {"size", 1}}, &blobs, "expected a blob reference"},
-        {{{"$blob", "sha256:" + hash}, {"size", -1}}, &blobs, "expected a blob reference"},
-        {{{"$blob", "md5:" + hash}, {"size", 1}}, &blobs, "expected a blob reference"},
-        {{{"$blob", "sha256:" + hash}, {"size", 1}}, nullptr, "needs a project's blob store"},
-        {{{"$blob", "sha256:" + hash}, {"size", 1}}, &blobs, ") is missing"},
-    };
-    for (const auto& row : kRows)
+    for (const KvJsonStore::Json& row : TestDataJson("store/blob_references.json"))
     {
         RecordingLog log;
-        const KvJsonStore::Json document = {{"$type", "KvTestNode"}, {"m_acBytes", row.m_Reference}};
-        EXPECT_EQ(
-            KvJsonStore::Load(KvTestNode::GetReflectedDataType(), document, "doc", nullptr, row.m_pBlobs),
-            nullptr);
+        const KvJsonStore::Json document = {{"$type", "KvTestNode"}, {"m_acBytes", row[0]}};
+        EXPECT_EQ(KvJsonStore::Load(KvTestNode::GetReflectedDataType(), document, "doc", nullptr,
+                                    row[1].get<bool>() ? &blobs : nullptr),
+                  nullptr);
         ASSERT_EQ(log.m_aEntries.size(), 1u);
         EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr("doc: /m_acBytes: "));
-        EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr(row.m_pReason)) << row.m_Reference;
+        EXPECT_THAT(log.m_aEntries[0].m_strMessage, ::testing::HasSubstr(row[2].get<std::string>()))
+            << row[0];
     }
 }
 

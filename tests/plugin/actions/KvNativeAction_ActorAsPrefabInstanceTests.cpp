@@ -33,8 +33,8 @@ TEST(MobAsPrefabInstance, Menu_TheFirstActorNamedMobInAnyCaseAndWithThreeLetters
         project.AddActor(pSource, "other");
         Actor* pFirst = project.AddActor(pSource, name);
         Actor* pSecond = project.AddActor(pSource, "Mob");
-        const ActorProject::Actions actions = ActorProject::Menu(pSource, kMenu);
-        ASSERT_EQ(ActorProject::NamesOf(actions), Names{"target"});
+        const ActionList actions = ActionMenu(pSource, kMenu);
+        ASSERT_EQ(ActionNames(actions), Names{"target"});
         actions[0]->Do();
         EXPECT_EQ(pFirst->m_pPrefab, bFound ? pTarget : nullptr);
         EXPECT_EQ(pSecond->m_pPrefab, bFound ? nullptr : pTarget);
@@ -57,8 +57,8 @@ TEST(MobAsPrefabInstance, Menu_NeitherTheSourceNorAPrefabItInstancesThroughAnyPa
     project.AddActor(pViaChild, "frame", pViaPrefab);
     project.AddActor(pViaPrefab, "back", pViaChild);
     project.AddActor(pViaPrefab, "loop", pSource);
-    EXPECT_EQ(ActorProject::NamesOf(ActorProject::Menu(pSource, kMenu)), (Names{"instances source", "free"}));
-    EXPECT_TRUE(ActorProject::Menu(pDirect, kMenu).empty());
+    EXPECT_EQ(ActionNames(ActionMenu(pSource, kMenu)), (Names{"instances source", "free"}));
+    EXPECT_TRUE(ActionMenu(pDirect, kMenu).empty());
 }
 
 // Components and shape are taken once and come back once, after what the actor has by then.

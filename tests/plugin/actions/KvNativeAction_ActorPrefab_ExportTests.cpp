@@ -5,8 +5,10 @@
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "reflection/KvReflectedDataType.h"
 #include "resources/KvFileSystemInterface.h"
+#include "support/KvActionMenu.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestFolder.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
@@ -20,13 +22,6 @@ using Actor = KvProjectData_Core_Raw_ActorEntry;
 using Shape = KvProjectData_Core_Raw_RenderShapeMesh;
 
 constexpr const char* kFile = "actions\\KvNativeAction_ActorPrefab_Export";
-// The fixed first lines of every export.
-constexpr const char* kHeader =
-    "<root>\n<info createdby=\"Corvane\" />\n<header version=\"0\" name=\"dungeon_3x6_block_BL\" "
-    "description=\"\" category=\"\" convertible=\"True\" autosavebinary=\"False\" "
-    "relativefilenames=\"False\">\n"
-    "</header>\n";
-
 // Prefabs for the export, with the shapes they name; everything is released with the fixture.
 class PrefabExport : public TestFolder
 {
@@ -102,17 +97,15 @@ protected:
 
 TEST_F(PrefabExport, File_ExactBytesReplacingAnEarlierFile)
 {
-    const std::string house = ReadFile(KV_GOLDEN_DIR "/export/house.prefab");
-    ASSERT_FALSE(house.empty());
-    const std::pair<Prefab*, std::string> rows[] = {{NewHouse(), house},
-                                                    {NewPrefab("empty"), std::string(kHeader) + "</root>"}};
-    for (const auto& [pPrefab, expected] : rows)
+    for (Prefab* pPrefab : {NewHouse(), NewPrefab("empty")})
     {
-        SCOPED_TRACE(pPrefab->m_strName);
-        const std::string path = ExportedPath(pPrefab->m_strName.c_str());
-        Write("base/export/actorprefabs/" + pPrefab->m_strName + ".prefab", std::string(4000, 'x'));
+        const std::string& name = pPrefab->m_strName;
+        SCOPED_TRACE(name);
+        const std::string expected = ReadFile(KV_GOLDEN_DIR "/export/" + name + ".prefab");
+        ASSERT_FALSE(expected.empty());
+        Write("base/export/actorprefabs/" + name + ".prefab", std::string(4000, 'x'));
         KvNativeAction_ActorPrefab_Export(pPrefab).Do();
-        EXPECT_EQ(ReadFile(path), expected);
+        EXPECT_EQ(ReadFile(ExportedPath(name.c_str())), expected);
     }
 }
 
@@ -143,21 +136,14 @@ TEST(PrefabExportAction, NullPrefab_Fatal)
 // The menu offers one action, which a history runs: nothing to undo, a redo writes again.
 TEST_F(PrefabExport, Menu_OneActionRunThroughTheUndoHistory)
 {
-    // The prefab's first menu.
-    const auto* pMenu =
-        KvFindAttribute<KvAttribute_NativeAction>(Prefab::GetReflectedDataType()->GetAttributes());
-    ASSERT_EQ(pMenu->GetMenuName(), "Export Prefab");
-    std::vector<KvSmartPtr<KvNativeAction>> actions;
-    pMenu->GetFactory()(actions, nullptr, Prefab::GetReflectedDataType(), NewHouse(), nullptr, nullptr);
-    ASSERT_EQ(actions.size(), 1u);
-    EXPECT_EQ(actions[0]->GetName(), "Export prefab house");
+    const ActionList actions = ActionMenu(NewHouse(), "Export Prefab");
+    ASSERT_EQ(ActionNames(actions), std::vector<std::string>{"Export prefab house"});
     KvUndoHistory history;
     const KvUndoHistory::tStepReport done = history.Do(actions[0]);
     EXPECT_TRUE(done.m_bUpdatesSelection);
     EXPECT_TRUE(done.m_aChangedMemory.empty() && done.m_apModifiedResources.empty() &&
                 done.m_aSelection.empty());
-    EXPECT_EQ(ReadFile(ExportedPath("house")), ReadFile(KV_GOLDEN_DIR "/export/house.prefab"));
-    std::filesystem::remove(ExportedPath("house"));
+    EXPECT_TRUE(std::filesystem::remove(ExportedPath("house")));
     history.Undo();
     EXPECT_FALSE(std::filesystem::exists(ExportedPath("house")));
     history.Redo();
@@ -174,41 +160,32 @@ TEST_F(PrefabExport, RoundTrip_ThePrefabImporterReadsShapesNamesAndPlacements)
     KvImportResult imported = KvImportDriver(PluginHost()).Import({ExportedPath("house"), Path("base"), ""});
     ASSERT_TRUE(imported.Succeeded()) << imported.m_Result.GetReason();
     const auto* pImported = static_cast<const Prefab*>(imported.m_pResource->GetRawData());
-    struct tExpected
-    {
-        const char* m_szName;
-        const char* m_szShape;
-        KvVector3 m_vPosition;
-        KvVector3 m_vYPR;
-        KvVector3 m_vScale;
-        float m_fUniformScale;
-    };
-    const tExpected expected[] = {
-        {"house", "rock", {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"roof", "roof", {0.0f, 3.25f, 0.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"tree", "oak", {2.5f, 0.0f, 4.0f}, {0.0f, -30.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 0.5f},
-        {"C1 & co", "door", {1.5f, 0.0f, -1.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f},
-        {"lamp", "lamp", {-3.0f, 2.0f, 0.75f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 1.0f}};
     // The wall (third in the file) turns about all three axes; only its place and scale are compared.
     ASSERT_EQ(pImported->m_apActors.size(), 6u);
     const Actor& wall = *pImported->m_apActors[2];
     EXPECT_EQ(wall.m_strName, "wall");
     EXPECT_EQ(wall.m_pTransform->m_LocalTransform->m_vPosition, (KvVector3{1.5f, 0.0f, -2.0f}));
     EXPECT_EQ(wall.m_pTransform->m_LocalTransform->m_vScale, (KvVector3{1.0f, 2.0f, 3.0f}));
-    for (size_t index = 0; index < std::size(expected); ++index)
+    // Rows: name, shape, position, yaw-pitch-roll, scale, uniform scale.
+    const nlohmann::ordered_json expected = TestDataJson("actions/house_prefab_import.json");
+    const auto vector = [](const nlohmann::ordered_json& xyz)
     {
-        const tExpected& row = expected[index];
-        SCOPED_TRACE(row.m_szName);
+        return KvVector3{xyz[0], xyz[1], xyz[2]};
+    };
+    for (size_t index = 0; index < expected.size(); ++index)
+    {
+        const nlohmann::ordered_json& row = expected[index];
+        SCOPED_TRACE(row.dump());
         const Actor& actor = *pImported->m_apActors[index < 2 ? index : index + 1];
-        EXPECT_EQ(actor.m_strName, row.m_szName);
+        EXPECT_EQ(actor.m_strName, row[0]);
         ASSERT_NE(actor.m_pDefaultEditorShape, nullptr);
-        EXPECT_EQ(actor.m_pDefaultEditorShape->m_strName, row.m_szShape);
+        EXPECT_EQ(actor.m_pDefaultEditorShape->m_strName, row[1]);
         const KvTransformSpace& local = *actor.m_pTransform->m_LocalTransform;
-        EXPECT_EQ(local.m_vPosition, row.m_vPosition);
-        EXPECT_NEAR(local.m_vYPR.x, row.m_vYPR.x, 1e-3f);
-        EXPECT_NEAR(local.m_vYPR.y, row.m_vYPR.y, 1e-3f);
-        EXPECT_NEAR(local.m_vYPR.z, row.m_vYPR.z, 1e-3f);
-        EXPECT_EQ(local.m_vScale, row.m_vScale);
-        EXPECT_EQ(local.m_fUniformHierarchyScale, row.m_fUniformScale);
+        EXPECT_EQ(local.m_vPosition, vector(row[2]));
+        EXPECT_NEAR(local.m_vYPR.x, row[3][0], 1e-3f);
+        EXPECT_NEAR(local.m_vYPR.y, row[3][1], 1e-3f);
+        EXPECT_NEAR(local.m_vYPR.z, row[3][2], 1e-3f);
+        EXPECT_EQ(local.m_vScale, vector(row[4]));
+        EXPECT_EQ(local.m_fUniformHierarchyScale, row[5]);
     }
 }

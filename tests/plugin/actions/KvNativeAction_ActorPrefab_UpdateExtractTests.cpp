@@ -77,10 +77,10 @@ TEST(PrefabUpdate, Menu_EveryPrefabNotInstancedBelowTheChildren)
     project.AddChild(project.AddChild(pActor, "c2"), "grandchild", pDeep);
     project.AddActor(pDeep, "d", pLoop);
     project.AddActor(pLoop, "l", pDeep);
-    EXPECT_EQ(ActorProject::NamesOf(ActorProject::Menu(pActor, "Prefab Update")),
+    EXPECT_EQ(ActionNames(ActionMenu(pActor, "Prefab Update")),
               (Names{"Update prefab own", "Update prefab free"}));
-    const ActorProject::Actions all = ActorProject::Menu(project.AddRoot("leaf", pOwn), "Prefab Update");
-    ASSERT_EQ(ActorProject::NamesOf(all)[2], "Update prefab deep");
+    const ActionList all = ActionMenu(project.AddRoot("leaf", pOwn), "Prefab Update");
+    ASSERT_EQ(ActionNames(all)[2], "Update prefab deep");
     all[2]->Do();
     EXPECT_TRUE(pDeep->m_apActors.empty());
 }
@@ -126,8 +126,8 @@ TEST(PrefabExtract, DoUndoRedo_CopiesThePrefabsActorsOnceUnderTheActor)
 {
     ExtractScene scene;
     KvResource resource;
-    ActorProject::Actions actions = ActorProject::Menu(scene.pActor, "Prefab Extract", &resource);
-    ASSERT_EQ(ActorProject::NamesOf(actions), Names{"Extract prefab p"});
+    ActionList actions = ActionMenu(scene.pActor, "Prefab Extract", &resource);
+    ASSERT_EQ(ActionNames(actions), Names{"Extract prefab p"});
     KvUndoHistory history;
     const KvUndoHistory::tStepReport done = history.Do(actions[0]);
     const Actors children = scene.pActor->m_apChildren;
@@ -180,7 +180,7 @@ TEST(PrefabExtract, EmptyOrMissingPrefab_OnlyTheLinkChangesOrNothing)
     Prefab unlisted(*pEmpty);
     unlisted.m_strName = "unlisted";
     scene.pActor->m_pPrefab = &unlisted;
-    EXPECT_TRUE(ActorProject::Menu(scene.pActor, "Prefab Extract").empty());
+    EXPECT_TRUE(ActionMenu(scene.pActor, "Prefab Extract").empty());
     const KvSmartPtr<KvNativeAction> action = new Extract(nullptr, scene.pActor);
     EXPECT_EQ(action->GetName(), "Extract prefab unlisted");
     action->Do();
@@ -199,7 +199,7 @@ TEST(PrefabExtract, NoActorOrNoPrefab_FatalAndNotOffered)
     EXPECT_FATAL(Extract(nullptr, nullptr), file, function, 24, message);
     EXPECT_FATAL(Extract(nullptr, pPlain), file, function, 24, message);
     EXPECT_FATAL(Extract::GetType()->CreateInstance(), file, function, 24, message);
-    EXPECT_TRUE(ActorProject::Menu(pPlain, "Prefab Extract").empty());
+    EXPECT_TRUE(ActionMenu(pPlain, "Prefab Extract").empty());
 }
 
 TEST(PrefabActions, MissingMember_FatalFromTheCallersSite)

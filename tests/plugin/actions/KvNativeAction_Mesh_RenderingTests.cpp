@@ -5,7 +5,10 @@
 #include "reflection/KvReflectedDataType.h"
 #include "resources/KvResource.h"
 #include "store/KvJsonStore.h"
+#include "support/KvActionMenu.h"
+#include "support/KvRandomHistory.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -25,22 +28,12 @@ using Shape = KvProjectData_Core_Raw_RenderShapeMesh;
 using Override = KvNativeAction_Mesh_OverrideShaderBinding;
 using Revert = KvNativeAction_Mesh_RevertShaderBinding;
 using Decal = KvNativeAction_Mesh_SetMeshDecalBindings;
-using Actions = std::vector<KvSmartPtr<KvNativeAction>>;
 using Strings = std::vector<std::string>;
 using Json = KvJsonStore::Json;
 
-// The menu: labels in order, with the shader of each override.
-const std::pair<const char*, const char*> kMenu[] = {
-    {"Override nonSSAO", "LPP_GBuffer_Default"},
-    {"Override nonSSAO Skinned", "LPP_GBuffer_Default_Skinned"},
-    {"Override nonSSAO AlphaTested", "LPP_GBuffer_AlphaTest"},
-    {"Override nonSSAO AlternateLight", "LPP_GBuffer_AlternateLight"},
-    {"Override nonSSAO AlternateLight Skinned", "LPP_GBuffer_AlternateLight_Skinned"},
-    {"Override nonSSAO AlternateLight AlphaTested", "LPP_GBuffer_AlternateLight_AlphaTest"},
-    {"Override nonSSAO AlternateLight Skinned AlphaTested", "LPP_GBuffer_AlternateLight_Skinned_AlphaTest"},
-    {"Set MeshDecal bindings", nullptr},
-    {"Revert Shader Override", nullptr}};
+// The menu lists its overrides first, then the decal action and the revert.
 constexpr size_t kOverrideCount = 7;
+constexpr const char* kData = "actions/mesh_rendering.json";
 
 template <class T>
 OwnedData<T> Named(const std::string& name)
@@ -107,16 +100,10 @@ protected:
             m_Passes.emplace(name, Named<Pass>(name));
         for (const char* name : {"A", "B", "C", "Mq_Door_GBuffer_AlphaTest", "Mq_Door_GBuffer_Alpha"})
             m_Shaders.emplace(name, Named<Shader>(name));
-        for (size_t index = 0; index < kOverrideCount; ++index)
-            m_Shaders.emplace(kMenu[index].second, Named<Shader>(kMenu[index].second));
+        for (const std::string shader : TestDataTable(kData, "menu shaders"))
+            m_Shaders.emplace(shader, Named<Shader>(shader));
     }
-    void AppendMenu(Actions& actions) const
-    {
-        const auto* pMenu =
-            KvFindAttribute<KvAttribute_NativeAction>(Mesh::GetReflectedDataType()->GetAttributes());
-        ASSERT_EQ(pMenu->GetMenuName(), "Rendering");
-        pMenu->GetFactory()(actions, nullptr, Mesh::GetReflectedDataType(), nullptr, nullptr, m_pMesh.get());
-    }
+    ActionList Menu() const { return ActionMenu(m_pMesh.get(), "Rendering"); }
 
     std::map<std::string, OwnedData<Pass>> m_Passes;
     std::map<std::string, OwnedData<Shader>> m_Shaders;
@@ -131,23 +118,21 @@ TEST_F(MeshRendering, Menu_NineActionsInOrder_EachReportingTheMeshAndItsResource
     const Material& material = *AddMaterial(*m_pMesh, "Wall", {});
     KvResource resource;
     m_pMesh->m_pRunResource = &resource;
-    Actions actions;
-    AppendMenu(actions);
-    ASSERT_EQ(actions.size(), std::size(kMenu));
+    const ActionList actions = Menu();
+    const Strings labels = TestDataTable(kData, "menu"), shaders = TestDataTable(kData, "menu shaders");
+    ASSERT_EQ(ActionNames(actions), labels);
     KvUndoHistory history;
     for (size_t index = 0; index < actions.size(); ++index)
     {
-        const auto& [label, shader] = kMenu[index];
+        const std::string& label = labels[index];
         SCOPED_TRACE(label);
-        EXPECT_EQ(actions[index]->GetName(), label);
         EXPECT_EQ(actions[index]->GetClassType()->m_pParent->m_strName, "KvReflectedObjectAction");
         EXPECT_EQ(actions[index]->GetClassType(), index < kOverrideCount    ? Override::GetType()
                                                   : index == kOverrideCount ? Decal::GetType()
                                                                             : Revert::GetType());
         const KvUndoHistory::tStepReport done = history.Do(actions[index]);
-        const Strings expected = index < kOverrideCount
-                                     ? Strings{std::string("gbuffer_noSSAO:") + shader, "gbuffer:-"}
-                                     : Strings();
+        const Strings expected =
+            index < kOverrideCount ? Strings{"gbuffer_noSSAO:" + shaders[index], "gbuffer:-"} : Strings();
         EXPECT_EQ(Bindings(material), expected);
         for (const KvUndoHistory::tStepReport& report : {done, history.Undo()})
         {
@@ -178,12 +163,12 @@ TEST_F(MeshRendering, Menu_MissingPassOrShader_FatalAndNothingOffered)
         SCOPED_TRACE(missing);
         m_Passes.erase(missing);
         m_Shaders.erase(missing);
-        Actions offered;
+        ActionList offered;
         const std::string report =
             ExpectedReport("Resources\\Rendering\\KvProjectData_Core_Raw_Mesh",
                            "KvProjectData_Core_Raw_Mesh::GetRenderingActions", line, message);
-        EXPECT_EXIT(AppendMenu(offered), ::testing::ExitedWithCode(255), ::testing::HasSubstr(report));
-        EXPECT_EQ(RaisedFatalReport([&] { AppendMenu(offered); }), report);
+        EXPECT_EXIT(Menu(), ::testing::ExitedWithCode(255), ::testing::HasSubstr(report));
+        EXPECT_EQ(RaisedFatalReport([&] { offered = Menu(); }), report);
         EXPECT_TRUE(offered.empty());
         AddMissingProjectObjects();
     }
@@ -192,20 +177,11 @@ TEST_F(MeshRendering, Menu_MissingPassOrShader_FatalAndNothingOffered)
 // Each row on one material: Do, then Undo back to the saved mesh.
 TEST_F(MeshRendering, OverrideAndRevert_BindingListsRestoredByUndo)
 {
-    const std::tuple<bool, Strings, Strings> rows[] = {
-        {false, {"gbuffer:A", "shadow:B", "gbuffer_noSSAO:C"}, {"gbuffer:-", "shadow:B", "gbuffer_noSSAO:B"}},
-        {false, {"shadow:C", "gbuffer:A"}, {"shadow:C", "gbuffer:-", "gbuffer_noSSAO:B"}},
-        {false, {"gbuffer_noSSAO:C"}, {"gbuffer_noSSAO:B", "gbuffer:-"}},
-        // The last binding of a pass bound twice is the one that changes.
-        {false, {"gbuffer:A", "gbuffer:C"}, {"gbuffer:A", "gbuffer:-", "gbuffer_noSSAO:B"}},
-        {true, {"gbuffer:A", "shadow:B", "gbuffer_noSSAO:C"}, {"shadow:B"}},
-        {true,
-         {"gbuffer_noSSAO:C", "gbuffer:A", "gbuffer:-", "shadow:B", "-:A", "gbuffer_noSSAO:-"},
-         {"shadow:B", "-:A"}},
-        {true, {}, {}}};
-    for (const auto& [bRevert, before, after] : rows)
+    for (const auto& row : TestDataTable(kData, "override B or revert"))
     {
-        SCOPED_TRACE(::testing::PrintToString(before));
+        const bool bRevert = row["revert"];
+        const Strings before = row["before"], after = row["after"];
+        SCOPED_TRACE(row.dump());
         const OwnedData<Mesh> pMesh = MakeData<Mesh>();
         const Material& material = *AddMaterial(*pMesh, "Wall", before);
         const std::vector<Binding*> bindingsBefore = material.m_apBindings;
@@ -254,8 +230,7 @@ TEST_F(MeshRendering, CopiedAction_UndoesWithItsOwnClones)
     EXPECT_EQ(Saved(*m_pMesh), original);
 }
 
-// Random materials and runs of Do, Undo and Redo (fixed seeds): after each Undo or Redo the
-// mesh saves exactly as it did at that point of the history.
+// Random materials and runs of Do, Undo and Redo (fixed seeds) restore the saved mesh.
 TEST_F(MeshRendering, RandomDoUndoRedo_RestoresTheSavedMeshExactly)
 {
     const char* const passes[] = {"gbuffer", "gbuffer_noSSAO", "shadow", "-"};
@@ -272,42 +247,18 @@ TEST_F(MeshRendering, RandomDoUndoRedo_RestoresTheSavedMeshExactly)
                 binding = std::string(passes[rng() % 4]) + ":" + shaders[rng() % 4];
             AddMaterial(*pMesh, "M", bindings);
         }
-        KvUndoHistory history;
-        std::vector<Json> states{Saved(*pMesh)};
-        size_t position = 0;
-        for (int step = 0; step < 20; ++step)
-        {
-            const uint32_t choice = rng() % 4;
-            if (choice < 2)
-            {
-                history.Do(rng() % 3 == 0 ? NewRevert(*pMesh) : NewOverride(*pMesh, shaders[rng() % 4]));
-                states.resize(++position);
-                states.push_back(Saved(*pMesh));
-            }
-            else if (choice == 2 && history.CanUndo())
-            {
-                history.Undo();
-                ASSERT_EQ(Saved(*pMesh), states[--position]) << "undo at step " << step;
-            }
-            else if (choice == 3 && history.CanRedo())
-            {
-                history.Redo();
-                ASSERT_EQ(Saved(*pMesh), states[++position]) << "redo at step " << step;
-            }
-        }
+        RunRandomHistory(
+            rng, 20, [&] { return Saved(*pMesh); },
+            [&] { return rng() % 3 == 0 ? NewRevert(*pMesh) : NewOverride(*pMesh, shaders[rng() % 4]); });
     }
 }
 
-// Three material names, then the index of the interior and of the exterior source.
 TEST_F(MeshRendering, MeshDecal_SourcesChosenByName)
 {
-    const std::tuple<Strings, float, float> rows[] = {{{"Wall", "Wall_Alpha", "Wall_Cull"}, 0, 1},
-                                                      {{"Stone", "Moss", "Brick"}, 2, 0},
-                                                      {{"Door_ALPHA", "Frame", "CULL_mask"}, 1, 0},
-                                                      {{"a_cull", "b_cull", "c_cull"}, 1, 0},
-                                                      {{"a_alpha", "b_alpha", "c_alpha_cull"}, 1, 1}};
-    for (const auto& [names, interior, exterior] : rows)
+    for (const auto& row : TestDataTable(kData, "decal sources"))
     {
+        const Strings names = row["materials"];
+        const float interior = row["interior"], exterior = row["exterior"];
         SCOPED_TRACE(names[0]);
         const OwnedData<Mesh> pMesh = MakeData<Mesh>();
         for (size_t index = 0; index < names.size(); ++index)
@@ -337,8 +288,7 @@ TEST_F(MeshRendering, MeshDecal_FiveMaterialsBecomeSixAndTheShapeHasFiveLayers)
     m_pMesh->m_aMaterials[0].m_pDefaultMaterial = m_pMesh->m_apMaterials[4];
     m_pMesh->m_pRenderShape = Named<Shape>("old").release();
     const std::vector<Material*> sources(m_pMesh->m_apMaterials.begin(), m_pMesh->m_apMaterials.begin() + 3);
-    Actions actions;
-    AppendMenu(actions);
+    const ActionList actions = Menu();
     actions[kOverrideCount]->Do();
     const std::vector<Material*>& materials = m_pMesh->m_apMaterials;
     ASSERT_EQ(materials.size(), 6u);
