@@ -10,6 +10,7 @@
 #include "reflection/KvReflectedDataType.h"
 #include "resources/KvFileSystemInterface.h"
 #include "resources/KvResourceDescriptor.h"
+#include "store/KvBlobHashOnly.h"
 #include "store/KvJsonStore.h"
 
 #include <nlohmann/json.hpp>
@@ -58,11 +59,14 @@ KvResult FindResource(KvSavedProject& project, const std::string& written, KvRes
     return {};
 }
 
+// The text the resource's raw data file would get; large byte arrays as the references they
+// would be, so the text stays small.
 std::string SavedText(const KvResource& resource, const KvSavedProject& project)
 {
     std::ostringstream text;
+    KvBlobHashOnly referencesOnly;
     KvJsonStore::SaveText(text, resource.GetDescriptor()->GetRootDataType(), resource.GetRawData(),
-                          project.GetPlaceholders().GetNameOnlyTargets());
+                          project.GetPlaceholders().GetNameOnlyTargets(), &referencesOnly);
     return text.str();
 }
 
