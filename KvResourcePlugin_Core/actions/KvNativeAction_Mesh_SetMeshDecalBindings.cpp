@@ -38,9 +38,8 @@ constexpr tDecalMaterial kDecalMaterials[] = {{"_meshdecal_interior", false, tru
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view lowerCaseWord)
 {
-    return !std::ranges::search(text, lowerCaseWord,
-                                [](unsigned char c, char word) { return std::tolower(c) == word; })
-                .empty();
+    return std::search(text.begin(), text.end(), lowerCaseWord.begin(), lowerCaseWord.end(),
+                       [](unsigned char c, char word) { return std::tolower(c) == word; }) != text.end();
 }
 
 struct tSources
