@@ -77,14 +77,14 @@ void* KvReflectionInterface::CreateObject(const char* typeName) const
 
 void KvReflectionInterface::RegisterLiveObject(const KvReflectedDataType* pType, void* pObject)
 {
-    m_LiveObjects[pType].push_back(pObject);
+    m_LiveObjects[pType].Add(pObject);
 }
 
 void KvReflectionInterface::UnregisterLiveObject(const KvReflectedDataType* pType, void* pObject)
 {
     const auto found = m_LiveObjects.find(pType);
     if (found != m_LiveObjects.end())
-        std::erase(found->second, pObject);
+        found->second.Remove(pObject);
 }
 
 void* KvReflectionInterface::FindLiveObjectByName(const KvReflectedDataType* pType, const char* name,
@@ -93,13 +93,12 @@ void* KvReflectionInterface::FindLiveObjectByName(const KvReflectedDataType* pTy
     const auto found = m_LiveObjects.find(pType);
     if (!name || found == m_LiveObjects.end())
         return nullptr;
-    for (void* pObject : found->second)
-    {
-        const std::string* pName = GetObjectName(pType, pObject);
-        if (pObject != pExcept && pName && *pName == name)
-            return pObject;
-    }
-    return nullptr;
+    return found->second.FindFirst(
+        [&](const void* pObject)
+        {
+            const std::string* pName = GetObjectName(pType, pObject);
+            return pObject != pExcept && pName && *pName == name;
+        });
 }
 
 void* KvReflectionInterface::FindLiveObjectByGuid(const KvReflectedDataType* pType, const KvGuid& guid) const
@@ -111,12 +110,9 @@ void* KvReflectionInterface::FindLiveObjectByGuid(const KvReflectedDataType* pTy
     const KvReflectedPrimitive* pGuidMember = pType->GetMember(guidIndex);
     if (pGuidMember->GetValueType() != VALUE_GUID)
         return nullptr;
-    for (void* pObject : found->second)
-    {
-        if (*static_cast<const KvGuid*>(pGuidMember->GetAddress(pObject)) == guid)
-            return pObject;
-    }
-    return nullptr;
+    return found->second.FindFirst(
+        [&](const void* pObject)
+        { return *static_cast<const KvGuid*>(pGuidMember->GetAddress(pObject)) == guid; });
 }
 
 void KvReflectionInterface::GetLiveObjects(const KvReflectedDataType* pType,
@@ -124,7 +120,7 @@ void KvReflectionInterface::GetLiveObjects(const KvReflectedDataType* pType,
 {
     const auto found = m_LiveObjects.find(pType);
     if (found != m_LiveObjects.end())
-        outObjects.insert(outObjects.end(), found->second.begin(), found->second.end());
+        found->second.AppendTo(outObjects);
 }
 
 void* KvReflectionInterface::CloneObject(const KvReflectedDataType* pType, const void* pObject) const

@@ -3,6 +3,7 @@
 #include "Foundation/KvAutoSingleton_ProcessShared.h"
 #include "Foundation/KvGuid.h"
 #include "KvResourceCommonExport.h"
+#include "reflection/KvLiveObjectList.h"
 
 #include <map>
 #include <memory>
@@ -80,6 +81,6 @@ private:
     std::vector<KvReflectedDataType*> m_apTypes;
     std::map<std::string, KvReflectedDataType*> m_TypesByName;
     std::unique_ptr<KvReflectedDataType> m_pTypeRecordType;
-    std::map<const KvReflectedDataType*, std::vector<void*>> m_LiveObjects;
+    std::map<const KvReflectedDataType*, KvLiveObjectList> m_LiveObjects;
     std::vector<KvReflectionChangeListener*> m_apListeners;
 };
