@@ -10,6 +10,10 @@ JOBS ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake ninja-build g++ clang clang-format libclang-rt-14-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev librapidxml-dev nlohmann-json3-dev libcli11-dev uuid-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+# Rebuilds reuse earlier compilations when ccache is there, from any checkout of the project;
+# nothing needs it.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 .PHONY: setup build demo test sanitize bench fuzz format-check install clean
 
@@ -24,7 +28,7 @@ setup:
 	fi
 
 build: setup
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 demo: build
@@ -63,7 +67,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 sanitize: setup
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_BENCHMARKS=OFF
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_BENCHMARKS=OFF $(LAUNCHER)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
@@ -72,7 +76,7 @@ format-check: setup
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 fuzz: setup
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON \
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON $(LAUNCHER) \
 		-DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_all
 	@for f in $(FUZZ_DIR)/fuzz/Fuzz_*; do \
