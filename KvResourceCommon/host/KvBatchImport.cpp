@@ -86,9 +86,9 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile
         if (KvResult claimed = Claim(rawPath, resource.GetName(), *resource.GetDescriptor(), request);
             !claimed)
             return claimed;
-        KvImportIdentity::KeepSaved(resource, rawPath);
+        KvImportIdentity::KeepSaved(resource, m_SavedProject.GetRawDataPath(resource));
         const std::set<const void*> unresolved =
-            KvProjectReferences::Resolve(m_Project.GetFolder(), result.m_aPlaceholders);
+            KvProjectReferences::Resolve(m_SavedProject.GetFolder(), result.m_aPlaceholders);
         KvResult saved = m_Project.Save(resource, unresolved, outFile.m_aWritten);
         if (!saved)
             return saved;

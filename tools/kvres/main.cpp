@@ -3,6 +3,7 @@
 #include "ExportPrefabCommand.h"
 #include "GcCommand.h"
 #include "ImportCommand.h"
+#include "ImportOneCommand.h"
 #include "KvresOutput.h"
 #include "KvresSession.h"
 #include "ModuleSearch.h"
@@ -86,6 +87,17 @@ int main(int argc, char** argv)
         ->check(CLI::PositiveNumber);
     CLI::App* pImportWorker = app.add_subcommand(kImportWorkerCommand, "")->group("");
     pImportWorker->add_option("--project", import.m_strProject)->required();
+    CLI::App* pImportOne = app.add_subcommand(
+        "import-one", "Import one source into its own output folder, reading nothing it is not given");
+    ImportOneOptions importOne;
+    pImportOne->add_option("source", importOne.m_strSource, "Source file")->required();
+    pImportOne->add_option("--root", importOne.m_strRoot, "Folder the resource name is relative to")
+        ->required();
+    pImportOne->add_option("--out", importOne.m_strOutput, "Folder to write, missing or empty")->required();
+    pImportOne->add_option("--project", importOne.m_strProject,
+                           "Saved project to resolve references against and to update");
+    pImportOne->add_option("--type", importOne.m_strResourceType,
+                           "Resource type (name or short name) for a shared extension");
     CLI::App* pExportPrefab =
         app.add_subcommand("export-prefab", "Export a saved prefab as a prefab file of the run-time engine");
     std::string prefabName;
@@ -116,7 +128,7 @@ int main(int argc, char** argv)
     const int status = [&]() -> int
     {
         if (pClasses->parsed() || pTypes->parsed() || pSchema->parsed() || pShow->parsed() ||
-            pImport->parsed() || pImportWorker->parsed() || pExportPrefab->parsed() ||
+            pImport->parsed() || pImportWorker->parsed() || pImportOne->parsed() || pExportPrefab->parsed() ||
             action.m_pCommand->parsed())
         {
             if (const KvResult loaded = session.LoadModules(pluginPath, gameModules); !loaded)
@@ -140,6 +152,8 @@ int main(int argc, char** argv)
         }
         if (pImportWorker->parsed())
             return RunImportWorker(session, import.m_strProject);
+        if (pImportOne->parsed())
+            return RunImportOneCommand(session, importOne);
         if (pGc->parsed())
             return RunGcCommand(gcProject);
         if (pExportPrefab->parsed())

@@ -32,7 +32,15 @@ class KV_RESOURCECOMMON_API KvBatchImport
 {
 public:
     KvBatchImport(KvImportDriver& driver, const KvProjectStore& project, KvSavedResources& saved)
-        : m_Driver(driver), m_Project(project), m_Saved(saved)
+        : KvBatchImport(driver, project, project, saved)
+    {
+    }
+    // Writes below `output` only, and reads only `savedProject` (with `saved`, the resources it
+    // holds) for what the imports keep or resolve: the GUIDs saved before, the targets of
+    // references and the resources a source updates. One folder may be both.
+    KvBatchImport(KvImportDriver& driver, const KvProjectStore& output, const KvProjectStore& savedProject,
+                  KvSavedResources& saved)
+        : m_Driver(driver), m_Project(output), m_SavedProject(savedProject), m_Saved(saved)
     {
     }
 
@@ -56,6 +64,7 @@ private:
 
     KvImportDriver& m_Driver;
     const KvProjectStore& m_Project;
+    const KvProjectStore& m_SavedProject;
     KvSavedResources& m_Saved;
     // The source each raw data file written (or found up to date) in this run was imported from.
     std::map<std::string, std::string> m_SourceOfFile;
