@@ -9,6 +9,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace KvPlatform
@@ -16,6 +17,12 @@ namespace KvPlatform
 uint32_t GetProcessId()
 {
     return static_cast<uint32_t>(getpid());
+}
+
+uint64_t GetPidNamespaceId()
+{
+    struct stat status = {};
+    return stat("/proc/self/ns/pid", &status) == 0 ? static_cast<uint64_t>(status.st_ino) : 0;
 }
 
 bool GetProcessStartTime(uint32_t processId, uint64_t& outStartTime)

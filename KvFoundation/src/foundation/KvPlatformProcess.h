@@ -6,6 +6,10 @@
 namespace KvPlatform
 {
 uint32_t GetProcessId();
+// The PID namespace this process is in (the inode of /proc/self/ns/pid), 0 where the system
+// does not say: process ids are unique only inside one namespace, and sandboxes and containers
+// run processes of the same id side by side.
+uint64_t GetPidNamespaceId();
 // Start time of a process in clock ticks since boot; nothing when the process is gone.
 bool GetProcessStartTime(uint32_t processId, uint64_t& outStartTime);
 

@@ -34,6 +34,7 @@ struct OpenView
 // State of this module's copy of the layer. Never destroyed: exit handlers still use it.
 struct ModuleState
 {
+    uint64_t m_ulPidNamespace = 0;
     uint32_t m_uiProcessId = 0;
     uint64_t m_ulStartTime = 0;
     bool m_bSwept = false;
@@ -46,6 +47,7 @@ void RemoveBlocksAtExit();
 
 void IdentifyProcess(ModuleState& state)
 {
+    state.m_ulPidNamespace = GetPidNamespaceId();
     state.m_uiProcessId = GetProcessId();
     state.m_ulStartTime = 0;
     GetProcessStartTime(state.m_uiProcessId, state.m_ulStartTime);
@@ -168,13 +170,17 @@ void RemoveBlocksAtExit()
     SweepStaleSharedMemory();
 }
 
-bool ParseObjectName(const char* entry, uint32_t& outProcessId, uint64_t& outStartTime)
+bool ParseObjectName(const char* entry, uint64_t& outPidNamespace, uint32_t& outProcessId,
+                     uint64_t& outStartTime)
 {
     const size_t prefixLength = std::strlen(kObjectPrefix);
     if (std::strncmp(entry, kObjectPrefix, prefixLength) != 0)
         return false;
     char* pEnd = nullptr;
-    outProcessId = static_cast<uint32_t>(std::strtoul(entry + prefixLength, &pEnd, 10));
+    outPidNamespace = std::strtoull(entry + prefixLength, &pEnd, 10);
+    if (*pEnd != '.')
+        return false;
+    outProcessId = static_cast<uint32_t>(std::strtoul(pEnd + 1, &pEnd, 10));
     if (*pEnd != '.')
         return false;
     outStartTime = std::strtoull(pEnd + 1, &pEnd, 10);
@@ -185,8 +191,15 @@ bool ParseObjectName(const char* entry, uint32_t& outProcessId, uint64_t& outSta
 std::string GetSharedMemoryObjectName(const char* name)
 {
     const ModuleState& state = GetState();
-    std::string objectName = std::string("/") + kObjectPrefix + std::to_string(state.m_uiProcessId) + "." +
-                             std::to_string(state.m_ulStartTime) + ".";
+    return FormatSharedMemoryObjectName(state.m_ulPidNamespace, state.m_uiProcessId, state.m_ulStartTime,
+                                        name);
+}
+
+std::string FormatSharedMemoryObjectName(uint64_t pidNamespace, uint32_t processId, uint64_t startTime,
+                                         const char* name)
+{
+    std::string objectName = std::string("/") + kObjectPrefix + std::to_string(pidNamespace) + "." +
+                             std::to_string(processId) + "." + std::to_string(startTime) + ".";
     const std::string sanitized = SanitizeName(name);
     if (objectName.size() + sanitized.size() <= kMaxObjectName)
         return objectName + sanitized;
@@ -202,12 +215,15 @@ void SweepStaleSharedMemory()
     DIR* pDirectory = opendir("/dev/shm");
     if (!pDirectory)
         return;
+    const uint64_t ownPidNamespace = GetState().m_ulPidNamespace;
     std::vector<std::string> stale;
     while (const dirent* pEntry = readdir(pDirectory))
     {
+        uint64_t pidNamespace = 0;
         uint32_t processId = 0;
         uint64_t startTime = 0;
-        if (!ParseObjectName(pEntry->d_name, processId, startTime))
+        if (!ParseObjectName(pEntry->d_name, pidNamespace, processId, startTime) ||
+            pidNamespace != ownPidNamespace)
             continue;
         uint64_t liveStartTime = 0;
         if (!GetProcessStartTime(processId, liveStartTime) || liveStartTime != startTime)

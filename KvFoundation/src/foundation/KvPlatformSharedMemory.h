@@ -5,9 +5,10 @@
 
 // Named shared memory that behaves like a Windows named file mapping: a block is found by
 // name only inside the process instance that created it, and it goes away with that
-// process. The POSIX object name carries the creator's pid and start time; blocks of
-// processes that no longer exist are swept, never read. A forked child moves each view it
-// inherited onto a block of its own with the same contents: it finds them by name, and it
+// process. The POSIX object name carries the creator's PID namespace, pid and start time; blocks
+// of processes of this namespace that no longer exist are swept, never read. Other namespaces'
+// blocks are left alone: their pids mean nothing here, and /dev/shm may be shared with them. A forked child
+// moves each view it inherited onto a block of its own with the same contents: it finds them by name, and it
 // never writes into its parent's blocks.
 namespace KvPlatform
 {
@@ -34,6 +35,9 @@ SharedMemoryStatus OpenOrCreateSharedMemory(const char* name, uint32_t size, Sha
 void CloseSharedMemory(int handle, void* pView, uint32_t size);
 // The POSIX object name behind a block name in this process.
 std::string GetSharedMemoryObjectName(const char* name);
-// Removes the blocks of processes that no longer exist.
+// The POSIX object name behind a block name in the process of that identity.
+std::string FormatSharedMemoryObjectName(uint64_t pidNamespace, uint32_t processId, uint64_t startTime,
+                                         const char* name);
+// Removes the blocks of processes of this PID namespace that no longer exist.
 void SweepStaleSharedMemory();
 } // namespace KvPlatform

@@ -128,7 +128,7 @@ TEST(SharedMemoryBlock, ForkedChild_FindsInheritedBlockUnderItsOwnName_ParentKee
     KvPlatform::CloseSharedMemory(block.m_iHandle, block.m_pView, 8);
 }
 
-TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnes)
+TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnesAndOtherNamespaces)
 {
     uint32_t deadPid = 0;
     {
@@ -140,12 +140,18 @@ TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnes)
     }
     uint64_t ownStartTime = 0;
     ASSERT_TRUE(KvPlatform::GetProcessStartTime(KvPlatform::GetProcessId(), ownStartTime));
-    const std::string deadName = "/KvShm." + std::to_string(deadPid) + ".1.KvTest_Stale";
+    const uint64_t pidNamespace = KvPlatform::GetPidNamespaceId();
+    const uint32_t ownPid = KvPlatform::GetProcessId();
+    const std::string deadName =
+        KvPlatform::FormatSharedMemoryObjectName(pidNamespace, deadPid, 1, "KvTest_Stale");
     // A live pid with another start time is a reused pid: its block is stale too.
-    const std::string reusedName = "/KvShm." + std::to_string(KvPlatform::GetProcessId()) + "." +
-                                   std::to_string(ownStartTime + 1) + ".KvTest_Reused";
+    const std::string reusedName =
+        KvPlatform::FormatSharedMemoryObjectName(pidNamespace, ownPid, ownStartTime + 1, "KvTest_Reused");
     const std::string liveName = KvPlatform::GetSharedMemoryObjectName("KvTest_Live");
-    for (const std::string& name : {deadName, reusedName, liveName})
+    // The same pid in a sandbox beside this one is another, live process.
+    const std::string otherNamespaceName = KvPlatform::FormatSharedMemoryObjectName(
+        pidNamespace + 1, ownPid, ownStartTime + 1, "KvTest_Sandboxed");
+    for (const std::string& name : {deadName, reusedName, liveName, otherNamespaceName})
     {
         const int handle = shm_open(name.c_str(), O_RDWR | O_CREAT, 0600);
         ASSERT_GE(handle, 0);
@@ -156,7 +162,9 @@ TEST(SharedMemoryBlock, Sweep_RemovesBlocksOfDeadProcesses_KeepsLiveOnes)
     EXPECT_FALSE(ObjectExists(deadName));
     EXPECT_FALSE(ObjectExists(reusedName));
     EXPECT_TRUE(ObjectExists(liveName));
+    EXPECT_TRUE(ObjectExists(otherNamespaceName));
     shm_unlink(liveName.c_str());
+    shm_unlink(otherNamespaceName.c_str());
 }
 
 namespace
