@@ -15,7 +15,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR ?= $(CURDIR)
 
-.PHONY: setup build demo test sanitize bench fuzz format-check install clean
+.PHONY: setup build demo bazel-demo test sanitize bench fuzz format-check install clean
 
 # Installs only what is missing, so it is quick when everything is there.
 setup:
@@ -93,6 +93,15 @@ fuzz: setup
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The examples imported as Bazel actions, built twice through a disk cache and compared with
+# `kvres import`; Debian's Bazel is installed when missing.
+bazel-demo: build
+	@command -v bazel >/dev/null || { $(SUDO) apt-get update && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y bazel-bootstrap; }
+	rm -rf $(BUILD_DIR)/bazel-tools
+	cmake --install $(BUILD_DIR) --prefix $(BUILD_DIR)/bazel-tools
+	examples/bazel/demo.sh $(BUILD_DIR) $(BUILD_DIR)/bazel-tools
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*Bench; do $$b; done

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end checks of `kvres import-one`, the form of the import a build system runs as one
 # action per source: importing the examples one source at a time, in two orders, each into its
-# own folder, and laying the folders over the saved project gives the very tree `kvres import`
-# writes.
+# own folder, and laying the folders over the saved project as the build rules do gives the very
+# tree `kvres import` writes.
 set -u
 kvres=$1
 examples=$2
+assemble=$3
 source "$(dirname "$0")/expect.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,14 +28,15 @@ import_each() {
     done < <(find "$root" -type f | $order)
 }
 
-# layer DEST FOLDERS...: the folders' files copied over one another into DEST, later ones winning.
+# layer DEST BASE IMPORTS...: the imports' folders laid over the base into DEST.
 layer() {
-    local dest=$1
-    shift
-    mkdir -p "$dest"
+    local dest=$1 base=$2
+    shift 2
+    local imports=()
     for folder in "$@"; do
-        cp -R "$folder/." "$dest/"
+        imports+=(--import "$folder")
     done
+    "$assemble" "$dest" --base "$base" "${imports[@]}"
 }
 
 for order in sort "sort -r"; do
@@ -46,6 +48,8 @@ for order in sort "sort -r"; do
 done
 expect same-as-import 0 "" diff -r "$work/imported" "$work/sort/project"
 expect order-free 0 "" diff -r "$work/sort/project" "$work/sort-r/project"
+expect two-imports-one-file 1 "is written by two imports" \
+    layer "$work/clash" "$examples/project" "$work/sort/sources"/* "$work/sort-r/sources"/*
 expect one-source-one-file 0 "1" bash -c "find '$work/sort/sources' -type f | grep -c 'camp\.'"
 
 # What an action is not given, it does not read: without the saved mesh the material has
