@@ -3,6 +3,7 @@
 #include "host/KvImportIdentity.h"
 #include "host/KvProjectReferences.h"
 #include "host/KvProjectStore.h"
+#include "reflection/KvReflectionInterface.h"
 #include "resources/KvResourceDescriptor.h"
 
 KvResult KvBatchImport::Claim(const std::string& rawPath, const std::string& name,
@@ -89,6 +90,11 @@ KvResult KvBatchImport::ImportFile(const KvImportRequest& request, tImportedFile
         KvImportIdentity::KeepSaved(resource, m_SavedProject.GetRawDataPath(resource));
         const std::set<const void*> unresolved =
             KvProjectReferences::Resolve(m_SavedProject.GetFolder(), result.m_aPlaceholders);
+        std::set<std::string> referenced;
+        for (const auto& [pPlaceholder, pType] : result.m_aPlaceholders)
+            if (const std::string* pName = KvReflectionInterface::GetObjectName(pType, pPlaceholder))
+                referenced.insert(*pName);
+        outFile.m_aReferencedNames.assign(referenced.begin(), referenced.end());
         KvResult saved = m_Project.Save(resource, unresolved, outFile.m_aWritten);
         if (!saved)
             return saved;

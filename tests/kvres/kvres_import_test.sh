@@ -21,6 +21,16 @@ expect project-locale 0 '"m_eLocale": "fr_FR"' cat "$work/project/fr_fr.i18n.jso
 cp -r "$saved" "$work/again"
 "$kvres" import "$examples" --project "$work/again" --jobs 4 >/dev/null 2>&1
 expect reproducible 0 "" diff -r "$work/project" "$work/again"
+# A reference to a resource of the same run resolves whatever the order of the files (the prefab
+# comes first) and the number of jobs.
+mkdir -p "$work/linked/prefabs"
+cp "$examples/prefabs/camp.prefab" "$work/linked/prefabs/"
+cp "$2"/particles/*.xml "$work/linked/"
+for jobs in 1 3; do
+    "$kvres" import "$work/linked" --project "$work/linked-$jobs" --jobs "$jobs" >/dev/null 2>&1
+done
+expect linked-in-one-run 0 '"guid"' grep -A2 '"name": "smoke"' "$work/linked-1/prefabs/camp.actorprefab.json"
+expect linked-any-jobs 0 "" diff -r "$work/linked-1" "$work/linked-3"
 cp -r "$work/project" "$work/before-reimport"
 "$kvres" import "$examples" --project "$work/project" --force >/dev/null 2>&1
 expect reimport-unchanged 0 "" diff -r "$work/before-reimport" "$work/project"

@@ -18,11 +18,14 @@
 #include "store/KvJsonString.h"
 #include "store/KvJsonTextWriter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -192,7 +195,7 @@ public:
     {
         for (size_t index = 0; index < m_aOutcomes.size(); ++index)
             if (!m_aOutcomes[index])
-                Add(index, ImportOutcome{ImportOutcome::FAILED, "", {}, "", "not imported", {}, 0.0});
+                Add(index, FailedOutcome("not imported"));
     }
 
     void Report(ImportReport& report) const
@@ -243,6 +246,24 @@ private:
     size_t m_uiPrinted = 0;
 };
 
+// Imports the sources, with the worker processes when there are any and more than one source.
+void ImportAll(KvBatchImport& batch, std::optional<ImportWorkers>& workers,
+               const std::vector<KvImportRequest>& files, const std::vector<size_t>& indices,
+               const std::function<void(size_t, ImportOutcome)>& done)
+{
+    if (!workers || indices.size() < 2)
+    {
+        for (const size_t index : indices)
+            done(index, ImportSource(batch, files[index]));
+        return;
+    }
+    std::vector<KvImportRequest> requests;
+    for (const size_t index : indices)
+        requests.push_back(files[index]);
+    workers->Run(requests,
+                 [&](size_t request, const ImportOutcome& outcome) { done(indices[request], outcome); });
+}
+
 // The arguments of a worker process: the same modules and verbosity, the hidden subcommand.
 std::vector<std::string> WorkerArguments(const KvresSession& session, const ImportOptions& options)
 {
@@ -258,8 +279,8 @@ std::vector<std::string> WorkerArguments(const KvresSession& session, const Impo
 
 // Sources are planned first: those up to date are done; those that update a saved resource (a
 // material updates a mesh) run last, here, so they see what the others saved; the rest are
-// claimed and imported here or, with several jobs, by worker processes. The project is the same
-// either way.
+// claimed and imported here or, with several jobs, by worker processes. References resolve
+// against the project the run leaves, so the project is the same either way.
 int RunImportCommand(KvresSession& session, const ImportOptions& options)
 {
     KvResourceHost& host = session.GetHost();
@@ -282,8 +303,7 @@ int RunImportCommand(KvresSession& session, const ImportOptions& options)
     KvBatchImport batch(driver, project, saved);
     OutcomePrinter printer(files, isatty(STDERR_FILENO) != 0);
     for (size_t index = 0; index < missing; ++index)
-        printer.Add(index,
-                    ImportOutcome{ImportOutcome::FAILED, "", {}, "", "no such file or folder", {}, 0.0});
+        printer.Add(index, FailedOutcome("no such file or folder"));
 
     const std::filesystem::file_time_type toolStamp = session.GetToolStamp();
     std::vector<size_t> independent;
@@ -309,18 +329,36 @@ int RunImportCommand(KvresSession& session, const ImportOptions& options)
     // Planning probes the sources; what that logged (an XML error) their imports report again.
     KvresOutput::TakeLogged();
 
-    const size_t jobs = std::min(options.m_uiJobs, independent.size());
-    if (jobs > 1)
+    std::optional<ImportWorkers> workers;
+    if (const size_t jobs = std::min(options.m_uiJobs, independent.size()); jobs > 1)
+        workers.emplace(jobs, WorkerArguments(session, options));
+    // An import that referred to a resource of this run may have met that resource's file not
+    // yet written, or as it was before: it waits, and is imported again once every resource of
+    // the run is saved, so that the project never depends on the order or the number of jobs.
+    std::set<std::string> importedNames;
+    std::vector<std::pair<size_t, ImportOutcome>> held;
+    ImportAll(batch, workers, files, independent,
+              [&](size_t index, ImportOutcome outcome)
+              {
+                  if (outcome.m_eStatus != ImportOutcome::IMPORTED)
+                      return printer.Add(index, std::move(outcome));
+                  importedNames.insert(outcome.m_strResource);
+                  if (outcome.m_aReferencedNames.empty())
+                      return printer.Add(index, std::move(outcome));
+                  held.emplace_back(index, std::move(outcome));
+              });
+    std::vector<size_t> relinked;
+    for (auto& [index, outcome] : held)
     {
-        std::vector<KvImportRequest> requests;
-        for (const size_t index : independent)
-            requests.push_back(files[index]);
-        ImportWorkers workers(jobs, WorkerArguments(session, options));
-        workers.Run(requests, [&](size_t request, const ImportOutcome& outcome)
-                    { printer.Add(independent[request], outcome); });
+        const std::vector<std::string>& names = outcome.m_aReferencedNames;
+        if (std::any_of(names.begin(), names.end(),
+                        [&](const std::string& name) { return importedNames.count(name); }))
+            relinked.push_back(index);
+        else
+            printer.Add(index, std::move(outcome));
     }
-    else
-        dependent.insert(dependent.begin(), independent.begin(), independent.end());
+    ImportAll(batch, workers, files, relinked,
+              [&](size_t index, ImportOutcome outcome) { printer.Add(index, std::move(outcome)); });
     for (const size_t index : dependent)
         printer.Add(index, ImportSource(batch, files[index]));
     printer.AddMissing();
@@ -356,8 +394,7 @@ int RunImportWorker(KvresSession& session, const std::string& projectFolder)
     {
         const nlohmann::json request = nlohmann::json::parse(line, nullptr, false);
         const ImportOutcome outcome = request.is_object() ? ImportSource(batch, RequestFromJson(request))
-                                                          : ImportOutcome{ImportOutcome::FAILED,   "", {}, "",
-                                                                          "an unreadable request", {}, 0.0};
+                                                          : FailedOutcome("an unreadable request");
         std::cout << ToJson(outcome).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
                   << std::endl;
     }

@@ -5,6 +5,13 @@
 
 #include <chrono>
 
+ImportOutcome FailedOutcome(const std::string& reason)
+{
+    ImportOutcome outcome;
+    outcome.m_strReason = reason;
+    return outcome;
+}
+
 ImportOutcome ImportSource(KvBatchImport& batch, const KvImportRequest& request)
 {
     const auto started = std::chrono::steady_clock::now();
@@ -15,6 +22,7 @@ ImportOutcome ImportSource(KvBatchImport& batch, const KvImportRequest& request)
     outcome.m_strResource = imported.m_strResource;
     outcome.m_aOutputs = imported.m_aWritten;
     outcome.m_strUpdated = imported.m_strUpdated;
+    outcome.m_aReferencedNames = imported.m_aReferencedNames;
     outcome.m_strReason = result.GetReason();
     // A failure's reason holds what was logged.
     outcome.m_aWarnings = KvresOutput::TakeLogged();
@@ -40,13 +48,10 @@ KvImportRequest RequestFromJson(const nlohmann::json& line)
 // Paths and messages are bytes; the lines carry them as they are.
 nlohmann::json ToJson(const ImportOutcome& outcome)
 {
-    return {{"status", outcome.m_eStatus},
-            {"resource", outcome.m_strResource},
-            {"outputs", outcome.m_aOutputs},
-            {"updated", outcome.m_strUpdated},
-            {"reason", outcome.m_strReason},
-            {"warnings", outcome.m_aWarnings},
-            {"milliseconds", outcome.m_dMilliseconds}};
+    return {{"status", outcome.m_eStatus},     {"resource", outcome.m_strResource},
+            {"outputs", outcome.m_aOutputs},   {"updated", outcome.m_strUpdated},
+            {"reason", outcome.m_strReason},   {"references", outcome.m_aReferencedNames},
+            {"warnings", outcome.m_aWarnings}, {"milliseconds", outcome.m_dMilliseconds}};
 }
 
 ImportOutcome OutcomeFromJson(const nlohmann::json& line)
@@ -59,6 +64,7 @@ ImportOutcome OutcomeFromJson(const nlohmann::json& line)
         outcome.m_aOutputs = line.at("outputs").get<std::vector<std::string>>();
         outcome.m_strUpdated = line.at("updated").get<std::string>();
         outcome.m_strReason = line.at("reason").get<std::string>();
+        outcome.m_aReferencedNames = line.at("references").get<std::vector<std::string>>();
         outcome.m_aWarnings = line.at("warnings").get<std::vector<std::string>>();
         outcome.m_dMilliseconds = line.at("milliseconds").get<double>();
     }

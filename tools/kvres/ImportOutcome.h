@@ -27,10 +27,14 @@ struct ImportOutcome
     std::string m_strUpdated;
     // Why it failed, as the host reported it.
     std::string m_strReason;
+    // The resource names its references name.
+    std::vector<std::string> m_aReferencedNames;
     // What was logged about a source that did not fail, one line each.
     std::vector<std::string> m_aWarnings;
     double m_dMilliseconds = 0.0;
 };
+
+ImportOutcome FailedOutcome(const std::string& reason);
 
 // Imports and saves one source, timing it and taking what was logged meanwhile.
 ImportOutcome ImportSource(KvBatchImport& batch, const KvImportRequest& request);

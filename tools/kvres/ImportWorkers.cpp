@@ -102,9 +102,7 @@ void ImportWorkers::Run(const std::vector<KvImportRequest>& requests,
     size_t finished = 0;
     auto fail = [&](size_t request, const std::string& reason)
     {
-        ImportOutcome outcome;
-        outcome.m_strReason = reason;
-        done(request, outcome);
+        done(request, FailedOutcome(reason));
         ++finished;
     };
     // Hands the next request to an idle worker, starting it when needed.

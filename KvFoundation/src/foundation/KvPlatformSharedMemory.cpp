@@ -20,6 +20,10 @@ namespace KvPlatform
 namespace
 {
 constexpr const char* kObjectPrefix = "KvShm.";
+// Names read "KvShm.ns<namespace>.<pid>.<start time>.<block>". The tag makes the sweep of an
+// older build, which reads "KvShm.<pid>.<start time>.", skip them instead of taking the
+// namespace for a dead pid.
+constexpr const char* kNamespaceTag = "ns";
 // Longest POSIX object name we build, the leading '/' included.
 constexpr size_t kMaxObjectName = 250;
 
@@ -176,8 +180,11 @@ bool ParseObjectName(const char* entry, uint64_t& outPidNamespace, uint32_t& out
     const size_t prefixLength = std::strlen(kObjectPrefix);
     if (std::strncmp(entry, kObjectPrefix, prefixLength) != 0)
         return false;
+    const size_t tagLength = std::strlen(kNamespaceTag);
+    if (std::strncmp(entry + prefixLength, kNamespaceTag, tagLength) != 0)
+        return false;
     char* pEnd = nullptr;
-    outPidNamespace = std::strtoull(entry + prefixLength, &pEnd, 10);
+    outPidNamespace = std::strtoull(entry + prefixLength + tagLength, &pEnd, 10);
     if (*pEnd != '.')
         return false;
     outProcessId = static_cast<uint32_t>(std::strtoul(pEnd + 1, &pEnd, 10));
@@ -198,8 +205,8 @@ std::string GetSharedMemoryObjectName(const char* name)
 std::string FormatSharedMemoryObjectName(uint64_t pidNamespace, uint32_t processId, uint64_t startTime,
                                          const char* name)
 {
-    std::string objectName = std::string("/") + kObjectPrefix + std::to_string(pidNamespace) + "." +
-                             std::to_string(processId) + "." + std::to_string(startTime) + ".";
+    std::string objectName = std::string("/") + kObjectPrefix + kNamespaceTag + std::to_string(pidNamespace) +
+                             "." + std::to_string(processId) + "." + std::to_string(startTime) + ".";
     const std::string sanitized = SanitizeName(name);
     if (objectName.size() + sanitized.size() <= kMaxObjectName)
         return objectName + sanitized;

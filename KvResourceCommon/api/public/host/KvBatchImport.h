@@ -21,6 +21,9 @@ struct tImportedFile
     std::vector<std::string> m_aWritten;
     // "<type name> '<resource name>'" when the source updated a saved resource; empty otherwise.
     std::string m_strUpdated;
+    // The names of the resources its references name, each once: the project files of those
+    // names decided whether each reference was saved whole or by name.
+    std::vector<std::string> m_aReferencedNames;
 };
 
 // One import run into a project folder. Each source is imported and saved on its own, so any
