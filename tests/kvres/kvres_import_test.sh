@@ -50,6 +50,15 @@ touch "$work/sources/fonts/debug.fnt"
 expect changed-source 0 "Imported 2 of 11 files into $work/incremental (2 project files written), 9 up to date, 0 failed" \
     "$kvres" import "$work/sources" --project "$work/incremental"
 expect forced 0 "Imported 11 of 11 files" "$kvres" import "$work/sources" --project "$work/incremental" --force
+# A newer host library makes every source stale, as newer modules do.
+mkdir -p "$work/tool/bin"
+cp "$kvres" "$work/tool/bin/"
+cp -r "$(dirname "$kvres")/../lib" "$work/tool/"
+# The build's kvres has the build's library folder in its run path; the copy's comes first.
+copied_kvres() { LD_LIBRARY_PATH="$work/tool/lib" "$work/tool/bin/kvres" "$@"; }
+copied_kvres import "$work/sources" --project "$work/incremental" >/dev/null 2>&1
+touch "$work/tool/lib/libKvResourceCommon.so"
+expect newer-host 0 "Imported 11 of 11 files" copied_kvres import "$work/sources" --project "$work/incremental"
 
 # Bad files among good ones fail alone, each with its reason.
 cp -r "$examples" "$work/mixed"

@@ -2,6 +2,9 @@
 
 #include "Foundation/KvError_Globals.h"
 #include "KvresOutput.h"
+#include "host/KvProjectStore.h"
+
+#include <dlfcn.h>
 
 void KvresSession::StderrLog::Write(const char* category, uint32_t level, const char* message)
 {
@@ -41,7 +44,14 @@ std::filesystem::file_time_type KvresSession::GetToolStamp() const
     fs::file_time_type stamp = fs::last_write_time("/proc/self/exe", error);
     if (error)
         return fs::file_time_type::max();
-    for (const std::string& path : m_aModulePaths)
+    // The host library is the tool's too: the import's saving and identity rules live there.
+    std::vector<std::string> paths = m_aModulePaths;
+    Dl_info host = {};
+    if (dladdr(reinterpret_cast<const void*>(&KvProjectStore::CheckResourceName), &host) == 0 ||
+        !host.dli_fname)
+        return fs::file_time_type::max();
+    paths.emplace_back(host.dli_fname);
+    for (const std::string& path : paths)
     {
         const fs::file_time_type module = fs::last_write_time(path, error);
         if (error)

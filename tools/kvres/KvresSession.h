@@ -24,8 +24,8 @@ public:
     KvResult LoadModules(const std::string& pluginPath, const std::vector<std::string>& gameModulePaths);
 
     KvResourceHost& GetHost() { return m_Host; }
-    // When the tool or a module it loaded last changed: what an import made before then may
-    // differ from what it makes now.
+    // When the tool, the host library or a module it loaded last changed: what an import made
+    // before then may differ from what it makes now.
     std::filesystem::file_time_type GetToolStamp() const;
     // The modules loaded: the plug-in last.
     const std::string& GetPluginPath() const { return m_aModulePaths.back(); }
