@@ -1,5 +1,6 @@
 #include "host/KvBatchImport.h"
 
+#include "host/KvBlobStore.h"
 #include "host/KvImportIdentity.h"
 #include "host/KvProjectReferences.h"
 #include "host/KvProjectStore.h"
@@ -59,8 +60,10 @@ bool KvBatchImport::IsUpToDate(const KvImportRequest& request, std::filesystem::
         if (const std::string payload = m_Project.GetPayloadPath(target.m_strName, *target.m_pType);
             fs::exists(payload, error))
             saved.push_back(payload);
+        const KvBlobStore blobs(m_Project.GetFolder());
         for (const std::string& path : saved)
-            if (!fs::is_regular_file(path, error) || fs::last_write_time(path) <= newestInput)
+            if (!fs::is_regular_file(path, error) || fs::last_write_time(path) <= newestInput ||
+                !blobs.HoldsBlobsOf(path))
                 return false;
         if (!Claim(saved.front(), target.m_strName, *target.m_pType, request))
             return false;

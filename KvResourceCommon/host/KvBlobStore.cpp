@@ -1,12 +1,15 @@
 #include "host/KvBlobStore.h"
 
 #include "Foundation/KvSha256.h"
+#include "store/KvBlobReference.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -145,4 +148,24 @@ KvResult KvBlobStore::Get(const std::string& hash, uint64_t size, std::vector<ui
         return failure("does not hash to its name: it was changed or damaged");
     outBytes = std::move(bytes);
     return {};
+}
+
+bool KvBlobStore::HoldsBlobsOf(const std::string& savedFile) const
+{
+    std::ifstream file(savedFile, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file && !file.eof())
+        return false;
+    if (text.find("\"$blob\"") == std::string::npos)
+        return true;
+    const nlohmann::ordered_json document = nlohmann::ordered_json::parse(text, nullptr, false);
+    if (document.is_discarded())
+        return false;
+    for (const KvBlobReference& reference : KvBlobReference::CollectIn(document))
+    {
+        std::error_code error;
+        if (fs::file_size(GetPath(reference.m_strHash), error) != reference.m_ullSize || error)
+            return false;
+    }
+    return true;
 }

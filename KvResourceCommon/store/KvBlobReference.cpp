@@ -3,6 +3,7 @@
 #include "store/KvJsonWriter.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace
 {
@@ -46,4 +47,20 @@ std::optional<KvBlobReference> KvBlobReference::Parse(const nlohmann::ordered_js
     if (!text.starts_with(kHashPrefix) || !IsHash(text.substr(kHashPrefix.size())))
         return std::nullopt;
     return KvBlobReference{std::string(text.substr(kHashPrefix.size())), json.at("size").get<uint64_t>()};
+}
+
+std::vector<KvBlobReference> KvBlobReference::CollectIn(const nlohmann::ordered_json& document)
+{
+    std::vector<KvBlobReference> references;
+    std::deque<const nlohmann::ordered_json*> pending = {&document};
+    for (; !pending.empty(); pending.pop_front())
+    {
+        const nlohmann::ordered_json& value = *pending.front();
+        if (std::optional<KvBlobReference> reference = Parse(value))
+            references.push_back(std::move(*reference));
+        else if (value.is_structured())
+            for (const nlohmann::ordered_json& child : value)
+                pending.push_back(&child);
+    }
+    return references;
 }

@@ -34,6 +34,14 @@ expect stored-small-inline 0 '"m_aPixelData": "//////8AAP//' cat "$project/check
 expect stored-blob 0 "$hash" sha256sum "$blob"
 # Importing again loads the saved resources, blobs included.
 expect reimport 0 "Imported 2 of 2 files" "$kvres" import "$folder/large.dds" "$folder/checker.dds" --project "$project" --force
+# A saved file whose blob is gone or cut is not up to date.
+expect up-to-date 0 "2 up to date" "$kvres" import "$folder/large.dds" "$folder/checker.dds" --project "$project"
+mv "$blob" "$folder/blob"
+expect blob-missing 0 "Imported 1 of 2 files" "$kvres" import "$folder/large.dds" "$folder/checker.dds" --project "$project"
+expect blob-back 0 "$hash" sha256sum "$blob"
+truncate -s 100 "$blob"
+expect blob-cut 0 "Imported 1 of 2 files" "$kvres" import "$folder/large.dds" "$folder/checker.dds" --project "$project"
+expect blob-whole 0 "$hash" sha256sum "$blob"
 
 orphan=$project/.kvblobs/00/$(printf '0%.0s' {1..62})
 mkdir -p "$(dirname "$orphan")"

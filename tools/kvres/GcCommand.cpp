@@ -16,15 +16,6 @@ namespace
 {
 using Json = nlohmann::ordered_json;
 
-void CollectReferences(const Json& json, std::set<std::string>& outHashes)
-{
-    if (const std::optional<KvBlobReference> reference = KvBlobReference::Parse(json))
-        outHashes.insert(reference->m_strHash);
-    else if (json.is_structured())
-        for (const Json& child : json)
-            CollectReferences(child, outHashes);
-}
-
 // Whether a path below the project lies in a hidden file or folder (temporaries, staging,
 // the blobs), which holds no project file.
 bool IsHidden(const fs::path& relative)
@@ -55,7 +46,8 @@ bool CollectProjectReferences(const std::string& projectFolder, std::set<std::st
             std::fprintf(stderr, "kvres gc: %s: cannot be read as JSON; no blob removed\n", path.c_str());
             return false;
         }
-        CollectReferences(document, outHashes);
+        for (const KvBlobReference& reference : KvBlobReference::CollectIn(document))
+            outHashes.insert(reference.m_strHash);
     }
     return true;
 }

@@ -55,8 +55,9 @@ public:
     KvResult Reserve(const KvImportRequest& request, bool& outCreates);
     // Whether the source need not be imported again: its saved files are newer than the source,
     // than the importer's minimum time stamp file (below the source root) and than `toolStamp`
-    // (when the tool and its modules last changed). A source that updates a saved resource, or
-    // that no importer takes, is never up to date. Appends the saved files when it is.
+    // (when the tool and its modules last changed), and the blobs they reference are all there.
+    // A source that updates a saved resource, or that no importer takes, is never up to date.
+    // Appends the saved files when it is.
     bool IsUpToDate(const KvImportRequest& request, std::filesystem::file_time_type toolStamp,
                     std::vector<std::string>& outSaved);
 

@@ -28,6 +28,9 @@ public:
     std::string Put(const std::vector<uint8_t>& bytes) override;
     // Maps the file and checks its size and hash before copying it out.
     KvResult Get(const std::string& hash, uint64_t size, std::vector<uint8_t>& outBytes) const override;
+    // Whether every blob a saved project file references is here at its size; false when the
+    // file cannot be read. Files that hold no reference are not parsed.
+    bool HoldsBlobsOf(const std::string& savedFile) const;
 
 private:
     std::string m_strFolder;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class KvJsonWriter;
 
@@ -24,4 +25,8 @@ struct KvBlobReference
     // Whether JSON is meant as a reference, well formed or not.
     KV_RESOURCECOMMON_API static bool IsMarked(const nlohmann::ordered_json& json);
     KV_RESOURCECOMMON_API static bool IsHash(std::string_view text);
+    // Every well-formed reference of a document, walked level by level: a document may nest
+    // deeper than the stack allows.
+    KV_RESOURCECOMMON_API static std::vector<KvBlobReference>
+    CollectIn(const nlohmann::ordered_json& document);
 };
