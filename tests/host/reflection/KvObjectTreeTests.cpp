@@ -71,9 +71,9 @@ TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
 TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
 {
     // A node whose destructor would free its children again if the host left them set.
-    KvTestNode* pRoot = NewNode("root");
-    pRoot->m_pChild = NewNode("child");
-    pRoot->m_pChild->m_apChildren = {NewNode("grandchild")};
+    KvTestNode* pRoot = NewNamed<KvTestNode>("root");
+    pRoot->m_pChild = NewNamed<KvTestNode>("child");
+    pRoot->m_pChild->m_apChildren = {NewNamed<KvTestNode>("grandchild")};
     pRoot->m_aRecords.resize(3);
     DestroyData(pRoot);
     DestroyData<KvTestNode>(nullptr);
@@ -83,9 +83,9 @@ TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
 {
     KvTestTarget placeholder;
     KvTestTarget real;
-    KvTestNode* pRoot = NewNode("root");
+    KvTestNode* pRoot = NewNamed<KvTestNode>("root");
     pRoot->m_pTarget = &placeholder;
-    pRoot->m_apChildren = {NewNode("child")};
+    pRoot->m_apChildren = {NewNamed<KvTestNode>("child")};
     pRoot->m_apChildren[0]->m_apTargets = {&placeholder, &real};
     EXPECT_EQ(KvObjectTree::RetargetReferences(NodeType(), pRoot, &placeholder, &real), 2u);
     EXPECT_EQ(pRoot->m_pTarget, &real);

@@ -41,16 +41,10 @@ protected:
         TestFolder::TearDown();
     }
 
-    Shape* NewShape(const char* name)
-    {
-        Shape* pShape = m_apShapes.emplace_back(NewData<Shape>());
-        pShape->m_strName = name;
-        return pShape;
-    }
+    Shape* NewShape(const char* name) { return m_apShapes.emplace_back(NewNamed<Shape>(name)); }
     Prefab* NewPrefab(const char* name, Shape* pShape = nullptr)
     {
-        Prefab* pPrefab = m_apPrefabs.emplace_back(NewData<Prefab>());
-        pPrefab->m_strName = name;
+        Prefab* pPrefab = m_apPrefabs.emplace_back(NewNamed<Prefab>(name));
         pPrefab->m_pDefaultEditorShape = pShape;
         return pPrefab;
     }
@@ -58,8 +52,7 @@ protected:
     static Actor* AddActor(std::vector<Actor*>& list, const char* name, Shape* pShape, KvVector3 position,
                            KvVector3 ypr = {}, KvVector3 scale = {1.0f, 1.0f, 1.0f})
     {
-        Actor* pActor = list.emplace_back(NewData<Actor>());
-        pActor->m_strName = name;
+        Actor* pActor = list.emplace_back(NewNamed<Actor>(name));
         pActor->m_pDefaultEditorShape = pShape;
         KvTransformSpace& world = *pActor->m_pTransform->m_WorldTransform;
         world.m_vPosition = position;

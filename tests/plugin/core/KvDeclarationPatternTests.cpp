@@ -31,8 +31,7 @@ void ExpectMenuEntryFor(const char* expectedLabel)
     const auto* pMenu =
         KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
     ASSERT_NE(pMenu, nullptr);
-    const auto pSource = MakeData<Source>();
-    pSource->m_strName = "crate";
+    const auto pSource = MakeNamed<Source>("crate");
     std::vector<KvReflectedObjCtorContext*> contexts;
     pMenu->GetContextFunction()(contexts, Target::GetReflectedDataType(), nullptr, nullptr);
     const auto entry = std::find_if(contexts.begin(), contexts.end(),
@@ -46,10 +45,8 @@ void ExpectMenuEntryFor(const char* expectedLabel)
 
 TEST(XRefObject, NewIdentityAndLiveLookups)
 {
-    Template* pFirst = NewData<Template>();
-    Template* pSecond = NewData<Template>();
-    pFirst->m_strName = "hand_left";
-    pSecond->m_strName = "hand_right";
+    Template* pFirst = NewNamed<Template>("hand_left");
+    Template* pSecond = NewNamed<Template>("hand_right");
     EXPECT_NE(pFirst->m_XRefGUID, pSecond->m_XRefGUID);
     EXPECT_EQ(pFirst->m_ulLocalIndex, 0xFFFFFFFFu);
     EXPECT_EQ(Template::GetExternalReference("hand_right"), pSecond);
@@ -92,11 +89,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
         KvTypeManager::GetInstance()->GetTypeIndex(pAttribute->GetBaseClassName()), offered);
     EXPECT_THAT(offered, ::testing::Contains("KvBoxTrigger"));
 
-    const KvReflectedObjCtorContext context("KvBoxTrigger",
-                                            KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(),
-                                            nullptr, nullptr, nullptr, 0);
-    auto* pTrigger =
-        static_cast<KvProjectData_Core_Raw_ActorTrigger*>(pAttribute->GetCreator()->Create(context));
+    auto* pTrigger = static_cast<KvProjectData_Core_Raw_ActorTrigger*>(pAttribute->GetCreator()->Create(
+        ContextFor<KvProjectData_Core_Raw_ActorTrigger>(nullptr, "KvBoxTrigger")));
     EXPECT_EQ(pTrigger->m_strName, "KvBoxTrigger");
     ASSERT_NE(pTrigger->m_pDataType, nullptr);
     EXPECT_EQ(pTrigger->m_pDataType->GetName(), "KvBoxTrigger");
@@ -109,10 +103,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
     auto* pActor = NewData<KvProjectData_Core_Raw_ActorEntry>();
     pActor->m_pTransform->m_LocalTransform->m_vPosition = {10, 0, 0};
     pActor->m_pTransform->CalculateWorldFromLocal();
-    const KvReflectedObjCtorContext componentContext(
-        "KvMeshComponent", KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), nullptr, nullptr,
-        nullptr, 0);
-    pActor->m_apComponents.push_back(new KvProjectData_Core_Raw_ActorComponent(componentContext));
+    pActor->m_apComponents.push_back(new KvProjectData_Core_Raw_ActorComponent(
+        ContextFor<KvProjectData_Core_Raw_ActorComponent>(nullptr, "KvMeshComponent")));
     RecordingDebugDraw sink;
     pActor->m_pEditorPawn->DrawDebug(0);
     ASSERT_EQ(sink.m_aBoxes.size(), 1u);
@@ -123,10 +115,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
 
 TEST(ByType, UnknownClassGivesAnEmptyHolder)
 {
-    const KvReflectedObjCtorContext context("KvNoSuchGameClass",
-                                            KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(),
-                                            nullptr, nullptr, nullptr, 0);
-    KvProjectData_Core_Raw_ActorComponent component(context);
+    KvProjectData_Core_Raw_ActorComponent component(
+        ContextFor<KvProjectData_Core_Raw_ActorComponent>(nullptr, "KvNoSuchGameClass"));
     EXPECT_EQ(component.m_pDataType, nullptr);
     EXPECT_EQ(component.m_pData, nullptr);
     component.DrawDebug(nullptr, 0);

@@ -50,9 +50,7 @@ TEST(RenderPins, KindsInMenuOrderWithCodes)
 
 TEST(RenderPins, ContextWithoutPayload_Fatal)
 {
-    const KvReflectedObjCtorContext empty("Texture", Pin::GetReflectedDataType(), nullptr, nullptr, nullptr,
-                                          0);
-    EXPECT_FATAL(Pin pin(empty),
+    EXPECT_FATAL(Pin pin(ContextFor<Pin>(nullptr, "Texture")),
                  "KvResourcePlugin_Core/api/public/projectdata/KvProjectData_Core_RenderPipeline",
                  "KvProjectData_Core_RenderNodePin::KvProjectData_Core_RenderNodePin", 75,
                  "Render Node constructor by context expected a valid payload, that is the pin data layout.");
