@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 // Each registered type in table order, with its type name, short name, whether it has a payload,
-// and its fourth and fifth queries; every type has the integer query 2 and a resource class.
+// its fourth and fifth queries, its load order and whether it is cooked; every type has the
+// integer query 2 and a resource class.
 TEST(Registration, TypesInTableOrder)
 {
     const std::vector<const KvResourceDescriptor*>& descriptors =
@@ -18,36 +19,25 @@ TEST(Registration, TypesInTableOrder)
     for (size_t index = 0; index < table.size(); ++index)
     {
         const KvResourceDescriptor& descriptor = *descriptors[index];
-        EXPECT_EQ(table[index],
-                  nlohmann::ordered_json::array({descriptor.GetTypeName(), descriptor.GetShortName(),
-                                                 descriptor.GetPayloadDataType() != nullptr,
-                                                 descriptor.GetQuery4(), descriptor.GetQuery5()}));
+        EXPECT_EQ(table[index], nlohmann::ordered_json::array(
+                                    {descriptor.GetTypeName(), descriptor.GetShortName(),
+                                     descriptor.GetPayloadDataType() != nullptr, descriptor.GetQuery4(),
+                                     descriptor.GetQuery5(), descriptor.GetLoadOrder(),
+                                     PluginHost().GetCookers().FindByResourceType(&descriptor) != nullptr}));
         EXPECT_EQ(descriptor.GetIntegerQuery(), 2u) << descriptor.GetTypeName();
         ASSERT_NE(descriptor.GetResourceClass(), nullptr);
         EXPECT_EQ(descriptor.GetResourceClass()->m_pParent->m_strName, "KvResource");
     }
 }
 
-// The prefab importer's slot: right after the shader importer, before the input translator's.
-TEST(Registration, PrefabImporterInItsSlot)
+// The importers in registration order: where several take one extension, the first that
+// recognises a source imports it.
+TEST(Registration, ImportersInTableOrder)
 {
-    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
-    const auto prefab = std::find_if(
-        importers.begin() + 1, importers.end() - 1,
-        [](const KvResourceImporter* p)
-        { return p->GetResourceType() == KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor(); });
-    ASSERT_NE(prefab, importers.end() - 1);
-    EXPECT_STREQ((*prefab)->GetExtension(), "prefab");
-    EXPECT_STREQ(prefab[-1]->GetExtension(), "vshaderbin");
-    EXPECT_EQ(prefab[1]->GetResourceType(), KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
-}
-
-TEST(Registration, OneCookerForTheFrameworkConfiguration)
-{
-    EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
-    EXPECT_NE(PluginHost().GetCookers().FindByResourceType(
-                  KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()),
-              nullptr);
+    nlohmann::ordered_json importers = nlohmann::ordered_json::array();
+    for (const KvResourceImporter* pImporter : PluginHost().GetImporters().GetImporters())
+        importers.push_back({pImporter->GetExtension(), pImporter->GetResourceType()->GetTypeName()});
+    EXPECT_EQ(importers, TestDataTable("registration/descriptors.json", "importers"));
 }
 
 TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
@@ -70,15 +60,6 @@ TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
     EXPECT_EQ(
         PluginHost().GetImporters().FindByResourceType(KvResourcePlugin_Core_Mesh::GetStaticDescriptor()),
         std::vector<KvResourceImporter*>{});
-}
-
-TEST(Registration, StaticDescriptorsAreBuiltOnce)
-{
-    const KvResourceDescriptor* pTexture = KvResourcePlugin_Core_Texture::GetStaticDescriptor();
-    EXPECT_EQ(KvResourcePlugin_Core_Texture::GetStaticDescriptor(), pTexture);
-    EXPECT_EQ(PluginHost().GetDescriptors().FindByShortName("texture"), pTexture);
-    EXPECT_EQ(pTexture->GetLoadOrder(), RESOURCE_LOAD_ORDER_FIRST);
-    EXPECT_EQ(KvResourcePlugin_Core_Font::GetStaticDescriptor()->GetLoadOrder(), RESOURCE_LOAD_ORDER_DEFAULT);
 }
 
 TEST(Registration, InitializingTwiceKeepsDescriptorsAndDeclaresOnce)

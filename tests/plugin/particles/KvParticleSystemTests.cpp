@@ -1,8 +1,8 @@
+#include "host/KvResourceHost.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
 #include "store/KvJsonStore.h"
 #include "support/KvByteWriter.h"
 #include "support/KvImportRun.h"
-#include "support/KvPluginHost.h"
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
@@ -103,15 +103,9 @@ TEST(ParticleBinder, ResultCodesAndTheStoredEffect)
     EXPECT_TRUE(bound.GetEffect().m_apGroupDescriptors.empty());
 }
 
-// The importer right after the interface importer, then the binder, with exactly the particle
-// system's descriptor and two null arguments. Which XML it takes is checked end to end.
-TEST(ParticleRegistration, ImporterInItsSlotAndBinderForTheParticleSystem)
+// The binder is registered with exactly the particle system's descriptor and two null arguments.
+TEST(ParticleRegistration, BinderForTheParticleSystem)
 {
-    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
-    ASSERT_GE(importers.size(), 2u);
-    EXPECT_EQ(importers[1]->GetResourceType(), KvResourcePlugin_Core_ParticleSystem::GetStaticDescriptor());
-    EXPECT_STREQ(importers[1]->GetExtension(), "xml");
-
     struct RecordingBinders : KvResourceBinderRegistry
     {
         void Register(const KvResourceDescriptor* pDescriptor, void* pFirst, void* pSecond,
