@@ -99,9 +99,9 @@ TEST_F(ResourceHost, Modules_FailuresAreReportedWithTheirReason)
 TEST_F(ResourceHost, GameModule_RegistersItsClasses)
 {
     LoadGameModule();
-    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
+    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvBoxTrigger");
     ASSERT_NE(pType, nullptr);
-    EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
+    EXPECT_EQ(pType->m_pParent->m_strName, "KvActorTrigger");
 }
 
 TEST_F(ResourceHost, Import_NamesBindsAndPayload)
