@@ -252,20 +252,13 @@ TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)
     EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
 }
 
+// Rows: a reason, its one line, its one line with the sites.
 TEST(Result, OneLineReasonDropsSitesUnlessAsked)
 {
-    const std::string site = "importers\\KvImp::KvImp::ConvertToRaw(156)";
-    const std::tuple<std::string, std::string, std::string> rows[] = {
-        {"out of memory", "out of memory", "out of memory"},
-        {site + "\n\tBad file a.dds", "Bad file a.dds", "Bad file a.dds (" + site + ")"},
-        {site + "\n\tOdd line\n" + site + "\n\tfirst\n\tsecond\nout of memory",
-         "Odd line; first second; out of memory",
-         "Odd line (" + site + "); first second (" + site + "); out of memory"},
-        {"plain\nlines", "plain; lines", "plain; lines"},
-    };
-    for (const auto& [reason, plain, withSites] : rows)
+    for (const auto& row : TestDataJson("host/one_line_reasons.json"))
     {
-        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(), plain);
-        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(true), withSites);
+        const KvResult failure = KvResult::Failure(row[0].get<std::string>());
+        EXPECT_EQ(failure.GetOneLineReason(), row[1]);
+        EXPECT_EQ(failure.GetOneLineReason(true), row[2]);
     }
 }

@@ -5,14 +5,12 @@
 #include "projectdata/KvProjectData_Core_Localisation.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <utility>
+#include <string>
 
 namespace
 {
@@ -39,21 +37,12 @@ TEST(AnimationEvent, TypedConstructors)
     EXPECT_EQ(text.m_iPlayload, 0);
 }
 
+// NaN has no integer and gives 0; beyond the 32-bit range the nearest end is taken. Rows: the
+// float as text, the integer.
 TEST(AnimationEvent, FloatPayloadTruncatesTowardZeroInto32Bits)
 {
-    // NaN has no integer and gives 0; beyond the 32-bit range the nearest end is taken.
-    const float kInfinity = std::numeric_limits<float>::infinity();
-    const std::pair<float, int32_t> cases[] = {{-0.99f, 0},
-                                               {std::nanf(""), 0},
-                                               {2147483520.0f, 2147483520},
-                                               {2147483648.0f, INT32_MAX},
-                                               {3.0e9f, INT32_MAX},
-                                               {kInfinity, INT32_MAX},
-                                               {-2147483648.0f, INT32_MIN},
-                                               {-2147483904.0f, INT32_MIN},
-                                               {-kInfinity, INT32_MIN}};
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(Event("hit", 0.0f, value).m_iPlayload, expected) << value;
+    for (const auto& row : TestDataTable("core/values.json", "animation event payloads"))
+        EXPECT_EQ(Event("hit", 0.0f, std::stof(row[0].get<std::string>())).m_iPlayload, row[1]) << row[0];
 }
 
 TEST(AnimationEvent, MissingNameOrText_Fatal)

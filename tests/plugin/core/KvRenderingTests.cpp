@@ -6,6 +6,7 @@
 #include "resources/KvResource.h"
 #include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 
 #include <cfloat>
@@ -99,22 +100,15 @@ TEST(RenderShape, EditorPreviews)
 TEST(TextureSlot, DefaultTexturePathRule)
 {
     const auto pTexture = MakeNamed<KvProjectData_Core_Raw_Texture>("walls\\brick");
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"u:\\game\\texture\\walls\\brick", "walls\\brick", true},
-        {"u:\\texture\\texture\\walls\\brick", "texture\\walls\\brick", false},
-        {"c:\\game\\texture\\walls\\brick", "c:\\game\\texture\\walls\\brick", false},
-        {"walls\\brick", "walls\\brick", true},
-        {"u:\\x", "u:\\x", false},
-    };
-    for (const auto& [text, expected, found] : cases)
+    for (const auto& row : TestDataTable("core/values.json", "default texture paths"))
     {
         const auto pSlot = MakeData<KvProjectData_Core_Raw_MaterialTextureSlot>();
-        pSlot->m_strDefaultTexture = text;
+        pSlot->m_strDefaultTexture = row[0];
         KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType()
             ->GetObjectConstructor()
             ->PostDeserialize(pSlot.get());
-        EXPECT_EQ(pSlot->m_strDefaultTexture, expected) << text;
-        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture.get() : nullptr) << text;
+        EXPECT_EQ(pSlot->m_strDefaultTexture, row[1]) << row[0];
+        EXPECT_EQ(pSlot->m_pTexture, row[2].get<bool>() ? pTexture.get() : nullptr) << row[0];
     }
 }
 
