@@ -68,17 +68,6 @@ TEST(ObjectTree, Clone_FillsWhatTheConstructorMade)
     KvObjectTree::Destroy(pType, pSource);
 }
 
-TEST(ObjectTree, Destroy_ClearsEveryOwnedMemberBeforeTheObject)
-{
-    // A node whose destructor would free its children again if the host left them set.
-    KvTestNode* pRoot = NewNamed<KvTestNode>("root");
-    pRoot->m_pChild = NewNamed<KvTestNode>("child");
-    pRoot->m_pChild->m_apChildren = {NewNamed<KvTestNode>("grandchild")};
-    pRoot->m_aRecords.resize(3);
-    DestroyData(pRoot);
-    DestroyData<KvTestNode>(nullptr);
-}
-
 TEST(ObjectTree, RetargetReferences_ReplacesOnlyReferences)
 {
     KvTestTarget placeholder;
