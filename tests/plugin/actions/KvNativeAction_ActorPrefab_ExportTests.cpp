@@ -1,4 +1,3 @@
-#include "TypeManager/KvTypeInfo.h"
 #include "actions/KvUndoHistory.h"
 #include "host/KvImportDriver.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
@@ -115,15 +114,6 @@ TEST_F(PrefabExport, UnwritablePath_LoggedWithItsMessage)
                              "Failed to open file '" + Path("base") +
                                  "/export\\actorprefabs\\house.prefab' for export - please check read only "
                                  "flags or lock status"));
-}
-
-TEST(PrefabExportAction, NullPrefab_Fatal)
-{
-    const char* message = "Expected valid prefab for export- but NULL was passed - check with a programmer";
-    const char* function = "KvNativeAction_ActorPrefab_Export::KvNativeAction_ActorPrefab_Export";
-    EXPECT_FATAL(KvNativeAction_ActorPrefab_Export(nullptr), kFile, function, 29, message);
-    EXPECT_FATAL(KvNativeAction_ActorPrefab_Export::GetType()->CreateInstance(), kFile, function, 29,
-                 message);
 }
 
 // The menu offers one action, which a history runs: nothing to undo, a redo writes again.

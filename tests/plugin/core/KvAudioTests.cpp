@@ -132,22 +132,6 @@ TEST_F(VolumeGroups, ParentChangedFollowsGroupParentsOnly)
     EXPECT_EQ(pGroup->m_pParentGroup, nullptr);
 }
 
-TEST(VolumeGroup, CircularParent_Fatal)
-{
-    EXPECT_FATAL(
-        {
-            Group* pA = NewData<Group>();
-            Group* pB = NewData<Group>();
-            pA->m_strName = "music";
-            pA->m_pParentGroup = pB;
-            pB->m_pParentGroup = pA;
-            pA->IsAffectedByChangeIn(nullptr);
-        },
-        "Resources\\audio\\KvProjectData_Core_Raw_AudioVolumeGroup",
-        "KvProjectData_Core_Raw_AudioVolumeGroup::IsAffectedByChangeIn", 100,
-        "Discovered a circular volume group reference when assigning parent volume groups for 'music'");
-}
-
 TEST(Variation, NegativeVariation_WarnsAndStaysBetweenTheBounds)
 {
     const auto pVariation = MakeData<Variation>();
@@ -184,31 +168,6 @@ TEST(Variation, ContextsAndDisplayNames)
     EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "KvProjectData_Core_Raw_AudioSoundEntryRef");
     pReference->m_pSoundEntry = pEntry.get();
     EXPECT_EQ(pRefType->GetObjectDisplayName(pReference.get()), "Ref: steps");
-}
-
-TEST(Variation, DisplayNameOfAForeignType_Fatal)
-{
-    EXPECT_FATAL(
-        {
-            std::string name;
-            Entry entry;
-            Variation::GetDisplayName(name, Entry::GetReflectedDataType(), &entry);
-        },
-        "Resources\\audio\\KvProjectData_Core_Raw_AudioSoundVariation",
-        "KvProjectData_Core_Raw_AudioSoundVariation::GetDisplayName", 65,
-        "Data type 'KvProjectData_Core_Raw_AudioSoundEntry' not supported in "
-        "'KvProjectData_Core_Raw_AudioSoundVariation.GetDisplayName' .");
-    EXPECT_FATAL(
-        {
-            std::string name;
-            Entry entry;
-            KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName(name, Entry::GetReflectedDataType(),
-                                                                      &entry);
-        },
-        "Resources\\audio\\KvProjectData_Core_Raw_AudioSoundEntry",
-        "KvProjectData_Core_Raw_AudioSoundEntryRef::GetDisplayName", 198,
-        "Data type 'KvProjectData_Core_Raw_AudioSoundEntry' not supported in "
-        "'KvProjectData_Core_Raw_AudioSoundEntryRef.GetDisplayName' .");
 }
 
 TEST(SoundEntry, PreviewTextsAndKeptColours)

@@ -15,9 +15,6 @@
 namespace
 {
 using Event = KvProjectData_Core_Raw_AnimationEvent;
-constexpr const char* kEventFile = "Resources\\animation\\projectdata\\KvProjectData_Core_Raw_AnimationEvent";
-constexpr const char* kEventFunction =
-    "KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent";
 } // namespace
 
 TEST(AnimationEvent, TypedConstructors)
@@ -43,20 +40,6 @@ TEST(AnimationEvent, FloatPayloadTruncatesTowardZeroInto32Bits)
 {
     for (const auto& row : TestDataTable("core/values.json", "animation event payloads"))
         EXPECT_EQ(Event("hit", 0.0f, std::stof(row[0].get<std::string>())).m_iPlayload, row[1]) << row[0];
-}
-
-TEST(AnimationEvent, MissingNameOrText_Fatal)
-{
-    EXPECT_FATAL(Event(nullptr, 1.0f), kEventFile, kEventFunction, 19,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, 3), kEventFile, kEventFunction, 29,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, 3.0f), kEventFile, kEventFunction, 39,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, "x"), kEventFile, kEventFunction, 50,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event("name", 1.0f, static_cast<const char*>(nullptr)), kEventFile, kEventFunction, 49,
-                 "a string payload must be specified");
 }
 
 // The numbers that saved data and key codes depend on, with their names.
