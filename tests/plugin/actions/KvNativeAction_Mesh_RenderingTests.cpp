@@ -205,23 +205,6 @@ TEST_F(MeshRendering, TwoOverrides_UndoOfTheSecondRestoresTheFirstsResult)
     EXPECT_EQ(Saved(*m_pMesh), original);
 }
 
-// A copy holds clones of its own: each undoes alone and frees only what it holds.
-TEST_F(MeshRendering, CopiedAction_UndoesWithItsOwnClones)
-{
-    AddMaterial(*m_pMesh, "Wall", {"gbuffer:A", "shadow:B"});
-    const Json original = Saved(*m_pMesh);
-    Revert action("revert", m_pMesh.get(), Find<Pass>("gbuffer"), nullptr);
-    action.Do();
-    // As the type manager makes it: no label, no mesh, nothing to change.
-    Revert assigned;
-    EXPECT_EQ(assigned.GetName(), "Undefined");
-    assigned.Do();
-    assigned = action;
-    Revert(action).Undo();
-    assigned.Undo();
-    EXPECT_EQ(Saved(*m_pMesh), original);
-}
-
 // Random materials and runs of Do, Undo and Redo (fixed seeds) restore the saved mesh.
 TEST_F(MeshRendering, RandomDoUndoRedo_RestoresTheSavedMeshExactly)
 {
