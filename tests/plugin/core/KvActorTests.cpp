@@ -70,27 +70,6 @@ TEST(Actor, ConstructContexts_NoneFirstThenLivePrefabs)
         delete pContext;
 }
 
-TEST(Actor, ParentChanged_LinksAndUnlinks)
-{
-    auto pParent = MakeData<Actor>();
-    auto pChild = MakeData<Actor>();
-    Actor::OnParentChanged(Actor::GetReflectedDataType(), pParent.get(), nullptr, pChild.get());
-    EXPECT_EQ(pChild->m_pParentActor, pParent.get());
-    EXPECT_EQ(pChild->m_pTransform->m_pParentTransform, pParent->m_pTransform);
-
-    Actor::OnParentChanged(Actor::GetReflectedDataType(), nullptr, nullptr, pChild.get());
-    EXPECT_EQ(pChild->m_pParentActor, nullptr);
-    EXPECT_EQ(pChild->m_pEditorPawn, nullptr);
-    ASSERT_NE(pChild->m_pTransform, nullptr);
-    EXPECT_EQ(pChild->m_pTransform->m_pParentTransform, nullptr);
-
-    // Under a layer or prefab the links stay; the pawn comes back.
-    auto pPrefab = MakeData<Prefab>();
-    Actor::OnParentChanged(Prefab::GetReflectedDataType(), pPrefab.get(), nullptr, pChild.get());
-    EXPECT_NE(pChild->m_pEditorPawn, nullptr);
-    EXPECT_EQ(pChild->m_pParentActor, nullptr);
-}
-
 TEST(Actor, Load_ReplacesTheConstructorTransformAndRelinksTheParent)
 {
     auto pParent = MakeData<Actor>();

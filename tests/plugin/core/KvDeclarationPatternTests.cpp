@@ -1,7 +1,6 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "TypeManager/KvTypeManager.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
@@ -20,8 +19,6 @@
 
 namespace
 {
-using Template = KvAttachmentSlotTemplate;
-
 // The construct-by-context menu of Target, as the host builds it from the type's attribute, has an
 // entry for a live Source object that reads as that object's shown name.
 template <class Target, class Source>
@@ -42,25 +39,6 @@ void ExpectMenuEntryFor(const char* expectedLabel)
         delete pContext;
 }
 } // namespace
-
-TEST(XRefObject, NewIdentityAndLiveLookups)
-{
-    Template* pFirst = NewNamed<Template>("hand_left");
-    Template* pSecond = NewNamed<Template>("hand_right");
-    EXPECT_NE(pFirst->m_XRefGUID, pSecond->m_XRefGUID);
-    EXPECT_EQ(pFirst->m_ulLocalIndex, 0xFFFFFFFFu);
-    EXPECT_EQ(Template::GetExternalReference("hand_right"), pSecond);
-    EXPECT_EQ(Template::GetExternalReference(pFirst->m_XRefGUID), pFirst);
-    EXPECT_EQ(Template::GetExternalReference("hand"), nullptr);
-
-    // A copy takes the identity but is not a live object of its own.
-    Template copy(*pFirst);
-    EXPECT_EQ(copy.m_XRefGUID, pFirst->m_XRefGUID);
-    DestroyData(pFirst);
-    EXPECT_EQ(Template::GetExternalReference("hand_left"), nullptr);
-    DestroyData(pSecond);
-    EXPECT_EQ(Template::GetExternalReference(copy.m_XRefGUID), nullptr);
-}
 
 TEST(ByContext, EntriesShowTheSourceObjectsName)
 {

@@ -84,19 +84,13 @@ TEST(ParticleEffect, RandomCountLookupOffsetsFromTheSharedGenerator)
     EXPECT_EXIT(std::_Exit(drawsFromTheSequence() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(ParticleBinder, ResultCodesAndTheStoredEffect)
+// The effect a binder made, named after the raw data, is what the import cases show; what they
+// do not meet is the binder's codes and raw data loaded without its bytes, which still binds.
+TEST(ParticleBinder, ResultCodesAndRawDataWithoutItsBytes)
 {
     BoundEffect bound(Layer("<groupdescriptor/>"));
     EXPECT_EQ(bound.m_uiCode, 4u);
     EXPECT_EQ(bound.m_Binder.GetIdleState(), 3u);
-    bound.GetRaw()->m_strName = "effects\\fire";
-    EXPECT_EQ(bound.m_Binder.Bind(nullptr, nullptr, bound.GetRaw()), 4u);
-    EXPECT_EQ(bound.GetEffect().m_strName, "effects\\fire");
-    EXPECT_EQ(bound.GetEffect().m_apGroupDescriptors.size(), 1u);
-    const KvBoundObject shown = bound.m_Binder.GetBoundObject(bound.GetRaw());
-    EXPECT_EQ(shown.m_pObject, &bound.GetEffect());
-    EXPECT_EQ(shown.m_pType, KvParticleEffectFile::GetReflectedDataType());
-    // Raw data loaded without its bytes still binds.
     bound.GetRaw()->m_acParticleBin.clear();
     RecordingLog log;
     EXPECT_EQ(bound.m_Binder.Bind(nullptr, nullptr, bound.GetRaw()), 4u);
