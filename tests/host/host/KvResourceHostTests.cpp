@@ -1,6 +1,6 @@
 #include "Foundation/KvError_Globals.h"
 #include "IO/KvIOStream_Memory.h"
-#include "TypeManager/KvTypeManager.h"
+#include "TypeManager/KvTypeInfo.h"
 #include "host/KvBatchImport.h"
 #include "host/KvImportDriver.h"
 #include "host/KvProjectStore.h"
@@ -92,14 +92,6 @@ TEST_F(ResourceHost, Modules_FailuresAreReportedWithTheirReason)
     };
     for (const auto& [result, reason] : rows)
         EXPECT_THAT(result.GetReason(), ::testing::StartsWith(reason));
-}
-
-TEST_F(ResourceHost, GameModule_RegistersItsClasses)
-{
-    LoadGameModule();
-    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvBoxTrigger");
-    ASSERT_NE(pType, nullptr);
-    EXPECT_EQ(pType->m_pParent->m_strName, "KvActorTrigger");
 }
 
 TEST_F(ResourceHost, Import_NamesBindsAndPayload)
