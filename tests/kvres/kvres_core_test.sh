@@ -19,6 +19,10 @@ expect game-module-links-host-only 0 "host only" links_host_only "$game_module"
 
 expect types 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Texture" "$kvres" types
 expect types-unregistered 0 "Physics_Collection         physics              KvProjectData_Core_Raw_PhysicsCollection               -                                          1     - (exported, not registered)" "$kvres" types
+# The video type is exported under the texture's names; the material importer is exported for
+# meshes, not registered.
+expect types-unregistered-video 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Video                           -                                          0     - (exported, not registered)" "$kvres" types
+expect types-exported-importer 0 "Rendering_Mesh             mesh                 KvProjectData_Core_Raw_Mesh                            KvProjectData_Core_Mesh_Payload            0     .xml (unregistered)" "$kvres" types
 expect types-last-registered 0 "effectbank                 effectbanks" "$kvres" types
 expect schema-text 0 '  m_eFormat enum tTextureFormat DisplayName("Format") CategoryName("Texture")' \
     "$kvres" schema KvProjectData_Core_Raw_Texture
