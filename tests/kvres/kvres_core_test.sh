@@ -35,6 +35,14 @@ expect bad-plugin 1 "kvres: cannot load module '/nonexistent/plugin.so'" \
     "$kvres" --plugin /nonexistent/plugin.so types
 expect plugin-start-fails 1 "kvres: module '$failing_module' failed to start: module\\KvTestFailingModule::KvTestFailingModule::Start(1)" \
     "$kvres" --plugin "$failing_module" types
+# A module without the entry point of its role, or whose start-up fails, is refused with the reason.
+plugin=$(dirname "$kvres")/../lib/libKvResourcePlugin_Core.so
+expect plugin-without-entry-point 1 "kvres: module '$game_module' has no entry point KvCreateResourcePlugin" \
+    "$kvres" --plugin "$game_module" types
+expect game-module-without-entry-point 1 "kvres: module '$plugin' has no entry point KvRegisterGameTypes" \
+    "$kvres" --game-module "$plugin" types
+expect game-module-start-fails 1 "kvres: module '$failing_module' failed to start: module\\KvTestFailingModule::KvTestFailingModule::Start(1)" \
+    "$kvres" --game-module "$failing_module" types
 expect classes 0 "KvResourcePlugin_Core_Texture" "$kvres" classes
 
 # The tool finds its modules beside it wherever its tree is moved, and first along KV_PLUGIN_PATH.

@@ -73,27 +73,6 @@ TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
     EXPECT_EQ(cooked["m_strName"], KvJsonStore::Json({{"$latin1", "Caf\xc3\xa9"}}));
 }
 
-// A module that is missing, lacks the entry point or fails to start is refused with the reason.
-TEST_F(ResourceHost, Modules_FailuresAreReportedWithTheirReason)
-{
-    RaisingFatalErrors raising;
-    KvResourceHost host;
-    const std::string failed =
-        "module '" KV_TEST_FAILING_MODULE_PATH "' failed to start: " +
-        ExpectedReport("module\\KvTestFailingModule", "KvTestFailingModule::Start", 1, "Cannot start");
-    const std::pair<KvResult, std::string> rows[] = {
-        {host.LoadPlugin(Path("none.so")), "cannot load module '" + Path("none.so") + "'"},
-        {host.LoadPlugin(KV_GAME_MODULE_PATH),
-         "module '" KV_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin"},
-        {host.LoadGameModule(KV_PLUGIN_PATH),
-         "module '" KV_PLUGIN_PATH "' has no entry point KvRegisterGameTypes"},
-        {host.LoadPlugin(KV_TEST_FAILING_MODULE_PATH), failed},
-        {host.LoadGameModule(KV_TEST_FAILING_MODULE_PATH), failed},
-    };
-    for (const auto& [result, reason] : rows)
-        EXPECT_THAT(result.GetReason(), ::testing::StartsWith(reason));
-}
-
 TEST_F(ResourceHost, Import_NamesBindsAndPayload)
 {
     const std::string path = WriteSource("sub/level.one.tnode", "payload=7\n");
