@@ -99,12 +99,6 @@ TEST_F(ResourceHost, Import_FailureKeepsTheResourceAndReleasesThePayload)
     EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
 }
 
-TEST_F(ResourceHost, Import_MissingSource_ReasonNamesIt)
-{
-    EXPECT_EQ(Import(Path("sources/missing.tnode")).m_Result.GetReason(),
-              "cannot open '" + Path("sources/missing.tnode") + "'");
-}
-
 // The test plug-in's sources, each as tests/data/host/import describes it: failure reasons and the
 // importer a shared extension goes to.
 TEST_P(ImportCase, GivesWhatTheCaseExpects)
