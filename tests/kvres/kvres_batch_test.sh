@@ -84,6 +84,15 @@ expect busy-waits 0 "kvres import: waiting for another import into $work/busy to
     "$kvres" import "$examples/en_us.i18n" --project "$work/busy"
 wait
 
+# A project folder that cannot be made or locked fails the import at once with the system's reason.
+mkdir -p "$work/unlockable/.kvlock"
+printf 'x' >"$work/lockfile"
+expect lock-not-a-folder 1 "kvres import: $work/lockfile/project: cannot be created: Not a directory" \
+    "$kvres" import "$examples/en_us.i18n" --project "$work/lockfile/project"
+expect lock-is-a-folder 1 "kvres import: $work/unlockable/.kvlock: cannot be opened: Is a directory" \
+    "$kvres" import "$examples/en_us.i18n" --project "$work/unlockable"
+expect lock-no-wait 0 "" bash -c "! '$kvres' import '$examples/en_us.i18n' --project '$work/unlockable' 2>&1 | grep waiting"
+
 # Two sources that map to one resource: the second fails and names both.
 mkdir -p "$work/twice/a" "$work/twice/b"
 cp "$examples/en_us.i18n" "$work/twice/a/"
