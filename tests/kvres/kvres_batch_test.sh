@@ -101,6 +101,27 @@ expect same-name 1 "FAILED $work/twice/b/en_us.i18n: the resource 'en_us' (Local
     "$kvres" import "$work/twice/a" "$work/twice/b" --project "$work/twice-project"
 expect same-name-first-kept 0 '"m_strLocalizedString": "Start"' cat "$work/twice-project/en_us.i18n.json"
 
+# A placeholder is saved with its target's GUID when the raw data file of the resource of its name
+# holds the target; otherwise by name only, and a name that leaves the project is not followed.
+guid=00000000-1111-2222-3333-444444444444
+holding() {
+    printf '{"$type": "KvTestNode", "m_aRecords": [{"$type": "KvTestTarget", "m_strName": "%s", "m_XRefGUID": "%s"}]}' \
+        "$1" "$guid"
+}
+mkdir -p "$work/refs/project/heroes" "$work/refs/sources"
+holding 'heroes\\hero' >"$work/refs/project/heroes/hero.tnode.json"
+holding 'heroes\\villain' >"$work/refs/project/heroes/hero.tnode.payload.json"
+holding '..\\outside' >"$work/refs/outside.tnode.json"
+printf 'target=heroes\\hero\npayload=3\n' >"$work/refs/sources/hero.tnode"
+printf 'target=heroes\\villain\n' >"$work/refs/sources/villain.tnode"
+printf 'target=..\\outside\n' >"$work/refs/sources/outside.tnode"
+expect refs-import 0 "Imported 3 of 3 files" \
+    "$kvres" --plugin "$test_plugin" import "$work/refs/sources" --project "$work/refs/project"
+expect refs-guid 0 "\"guid\": \"$guid\"" cat "$work/refs/project/hero.tnode.json"
+expect refs-payload-written 0 '"m_slValue": 3' cat "$work/refs/project/hero.tnode.payload.json"
+expect refs-name-only 0 "by name" bash -c "! grep -q guid '$work/refs/project/villain.tnode.json' \
+    '$work/refs/project/outside.tnode.json' && grep -q villain '$work/refs/project/villain.tnode.json' && echo by name"
+
 # A resource name never leaves the project folder, whatever the source names or the project
 # folder links to.
 # The file system reads "\" as "/": each odd name opens a real file that the walk imports too.

@@ -1,11 +1,9 @@
 #include "Foundation/KvError_Globals.h"
 #include "IO/KvIOStream_Memory.h"
 #include "TypeManager/KvTypeInfo.h"
-#include "host/KvBatchImport.h"
 #include "host/KvImportDriver.h"
 #include "host/KvProjectStore.h"
 #include "host/KvResourceHost.h"
-#include "host/KvSavedProject.h"
 #include "resources/KvResourceDescriptor.h"
 #include "store/KvJsonStore.h"
 #include "support/KvImportCases.h"
@@ -138,44 +136,6 @@ TEST_F(ResourceHost, Import_PlaceholdersOnlyForTargetsNotLoaded)
     ASSERT_EQ(result.m_aPlaceholders.size(), 2u);
     EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget,
               result.m_aPlaceholders[1].first);
-}
-
-// A placeholder whose target a project file of the resource of its name holds is saved with
-// that target's GUID; the others by name only, and names that leave the project are not followed.
-TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
-{
-    const KvGuid guid = KvGuid::GenerateNew();
-    const auto target = [](const std::string& name, const KvGuid& id)
-    {
-        return KvJsonStore::Json{
-            {"$type", "KvTestNode"},
-            {"m_aRecords", {{{"$type", "KvTestTarget"}, {"m_strName", name}, {"m_XRefGUID", id.ToString()}}}}}
-            .dump();
-    };
-    Write("project/heroes/hero.tnode.json", target("heroes\\hero", guid));
-    Write("project/heroes/hero.tnode.payload.json", target("heroes\\villain", guid));
-    Write("outside.tnode.json", target("..\\outside", guid));
-    KvImportDriver driver(PluginHost());
-    const KvProjectStore project(Path("project"));
-    KvSavedProject saved(Path("project"), PluginHost().GetDescriptors());
-    KvBatchImport batch(driver, project, saved);
-    const std::pair<const char*, KvJsonStore::Json> rows[] = {
-        {"heroes\\hero", {{"$xref", "KvTestTarget"}, {"name", "heroes\\hero"}, {"guid", guid.ToString()}}},
-        {"heroes\\villain", {{"$xref", "KvTestTarget"}, {"name", "heroes\\villain"}}},
-        {"..\\outside", {{"$xref", "KvTestTarget"}, {"name", "..\\outside"}}},
-    };
-    int index = 0;
-    for (const auto& [name, expected] : rows)
-    {
-        const std::string file = "sub/refers" + std::to_string(index++) + ".tnode";
-        tImportedFile imported;
-        const std::string source = WriteSource(file, std::string("target=") + name + "\npayload=3\n");
-        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, imported)));
-        EXPECT_EQ(imported.m_aWritten, (std::vector<std::string>{Path("project/" + file + ".json"),
-                                                                 Path("project/" + file + ".payload.json")}));
-        EXPECT_EQ(KvJsonStore::Json::parse(ReadFile(imported.m_aWritten.at(0)))["m_pTarget"], expected)
-            << name;
-    }
 }
 
 TEST(ResourceName, RelativeToTheRootWithBackslashes)
