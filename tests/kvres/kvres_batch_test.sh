@@ -101,6 +101,15 @@ expect same-name 1 "FAILED $work/twice/b/en_us.i18n: the resource 'en_us' (Local
     "$kvres" import "$work/twice/a" "$work/twice/b" --project "$work/twice-project"
 expect same-name-first-kept 0 '"m_strLocalizedString": "Start"' cat "$work/twice-project/en_us.i18n.json"
 
+# A folder import takes the files whose name ends in an extension an importer handles, in any
+# case; a hidden file's name, a folder's and any other extension are skipped.
+mkdir -p "$work/extensions/a" "$work/extensions/a.tnode"
+for file in a/b.tnode a/level.one.B.TNODE a.tnode/readme a/notes.txt a/.tnode.bak a/.tnode; do
+    echo "payload=1" >"$work/extensions/$file"
+done
+expect extensions-handled 0 "Imported 2 of 2 files into $work/extensions-project (4 project files written), 0 failed, 4 skipped (no importer)" \
+    "$kvres" --plugin "$test_plugin" import "$work/extensions" --project "$work/extensions-project"
+
 # A placeholder is saved with its target's GUID when the raw data file of the resource of its name
 # holds the target; otherwise by name only, and a name that leaves the project is not followed.
 guid=00000000-1111-2222-3333-444444444444

@@ -107,18 +107,6 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
 INSTANTIATE_TEST_SUITE_P(Sources, ImportCase, ::testing::ValuesIn(ImportCase::All("host/import")),
                          ImportCase::NameOf);
 
-// The extension is the file name's last, lower-cased; a hidden file's name is no extension.
-TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
-{
-    const KvImportDriver driver(PluginHost());
-    EXPECT_TRUE(driver.HandlesExtensionOf("a/b.tnode"));
-    EXPECT_TRUE(driver.HandlesExtensionOf("a/level.one.B.TNODE"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a/notes.txt"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode"));
-}
-
 // A reference resolves to a loaded target; placeholders stand for objects not loaded and no
 // reference resolves to one, neither to another of the same import nor to one another import holds.
 TEST_F(ResourceHost, Import_PlaceholdersOnlyForTargetsNotLoaded)
