@@ -84,6 +84,15 @@ expect busy-waits 0 "kvres import: waiting for another import into $work/busy to
     "$kvres" import "$examples/en_us.i18n" --project "$work/busy"
 wait
 
+# A project folder that cannot be made or locked fails the import at once with the system's reason.
+mkdir -p "$work/unlockable/.kvlock"
+printf 'x' >"$work/lockfile"
+expect lock-not-a-folder 1 "kvres import: $work/lockfile/project: cannot be created: Not a directory" \
+    "$kvres" import "$examples/en_us.i18n" --project "$work/lockfile/project"
+expect lock-is-a-folder 1 "kvres import: $work/unlockable/.kvlock: cannot be opened: Is a directory" \
+    "$kvres" import "$examples/en_us.i18n" --project "$work/unlockable"
+expect lock-no-wait 0 "" bash -c "! '$kvres' import '$examples/en_us.i18n' --project '$work/unlockable' 2>&1 | grep waiting"
+
 # Two sources that map to one resource: the second fails and names both.
 mkdir -p "$work/twice/a" "$work/twice/b"
 cp "$examples/en_us.i18n" "$work/twice/a/"
@@ -91,6 +100,36 @@ cp "$examples/fr_fr.i18n" "$work/twice/b/en_us.i18n"
 expect same-name 1 "FAILED $work/twice/b/en_us.i18n: the resource 'en_us' (LocalizationStringTable) is already imported from $work/twice/a/en_us.i18n" \
     "$kvres" import "$work/twice/a" "$work/twice/b" --project "$work/twice-project"
 expect same-name-first-kept 0 '"m_strLocalizedString": "Start"' cat "$work/twice-project/en_us.i18n.json"
+
+# A folder import takes the files whose name ends in an extension an importer handles, in any
+# case; a hidden file's name, a folder's and any other extension are skipped.
+mkdir -p "$work/extensions/a" "$work/extensions/a.tnode"
+for file in a/b.tnode a/level.one.B.TNODE a.tnode/readme a/notes.txt a/.tnode.bak a/.tnode; do
+    echo "payload=1" >"$work/extensions/$file"
+done
+expect extensions-handled 0 "Imported 2 of 2 files into $work/extensions-project (4 project files written), 0 failed, 4 skipped (no importer)" \
+    "$kvres" --plugin "$test_plugin" import "$work/extensions" --project "$work/extensions-project"
+
+# A placeholder is saved with its target's GUID when the raw data file of the resource of its name
+# holds the target; otherwise by name only, and a name that leaves the project is not followed.
+guid=00000000-1111-2222-3333-444444444444
+holding() {
+    printf '{"$type": "KvTestNode", "m_aRecords": [{"$type": "KvTestTarget", "m_strName": "%s", "m_XRefGUID": "%s"}]}' \
+        "$1" "$guid"
+}
+mkdir -p "$work/refs/project/heroes" "$work/refs/sources"
+holding 'heroes\\hero' >"$work/refs/project/heroes/hero.tnode.json"
+holding 'heroes\\villain' >"$work/refs/project/heroes/hero.tnode.payload.json"
+holding '..\\outside' >"$work/refs/outside.tnode.json"
+printf 'target=heroes\\hero\npayload=3\n' >"$work/refs/sources/hero.tnode"
+printf 'target=heroes\\villain\n' >"$work/refs/sources/villain.tnode"
+printf 'target=..\\outside\n' >"$work/refs/sources/outside.tnode"
+expect refs-import 0 "Imported 3 of 3 files" \
+    "$kvres" --plugin "$test_plugin" import "$work/refs/sources" --project "$work/refs/project"
+expect refs-guid 0 "\"guid\": \"$guid\"" cat "$work/refs/project/hero.tnode.json"
+expect refs-payload-written 0 '"m_slValue": 3' cat "$work/refs/project/hero.tnode.payload.json"
+expect refs-name-only 0 "by name" bash -c "! grep -q guid '$work/refs/project/villain.tnode.json' \
+    '$work/refs/project/outside.tnode.json' && grep -q villain '$work/refs/project/villain.tnode.json' && echo by name"
 
 # A resource name never leaves the project folder, whatever the source names or the project
 # folder links to.

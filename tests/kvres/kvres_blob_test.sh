@@ -27,6 +27,14 @@ expect show-reference 0 "\"\$blob\": \"sha256:$hash\"" "$kvres" show "$folder/la
 expect show-inline 0 '"m_aPixelData": "/wAA//8AAP//AAD/' "$kvres" show "$folder/large.dds" --inline-bytes
 expect show-small-inline 0 '"m_aPixelData": "//////8AAP//' "$kvres" show "$examples/sources/textures/checker.dds"
 
+# A blob that cannot be stored fails its file before any of its project files is written.
+mkdir -p "$folder/unwritable"
+printf 'x' >"$folder/unwritable/.kvblobs"
+expect unwritable-blobs 1 "Not a directory [$folder/unwritable/.kvblobs]" \
+    "$kvres" import "$folder/large.dds" --project "$folder/unwritable"
+expect unwritable-nothing-written 0 "" test ! -e "$folder/unwritable/large.texture.json" \
+    -a ! -e "$folder/unwritable/large.texture.payload.json"
+
 cp "$examples/sources/textures/checker.dds" "$folder/"
 expect import 0 "Imported 2 of 2 files" "$kvres" import "$folder/large.dds" "$folder/checker.dds" --project "$project"
 expect stored-reference 0 "\"\$blob\": \"sha256:$hash\"" cat "$project/large.texture.payload.json"

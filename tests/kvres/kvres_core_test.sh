@@ -19,6 +19,10 @@ expect game-module-links-host-only 0 "host only" links_host_only "$game_module"
 
 expect types 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Texture" "$kvres" types
 expect types-unregistered 0 "Physics_Collection         physics              KvProjectData_Core_Raw_PhysicsCollection               -                                          1     - (exported, not registered)" "$kvres" types
+# The video type is exported under the texture's names; the material importer is exported for
+# meshes, not registered.
+expect types-unregistered-video 0 "Rendering_Texture          texture              KvProjectData_Core_Raw_Video                           -                                          0     - (exported, not registered)" "$kvres" types
+expect types-exported-importer 0 "Rendering_Mesh             mesh                 KvProjectData_Core_Raw_Mesh                            KvProjectData_Core_Mesh_Payload            0     .xml (unregistered)" "$kvres" types
 expect types-last-registered 0 "effectbank                 effectbanks" "$kvres" types
 expect schema-text 0 '  m_eFormat enum tTextureFormat DisplayName("Format") CategoryName("Texture")' \
     "$kvres" schema KvProjectData_Core_Raw_Texture
@@ -31,6 +35,14 @@ expect bad-plugin 1 "kvres: cannot load module '/nonexistent/plugin.so'" \
     "$kvres" --plugin /nonexistent/plugin.so types
 expect plugin-start-fails 1 "kvres: module '$failing_module' failed to start: module\\KvTestFailingModule::KvTestFailingModule::Start(1)" \
     "$kvres" --plugin "$failing_module" types
+# A module without the entry point of its role, or whose start-up fails, is refused with the reason.
+plugin=$(dirname "$kvres")/../lib/libKvResourcePlugin_Core.so
+expect plugin-without-entry-point 1 "kvres: module '$game_module' has no entry point KvCreateResourcePlugin" \
+    "$kvres" --plugin "$game_module" types
+expect game-module-without-entry-point 1 "kvres: module '$plugin' has no entry point KvRegisterGameTypes" \
+    "$kvres" --game-module "$plugin" types
+expect game-module-start-fails 1 "kvres: module '$failing_module' failed to start: module\\KvTestFailingModule::KvTestFailingModule::Start(1)" \
+    "$kvres" --game-module "$failing_module" types
 expect classes 0 "KvResourcePlugin_Core_Texture" "$kvres" classes
 
 # The tool finds its modules beside it wherever its tree is moved, and first along KV_PLUGIN_PATH.

@@ -78,6 +78,7 @@ expect import-verbose 1 "FAILED $work/mixed/input/broken.xml: Parse error : unex
 expect import-mixed-dds 1 "FAILED $work/mixed/textures/tiny.dds: Texture format not handled for file $work/mixed/textures/tiny.dds" \
     "$kvres" import "$work/mixed" --project "$work/mixed-project"
 expect import-missing 1 "FAILED $work/none.dds: no such file or folder" "$kvres" import "$work/none.dds" --project "$work/p2"
+expect show-missing 1 "FAILED $work/none.dds: cannot open '$work/none.dds'" "$kvres" show "$work/none.dds"
 expect report-status 1 "" "$kvres" import "$work/none.dds" "$work/mixed/textures" --project "$work/p2" --report "$work/report.json"
 expect report-failed 0 '"source": "'"$work/none.dds"'",
       "resource": null,

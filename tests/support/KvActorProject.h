@@ -24,10 +24,7 @@ public:
             DestroyData(pPrefab);
     }
 
-    Prefab* NewPrefab(const std::string& name)
-    {
-        return Named(m_apPrefabs.emplace_back(NewData<Prefab>()), name);
-    }
+    Prefab* NewPrefab(const std::string& name) { return m_apPrefabs.emplace_back(NewNamed<Prefab>(name)); }
     Actor* AddRoot(const std::string& name, Prefab* pInstanceOf = nullptr)
     {
         return Place(KvProjectData_Core_Raw_ActorLayer::GetReflectedDataType(), m_pLayer.get(),
@@ -78,16 +75,10 @@ public:
     OwnedData<KvProjectData_Core_Raw_ActorLayer> m_pLayer = MakeData<KvProjectData_Core_Raw_ActorLayer>();
 
 private:
-    template <class T>
-    static T* Named(T* pObject, const std::string& name)
-    {
-        pObject->m_strName = name;
-        return pObject;
-    }
     static Actor* Place(const KvReflectedDataType* pParentType, void* pParent, std::vector<Actor*>& list,
                         const std::string& name, Prefab* pInstanceOf)
     {
-        Actor* pActor = Named(list.emplace_back(NewData<Actor>()), name);
+        Actor* pActor = list.emplace_back(NewNamed<Actor>(name));
         pActor->m_pPrefab = pInstanceOf;
         Actor::OnParentChanged(pParentType, pParent, nullptr, pActor);
         return pActor;

@@ -5,18 +5,10 @@
 
 #include <cfloat>
 
-// A node made through the host's object constructor, as a load makes it.
-inline KvTestNode* NewNode(const std::string& name)
-{
-    KvTestNode* pNode = NewData<KvTestNode>();
-    pNode->m_strName = name;
-    return pNode;
-}
-
 // Every member kind set away from its default; the target is referenced, not owned.
 inline KvTestNode* NewFullNode(KvTestTarget* pTarget)
 {
-    KvTestNode* pNode = NewNode("root");
+    KvTestNode* pNode = NewNamed<KvTestNode>("root");
     pNode->m_bFlag = true;
     pNode->m_ucByte = 200;
     pNode->m_ulCount = 4000000000u;
@@ -35,8 +27,8 @@ inline KvTestNode* NewFullNode(KvTestTarget* pTarget)
     pNode->m_aNames = {"a", "", "c \"quoted\""};
     pNode->m_acBytes = {0, 1, 254, 255, 10};
     pNode->m_aRecords = {{0.25f, "first"}, {0.75f, "second"}};
-    pNode->m_pChild = NewNode("only child");
-    pNode->m_apChildren = {NewNode("left"), NewNode("right")};
+    pNode->m_pChild = NewNamed<KvTestNode>("only child");
+    pNode->m_apChildren = {NewNamed<KvTestNode>("left"), NewNamed<KvTestNode>("right")};
     pNode->m_apChildren[0]->m_pParent = pNode;
     pNode->m_pTarget = pTarget;
     pNode->m_apTargets = {pTarget, pTarget};

@@ -2,6 +2,7 @@
 #include "math/KvMatrix43.h"
 #include "math/KvMatrix44.h"
 #include "math/KvQuaternion.h"
+#include "support/KvTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,11 @@ KvMatrix44 Padded(const KvMatrix43& matrix)
         for (int column = 0; column < 3; ++column)
             result.m[row][column] = matrix.At(row, column);
     return result;
+}
+
+KvVector3 Vector(const nlohmann::ordered_json& xyz)
+{
+    return {xyz[0], xyz[1], xyz[2]};
 }
 
 KvMatrix44 Placed(const KvVector3& degrees, const KvVector3& position)
@@ -73,55 +79,30 @@ TEST(Matrix43, Concatenate_IsTheAffineProductToTheBit)
 }
 
 // Yaw turns about z, pitch about x, roll about y, each by the right-hand rule, in both
-// the quaternion and the angle vocabularies.
+// the quaternion and the angle vocabularies. Rows: yaw, pitch and roll; the axis and angle.
 TEST(Rotation, QuaternionAndAnglesAgreeAxisByAxis)
 {
-    struct Case
+    for (const auto& row : TestDataTable("foundation/math.json", "rotations about an axis"))
     {
-        KvVector3 m_vDegrees;
-        KvQuaternion m_Rotation;
-    };
-    const Case cases[] = {{{90, 0, 0}, AboutAxis(0, 0, 1, 90)},
-                          {{-40, 0, 0}, AboutAxis(0, 0, 1, -40)},
-                          {{0, 25, 0}, AboutAxis(1, 0, 0, 25)},
-                          {{0, 0, 130}, AboutAxis(0, 1, 0, 130)}};
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(testing::Message()
-                     << c.m_vDegrees.x << ", " << c.m_vDegrees.y << ", " << c.m_vDegrees.z);
-        ExpectNear(Padded(KvMath::MatrixFromRotation(c.m_Rotation, {})),
-                   KvMath::RotationFromYawPitchRoll(c.m_vDegrees), 1e-6f);
+        SCOPED_TRACE(row.dump());
+        ExpectNear(
+            Padded(KvMath::MatrixFromRotation(AboutAxis(row[1][0], row[1][1], row[1][2], row[1][3]), {})),
+            KvMath::RotationFromYawPitchRoll(Vector(row[0])), 1e-6f);
     }
 }
 
-TEST(EulerAngles, ExtractionUndoesConstruction)
+// The angles a rotation is built from come back, but straight up yaw and roll turn about the
+// same axis and only their difference shows; straight down, their sum. Rows: the angles, those
+// extracted.
+TEST(EulerAngles, ExtractionUndoesConstructionUpToGimbalLock)
 {
-    const KvVector3 cases[] = {{0, 0, 0}, {30, 0, 0}, {-120, 45, 10}, {170, -80, -95}, {5, 89, 5}};
-    for (const KvVector3& degrees : cases)
-    {
-        const KvVector3 back = KvMath::YawPitchRollFromRotation(KvMath::RotationFromYawPitchRoll(degrees));
-        EXPECT_NEAR(back.x, degrees.x, 1e-3f) << degrees.x;
-        EXPECT_NEAR(back.y, degrees.y, 1e-3f) << degrees.y;
-        EXPECT_NEAR(back.z, degrees.z, 1e-3f) << degrees.z;
-    }
-}
-
-// Straight up, yaw and roll turn about the same axis and only their difference shows;
-// straight down, their sum.
-TEST(EulerAngles, GimbalLock_RollFoldsIntoYaw)
-{
-    struct Case
-    {
-        KvVector3 m_vDegrees;
-        float m_fYaw;
-    };
-    for (const Case& c : {Case{{20, 90, 10}, 10}, Case{{20, -90, 10}, 30}})
+    for (const auto& row : TestDataTable("foundation/math.json", "angles back"))
     {
         const KvVector3 back =
-            KvMath::YawPitchRollFromRotation(KvMath::RotationFromYawPitchRoll(c.m_vDegrees));
-        EXPECT_NEAR(back.x, c.m_fYaw, 1e-3f);
-        EXPECT_NEAR(back.y, c.m_vDegrees.y, 1e-3f);
-        EXPECT_EQ(back.z, 0.0f);
+            KvMath::YawPitchRollFromRotation(KvMath::RotationFromYawPitchRoll(Vector(row[0])));
+        EXPECT_NEAR(back.x, row[1][0], 1e-3f) << row;
+        EXPECT_NEAR(back.y, row[1][1], 1e-3f) << row;
+        EXPECT_NEAR(back.z, row[1][2], 1e-3f) << row;
     }
 }
 

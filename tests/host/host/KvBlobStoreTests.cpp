@@ -143,13 +143,3 @@ TEST_F(BlobStore, Load_MalformedOrUnresolvableReferenceRefused)
             << row[0];
     }
 }
-
-// A blob that cannot be stored fails the save before its reference is written anywhere.
-TEST_F(BlobStore, Save_UnwritableBlobFailsTheResource)
-{
-    Write("project/.kvblobs", "a file where the blob folder belongs");
-    const KvResult saved = SaveNode("large", KvBlobSink::kMinBlobSize);
-    EXPECT_THAT(saved.GetReason(), ::testing::HasSubstr(".kvblobs"));
-    EXPECT_FALSE(fs::exists(Path("project/large.tnode.json")));
-    EXPECT_EQ(std::distance(fs::directory_iterator(Path("project")), fs::directory_iterator()), 1);
-}

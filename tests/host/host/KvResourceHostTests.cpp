@@ -1,11 +1,9 @@
 #include "Foundation/KvError_Globals.h"
 #include "IO/KvIOStream_Memory.h"
-#include "TypeManager/KvTypeManager.h"
-#include "host/KvBatchImport.h"
+#include "TypeManager/KvTypeInfo.h"
 #include "host/KvImportDriver.h"
 #include "host/KvProjectStore.h"
 #include "host/KvResourceHost.h"
-#include "host/KvSavedProject.h"
 #include "resources/KvResourceDescriptor.h"
 #include "store/KvJsonStore.h"
 #include "support/KvImportCases.h"
@@ -56,8 +54,6 @@ TEST_F(ResourceHost, Plugin_RegistriesHoldWhatItRegistered)
         PluginHost().GetUnregisteredImporters().GetImporters();
     ASSERT_EQ(unregistered.size(), 1u);
     EXPECT_EQ(unregistered[0]->GetResourceType(), host.GetDescriptors().FindByShortName("mesh"));
-    EXPECT_EQ(PluginHost().GetBinders().GetCount(), 1u);
-    EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
 }
 
 // Strings are bytes: one that is not UTF-8 is cooked in the store's readable form.
@@ -73,35 +69,6 @@ TEST_F(ResourceHost, PassthroughCooker_WritesNonUtf8Text)
     ASSERT_TRUE(pCooker->Cook(&node, 0, output));
     const auto cooked = KvJsonStore::Json::parse(std::string(buffer.data(), output.Tell()));
     EXPECT_EQ(cooked["m_strName"], KvJsonStore::Json({{"$latin1", "Caf\xc3\xa9"}}));
-}
-
-// A module that is missing, lacks the entry point or fails to start is refused with the reason.
-TEST_F(ResourceHost, Modules_FailuresAreReportedWithTheirReason)
-{
-    RaisingFatalErrors raising;
-    KvResourceHost host;
-    const std::string failed =
-        "module '" KV_TEST_FAILING_MODULE_PATH "' failed to start: " +
-        ExpectedReport("module\\KvTestFailingModule", "KvTestFailingModule::Start", 1, "Cannot start");
-    const std::pair<KvResult, std::string> rows[] = {
-        {host.LoadPlugin(Path("none.so")), "cannot load module '" + Path("none.so") + "'"},
-        {host.LoadPlugin(KV_GAME_MODULE_PATH),
-         "module '" KV_GAME_MODULE_PATH "' has no entry point KvCreateResourcePlugin"},
-        {host.LoadGameModule(KV_PLUGIN_PATH),
-         "module '" KV_PLUGIN_PATH "' has no entry point KvRegisterGameTypes"},
-        {host.LoadPlugin(KV_TEST_FAILING_MODULE_PATH), failed},
-        {host.LoadGameModule(KV_TEST_FAILING_MODULE_PATH), failed},
-    };
-    for (const auto& [result, reason] : rows)
-        EXPECT_THAT(result.GetReason(), ::testing::StartsWith(reason));
-}
-
-TEST_F(ResourceHost, GameModule_RegistersItsClasses)
-{
-    LoadGameModule();
-    KvTypeInfo* pType = KvTypeManager::GetInstance()->FindType("KvTestGameCode");
-    ASSERT_NE(pType, nullptr);
-    EXPECT_EQ(pType->m_pParent->m_strName, "KvTypedObject");
 }
 
 TEST_F(ResourceHost, Import_NamesBindsAndPayload)
@@ -130,12 +97,6 @@ TEST_F(ResourceHost, Import_FailureKeepsTheResourceAndReleasesThePayload)
     EXPECT_EQ(result.m_pResource->GetRawData(), nullptr);
 }
 
-TEST_F(ResourceHost, Import_MissingSource_ReasonNamesIt)
-{
-    EXPECT_EQ(Import(Path("sources/missing.tnode")).m_Result.GetReason(),
-              "cannot open '" + Path("sources/missing.tnode") + "'");
-}
-
 // The test plug-in's sources, each as tests/data/host/import describes it: failure reasons and the
 // importer a shared extension goes to.
 TEST_P(ImportCase, GivesWhatTheCaseExpects)
@@ -145,16 +106,6 @@ TEST_P(ImportCase, GivesWhatTheCaseExpects)
 
 INSTANTIATE_TEST_SUITE_P(Sources, ImportCase, ::testing::ValuesIn(ImportCase::All("host/import")),
                          ImportCase::NameOf);
-
-TEST_F(ResourceHost, HandlesExtensionOf_IgnoresCaseAndFolders)
-{
-    const KvImportDriver driver(PluginHost());
-    EXPECT_TRUE(driver.HandlesExtensionOf("a/b.tnode"));
-    EXPECT_TRUE(driver.HandlesExtensionOf("a/B.TNODE"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a.tnode/readme"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a/notes.txt"));
-    EXPECT_FALSE(driver.HandlesExtensionOf("a/.tnode.bak"));
-}
 
 // A reference resolves to a loaded target; placeholders stand for objects not loaded and no
 // reference resolves to one, neither to another of the same import nor to one another import holds.
@@ -173,44 +124,6 @@ TEST_F(ResourceHost, Import_PlaceholdersOnlyForTargetsNotLoaded)
     ASSERT_EQ(result.m_aPlaceholders.size(), 2u);
     EXPECT_EQ(static_cast<KvTestNode*>(result.m_pResource->GetRawData())->m_pTarget,
               result.m_aPlaceholders[1].first);
-}
-
-// A placeholder whose target a project file of the resource of its name holds is saved with
-// that target's GUID; the others by name only, and names that leave the project are not followed.
-TEST_F(ResourceHost, BatchImport_PlaceholdersResolvedAgainstTheProject)
-{
-    const KvGuid guid = KvGuid::GenerateNew();
-    const auto target = [](const std::string& name, const KvGuid& id)
-    {
-        return KvJsonStore::Json{
-            {"$type", "KvTestNode"},
-            {"m_aRecords", {{{"$type", "KvTestTarget"}, {"m_strName", name}, {"m_XRefGUID", id.ToString()}}}}}
-            .dump();
-    };
-    Write("project/heroes/hero.tnode.json", target("heroes\\hero", guid));
-    Write("project/heroes/hero.tnode.payload.json", target("heroes\\villain", guid));
-    Write("outside.tnode.json", target("..\\outside", guid));
-    KvImportDriver driver(PluginHost());
-    const KvProjectStore project(Path("project"));
-    KvSavedProject saved(Path("project"), PluginHost().GetDescriptors());
-    KvBatchImport batch(driver, project, saved);
-    const std::pair<const char*, KvJsonStore::Json> rows[] = {
-        {"heroes\\hero", {{"$xref", "KvTestTarget"}, {"name", "heroes\\hero"}, {"guid", guid.ToString()}}},
-        {"heroes\\villain", {{"$xref", "KvTestTarget"}, {"name", "heroes\\villain"}}},
-        {"..\\outside", {{"$xref", "KvTestTarget"}, {"name", "..\\outside"}}},
-    };
-    int index = 0;
-    for (const auto& [name, expected] : rows)
-    {
-        const std::string file = "sub/refers" + std::to_string(index++) + ".tnode";
-        tImportedFile imported;
-        const std::string source = WriteSource(file, std::string("target=") + name + "\npayload=3\n");
-        ASSERT_TRUE(Succeeded(batch.ImportFile({source, Path("sources"), ""}, imported)));
-        EXPECT_EQ(imported.m_aWritten, (std::vector<std::string>{Path("project/" + file + ".json"),
-                                                                 Path("project/" + file + ".payload.json")}));
-        EXPECT_EQ(KvJsonStore::Json::parse(ReadFile(imported.m_aWritten.at(0)))["m_pTarget"], expected)
-            << name;
-    }
 }
 
 TEST(ResourceName, RelativeToTheRootWithBackslashes)
@@ -252,20 +165,13 @@ TEST(ImporterBase, ResourceNameLosesTheExtensionOnce)
     EXPECT_EQ(importer.GetOriginalFileName("textures\\wall"), "textures\\wall.dds");
 }
 
+// Rows: a reason, its one line, its one line with the sites.
 TEST(Result, OneLineReasonDropsSitesUnlessAsked)
 {
-    const std::string site = "importers\\KvImp::KvImp::ConvertToRaw(156)";
-    const std::tuple<std::string, std::string, std::string> rows[] = {
-        {"out of memory", "out of memory", "out of memory"},
-        {site + "\n\tBad file a.dds", "Bad file a.dds", "Bad file a.dds (" + site + ")"},
-        {site + "\n\tOdd line\n" + site + "\n\tfirst\n\tsecond\nout of memory",
-         "Odd line; first second; out of memory",
-         "Odd line (" + site + "); first second (" + site + "); out of memory"},
-        {"plain\nlines", "plain; lines", "plain; lines"},
-    };
-    for (const auto& [reason, plain, withSites] : rows)
+    for (const auto& row : TestDataJson("host/one_line_reasons.json"))
     {
-        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(), plain);
-        EXPECT_EQ(KvResult::Failure(reason).GetOneLineReason(true), withSites);
+        const KvResult failure = KvResult::Failure(row[0].get<std::string>());
+        EXPECT_EQ(failure.GetOneLineReason(), row[1]);
+        EXPECT_EQ(failure.GetOneLineReason(true), row[2]);
     }
 }

@@ -57,17 +57,12 @@ private:
     bool m_bPayload;
 };
 
-const TestDescriptor* NodeDescriptor()
-{
-    static const TestDescriptor s_Descriptor("TestNode", "tnode", true);
-    return &s_Descriptor;
-}
-
-const TestDescriptor* UnregisteredDescriptor()
-{
-    static const TestDescriptor s_Descriptor("TestUnregistered", "tunregistered", false);
-    return &s_Descriptor;
-}
+const TestDescriptor s_Node("TestNode", "tnode", true);
+const TestDescriptor s_Unregistered("TestUnregistered", "tunregistered", false);
+// The XML resource kinds; each shares the extension with the others.
+const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
+const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
+const TestDescriptor s_Input("InputTranslator", "input", false);
 
 std::string ReadAll(KvIOStream* pSource)
 {
@@ -98,12 +93,11 @@ std::string ReadAll(KvIOStream* pSource)
 class NodeImporter : public KvResourceImporter
 {
 public:
-    const KvResourceDescriptor* GetResourceType() const override { return NodeDescriptor(); }
+    const KvResourceDescriptor* GetResourceType() const override { return &s_Node; }
     const char* GetExtension() const override { return "tnode"; }
     void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void*) override
     {
-        auto* pNode = NewData<KvTestNode>();
-        pNode->m_strName = pResource->GetName();
+        auto* pNode = NewNamed<KvTestNode>(pResource->GetName());
         std::istringstream lines(ReadAll(pSource));
         std::string line;
         while (std::getline(lines, line))
@@ -172,11 +166,6 @@ private:
     std::vector<KvTempXRef> m_aTempXRefs;
 };
 
-// The XML resource kinds; each shares the extension with the others.
-const TestDescriptor s_Particle("Rendering_ParticleSystem", "particle", false);
-const TestDescriptor s_Mesh("Rendering_Mesh", "mesh", false);
-const TestDescriptor s_Input("InputTranslator", "input", false);
-
 // One importer per XML-based type, each taking the sources whose root it recognises; the node it
 // makes is named after the type.
 class XmlImporter : public KvResourceImporter
@@ -197,9 +186,7 @@ public:
     }
     void* ConvertToRaw(void*&, KvResource*, KvIOStream*, void*) override
     {
-        auto* pNode = NewData<KvTestNode>();
-        pNode->m_strName = m_pDescriptor->GetTypeName();
-        return pNode;
+        return NewNamed<KvTestNode>(m_pDescriptor->GetTypeName());
     }
 
 private:
@@ -224,10 +211,10 @@ public:
     void InitializeReferences(const tInitContext& context) override
     {
         KvResource::BindDataTypes();
-        context.m_pDescriptors->Register(NodeDescriptor());
+        context.m_pDescriptors->Register(&s_Node);
         context.m_pImporters->Register(new NodeImporter());
-        context.m_pBinders->Register(NodeDescriptor(), nullptr, nullptr, new NodeBinder());
-        context.m_pCookers->Register(new KvResourceCooker_Passthrough(NodeDescriptor()));
+        context.m_pBinders->Register(&s_Node, nullptr, nullptr, new NodeBinder());
+        context.m_pCookers->Register(new KvResourceCooker_Passthrough(&s_Node));
         // The one that takes every root by default comes before one that recognises some, which
         // still gets them; the mesh importer is exported without being registered.
         context.m_pDescriptors->Register(&s_Input);
@@ -247,7 +234,7 @@ public:
     }
     std::vector<const KvResourceDescriptor*> GetUnregisteredDescriptors() const override
     {
-        return {UnregisteredDescriptor()};
+        return {&s_Unregistered};
     }
 };
 } // namespace

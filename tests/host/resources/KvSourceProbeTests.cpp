@@ -8,14 +8,6 @@
 
 using SourceProbe = TestFolder;
 
-TEST(SourceProbeExtension, LowerCaseWithoutTheDot)
-{
-    EXPECT_EQ(KvSourceProbe::ExtensionOf("a/Wall.DDS"), "dds");
-    EXPECT_EQ(KvSourceProbe::ExtensionOf("a.b/readme"), "");
-    EXPECT_EQ(KvSourceProbe::ExtensionOf("a/.hidden"), "");
-    EXPECT_EQ(KvSourceProbe::ExtensionOf("a/level.one.Prefab"), "prefab");
-}
-
 TEST_F(SourceProbe, FirstBytes_AtMostTheLimitAndNoneForAMissingFile)
 {
     const std::string longText(KvSourceProbe::kFirstBytesSize + 10, 'x');

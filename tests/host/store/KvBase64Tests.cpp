@@ -1,18 +1,14 @@
+#include "support/KvTestData.h"
 #include "testaccess/KvResourceCommonTestAccess.h"
 
 #include <gtest/gtest.h>
 
+// The examples of RFC 4648, then every byte value.
 TEST(Base64, KnownVectorsAndEveryByteValue)
 {
-    const std::pair<std::string, std::string> vectors[] = {{"", ""},
-                                                           {"f", "Zg=="},
-                                                           {"fo", "Zm8="},
-                                                           {"foo", "Zm9v"},
-                                                           {"foob", "Zm9vYg=="},
-                                                           {"fooba", "Zm9vYmE="},
-                                                           {"foobar", "Zm9vYmFy"}};
-    for (const auto& [plain, encoded] : vectors)
+    for (const auto& row : TestDataJson("store/base64.json"))
     {
+        const std::string plain = row[0], encoded = row[1];
         const std::vector<uint8_t> bytes(plain.begin(), plain.end());
         EXPECT_EQ(KvEncodeBase64(bytes), encoded);
         EXPECT_EQ(KvDecodeBase64(encoded), bytes);

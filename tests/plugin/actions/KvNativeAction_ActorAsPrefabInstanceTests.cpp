@@ -1,9 +1,7 @@
-#include "TypeManager/KvTypeInfo.h"
 #include "actions/KvUndoHistory.h"
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "resources/KvResource.h"
 #include "support/KvActorProject.h"
-#include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
@@ -112,13 +110,4 @@ TEST(MobAsPrefabInstance, ReleasedWhileDone_FreesTheComponentsOnly)
     action.Clear();
     history.Clear();
     EXPECT_EQ(KvProjectData_Core_Raw_RenderShapeMesh::GetExternalReference(pShape->m_XRefGUID), pShape.get());
-}
-
-TEST(MobAsPrefabInstance, NullActor_Fatal)
-{
-    const char* file = "actions\\KvNativeAction_ActorAsPrefabInstance";
-    const char* function = "KvNativeAction_ActorAsPrefabInstance::KvNativeAction_ActorAsPrefabInstance";
-    const char* message = "Cannot accept a NULL Actor for this action.";
-    EXPECT_FATAL(Action(nullptr, nullptr, nullptr, true), file, function, 23, message);
-    EXPECT_FATAL(Action::GetType()->CreateInstance(), file, function, 23, message);
 }

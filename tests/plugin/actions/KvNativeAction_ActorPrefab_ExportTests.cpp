@@ -1,4 +1,3 @@
-#include "TypeManager/KvTypeInfo.h"
 #include "actions/KvUndoHistory.h"
 #include "host/KvImportDriver.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
@@ -41,16 +40,10 @@ protected:
         TestFolder::TearDown();
     }
 
-    Shape* NewShape(const char* name)
-    {
-        Shape* pShape = m_apShapes.emplace_back(NewData<Shape>());
-        pShape->m_strName = name;
-        return pShape;
-    }
+    Shape* NewShape(const char* name) { return m_apShapes.emplace_back(NewNamed<Shape>(name)); }
     Prefab* NewPrefab(const char* name, Shape* pShape = nullptr)
     {
-        Prefab* pPrefab = m_apPrefabs.emplace_back(NewData<Prefab>());
-        pPrefab->m_strName = name;
+        Prefab* pPrefab = m_apPrefabs.emplace_back(NewNamed<Prefab>(name));
         pPrefab->m_pDefaultEditorShape = pShape;
         return pPrefab;
     }
@@ -58,8 +51,7 @@ protected:
     static Actor* AddActor(std::vector<Actor*>& list, const char* name, Shape* pShape, KvVector3 position,
                            KvVector3 ypr = {}, KvVector3 scale = {1.0f, 1.0f, 1.0f})
     {
-        Actor* pActor = list.emplace_back(NewData<Actor>());
-        pActor->m_strName = name;
+        Actor* pActor = list.emplace_back(NewNamed<Actor>(name));
         pActor->m_pDefaultEditorShape = pShape;
         KvTransformSpace& world = *pActor->m_pTransform->m_WorldTransform;
         world.m_vPosition = position;
@@ -122,15 +114,6 @@ TEST_F(PrefabExport, UnwritablePath_LoggedWithItsMessage)
                              "Failed to open file '" + Path("base") +
                                  "/export\\actorprefabs\\house.prefab' for export - please check read only "
                                  "flags or lock status"));
-}
-
-TEST(PrefabExportAction, NullPrefab_Fatal)
-{
-    const char* message = "Expected valid prefab for export- but NULL was passed - check with a programmer";
-    const char* function = "KvNativeAction_ActorPrefab_Export::KvNativeAction_ActorPrefab_Export";
-    EXPECT_FATAL(KvNativeAction_ActorPrefab_Export(nullptr), kFile, function, 29, message);
-    EXPECT_FATAL(KvNativeAction_ActorPrefab_Export::GetType()->CreateInstance(), kFile, function, 29,
-                 message);
 }
 
 // The menu offers one action, which a history runs: nothing to undo, a redo writes again.

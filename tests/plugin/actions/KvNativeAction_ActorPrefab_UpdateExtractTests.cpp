@@ -1,9 +1,7 @@
 #include "TypeManager/KvTypeInfo.h"
 #include "actions/KvUndoHistory.h"
-#include "projectdata/KvSchema.h"
 #include "resources/KvResource.h"
 #include "support/KvActorProject.h"
-#include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
 #include <gtest/gtest.h>
@@ -164,7 +162,8 @@ TEST(PrefabExtract, DoUndoRedo_CopiesThePrefabsActorsOnceUnderTheActor)
 }
 
 // Without actors only the prefab link changes. A prefab that is not live (none of its name) is
-// not offered, and an action made anyway leaves the actor alone.
+// not offered, nor is a prefab to an actor without one, and an action made anyway leaves the
+// actor alone.
 TEST(PrefabExtract, EmptyOrMissingPrefab_OnlyTheLinkChangesOrNothing)
 {
     ExtractScene scene;
@@ -181,31 +180,10 @@ TEST(PrefabExtract, EmptyOrMissingPrefab_OnlyTheLinkChangesOrNothing)
     unlisted.m_strName = "unlisted";
     scene.pActor->m_pPrefab = &unlisted;
     EXPECT_TRUE(ActionMenu(scene.pActor, "Prefab Extract").empty());
+    EXPECT_TRUE(ActionMenu(scene.AddRoot("plain"), "Prefab Extract").empty());
     const KvSmartPtr<KvNativeAction> action = new Extract(nullptr, scene.pActor);
     EXPECT_EQ(action->GetName(), "Extract prefab unlisted");
     action->Do();
     EXPECT_EQ(scene.pActor->m_pPrefab, &unlisted);
     EXPECT_EQ(scene.pActor->m_apChildren, Actors{scene.pKept});
-}
-
-TEST(PrefabExtract, NoActorOrNoPrefab_FatalAndNotOffered)
-{
-    const char* file = "actions\\KvNativeAction_ActorPrefab_Extract";
-    const char* function = "KvNativeAction_ActorPrefab_Extract::KvNativeAction_ActorPrefab_Extract";
-    const char* message =
-        "Expected valid actor entry with a valid prefab actor such that the prefab can be opened for edit.";
-    ActorProject project;
-    Actor* pPlain = project.AddRoot("plain");
-    EXPECT_FATAL(Extract(nullptr, nullptr), file, function, 24, message);
-    EXPECT_FATAL(Extract(nullptr, pPlain), file, function, 24, message);
-    EXPECT_FATAL(Extract::GetType()->CreateInstance(), file, function, 24, message);
-    EXPECT_TRUE(ActionMenu(pPlain, "Prefab Extract").empty());
-}
-
-TEST(PrefabActions, MissingMember_FatalFromTheCallersSite)
-{
-    const KvReflectedDataType* pNameOnly = KvDeclareForward("NameOnlyForPrefabActions");
-    EXPECT_FATAL(KvFindExpectedMember(pNameOnly, "m_apActors", {"actions\\Somewhere", "Somewhere::Do", 7}),
-                 "actions\\Somewhere", "Somewhere::Do", 7,
-                 "Failed to find expected primitive 'NameOnlyForPrefabActions.m_apActors'");
 }

@@ -1,6 +1,5 @@
 #include "actions/KvAttributeEventArgs_DragDrop.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "reflection/KvReflectedObjCtorContext.h"
 #include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
 
@@ -10,11 +9,6 @@ namespace
 {
 using Actor = KvProjectData_Core_Raw_ActorEntry;
 using Prefab = KvProjectData_Core_Raw_ActorPrefab;
-
-KvReflectedObjCtorContext ContextFrom(void* pSource)
-{
-    return KvReflectedObjCtorContext("label", Actor::GetReflectedDataType(), nullptr, nullptr, pSource, 0);
-}
 
 std::string DisplayNameOf(const Actor& actor)
 {
@@ -35,11 +29,10 @@ protected:
 
 TEST(Actor, ContextConstructor_NamesFromThePrefab)
 {
-    auto pPrefab = MakeData<Prefab>();
-    pPrefab->m_strName = "Tree";
-    Actor fromNone(ContextFrom(nullptr));
+    auto pPrefab = MakeNamed<Prefab>("Tree");
+    Actor fromNone(ContextFor<Actor>(nullptr));
     EXPECT_EQ(fromNone.m_strName, "[NEW ACTOR]");
-    Actor fromPrefab(ContextFrom(pPrefab.get()));
+    Actor fromPrefab(ContextFor<Actor>(pPrefab.get()));
     EXPECT_EQ(fromPrefab.m_strName, "[PREFAB]Tree");
     EXPECT_EQ(fromPrefab.m_pPrefab, pPrefab.get());
     // The stack actors own their transforms; the host would release them by schema.
@@ -49,10 +42,8 @@ TEST(Actor, ContextConstructor_NamesFromThePrefab)
 
 TEST(Actor, DisplayNames)
 {
-    auto pPrefab = MakeData<Prefab>();
-    pPrefab->m_strName = "Rock";
-    auto pActor = MakeData<Actor>();
-    pActor->m_strName = "hero";
+    auto pPrefab = MakeNamed<Prefab>("Rock");
+    auto pActor = MakeNamed<Actor>("hero");
     EXPECT_EQ(DisplayNameOf(*pActor), "hero");
     pActor->m_strName = "old [PREFAB] copy";
     EXPECT_EQ(DisplayNameOf(*pActor), "[PREFAB] - Please manually rename");
@@ -79,32 +70,10 @@ TEST(Actor, ConstructContexts_NoneFirstThenLivePrefabs)
         delete pContext;
 }
 
-TEST(Actor, ParentChanged_LinksAndUnlinks)
-{
-    auto pParent = MakeData<Actor>();
-    auto pChild = MakeData<Actor>();
-    Actor::OnParentChanged(Actor::GetReflectedDataType(), pParent.get(), nullptr, pChild.get());
-    EXPECT_EQ(pChild->m_pParentActor, pParent.get());
-    EXPECT_EQ(pChild->m_pTransform->m_pParentTransform, pParent->m_pTransform);
-
-    Actor::OnParentChanged(Actor::GetReflectedDataType(), nullptr, nullptr, pChild.get());
-    EXPECT_EQ(pChild->m_pParentActor, nullptr);
-    EXPECT_EQ(pChild->m_pEditorPawn, nullptr);
-    ASSERT_NE(pChild->m_pTransform, nullptr);
-    EXPECT_EQ(pChild->m_pTransform->m_pParentTransform, nullptr);
-
-    // Under a layer or prefab the links stay; the pawn comes back.
-    auto pPrefab = MakeData<Prefab>();
-    Actor::OnParentChanged(Prefab::GetReflectedDataType(), pPrefab.get(), nullptr, pChild.get());
-    EXPECT_NE(pChild->m_pEditorPawn, nullptr);
-    EXPECT_EQ(pChild->m_pParentActor, nullptr);
-}
-
 TEST(Actor, Load_ReplacesTheConstructorTransformAndRelinksTheParent)
 {
     auto pParent = MakeData<Actor>();
-    Actor* pChild = NewData<Actor>();
-    pChild->m_strName = "child";
+    Actor* pChild = NewNamed<Actor>("child");
     pChild->m_pTransform->m_LocalTransform->m_vPosition = {4, 5, 6};
     pParent->m_apChildren.push_back(pChild);
     pChild->m_pParentActor = pParent.get();

@@ -1,7 +1,6 @@
 #include "Foundation/KvDebugDrawInterface.h"
 #include "TypeManager/KvTypeManager.h"
 #include "projectdata/KvProjectData_Core_Actor.h"
-#include "projectdata/KvProjectData_Core_Attachment.h"
 #include "projectdata/KvProjectData_Core_Audio.h"
 #include "projectdata/KvProjectData_Core_GameState.h"
 #include "projectdata/KvProjectData_Core_Mesh.h"
@@ -20,8 +19,6 @@
 
 namespace
 {
-using Template = KvAttachmentSlotTemplate;
-
 // The construct-by-context menu of Target, as the host builds it from the type's attribute, has an
 // entry for a live Source object that reads as that object's shown name.
 template <class Target, class Source>
@@ -31,8 +28,7 @@ void ExpectMenuEntryFor(const char* expectedLabel)
     const auto* pMenu =
         KvFindAttribute<KvAttribute_CtorByContext>(Target::GetReflectedDataType()->GetAttributes());
     ASSERT_NE(pMenu, nullptr);
-    const auto pSource = MakeData<Source>();
-    pSource->m_strName = "crate";
+    const auto pSource = MakeNamed<Source>("crate");
     std::vector<KvReflectedObjCtorContext*> contexts;
     pMenu->GetContextFunction()(contexts, Target::GetReflectedDataType(), nullptr, nullptr);
     const auto entry = std::find_if(contexts.begin(), contexts.end(),
@@ -43,27 +39,6 @@ void ExpectMenuEntryFor(const char* expectedLabel)
         delete pContext;
 }
 } // namespace
-
-TEST(XRefObject, NewIdentityAndLiveLookups)
-{
-    Template* pFirst = NewData<Template>();
-    Template* pSecond = NewData<Template>();
-    pFirst->m_strName = "hand_left";
-    pSecond->m_strName = "hand_right";
-    EXPECT_NE(pFirst->m_XRefGUID, pSecond->m_XRefGUID);
-    EXPECT_EQ(pFirst->m_ulLocalIndex, 0xFFFFFFFFu);
-    EXPECT_EQ(Template::GetExternalReference("hand_right"), pSecond);
-    EXPECT_EQ(Template::GetExternalReference(pFirst->m_XRefGUID), pFirst);
-    EXPECT_EQ(Template::GetExternalReference("hand"), nullptr);
-
-    // A copy takes the identity but is not a live object of its own.
-    Template copy(*pFirst);
-    EXPECT_EQ(copy.m_XRefGUID, pFirst->m_XRefGUID);
-    DestroyData(pFirst);
-    EXPECT_EQ(Template::GetExternalReference("hand_left"), nullptr);
-    DestroyData(pSecond);
-    EXPECT_EQ(Template::GetExternalReference(copy.m_XRefGUID), nullptr);
-}
 
 TEST(ByContext, EntriesShowTheSourceObjectsName)
 {
@@ -92,11 +67,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
         KvTypeManager::GetInstance()->GetTypeIndex(pAttribute->GetBaseClassName()), offered);
     EXPECT_THAT(offered, ::testing::Contains("KvBoxTrigger"));
 
-    const KvReflectedObjCtorContext context("KvBoxTrigger",
-                                            KvProjectData_Core_Raw_ActorTrigger::GetReflectedDataType(),
-                                            nullptr, nullptr, nullptr, 0);
-    auto* pTrigger =
-        static_cast<KvProjectData_Core_Raw_ActorTrigger*>(pAttribute->GetCreator()->Create(context));
+    auto* pTrigger = static_cast<KvProjectData_Core_Raw_ActorTrigger*>(pAttribute->GetCreator()->Create(
+        ContextFor<KvProjectData_Core_Raw_ActorTrigger>(nullptr, "KvBoxTrigger")));
     EXPECT_EQ(pTrigger->m_strName, "KvBoxTrigger");
     ASSERT_NE(pTrigger->m_pDataType, nullptr);
     EXPECT_EQ(pTrigger->m_pDataType->GetName(), "KvBoxTrigger");
@@ -109,10 +81,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
     auto* pActor = NewData<KvProjectData_Core_Raw_ActorEntry>();
     pActor->m_pTransform->m_LocalTransform->m_vPosition = {10, 0, 0};
     pActor->m_pTransform->CalculateWorldFromLocal();
-    const KvReflectedObjCtorContext componentContext(
-        "KvMeshComponent", KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(), nullptr, nullptr,
-        nullptr, 0);
-    pActor->m_apComponents.push_back(new KvProjectData_Core_Raw_ActorComponent(componentContext));
+    pActor->m_apComponents.push_back(new KvProjectData_Core_Raw_ActorComponent(
+        ContextFor<KvProjectData_Core_Raw_ActorComponent>(nullptr, "KvMeshComponent")));
     RecordingDebugDraw sink;
     pActor->m_pEditorPawn->DrawDebug(0);
     ASSERT_EQ(sink.m_aBoxes.size(), 1u);
@@ -123,10 +93,8 @@ TEST(ByType, HolderMadeFromAGameClassDrawsThroughIt)
 
 TEST(ByType, UnknownClassGivesAnEmptyHolder)
 {
-    const KvReflectedObjCtorContext context("KvNoSuchGameClass",
-                                            KvProjectData_Core_Raw_ActorComponent::GetReflectedDataType(),
-                                            nullptr, nullptr, nullptr, 0);
-    KvProjectData_Core_Raw_ActorComponent component(context);
+    KvProjectData_Core_Raw_ActorComponent component(
+        ContextFor<KvProjectData_Core_Raw_ActorComponent>(nullptr, "KvNoSuchGameClass"));
     EXPECT_EQ(component.m_pDataType, nullptr);
     EXPECT_EQ(component.m_pData, nullptr);
     component.DrawDebug(nullptr, 0);

@@ -5,21 +5,16 @@
 #include "projectdata/KvProjectData_Core_Localisation.h"
 #include "support/KvPluginHost.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <utility>
+#include <string>
 
 namespace
 {
 using Event = KvProjectData_Core_Raw_AnimationEvent;
-constexpr const char* kEventFile = "Resources\\animation\\projectdata\\KvProjectData_Core_Raw_AnimationEvent";
-constexpr const char* kEventFunction =
-    "KvProjectData_Core_Raw_AnimationEvent::KvProjectData_Core_Raw_AnimationEvent";
 } // namespace
 
 TEST(AnimationEvent, TypedConstructors)
@@ -39,35 +34,12 @@ TEST(AnimationEvent, TypedConstructors)
     EXPECT_EQ(text.m_iPlayload, 0);
 }
 
+// NaN has no integer and gives 0; beyond the 32-bit range the nearest end is taken. Rows: the
+// float as text, the integer.
 TEST(AnimationEvent, FloatPayloadTruncatesTowardZeroInto32Bits)
 {
-    // NaN has no integer and gives 0; beyond the 32-bit range the nearest end is taken.
-    const float kInfinity = std::numeric_limits<float>::infinity();
-    const std::pair<float, int32_t> cases[] = {{-0.99f, 0},
-                                               {std::nanf(""), 0},
-                                               {2147483520.0f, 2147483520},
-                                               {2147483648.0f, INT32_MAX},
-                                               {3.0e9f, INT32_MAX},
-                                               {kInfinity, INT32_MAX},
-                                               {-2147483648.0f, INT32_MIN},
-                                               {-2147483904.0f, INT32_MIN},
-                                               {-kInfinity, INT32_MIN}};
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(Event("hit", 0.0f, value).m_iPlayload, expected) << value;
-}
-
-TEST(AnimationEvent, MissingNameOrText_Fatal)
-{
-    EXPECT_FATAL(Event(nullptr, 1.0f), kEventFile, kEventFunction, 19,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, 3), kEventFile, kEventFunction, 29,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, 3.0f), kEventFile, kEventFunction, 39,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event(nullptr, 1.0f, "x"), kEventFile, kEventFunction, 50,
-                 "an anim event name must be specified");
-    EXPECT_FATAL(Event("name", 1.0f, static_cast<const char*>(nullptr)), kEventFile, kEventFunction, 49,
-                 "a string payload must be specified");
+    for (const auto& row : TestDataTable("core/values.json", "animation event payloads"))
+        EXPECT_EQ(Event("hit", 0.0f, std::stof(row[0].get<std::string>())).m_iPlayload, row[1]) << row[0];
 }
 
 // The numbers that saved data and key codes depend on, with their names.

@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 // Each registered type in table order, with its type name, short name, whether it has a payload,
-// and its fourth and fifth queries; every type has the integer query 2 and a resource class.
+// its fourth and fifth queries, its load order and whether it is cooked; every type has the
+// integer query 2 and a resource class.
 TEST(Registration, TypesInTableOrder)
 {
     const std::vector<const KvResourceDescriptor*>& descriptors =
@@ -18,67 +19,35 @@ TEST(Registration, TypesInTableOrder)
     for (size_t index = 0; index < table.size(); ++index)
     {
         const KvResourceDescriptor& descriptor = *descriptors[index];
-        EXPECT_EQ(table[index],
-                  nlohmann::ordered_json::array({descriptor.GetTypeName(), descriptor.GetShortName(),
-                                                 descriptor.GetPayloadDataType() != nullptr,
-                                                 descriptor.GetQuery4(), descriptor.GetQuery5()}));
+        EXPECT_EQ(table[index], nlohmann::ordered_json::array(
+                                    {descriptor.GetTypeName(), descriptor.GetShortName(),
+                                     descriptor.GetPayloadDataType() != nullptr, descriptor.GetQuery4(),
+                                     descriptor.GetQuery5(), descriptor.GetLoadOrder(),
+                                     PluginHost().GetCookers().FindByResourceType(&descriptor) != nullptr}));
         EXPECT_EQ(descriptor.GetIntegerQuery(), 2u) << descriptor.GetTypeName();
         ASSERT_NE(descriptor.GetResourceClass(), nullptr);
         EXPECT_EQ(descriptor.GetResourceClass()->m_pParent->m_strName, "KvResource");
     }
 }
 
-// The prefab importer's slot: right after the shader importer, before the input translator's.
-TEST(Registration, PrefabImporterInItsSlot)
+// The importers in registration order: where several take one extension, the first that
+// recognises a source imports it.
+TEST(Registration, ImportersInTableOrder)
 {
-    const std::vector<KvResourceImporter*> importers = PluginHost().GetImporters().GetImporters();
-    const auto prefab = std::find_if(
-        importers.begin() + 1, importers.end() - 1,
-        [](const KvResourceImporter* p)
-        { return p->GetResourceType() == KvResourcePlugin_Core_ActorPrefab::GetStaticDescriptor(); });
-    ASSERT_NE(prefab, importers.end() - 1);
-    EXPECT_STREQ((*prefab)->GetExtension(), "prefab");
-    EXPECT_STREQ(prefab[-1]->GetExtension(), "vshaderbin");
-    EXPECT_EQ(prefab[1]->GetResourceType(), KvResourcePlugin_Core_InputTranslator::GetStaticDescriptor());
+    nlohmann::ordered_json importers = nlohmann::ordered_json::array();
+    for (const KvResourceImporter* pImporter : PluginHost().GetImporters().GetImporters())
+        importers.push_back({pImporter->GetExtension(), pImporter->GetResourceType()->GetTypeName()});
+    EXPECT_EQ(importers, TestDataTable("registration/descriptors.json", "importers"));
 }
 
-TEST(Registration, OneCookerForTheFrameworkConfiguration)
+// Their names and the exported material importer are what `kvres types` lists (kvres_core_test).
+TEST(Registration, UnregisteredTypesAreReportedInOrder)
 {
-    EXPECT_EQ(PluginHost().GetCookers().GetCount(), 1u);
-    EXPECT_NE(PluginHost().GetCookers().FindByResourceType(
-                  KvResourcePlugin_Core_FrameworkConfig::GetStaticDescriptor()),
-              nullptr);
-}
-
-TEST(Registration, UnregisteredTypesExistWithTheirNamesAndAreReported)
-{
-    const KvResourceDescriptor* pVideo = KvResourcePlugin_Core_Video::GetStaticDescriptor();
     const KvResourceDescriptor* pPhysics = KvResourcePlugin_Core_PhysicsCollection::GetStaticDescriptor();
     EXPECT_EQ(PluginHost().GetUnregisteredDescriptors(),
-              (std::vector<const KvResourceDescriptor*>{pPhysics, pVideo}));
-    EXPECT_STREQ(pVideo->GetTypeName(), "Rendering_Texture");
-    EXPECT_STREQ(pVideo->GetShortName(), "texture");
-    EXPECT_EQ(pVideo->GetRootDataType()->GetName(), "KvProjectData_Core_Raw_Video");
-    EXPECT_STREQ(pPhysics->GetShortName(), "physics");
+              (std::vector<const KvResourceDescriptor*>{pPhysics,
+                                                        KvResourcePlugin_Core_Video::GetStaticDescriptor()}));
     EXPECT_TRUE(pPhysics->GetQuery3());
-    // The material importer is exported, not registered: it updates meshes of the files it
-    // recognises and is not one of the nine.
-    const std::vector<KvResourceImporter*> exported = PluginHost().GetUnregisteredImporters().GetImporters();
-    ASSERT_EQ(exported.size(), 1u);
-    EXPECT_STREQ(exported[0]->GetExtension(), "xml");
-    EXPECT_EQ(exported[0]->GetResourceType(), KvResourcePlugin_Core_Mesh::GetStaticDescriptor());
-    EXPECT_EQ(
-        PluginHost().GetImporters().FindByResourceType(KvResourcePlugin_Core_Mesh::GetStaticDescriptor()),
-        std::vector<KvResourceImporter*>{});
-}
-
-TEST(Registration, StaticDescriptorsAreBuiltOnce)
-{
-    const KvResourceDescriptor* pTexture = KvResourcePlugin_Core_Texture::GetStaticDescriptor();
-    EXPECT_EQ(KvResourcePlugin_Core_Texture::GetStaticDescriptor(), pTexture);
-    EXPECT_EQ(PluginHost().GetDescriptors().FindByShortName("texture"), pTexture);
-    EXPECT_EQ(pTexture->GetLoadOrder(), RESOURCE_LOAD_ORDER_FIRST);
-    EXPECT_EQ(KvResourcePlugin_Core_Font::GetStaticDescriptor()->GetLoadOrder(), RESOURCE_LOAD_ORDER_DEFAULT);
 }
 
 TEST(Registration, InitializingTwiceKeepsDescriptorsAndDeclaresOnce)

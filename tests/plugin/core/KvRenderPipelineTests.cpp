@@ -1,7 +1,6 @@
 #include "projectdata/KvProjectData_Core_RenderPipeline.h"
 #include "reflection/KvReflectedDataTypeBuilder.h"
 #include "support/KvReflectedData.h"
-#include "support/KvTestReports.h"
 
 #include <gtest/gtest.h>
 
@@ -46,16 +45,6 @@ TEST(RenderPins, KindsInMenuOrderWithCodes)
         pPin->m_pDataType->GetObjectConstructor()->Destroy(pPin->m_pPinData);
     for (KvReflectedObjCtorContext* pContext : contexts)
         delete pContext;
-}
-
-TEST(RenderPins, ContextWithoutPayload_Fatal)
-{
-    const KvReflectedObjCtorContext empty("Texture", Pin::GetReflectedDataType(), nullptr, nullptr, nullptr,
-                                          0);
-    EXPECT_FATAL(Pin pin(empty),
-                 "KvResourcePlugin_Core/api/public/projectdata/KvProjectData_Core_RenderPipeline",
-                 "KvProjectData_Core_RenderNodePin::KvProjectData_Core_RenderNodePin", 75,
-                 "Render Node constructor by context expected a valid payload, that is the pin data layout.");
 }
 
 TEST(RenderNodes, LayoutsFoundByHandlerName)

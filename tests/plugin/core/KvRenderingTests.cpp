@@ -6,6 +6,7 @@
 #include "resources/KvResource.h"
 #include "store/KvJsonStore.h"
 #include "support/KvReflectedData.h"
+#include "support/KvTestData.h"
 #include "support/KvTestReports.h"
 
 #include <cfloat>
@@ -16,16 +17,10 @@ namespace
 using Mesh = KvProjectData_Core_Raw_Mesh;
 using Shape = KvProjectData_Core_Raw_RenderShapeMesh;
 
-KvReflectedObjCtorContext MeshContext(Mesh* pMesh)
-{
-    return KvReflectedObjCtorContext("label", Shape::GetReflectedDataType(), nullptr, nullptr, pMesh, 0);
-}
-
 // A mesh with three submeshes: material "stone" (loaded), material "moss" (not loaded), none.
 OwnedData<Mesh> NewThreeSubmeshMesh()
 {
-    auto pMesh = MakeData<Mesh>();
-    pMesh->m_strName = "rock";
+    auto pMesh = MakeNamed<Mesh>("rock");
     pMesh->m_aMaterials.resize(2);
     pMesh->m_aMaterials[0].m_strName = "stone";
     pMesh->m_aMaterials[1].m_strName = "moss";
@@ -41,11 +36,10 @@ OwnedData<Mesh> NewThreeSubmeshMesh()
 
 TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
 {
-    const auto pStone = MakeData<KvProjectData_Core_Raw_Material>();
-    pStone->m_strName = "stone";
+    const auto pStone = MakeNamed<KvProjectData_Core_Raw_Material>("stone");
     const auto pMesh = NewThreeSubmeshMesh();
     RecordingLog log;
-    const OwnedData<Shape> pShape(new Shape(MeshContext(pMesh.get())));
+    const OwnedData<Shape> pShape(new Shape(ContextFor<Shape>(pMesh.get())));
     EXPECT_EQ(pShape->m_strName, "rock");
     EXPECT_EQ(pShape->m_pCollisionMesh, pMesh.get());
     ASSERT_EQ(pShape->m_apLods.size(), 1u);
@@ -74,7 +68,7 @@ TEST(RenderShape, FromThreeSubmeshMesh_OneLodThreeLayers)
 // Without a mesh, or with a first level of detail without layers, the bounds stay empty.
 TEST(RenderShape, BoundsStayEmptyWithoutMeshLayers)
 {
-    Shape shape(MeshContext(nullptr));
+    Shape shape(ContextFor<Shape>(nullptr));
     EXPECT_EQ(shape.m_strName, "");
     EXPECT_TRUE(shape.m_apLods.empty());
     shape.PostDeserialize();
@@ -105,24 +99,16 @@ TEST(RenderShape, EditorPreviews)
 
 TEST(TextureSlot, DefaultTexturePathRule)
 {
-    const auto pTexture = MakeData<KvProjectData_Core_Raw_Texture>();
-    pTexture->m_strName = "walls\\brick";
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"u:\\game\\texture\\walls\\brick", "walls\\brick", true},
-        {"u:\\texture\\texture\\walls\\brick", "texture\\walls\\brick", false},
-        {"c:\\game\\texture\\walls\\brick", "c:\\game\\texture\\walls\\brick", false},
-        {"walls\\brick", "walls\\brick", true},
-        {"u:\\x", "u:\\x", false},
-    };
-    for (const auto& [text, expected, found] : cases)
+    const auto pTexture = MakeNamed<KvProjectData_Core_Raw_Texture>("walls\\brick");
+    for (const auto& row : TestDataTable("core/values.json", "default texture paths"))
     {
         const auto pSlot = MakeData<KvProjectData_Core_Raw_MaterialTextureSlot>();
-        pSlot->m_strDefaultTexture = text;
+        pSlot->m_strDefaultTexture = row[0];
         KvProjectData_Core_Raw_MaterialTextureSlot::GetReflectedDataType()
             ->GetObjectConstructor()
             ->PostDeserialize(pSlot.get());
-        EXPECT_EQ(pSlot->m_strDefaultTexture, expected) << text;
-        EXPECT_EQ(pSlot->m_pTexture, found ? pTexture.get() : nullptr) << text;
+        EXPECT_EQ(pSlot->m_strDefaultTexture, row[1]) << row[0];
+        EXPECT_EQ(pSlot->m_pTexture, row[2].get<bool>() ? pTexture.get() : nullptr) << row[0];
     }
 }
 

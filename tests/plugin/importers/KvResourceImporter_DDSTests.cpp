@@ -82,39 +82,6 @@ std::vector<size_t> MipSizes(const Payload& payload, size_t level)
 }
 } // namespace
 
-TEST(DdsImport, Dxt1_256Square9Mips_MipSizes)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{256, 256, 9, DDPF_FOURCC, FOURCC_DXT1};
-    ImportRun run(importer, MakeDds(dds, std::vector<uint8_t>(43704, 7)), "textures\\wall");
-    ASSERT_NE(run.Raw<Texture>(), nullptr);
-    EXPECT_EQ(run.Raw<Texture>()->m_eFormat, FORMAT_DXT1);
-    EXPECT_EQ(run.Raw<Texture>()->m_strName, "textures\\wall");
-    EXPECT_EQ(run.Raw<Texture>()->m_eDims, 1u);
-    ASSERT_EQ(run.Payload<Payload>()->m_aLevels.size(), 1u);
-    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 0),
-              (std::vector<size_t>{32768, 8192, 2048, 512, 128, 32, 8, 8, 8}));
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[0].m_aMips[8].m_aPixelData[0], 7);
-}
-
-TEST(DdsImport, Dxt1CubeMap_SixFacesEachWithItsMips)
-{
-    KvResourceImporter_DDS importer;
-    tDds dds{8, 8, 2, DDPF_FOURCC, FOURCC_DXT1};
-    dds.m_ulCaps2 = DDSCAPS2_CUBEMAP;
-    std::vector<uint8_t> pixels;
-    for (uint8_t face = 0; face < 6; ++face)
-        pixels.insert(pixels.end(), 32 + 8, face);
-    ImportRun run(importer, MakeDds(dds, pixels));
-    ASSERT_NE(run.Raw<Texture>(), nullptr);
-    EXPECT_EQ(run.Raw<Texture>()->m_eDims, 3u);
-    EXPECT_EQ(run.Raw<Texture>()->m_ulDepth, 6u);
-    ASSERT_EQ(run.Payload<Payload>()->m_aLevels.size(), 6u);
-    // Read face after face.
-    EXPECT_EQ(run.Payload<Payload>()->m_aLevels[5].m_aMips[1].m_aPixelData[0], 5);
-    EXPECT_EQ(MipSizes(*run.Payload<Payload>(), 3), (std::vector<size_t>{32, 8}));
-}
-
 // Uncompressed pixels come out as RGBA, RGB, G8R8 or R8 bytes in that order, whatever order and
 // width the masks give them; compressed blocks are kept. One mip each.
 TEST(DdsImport, PixelFormats_ChannelsInRgbaOrder)
