@@ -36,13 +36,26 @@ public:
     // The rotation at factor along the arc; the factor is not clamped.
     KvQuaternion At(float factor) const
     {
-        if (std::fabs(m_fSine) < kCoincidentSine)
+        if (IsCoincident())
             return m_To;
-        const float weightFrom = std::sin((1.0f - factor) * m_fAngle) / m_fSine;
-        const float weightTo = std::sin(factor * m_fAngle) / m_fSine;
+        float weightFrom = 0.0f;
+        float weightTo = 0.0f;
+        WeightsAt(factor, weightFrom, weightTo);
         return {m_From.x * weightFrom + m_ToNear.x * weightTo, m_From.y * weightFrom + m_ToNear.y * weightTo,
                 m_From.z * weightFrom + m_ToNear.z * weightTo, m_From.w * weightFrom + m_ToNear.w * weightTo};
     }
+
+    // The pieces of At for callers that blend several factors at once: where the rotations
+    // coincide every factor gives To(); elsewhere the result is From() and ToNear() weighted.
+    bool IsCoincident() const { return std::fabs(m_fSine) < kCoincidentSine; }
+    void WeightsAt(float factor, float& outFrom, float& outTo) const
+    {
+        outFrom = std::sin((1.0f - factor) * m_fAngle) / m_fSine;
+        outTo = std::sin(factor * m_fAngle) / m_fSine;
+    }
+    const KvQuaternion& From() const { return m_From; }
+    const KvQuaternion& To() const { return m_To; }
+    const KvQuaternion& ToNear() const { return m_ToNear; }
 
 private:
     // Below this sine of the angle between them two rotations count as one.
