@@ -5,6 +5,7 @@
 #include "SpanPoseCache.h"
 #include "animtech/TAnimatedSkeleton.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -45,12 +46,12 @@ private:
     // The own model-space poses of the four keys of a block, as sampling each key alone gives
     // them; lanes past the last key repeat it.
     void SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const;
-    // One bone's model-space matrices from its local poses, its parent's already in outPoses.
-    void ComposeModelLanes(uint32_t bone, const Lanes (&rotation)[4], const Lanes (&translation)[3],
-                           MatrixLanes* outPoses) const;
     // The bone's rotation arc between anchor and end, set up the first time a round needs it:
     // a round that fails early never pays for the arcs of the bones it did not reach.
     const KvSlerpArc& ArcOf(uint32_t anchor, uint32_t end, uint32_t bone);
+    // Orders the bones so that the given one and its ancestors come first: a bone that failed
+    // once is the likeliest to fail the next time, and a failing round stops there.
+    void TestFirst(uint32_t bone);
     const TBoneKey& BoneKey(uint32_t key, uint32_t bone) const
     {
         return m_Animation.GetKey(key)->m_aBoneKeys[bone];
@@ -62,6 +63,11 @@ private:
     const Lanes m_MaxAxisDeviation;
     const Lanes m_MaxSquaredDistance;
     std::vector<int32_t> m_aParents;
+    // The order in which a block's bones are built and compared, parents before children.
+    std::vector<uint32_t> m_aBoneOrder;
+    uint32_t m_uiFirstTestedBone = 0;
+    // The bone that failed in the last failing round.
+    std::atomic<uint32_t> m_uiFailedBone{0};
     // Each bone's rotation arc and the end key it was set up for (0: none yet).
     std::vector<KvSlerpArc> m_aArcs;
     std::vector<uint32_t> m_aArcEnds;

@@ -7,7 +7,14 @@ namespace AnimationTech
 {
 MatrixLanes* SpanPoseCache::AppendBlock()
 {
-    const size_t blockEnd = (size_t(m_uiBlockCount) + 1) * m_uiBoneCount;
+    const std::size_t slotCount = m_aBlocks.size() / m_uiBoneCount;
+    if (m_uiFirstSlot + m_uiBlockCount == slotCount && m_uiFirstSlot >= m_uiBlockCount && m_uiFirstSlot > 0)
+    {
+        std::copy(m_aBlocks.begin() + std::ptrdiff_t(m_uiFirstSlot) * m_uiBoneCount, m_aBlocks.end(),
+                  m_aBlocks.begin());
+        m_uiFirstSlot = 0;
+    }
+    const std::size_t blockEnd = (std::size_t(m_uiFirstSlot) + m_uiBlockCount + 1) * m_uiBoneCount;
     if (m_aBlocks.size() < blockEnd)
         m_aBlocks.resize(blockEnd);
     ++m_uiBlockCount;
@@ -20,10 +27,8 @@ void SpanPoseCache::DropBefore(uint32_t block)
     if (block <= m_uiFirstBlock)
         return;
     const uint32_t dropped = std::min(block - m_uiFirstBlock, m_uiBlockCount);
-    // A span restarts at its anchor's next key, so at most one block survives a drop.
-    std::copy(m_aBlocks.begin() + std::ptrdiff_t(dropped) * m_uiBoneCount,
-              m_aBlocks.begin() + std::ptrdiff_t(m_uiBlockCount) * m_uiBoneCount, m_aBlocks.begin());
     m_uiBlockCount -= dropped;
+    m_uiFirstSlot = m_uiBlockCount == 0 ? 0 : m_uiFirstSlot + dropped;
     m_uiFirstBlock = block;
 }
 } // namespace AnimationTech

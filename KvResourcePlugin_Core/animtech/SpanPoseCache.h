@@ -26,7 +26,7 @@ public:
     // The bone matrices of a held block.
     const MatrixLanes* Block(uint32_t block) const
     {
-        return m_aBlocks.data() + std::size_t(block - m_uiFirstBlock) * m_uiBoneCount;
+        return m_aBlocks.data() + std::size_t(m_uiFirstSlot + block - m_uiFirstBlock) * m_uiBoneCount;
     }
     // The most bone poses of keys held at once.
     uint64_t GetPeakPoses() const { return m_ulPeakPoses; }
@@ -34,6 +34,9 @@ public:
 private:
     uint32_t m_uiBoneCount;
     uint32_t m_uiFirstBlock = 0;
+    // Where the first block sits in the storage: dropping blocks only moves this, and the
+    // blocks move to the front only when that frees at least as many slots as it copies.
+    uint32_t m_uiFirstSlot = 0;
     uint32_t m_uiBlockCount = 0;
     uint64_t m_ulPeakPoses = 0;
     std::vector<MatrixLanes> m_aBlocks;
