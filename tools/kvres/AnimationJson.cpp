@@ -114,25 +114,14 @@ void ReadNumbers(const Document& document, typename Document::Value array, float
     }
 }
 
-// Builds the animation, refusing the first offending element in document order; the same
-// checks in the same order for every document representation.
+// The bones into a new animation, refusing the first offending bone.
 template <class Document>
-TAnimatedSkeleton ReadAnimation(const Document& document, typename Document::Value root)
+TAnimatedSkeleton ReadBones(const Document& document, typename Document::Value bones)
 {
     using Value = typename Document::Value;
-    std::optional<Value> bones;
-    std::optional<Value> keys;
-    if (document.IsObject(root))
-    {
-        bones = document.Member(root, "bones");
-        keys = document.Member(root, "keys");
-    }
-    if (!bones || !document.IsArray(*bones) || !keys || !document.IsArray(*keys))
-        Fail("animation", "expected an object with \"bones\" and \"keys\" arrays");
-
     TAnimatedSkeleton animation;
-    const size_t boneCount = document.Size(*bones);
-    Value bone = boneCount > 0 ? document.First(*bones) : Value();
+    const size_t boneCount = document.Size(bones);
+    Value bone = boneCount > 0 ? document.First(bones) : Value();
     for (size_t index = 0; index < boneCount; ++index, bone = document.Next(bone))
     {
         const std::string where = "bones[" + std::to_string(index) + "]";
@@ -154,51 +143,138 @@ TAnimatedSkeleton ReadAnimation(const Document& document, typename Document::Val
         if (!animation.AddBone(record))
             Fail(where, "the parent must be -1 or an earlier bone");
     }
+    return animation;
+}
 
+// Key number index into the animation, refusing its first offending element; frame is
+// scratch space kept between keys.
+template <class Document>
+void ReadKey(const Document& document, typename Document::Value key, size_t index, TAnimatedSkeleton& animation,
+             TKeyFrame& frame)
+{
+    using Value = typename Document::Value;
+    const size_t boneCount = animation.GetBonesCount();
+    std::optional<Value> time;
+    std::optional<Value> rotations;
+    std::optional<Value> translations;
+    if (document.IsObject(key))
+    {
+        time = document.Member(key, "time");
+        rotations = document.Member(key, "rotations");
+        translations = document.Member(key, "translations");
+    }
+    if (!time || !document.IsNumber(*time) || !rotations || !document.IsArray(*rotations) || !translations ||
+        !document.IsArray(*translations))
+        Fail(KeyWhere(index), "expected {\"time\", \"rotations\", \"translations\"}");
+    if (document.Size(*rotations) != boneCount || document.Size(*translations) != boneCount)
+        Fail(KeyWhere(index), "expected one rotation and one translation per bone");
+    frame.m_fTime = document.Float(*time);
+    frame.m_aBoneKeys.resize(boneCount);
+    Value rotation = boneCount > 0 ? document.First(*rotations) : Value();
+    Value translation = boneCount > 0 ? document.First(*translations) : Value();
+    for (size_t bone = 0; bone < boneCount; ++bone)
+    {
+        if (!document.IsArray(rotation) || document.Size(rotation) != 4)
+            Fail(BoneWhere(index, bone) + " rotation", "expected an array of 4 numbers");
+        if (!document.IsArray(translation) || document.Size(translation) != 3)
+            Fail(BoneWhere(index, bone) + " translation", "expected an array of 3 numbers");
+        float q[4];
+        float t[3];
+        ReadNumbers(document, rotation, q, index, bone);
+        ReadNumbers(document, translation, t, index, bone);
+        frame.m_aBoneKeys[bone].m_Rotation = {q[0], q[1], q[2], q[3]};
+        frame.m_aBoneKeys[bone].m_Translation = {t[0], t[1], t[2]};
+        rotation = document.Next(rotation);
+        translation = document.Next(translation);
+    }
+    if (!animation.AddKey(frame))
+        Fail(KeyWhere(index), "key times must be finite and ascending");
+}
+
+const char kBadRoot[] = "expected an object with \"bones\" and \"keys\" arrays";
+
+// Builds the animation, refusing the first offending element in document order; the same
+// checks in the same order for every document representation.
+template <class Document>
+TAnimatedSkeleton ReadAnimation(const Document& document, typename Document::Value root)
+{
+    using Value = typename Document::Value;
+    std::optional<Value> bones;
+    std::optional<Value> keys;
+    if (document.IsObject(root))
+    {
+        bones = document.Member(root, "bones");
+        keys = document.Member(root, "keys");
+    }
+    if (!bones || !document.IsArray(*bones) || !keys || !document.IsArray(*keys))
+        Fail("animation", kBadRoot);
+    TAnimatedSkeleton animation = ReadBones(document, *bones);
     const size_t keyCount = document.Size(*keys);
     Value key = keyCount > 0 ? document.First(*keys) : Value();
     TKeyFrame frame;
     for (size_t index = 0; index < keyCount; ++index, key = document.Next(key))
-    {
-        std::optional<Value> time;
-        std::optional<Value> rotations;
-        std::optional<Value> translations;
-        if (document.IsObject(key))
-        {
-            time = document.Member(key, "time");
-            rotations = document.Member(key, "rotations");
-            translations = document.Member(key, "translations");
-        }
-        if (!time || !document.IsNumber(*time) || !rotations || !document.IsArray(*rotations) || !translations ||
-            !document.IsArray(*translations))
-            Fail(KeyWhere(index), "expected {\"time\", \"rotations\", \"translations\"}");
-        if (document.Size(*rotations) != boneCount || document.Size(*translations) != boneCount)
-            Fail(KeyWhere(index), "expected one rotation and one translation per bone");
-        frame.m_fTime = document.Float(*time);
-        frame.m_aBoneKeys.resize(boneCount);
-        Value rotation = boneCount > 0 ? document.First(*rotations) : Value();
-        Value translation = boneCount > 0 ? document.First(*translations) : Value();
-        for (size_t boneIndex = 0; boneIndex < boneCount; ++boneIndex)
-        {
-            TBoneKey& boneKey = frame.m_aBoneKeys[boneIndex];
-            if (!document.IsArray(rotation) || document.Size(rotation) != 4)
-                Fail(BoneWhere(index, boneIndex) + " rotation", "expected an array of 4 numbers");
-            if (!document.IsArray(translation) || document.Size(translation) != 3)
-                Fail(BoneWhere(index, boneIndex) + " translation", "expected an array of 3 numbers");
-            float q[4];
-            float t[3];
-            ReadNumbers(document, rotation, q, index, boneIndex);
-            ReadNumbers(document, translation, t, index, boneIndex);
-            boneKey.m_Rotation = {q[0], q[1], q[2], q[3]};
-            boneKey.m_Translation = {t[0], t[1], t[2]};
-            rotation = document.Next(rotation);
-            translation = document.Next(translation);
-        }
-        if (!animation.AddKey(frame))
-            Fail(KeyWhere(index), "key times must be finite and ascending");
-    }
+        ReadKey(document, key, index, animation, frame);
     return animation;
 }
+
+// Reads the keys while the text is parsed, each key's nodes dropped after it: the usual
+// file, bones before keys, never needs the tape of its keys. The reading holds only when the
+// parsed document turns out to use that bones member and that keys array; otherwise the
+// caller reads the whole tape instead.
+class StreamedKeys : public JsonTape::ElementSink
+{
+public:
+    void Started(const JsonTape& tape, uint32_t array) override
+    {
+        const TapeDocument document(tape);
+        m_uiKeys = array;
+        m_Bones = tape.Member(tape.Root(), "bones");
+        if (!m_Bones || !document.IsArray(*m_Bones))
+            return;
+        Attempt([&] { m_Animation = ReadBones(document, *m_Bones); });
+    }
+
+    void Element(const JsonTape& tape, uint32_t element) override
+    {
+        if (m_Bones && m_strError.empty())
+            Attempt([&] { ReadKey(TapeDocument(tape), element, m_uiKeyIndex, m_Animation, m_Frame); });
+        ++m_uiKeyIndex;
+    }
+
+    // The animation, or nothing where the parsed document is not the one streamed.
+    std::optional<TAnimatedSkeleton> Result(const JsonTape& tape)
+    {
+        const TapeDocument document(tape);
+        if (!m_Bones || !document.IsArray(*m_Bones) || tape.Member(tape.Root(), "bones") != m_Bones ||
+            tape.Member(tape.Root(), "keys") != m_uiKeys)
+            return std::nullopt;
+        if (!m_strError.empty())
+            throw std::runtime_error(m_strError);
+        return std::move(m_Animation);
+    }
+
+private:
+    // Keeps the first refusal: later ones do not count.
+    template <class Read>
+    void Attempt(const Read& read)
+    {
+        try
+        {
+            read();
+        }
+        catch (const std::runtime_error& error)
+        {
+            m_strError = error.what();
+        }
+    }
+
+    std::optional<uint32_t> m_Bones;
+    std::optional<uint32_t> m_uiKeys;
+    TAnimatedSkeleton m_Animation;
+    TKeyFrame m_Frame;
+    uint32_t m_uiKeyIndex = 0;
+    std::string m_strError;
+};
 } // namespace
 
 TAnimatedSkeleton AnimationFromJson(const json& document)
@@ -209,8 +285,14 @@ TAnimatedSkeleton AnimationFromJson(const json& document)
 TAnimatedSkeleton AnimationFromJsonText(std::string_view text)
 {
     JsonTape tape;
-    if (!tape.Parse(text))
+    StreamedKeys streamed;
+    if (!tape.Parse(text, "keys", &streamed))
         throw std::runtime_error("is not valid JSON");
+    if (std::optional<TAnimatedSkeleton> animation = streamed.Result(tape))
+        return std::move(*animation);
+    // An unusual document (keys before bones, a repeated member, no object at all): read the
+    // whole tape.
+    tape.Parse(text);
     return ReadAnimation(TapeDocument(tape), tape.Root());
 }
 

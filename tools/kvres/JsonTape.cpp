@@ -48,7 +48,10 @@ void AppendUtf8(std::string& out, uint32_t codePoint)
 class JsonTape::Parser
 {
 public:
-    Parser(std::string_view text, JsonTape& tape) : m_Text(text), m_Tape(tape) {}
+    Parser(std::string_view text, JsonTape& tape, std::string_view streamedKey, ElementSink* pSink)
+        : m_Text(text), m_Tape(tape), m_StreamedKey(streamedKey), m_pSink(pSink)
+    {
+    }
 
     bool Document()
     {
@@ -66,12 +69,19 @@ public:
             SkipWhiteSpace();
             if (AtEnd())
                 return false;
+            if (!open.empty() && open.back() == m_uiStreamed)
+            {
+                m_uiElementStart = static_cast<uint32_t>(m_Tape.m_aNodes.size());
+                m_uiElementTextStart = m_Tape.m_strText.size();
+            }
             const char c = m_Text[m_uiPos];
             if (c == '{' || c == '[')
             {
                 ++m_uiPos;
                 const bool bObject = c == '{';
                 open.push_back(Push(bObject ? Kind::Object : Kind::Array));
+                if (!bObject)
+                    StartStream(open);
                 SkipWhiteSpace();
                 if (!AtEnd() && m_Text[m_uiPos] == (bObject ? '}' : ']'))
                 {
@@ -134,11 +144,33 @@ private:
         return index;
     }
 
-    // A finished value counts in its container.
+    // A finished value counts in its container; an element of the streamed array goes to the
+    // sink and leaves the tape.
     void Count(const std::vector<uint32_t>& open)
     {
-        if (!open.empty())
-            ++m_Tape.m_aNodes[open.back()].m_uiCount;
+        if (open.empty())
+            return;
+        ++m_Tape.m_aNodes[open.back()].m_uiCount;
+        if (open.back() != m_uiStreamed)
+            return;
+        m_pSink->Element(m_Tape, m_uiElementStart);
+        m_Tape.m_aNodes.resize(m_uiElementStart);
+        m_Tape.m_strText.resize(m_uiElementTextStart);
+    }
+
+    // An array just opened at the root object's streamed key starts the stream.
+    void StartStream(const std::vector<uint32_t>& open)
+    {
+        if (m_pSink == nullptr || m_uiStreamed != kNone || open.size() != 2 ||
+            m_Tape.m_aNodes[open[0]].m_eKind != Kind::Object)
+            return;
+        const uint32_t array = open.back();
+        if (m_Tape.Text(array - 1) != m_StreamedKey)
+            return;
+        m_uiStreamed = array;
+        // The root's members so far are what the sink can look at.
+        m_Tape.m_aNodes[open[0]].m_uiEnd = array - 1;
+        m_pSink->Started(m_Tape, array);
     }
 
     void Close(std::vector<uint32_t>& open)
@@ -421,19 +453,26 @@ private:
         return true;
     }
 
+    static constexpr uint32_t kNone = UINT32_MAX;
+
     std::string_view m_Text;
     JsonTape& m_Tape;
+    std::string_view m_StreamedKey;
+    ElementSink* m_pSink;
+    uint32_t m_uiStreamed = kNone;
+    uint32_t m_uiElementStart = 0;
+    size_t m_uiElementTextStart = 0;
     size_t m_uiPos = 0;
 };
 
-bool JsonTape::Parse(std::string_view text)
+bool JsonTape::Parse(std::string_view text, std::string_view streamedKey, ElementSink* pSink)
 {
     m_aNodes.clear();
     m_strText.clear();
     // Files over 4 GiB do not fit the node offsets; the readers refuse far smaller ones.
     if (text.size() >= UINT32_MAX)
         return false;
-    if (!Parser(text, *this).Document())
+    if (!Parser(text, *this, streamedKey, pSink).Document())
     {
         m_aNodes.clear();
         m_strText.clear();

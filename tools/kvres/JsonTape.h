@@ -48,8 +48,23 @@ public:
         };
     };
 
+    // Takes the elements of one array of the root object as they complete, so that a large
+    // array never needs the whole tape.
+    class ElementSink
+    {
+    public:
+        virtual ~ElementSink() = default;
+        // The first root member with the streamed key has opened as an array; the members
+        // before it are complete on the tape.
+        virtual void Started(const JsonTape& tape, uint32_t array) = 0;
+        // One element of that array, complete on the tape; it is dropped from the tape after.
+        virtual void Element(const JsonTape& tape, uint32_t element) = 0;
+    };
+
     // Parses a document; false, with the tape empty, where nlohmann's parser refuses the text.
-    bool Parse(std::string_view text);
+    // With a sink, the elements of the first array under streamedKey in the root object go to
+    // it instead of staying on the tape (the array keeps its count).
+    bool Parse(std::string_view text, std::string_view streamedKey = {}, ElementSink* pSink = nullptr);
 
     // The root value; the tape must hold a parsed document.
     uint32_t Root() const { return 0; }
