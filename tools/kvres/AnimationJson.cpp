@@ -1,8 +1,8 @@
 #include "AnimationJson.h"
 
+#include "FileView.h"
 #include "JsonTape.h"
 
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
@@ -321,19 +321,10 @@ json AnimationToJson(const TAnimatedSkeleton& animation)
 
 TAnimatedSkeleton LoadAnimationFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
-        Fail(path, "cannot be opened");
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxFileSize)
-        Fail(path, "is larger than 512 MiB");
-    file.seekg(0);
-    std::string text(static_cast<size_t>(size), '\0');
-    if (!file.read(text.data(), size))
-        Fail(path, "cannot be read");
+    const FileView file(path, kMaxFileSize);
     try
     {
-        return AnimationFromJsonText(text);
+        return AnimationFromJsonText(file.Text());
     }
     catch (const std::runtime_error& error)
     {
