@@ -51,8 +51,29 @@ AniQuat KeyRotation(const AniQuat& rotation)
     KvMath::FillConcatenation(local.m, outPoses[parent].m, outPoses[bone].m);
 }
 
-// The rotation at each tested lane's factor along an arc, as KvSlerpArc::At gives it.
-void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const LaneMask& tested, Lanes (&outRotation)[4])
+// The sines of the two parts of an arc (from, then to) at each tested lane's factor.
+using ArcSines = float[2][kPoseLanes];
+
+void TakeArcSines(const KvSlerpArc& arc, const Lanes& factor, const LaneMask& tested, ArcSines& outSines)
+{
+    if (arc.IsCoincident())
+        return;
+    uint32_t part = 0;
+    Lanes unusedFrom;
+    Lanes unusedTo;
+    arc.WeightsAt(factor, unusedFrom, unusedTo,
+                  [&](const Lanes& angles)
+                  {
+                      for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+                          outSines[part][lane] = tested[lane] ? std::sin(angles[lane]) : 0.0f;
+                      ++part;
+                      return Lanes{};
+                  });
+}
+
+// The rotation at each tested lane's factor along an arc, as KvSlerpArc::At gives it, from
+// the sines TakeArcSines took.
+void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const ArcSines& sines, Lanes (&outRotation)[4])
 {
     if (arc.IsCoincident())
     {
@@ -62,19 +83,10 @@ void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const LaneM
         outRotation[3] = Broadcast(arc.To().w);
         return;
     }
+    uint32_t part = 0;
     Lanes weightFrom;
     Lanes weightTo;
-    arc.WeightsAt(factor, weightFrom, weightTo,
-                  [&](const Lanes& angles)
-                  {
-                      float sines[kPoseLanes] = {};
-                      for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
-                      {
-                          if (tested[lane])
-                              sines[lane] = std::sin(angles[lane]);
-                      }
-                      return LoadLanes(sines);
-                  });
+    arc.WeightsAt(factor, weightFrom, weightTo, [&](const Lanes&) { return LoadLanes(sines[part++]); });
     const AniQuat& from = arc.From();
     const AniQuat& to = arc.ToNear();
     outRotation[0] = from.x * weightFrom + to.x * weightTo;
@@ -219,24 +231,26 @@ bool KeyReduction::BlockFails(uint32_t anchor, uint32_t end, uint32_t block, Mat
     const Lanes keep = 1.0f - factor;
     const MatrixLanes* pKeyPoses = m_SpanPoses.Block(block);
 
-    // Bones go in batches: first every rotation of the batch (library sine calls, which
-    // would otherwise force the lanes of the matrix work out of registers around each call),
-    // then the matrices and comparisons.
+    // Bones go in batches: first every library sine call of the batch, which would otherwise
+    // force the lanes of the matrix work out of registers around each call and stall on
+    // reading back the four sines as one vector, then the rotations, matrices and comparisons.
     constexpr uint32_t kBatch = 8;
-    Lanes rotations[kBatch][4];
+    ArcSines sines[kBatch];
     for (uint32_t first = 0; first < m_uiBoneCount; first += kBatch)
     {
         const uint32_t batchEnd = std::min(first + kBatch, m_uiBoneCount);
         for (uint32_t index = first; index < batchEnd; ++index)
-            InterpolateRotation(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested, rotations[index - first]);
+            TakeArcSines(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested, sines[index - first]);
         for (uint32_t index = first; index < batchEnd; ++index)
         {
             const uint32_t bone = m_aBoneOrder[index];
+            Lanes rotation[4];
+            InterpolateRotation(m_aArcs[bone], factor, sines[index - first], rotation);
             const Ani3DVector& from = BoneKey(anchor, bone).m_Translation;
             const Ani3DVector& to = BoneKey(end, bone).m_Translation;
             const Lanes translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
                                           keep * from.z + factor * to.z};
-            ComposeModelLanes(bone, m_aParents[bone], rotations[index - first], translation, pInterpolated);
+            ComposeModelLanes(bone, m_aParents[bone], rotation, translation, pInterpolated);
             const LaneMask differ = BonePosesDiffer(pKeyPoses[bone].m, pInterpolated[bone].m, m_MaxAxisDeviation,
                                                     m_MaxSquaredDistance);
             if (AnyLane(differ & tested))
