@@ -46,7 +46,8 @@ void RunOptimizeKeys(benchmark::State& state, const ReductionCase& reductionCase
         AnimationTech::TAnimatedSkeleton animation(reductionCase.m_Animation);
         state.ResumeTiming();
         const uint64_t peakPoses = AnimationTech::TAnimatedSkeletonTestAccess::OptimizeKeys(
-            animation, reductionCase.m_fPositionTolerance, reductionCase.m_fAngleToleranceDegrees, threadCount);
+            animation, reductionCase.m_fPositionTolerance, reductionCase.m_fAngleToleranceDegrees,
+            threadCount);
         benchmark::DoNotOptimize(animation.GetKeysCount());
         state.counters["kept"] = animation.GetKeysCount();
         state.counters["peakCachedPoses"] = static_cast<double>(peakPoses);
@@ -57,8 +58,9 @@ void RunReference(benchmark::State& state, const ReductionCase& reductionCase)
 {
     for (auto _ : state)
     {
-        const std::vector<float> kept = ReferenceOptimizeKeys(
-            reductionCase.m_Animation, reductionCase.m_fPositionTolerance, reductionCase.m_fAngleToleranceDegrees);
+        const std::vector<float> kept =
+            ReferenceOptimizeKeys(reductionCase.m_Animation, reductionCase.m_fPositionTolerance,
+                                  reductionCase.m_fAngleToleranceDegrees);
         benchmark::DoNotOptimize(kept.data());
         state.counters["kept"] = static_cast<double>(kept.size());
     }

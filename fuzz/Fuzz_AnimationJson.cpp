@@ -16,7 +16,8 @@ std::string Outcome(AnimationTech::TAnimatedSkeleton (*read)(const std::string&)
         const AnimationTech::TAnimatedSkeleton animation = read(text);
         std::string outcome;
         for (uint32_t bone = 0; bone < animation.GetBonesCount(); ++bone)
-            outcome += std::string(animation.GetBoneName(bone)) + '\0' + std::to_string(animation.GetBoneParent(bone));
+            outcome += std::string(animation.GetBoneName(bone)) + '\0' +
+                       std::to_string(animation.GetBoneParent(bone));
         for (uint32_t key = 0; key < animation.GetKeysCount(); ++key)
         {
             const AnimationTech::TKeyFrame* pKey = animation.GetKey(key);

@@ -36,7 +36,8 @@ AniQuat KeyRotation(const AniQuat& rotation)
 // One bone's model-space matrices from its local poses, its parent's already in outPoses.
 // Inlined into both callers: as a call, passing the lanes through memory cost a fifth of a
 // reduction.
-[[gnu::always_inline]] inline void ComposeModelLanes(uint32_t bone, int32_t parent, const Lanes (&rotation)[4],
+[[gnu::always_inline]] inline void ComposeModelLanes(uint32_t bone, int32_t parent,
+                                                     const Lanes (&rotation)[4],
                                                      const Lanes (&translation)[3], MatrixLanes* outPoses)
 {
     if (parent == -1)
@@ -73,7 +74,8 @@ void TakeArcSines(const KvSlerpArc& arc, const Lanes& factor, const LaneMask& te
 
 // The rotation at each tested lane's factor along an arc, as KvSlerpArc::At gives it, from
 // the sines TakeArcSines took.
-void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const ArcSines& sines, Lanes (&outRotation)[4])
+void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const ArcSines& sines,
+                         Lanes (&outRotation)[4])
 {
     if (arc.IsCoincident())
     {
@@ -98,11 +100,11 @@ void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const ArcSi
 
 KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseTolerance& tolerance,
                            uint32_t threadCount)
-    : m_Animation(animation), m_uiBoneCount(animation.GetBonesCount()), m_uiThreadCount(std::max(threadCount, 1u)),
+    : m_Animation(animation), m_uiBoneCount(animation.GetBonesCount()),
+      m_uiThreadCount(std::max(threadCount, 1u)),
       m_MaxAxisDeviation(Broadcast(tolerance.m_fMaxAxisDeviation)),
       m_MaxSquaredDistance(Broadcast(tolerance.m_fMaxSquaredDistance)), m_aArcs(m_uiBoneCount),
-      m_aArcEnds(m_uiBoneCount, 0),
-      m_SpanPoses(m_uiBoneCount),
+      m_aArcEnds(m_uiBoneCount, 0), m_SpanPoses(m_uiBoneCount),
       m_aInterpolated(m_uiThreadCount, std::vector<MatrixLanes>(m_uiBoneCount))
 {
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
@@ -174,7 +176,10 @@ bool KeyReduction::RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pW
     const uint32_t firstBlock = (anchor + 1) / kPoseLanes;
     const uint32_t blockCount = (end - 1) / kPoseLanes + 1 - firstBlock;
     // The keys in the middle of a span stray furthest from the interpolation: start there.
-    auto blockAt = [&](uint32_t order) { return firstBlock + (order + blockCount / 2) % blockCount; };
+    auto blockAt = [&](uint32_t order)
+    {
+        return firstBlock + (order + blockCount / 2) % blockCount;
+    };
 
     if (pWorkers == nullptr || blockCount < kMinBlocksPerThread * pWorkers->GetThreadCount())
     {
@@ -251,8 +256,8 @@ bool KeyReduction::BlockFails(uint32_t anchor, uint32_t end, uint32_t block, Mat
             const Lanes translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
                                           keep * from.z + factor * to.z};
             ComposeModelLanes(bone, m_aParents[bone], rotation, translation, pInterpolated);
-            const LaneMask differ = BonePosesDiffer(pKeyPoses[bone].m, pInterpolated[bone].m, m_MaxAxisDeviation,
-                                                    m_MaxSquaredDistance);
+            const LaneMask differ = BonePosesDiffer(pKeyPoses[bone].m, pInterpolated[bone].m,
+                                                    m_MaxAxisDeviation, m_MaxSquaredDistance);
             if (AnyLane(differ & tested))
             {
                 m_uiFailedBone.store(bone, std::memory_order_relaxed);
@@ -278,8 +283,8 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
             for (uint32_t component = 0; component < 7; ++component)
                 components[component][lane] = values[component];
         }
-        const Lanes rotation[4] = {LoadLanes(components[0]), LoadLanes(components[1]), LoadLanes(components[2]),
-                                   LoadLanes(components[3])};
+        const Lanes rotation[4] = {LoadLanes(components[0]), LoadLanes(components[1]),
+                                   LoadLanes(components[2]), LoadLanes(components[3])};
         const Lanes translation[3] = {LoadLanes(components[4]), LoadLanes(components[5]),
                                       LoadLanes(components[6])};
         ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);

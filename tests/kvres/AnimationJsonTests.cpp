@@ -82,16 +82,17 @@ std::string OutcomeOf(const std::function<AnimationTech::TAnimatedSkeleton()>& r
         const AnimationTech::TAnimatedSkeleton animation = read();
         std::string outcome;
         for (uint32_t bone = 0; bone < animation.GetBonesCount(); ++bone)
-            outcome += std::string(animation.GetBoneName(bone)) + "@" + std::to_string(animation.GetBoneParent(bone)) + ";";
+            outcome += std::string(animation.GetBoneName(bone)) + "@" +
+                       std::to_string(animation.GetBoneParent(bone)) + ";";
         for (uint32_t key = 0; key < animation.GetKeysCount(); ++key)
         {
             const AnimationTech::TKeyFrame* pKey = animation.GetKey(key);
             outcome += std::to_string(std::bit_cast<uint32_t>(pKey->m_fTime)) + ":";
             for (const AnimationTech::TBoneKey& boneKey : pKey->m_aBoneKeys)
             {
-                for (float value : {boneKey.m_Rotation.x, boneKey.m_Rotation.y, boneKey.m_Rotation.z,
-                                    boneKey.m_Rotation.w, boneKey.m_Translation.x, boneKey.m_Translation.y,
-                                    boneKey.m_Translation.z})
+                for (float value :
+                     {boneKey.m_Rotation.x, boneKey.m_Rotation.y, boneKey.m_Rotation.z, boneKey.m_Rotation.w,
+                      boneKey.m_Translation.x, boneKey.m_Translation.y, boneKey.m_Translation.z})
                     outcome += std::to_string(std::bit_cast<uint32_t>(value)) + ",";
             }
         }
@@ -125,7 +126,8 @@ const char kTwoBoneText[] =
     "{\"bones\": [{\"name\": \"pel\\u00e9vis\", \"parent\": -1}, {\"name\": \"thigh\", \"parent\": 0}],\n"
     " \"keys\": [{\"time\": 0, \"rotations\": [[0, 0, 0, 1], [0.5, 0.5, 0.5, 0.5]],\n"
     "            \"translations\": [[0, 1e-3, -0.0], [0.25, -5E+2, 1]]},\n"
-    "           {\"time\": 0.5, \"rotations\": [[0, 0, 0, 1], [0, 0, 0, 1]], \"translations\": [[0, 1.5, 0], [2, 3, 4]]}]}";
+    "           {\"time\": 0.5, \"rotations\": [[0, 0, 0, 1], [0, 0, 0, 1]], \"translations\": [[0, 1.5, 0], "
+    "[2, 3, 4]]}]}";
 } // namespace
 
 // The text reader replaces nlohmann's parser for speed: whatever the text, it must accept
@@ -149,11 +151,17 @@ TEST(AnimationJson, TextReader_AgreesWithTheTreeReaderOnAnyText)
     }
     const std::string body = valid.substr(1);
     const std::string corners[] = {
-        "\xEF\xBB\xBF" + valid, "\xEF\xBB" + valid, " \t\r\n" + valid + " \n", valid + " x",
+        "\xEF\xBB\xBF" + valid,
+        "\xEF\xBB" + valid,
+        " \t\r\n" + valid + " \n",
+        valid + " x",
         // nlohmann reads a NUL byte as the end of the input.
-        valid + "\0 x"s, valid.substr(0, 9) + "\0"s + valid.substr(9),
+        valid + "\0 x"s,
+        valid.substr(0, 9) + "\0"s + valid.substr(9),
         // Duplicate keys: the last one counts, wherever it is.
-        "{\"bones\": 5, " + body, "{\"keys\": [], " + body, R"({"bones": [], "keys": [], "keys": {}})",
+        "{\"bones\": 5, " + body,
+        "{\"keys\": [], " + body,
+        R"({"bones": [], "keys": [], "keys": {}})",
         R"({"bones": [{"name": "a", "parent": -1, "name": 7}], "keys": []})",
         // Integers and their limits.
         R"({"bones": [{"name": "a", "parent": 18446744073709551615}], "keys": []})",
@@ -177,9 +185,14 @@ TEST(AnimationJson, TextReader_AgreesWithTheTreeReaderOnAnyText)
         "{\"bones\": [{\"name\": \"a\tb\", \"parent\": -1}], \"keys\": []}",
         // Members the reader ignores are still checked, however deep.
         R"({"extra": [true, false, null, {"x": [[[]]]}], "bones": [], "keys": []})",
-        "{\"extra\": " + std::string(100000, '[') + std::string(100000, ']') + ", \"bones\": [], \"keys\": []}",
-        R"({"extra": [1,], "bones": [], "keys": []})", R"({"extra": tru, "bones": [], "keys": []})",
-        R"([])", R"("text")", R"(null)", "",
+        "{\"extra\": " + std::string(100000, '[') + std::string(100000, ']') +
+            ", \"bones\": [], \"keys\": []}",
+        R"({"extra": [1,], "bones": [], "keys": []})",
+        R"({"extra": tru, "bones": [], "keys": []})",
+        R"([])",
+        R"("text")",
+        R"(null)",
+        "",
     };
     texts.insert(texts.end(), std::begin(corners), std::end(corners));
     for (const std::string& text : texts)

@@ -25,8 +25,8 @@ public:
         return skeleton.ComparePoses(a, b, positionTolerance, angleToleranceDegrees);
     }
     // Returns the most bone poses of keys the reduction held at once.
-    static uint64_t OptimizeKeys(TAnimatedSkeleton& skeleton, float positionTolerance, float angleToleranceDegrees,
-                                 uint32_t threadCount)
+    static uint64_t OptimizeKeys(TAnimatedSkeleton& skeleton, float positionTolerance,
+                                 float angleToleranceDegrees, uint32_t threadCount)
     {
         return skeleton.OptimizeKeysOnThreads(positionTolerance, angleToleranceDegrees, threadCount);
     }
@@ -82,7 +82,8 @@ inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, ui
         frame.m_fTime = static_cast<float>(frameIndex) / 30.0f;
         for (uint32_t bone = 0; bone < boneCount; ++bone)
         {
-            const float swing = 0.6f * std::sin(frame.m_fTime * swingRate + phase[bone]) + noise * unit(random);
+            const float swing =
+                0.6f * std::sin(frame.m_fTime * swingRate + phase[bone]) + noise * unit(random);
             TBoneKey boneKey;
             boneKey.m_Rotation = QuatFromAxisAngle(1.0f, 0.2f * bone, 0.1f, swing);
             boneKey.m_Translation = bone == 0 ? Ani3DVector{0.0f, 1.0f, 1.4f * frame.m_fTime}

@@ -80,7 +80,8 @@ public:
     int64_t Integer(Value value) const
     {
         const JsonTape::Node& node = m_Tape.At(value);
-        return node.m_eKind == JsonTape::Kind::Unsigned ? static_cast<int64_t>(node.m_ulValue) : node.m_iValue;
+        return node.m_eKind == JsonTape::Kind::Unsigned ? static_cast<int64_t>(node.m_ulValue)
+                                                        : node.m_iValue;
     }
     std::string String(Value value) const { return std::string(m_Tape.Text(value)); }
 
@@ -149,8 +150,8 @@ TAnimatedSkeleton ReadBones(const Document& document, typename Document::Value b
 // Key number index into the animation, refusing its first offending element; frame is
 // scratch space kept between keys.
 template <class Document>
-void ReadKey(const Document& document, typename Document::Value key, size_t index, TAnimatedSkeleton& animation,
-             TKeyFrame& frame)
+void ReadKey(const Document& document, typename Document::Value key, size_t index,
+             TAnimatedSkeleton& animation, TKeyFrame& frame)
 {
     using Value = typename Document::Value;
     const size_t boneCount = animation.GetBonesCount();

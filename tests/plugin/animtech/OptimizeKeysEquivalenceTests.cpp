@@ -1,6 +1,8 @@
 #include "support/ReferenceKeyReduction.h"
 #include "support/TAnimatedSkeletonTestAccess.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <random>
@@ -18,7 +20,8 @@ struct Tolerances
 };
 
 // A copy whose keys are changed one bone record at a time.
-TAnimatedSkeleton WithBoneKeys(const TAnimatedSkeleton& animation, const std::function<void(TBoneKey&)>& change)
+TAnimatedSkeleton WithBoneKeys(const TAnimatedSkeleton& animation,
+                               const std::function<void(TBoneKey&)>& change)
 {
     TAnimatedSkeleton result;
     for (uint32_t bone = 0; bone < animation.GetBonesCount(); ++bone)
@@ -46,10 +49,13 @@ TAnimatedSkeleton WithFlipsAndNonFinite(const TAnimatedSkeleton& animation, uint
                             if (random() % 3 == 0)
                                 boneKey.m_Rotation = {-boneKey.m_Rotation.x, -boneKey.m_Rotation.y,
                                                       -boneKey.m_Rotation.z, -boneKey.m_Rotation.w};
+                            AniQuat& q = boneKey.m_Rotation;
+                            Ani3DVector& t = boneKey.m_Translation;
+                            float* const components[] = {&q.x, &q.y, &q.z, &q.w, &t.x, &t.y, &t.z};
                             if (random() % 97 == 0)
-                                (&boneKey.m_Rotation.x)[random() % 4] = strange[random() % 3];
+                                *components[random() % 4] = strange[random() % 3];
                             if (random() % 89 == 0)
-                                (&boneKey.m_Translation.x)[random() % 3] = strange[random() % 3];
+                                *components[4 + random() % 3] = strange[random() % 3];
                         });
 }
 
@@ -103,7 +109,8 @@ TEST(OptimizeKeysEquivalence, MatchesTheReferenceOnRandomAnimations)
                 for (uint32_t threads : {1u, 3u})
                     ASSERT_EQ(FastKeptTimes(animation, tolerance, threads), expected)
                         << "seed " << seed << " variant " << (&animation - variants) << " tolerances "
-                        << tolerance.m_fPosition << ", " << tolerance.m_fAngleDegrees << " threads " << threads;
+                        << tolerance.m_fPosition << ", " << tolerance.m_fAngleDegrees << " threads "
+                        << threads;
             }
         }
     }
@@ -114,7 +121,8 @@ TEST(OptimizeKeysEquivalence, LongSpansGiveTheSameKeysOnAnyThreadCount)
 {
     const TAnimatedSkeleton animation = MakeWalkAnimation(12, 1500, 11, 0.0f, 0.0f, 0.2f);
     const Tolerances tolerance{0.05f, 3.0f};
-    const std::vector<float> expected = ReferenceOptimizeKeys(animation, tolerance.m_fPosition, tolerance.m_fAngleDegrees);
+    const std::vector<float> expected =
+        ReferenceOptimizeKeys(animation, tolerance.m_fPosition, tolerance.m_fAngleDegrees);
     ASSERT_LT(expected.size(), 100u);
     for (uint32_t threads : {1u, 2u, 4u})
         EXPECT_EQ(FastKeptTimes(animation, tolerance, threads), expected) << "threads " << threads;

@@ -24,7 +24,7 @@ namespace KvMath
 // 2z * z and so on), as the pinned results expect.
 template <class T>
 inline void FillMatrixFromRotation(const T& x, const T& y, const T& z, const T& w, const T& tx, const T& ty,
-                            const T& tz, T* out)
+                                   const T& tz, T* out)
 {
     const T x2 = x + x;
     const T y2 = y + y;
