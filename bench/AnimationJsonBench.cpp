@@ -1,5 +1,13 @@
 // Reading a large animation file's text: the tool's own reader against nlohmann's parse of
 // the same text (the tool's reader before), and against that parse alone.
+//
+// Profile of `kvres anim info` on this walk (perf, cpu-clock samples):
+//   before: nlohmann's parse building its tree about 90% of the read, the checks after it
+//           (with a message string made for every bone of every key) the rest
+//   first text reader (a node per value): page faults on the fresh node array and zeroing
+//           the file's copy half the time
+//   after:  numbers (grammar and from_chars) 51%, the scan 11%, page faults 11% (the mapped
+//           file and the animation): the keys' nodes are dropped as each key is read
 #include "support/TAnimatedSkeletonTestAccess.h"
 #include "testaccess/KvresTestAccess.h"
 

@@ -271,12 +271,15 @@ bool KeyReduction::BlockFails(uint32_t anchor, uint32_t end, uint32_t block, Mat
 void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
 {
     const uint32_t lastKey = m_Animation.GetKeysCount() - 1;
+    const TBoneKey* laneKeys[kPoseLanes];
+    for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+        laneKeys[lane] = m_Animation.GetKey(std::min(block * kPoseLanes + lane, lastKey))->m_aBoneKeys.data();
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
         float components[7][kPoseLanes];
         for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
         {
-            const TBoneKey& boneKey = BoneKey(std::min(block * kPoseLanes + lane, lastKey), bone);
+            const TBoneKey& boneKey = laneKeys[lane][bone];
             const AniQuat q = KeyRotation(boneKey.m_Rotation);
             const Ani3DVector t = KvMath::Lerp(boneKey.m_Translation, boneKey.m_Translation, 0.0f);
             const float values[7] = {q.x, q.y, q.z, q.w, t.x, t.y, t.z};
