@@ -1,5 +1,8 @@
 #include "animtech/TAnimatedSkeleton.h"
 
+#include "KeyReduction.h"
+#include "PoseTolerance.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,40 +11,6 @@ namespace AnimationTech
 {
 namespace
 {
-// The float 3.1415925 (0x40490FDA), one ulp below KvMath::kPi: the angle tolerance has always
-// been converted with it, and the reduced key sets depend on it.
-constexpr float kAngleTolerancePi = 3.1415925f;
-
-// Pose comparison limits, derived once per comparison run.
-struct PoseTolerance
-{
-    PoseTolerance(float positionTolerance, float angleToleranceDegrees)
-        : m_fMaxAxisDeviation(1.0f - std::cos(angleToleranceDegrees * kAngleTolerancePi / 180.0f)),
-          m_fMaxSquaredDistance(positionTolerance * positionTolerance)
-    {
-    }
-
-    float m_fMaxAxisDeviation;
-    float m_fMaxSquaredDistance;
-};
-
-// Two bone poses differ only where a deviation exceeds its limit. A NaN deviation exceeds
-// nothing: keys that share one time interpolate with 0/0 and must still count as reproduced.
-bool BonePosesMatch(const AniMatrix4x3& a, const AniMatrix4x3& b, const PoseTolerance& tolerance)
-{
-    for (uint32_t row = 0; row < 3; ++row)
-    {
-        const float dot =
-            a.At(row, 0) * b.At(row, 0) + a.At(row, 1) * b.At(row, 1) + a.At(row, 2) * b.At(row, 2);
-        if (1.0f - dot > tolerance.m_fMaxAxisDeviation)
-            return false;
-    }
-    const float dx = a.At(3, 0) - b.At(3, 0);
-    const float dy = a.At(3, 1) - b.At(3, 1);
-    const float dz = a.At(3, 2) - b.At(3, 2);
-    return !(dx * dx + dy * dy + dz * dz > tolerance.m_fMaxSquaredDistance);
-}
-
 // The grid frame nearest a time; times outside the unsigned range clamp to its ends.
 uint32_t NearestFrame(float time)
 {
@@ -167,7 +136,8 @@ bool TAnimatedSkeleton::ComparePoses(const AniMatrix4x3* posesA, const AniMatrix
     const PoseTolerance tolerance(positionTolerance, angleToleranceDegrees);
     for (uint32_t bone = 0; bone < GetBonesCount(); ++bone)
     {
-        if (!BonePosesMatch(posesA[bone], posesB[bone], tolerance))
+        if (BonePosesDiffer(posesA[bone].m, posesB[bone].m, tolerance.m_fMaxAxisDeviation,
+                            tolerance.m_fMaxSquaredDistance))
             return false;
     }
     return true;
@@ -187,68 +157,23 @@ void TAnimatedSkeleton::FixTime()
 
 void TAnimatedSkeleton::OptimizeKeys(float positionTolerance, float angleToleranceDegrees)
 {
-    const uint32_t keyCount = GetKeysCount();
-    if (keyCount < 3)
-        return;
-    const uint32_t boneCount = GetBonesCount();
-    const PoseTolerance tolerance(positionTolerance, angleToleranceDegrees);
+    OptimizeKeysOnThreads(positionTolerance, angleToleranceDegrees,
+                          KeyReduction::DefaultThreadCount(GetKeysCount(), GetBonesCount()));
+}
 
-    // A key's own pose does not depend on the end being tried: sample each once.
-    std::vector<AniMatrix4x3> keyPoses(size_t(keyCount) * boneCount);
-    for (uint32_t key = 0; key < keyCount; ++key)
-        GetMatricesEx(0.0f, key, key, keyPoses.data() + size_t(key) * boneCount);
-
-    std::vector<AniMatrix4x3> interpolated(boneCount);
-    // Each bone's rotation arc between anchor and end serves every key tested against it.
-    std::vector<KvSlerpArc> arcs(boneCount);
-    auto prepareArcs = [&](uint32_t anchor, uint32_t end)
-    {
-        for (uint32_t bone = 0; bone < boneCount; ++bone)
-            arcs[bone] = KvSlerpArc(m_aKeys[anchor].m_aBoneKeys[bone].m_Rotation,
-                                    m_aKeys[end].m_aBoneKeys[bone].m_Rotation);
-    };
-    // Builds the interpolated pose bone by bone and stops at the first bone that differs.
-    auto interpolationMatches = [&](uint32_t anchor, uint32_t end, uint32_t key)
-    {
-        const float factor = (m_aKeys[key].m_fTime - m_aKeys[anchor].m_fTime) /
-                             (m_aKeys[end].m_fTime - m_aKeys[anchor].m_fTime);
-        const AniMatrix4x3* pKeyPose = keyPoses.data() + size_t(key) * boneCount;
-        for (uint32_t bone = 0; bone < boneCount; ++bone)
-        {
-            const Ani3DVector translation =
-                KvMath::Lerp(m_aKeys[anchor].m_aBoneKeys[bone].m_Translation,
-                             m_aKeys[end].m_aBoneKeys[bone].m_Translation, factor);
-            ComposeModelMatrix(bone, arcs[bone].At(factor), translation, interpolated.data());
-            if (!BonePosesMatch(pKeyPose[bone], interpolated[bone], tolerance))
-                return false;
-        }
-        return true;
-    };
-
-    std::vector<bool> removed(keyCount, false);
-    uint32_t anchor = 0;
-    for (uint32_t end = 2; end < keyCount; ++end)
-    {
-        removed[end - 1] = true;
-        prepareArcs(anchor, end);
-        for (uint32_t key = anchor + 1; key < end; ++key)
-        {
-            if (!interpolationMatches(anchor, end, key))
-            {
-                removed[end - 1] = false;
-                anchor = end - 1;
-                break;
-            }
-        }
-    }
-
+uint64_t TAnimatedSkeleton::OptimizeKeysOnThreads(float positionTolerance, float angleToleranceDegrees,
+                                                  uint32_t threadCount)
+{
+    KeyReduction reduction(*this, PoseTolerance(positionTolerance, angleToleranceDegrees), threadCount);
+    const std::vector<bool> removed = reduction.FindRemovedKeys();
     std::vector<TKeyFrame> kept;
-    kept.reserve(keyCount);
-    for (uint32_t key = 0; key < keyCount; ++key)
+    kept.reserve(m_aKeys.size());
+    for (size_t key = 0; key < m_aKeys.size(); ++key)
     {
         if (!removed[key])
             kept.push_back(std::move(m_aKeys[key]));
     }
     m_aKeys = std::move(kept);
+    return reduction.GetStats().m_ulPeakCachedPoses;
 }
 } // namespace AnimationTech

@@ -24,6 +24,12 @@ public:
     {
         return skeleton.ComparePoses(a, b, positionTolerance, angleToleranceDegrees);
     }
+    // Returns the most bone poses of keys the reduction held at once.
+    static uint64_t OptimizeKeys(TAnimatedSkeleton& skeleton, float positionTolerance,
+                                 float angleToleranceDegrees, uint32_t threadCount)
+    {
+        return skeleton.OptimizeKeysOnThreads(positionTolerance, angleToleranceDegrees, threadCount);
+    }
 };
 } // namespace AnimationTech
 
@@ -43,11 +49,12 @@ inline AnimationTech::AniQuat QuatFromAxisAngle(float ax, float ay, float az, fl
 }
 
 // A walk-like motion at 30 keys per second: a root moving forward, limbs swinging on sine
-// waves with per-bone phase, plus noise. With a repeat chance, a key takes the previous key's
-// time instead of the next frame's, so runs of keys share one time. Same seed, same animation.
+// waves (swingRate radians per second) with per-bone phase, plus noise. With a repeat chance,
+// a key takes the previous key's time instead of the next frame's, so runs of keys share one
+// time. Same seed, same animation.
 inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, uint32_t keyCount,
                                                           uint32_t seed, float noise,
-                                                          float repeatChance = 0.0f)
+                                                          float repeatChance = 0.0f, float swingRate = 6.0f)
 {
     using namespace AnimationTech;
     std::mt19937 random(seed);
@@ -75,7 +82,8 @@ inline AnimationTech::TAnimatedSkeleton MakeWalkAnimation(uint32_t boneCount, ui
         frame.m_fTime = static_cast<float>(frameIndex) / 30.0f;
         for (uint32_t bone = 0; bone < boneCount; ++bone)
         {
-            const float swing = 0.6f * std::sin(frame.m_fTime * 6.0f + phase[bone]) + noise * unit(random);
+            const float swing =
+                0.6f * std::sin(frame.m_fTime * swingRate + phase[bone]) + noise * unit(random);
             TBoneKey boneKey;
             boneKey.m_Rotation = QuatFromAxisAngle(1.0f, 0.2f * bone, 0.1f, swing);
             boneKey.m_Translation = bone == 0 ? Ani3DVector{0.0f, 1.0f, 1.4f * frame.m_fTime}

@@ -36,13 +36,29 @@ public:
     // The rotation at factor along the arc; the factor is not clamped.
     KvQuaternion At(float factor) const
     {
-        if (std::fabs(m_fSine) < kCoincidentSine)
+        if (IsCoincident())
             return m_To;
-        const float weightFrom = std::sin((1.0f - factor) * m_fAngle) / m_fSine;
-        const float weightTo = std::sin(factor * m_fAngle) / m_fSine;
+        float weightFrom = 0.0f;
+        float weightTo = 0.0f;
+        WeightsAt(factor, weightFrom, weightTo, [](float angle) { return std::sin(angle); });
         return {m_From.x * weightFrom + m_ToNear.x * weightTo, m_From.y * weightFrom + m_ToNear.y * weightTo,
                 m_From.z * weightFrom + m_ToNear.z * weightTo, m_From.w * weightFrom + m_ToNear.w * weightTo};
     }
+
+    // The pieces of At for callers that blend several factors at once: where the rotations
+    // coincide every factor gives To(); elsewhere the result is From() and ToNear() weighted.
+    bool IsCoincident() const { return std::fabs(m_fSine) < kCoincidentSine; }
+    // The weights are the sines of the two parts of the arc over the sine of the whole; factor
+    // is a float or several side by side, and sine takes the sines of such a value.
+    template <class T, class Sine>
+    void WeightsAt(const T& factor, T& outFrom, T& outTo, Sine sine) const
+    {
+        outFrom = sine((1.0f - factor) * m_fAngle) / m_fSine;
+        outTo = sine(factor * m_fAngle) / m_fSine;
+    }
+    const KvQuaternion& From() const { return m_From; }
+    const KvQuaternion& To() const { return m_To; }
+    const KvQuaternion& ToNear() const { return m_ToNear; }
 
 private:
     // Below this sine of the angle between them two rotations count as one.

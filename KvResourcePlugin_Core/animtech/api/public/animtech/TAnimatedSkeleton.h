@@ -73,6 +73,10 @@ private:
     void GetMatricesEx(float factor, uint32_t firstKey, uint32_t secondKey, AniMatrix4x3* outMatrices) const;
     bool ComparePoses(const AniMatrix4x3* posesA, const AniMatrix4x3* posesB, float positionTolerance,
                       float angleToleranceDegrees) const;
+    // OptimizeKeys on a given number of threads (the result does not depend on it); returns the
+    // most bone poses of keys it held at once.
+    uint64_t OptimizeKeysOnThreads(float positionTolerance, float angleToleranceDegrees,
+                                   uint32_t threadCount);
 
     // The model-space matrix of one bone, its parent's matrix already in outMatrices.
     void ComputeModelMatrix(uint32_t boneIndex, float factor, uint32_t firstKey, uint32_t secondKey,

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "PoseLanes.h"
+#include "PoseTolerance.h"
+#include "SpanPoseCache.h"
+#include "animtech/TAnimatedSkeleton.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+namespace AnimationTech
+{
+class ParallelRounds;
+
+// How a key reduction ran, for its callers' measurements.
+struct KeyReductionStats
+{
+    // Most bone poses of keys held at once: at most bones x the longest span between kept
+    // keys, whatever the key count.
+    uint64_t m_ulPeakCachedPoses = 0;
+};
+
+// Finds the keys that OptimizeKeys removes, with the plain algorithm's results to the bit.
+// An end key is removed exactly when every key between the anchor and the end passes, so the
+// keys of one round are tried in any order: four at a time side by side, the middle ones
+// (most likely to fail) first, and split over threads when a round is long. The result does
+// not depend on the thread count.
+class KeyReduction
+{
+public:
+    KeyReduction(const TAnimatedSkeleton& animation, const PoseTolerance& tolerance, uint32_t threadCount);
+
+    // One flag per key, true for the keys to erase.
+    std::vector<bool> FindRemovedKeys();
+    const KeyReductionStats& GetStats() const { return m_Stats; }
+
+    // Threads worth using for an animation of this size on this machine.
+    static uint32_t DefaultThreadCount(uint32_t keyCount, uint32_t boneCount);
+
+private:
+    // Whether every key between anchor and end is reproduced by interpolating between them.
+    bool RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pWorkers);
+    // Whether any key of one block that lies between anchor and end fails its test.
+    bool BlockFails(uint32_t anchor, uint32_t end, uint32_t block, MatrixLanes* pInterpolated);
+    // The own model-space poses of the four keys of a block, as sampling each key alone gives
+    // them; lanes past the last key repeat it.
+    void SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const;
+    // The bone's rotation arc between anchor and end, set up the first time a round needs it:
+    // a round that fails early never pays for the arcs of the bones it did not reach.
+    const KvSlerpArc& ArcOf(uint32_t anchor, uint32_t end, uint32_t bone);
+    // Orders the bones so that the given one and its ancestors come first: a bone that failed
+    // once is the likeliest to fail the next time, and a failing round stops there.
+    void TestFirst(uint32_t bone);
+    const TBoneKey& BoneKey(uint32_t key, uint32_t bone) const
+    {
+        return m_Animation.GetKey(key)->m_aBoneKeys[bone];
+    }
+
+    const TAnimatedSkeleton& m_Animation;
+    const uint32_t m_uiBoneCount;
+    const uint32_t m_uiThreadCount;
+    const Lanes m_MaxAxisDeviation;
+    const Lanes m_MaxSquaredDistance;
+    std::vector<int32_t> m_aParents;
+    // The order in which a block's bones are built and compared, parents before children.
+    std::vector<uint32_t> m_aBoneOrder;
+    uint32_t m_uiFirstTestedBone = 0;
+    // The bone that failed in the last failing round.
+    std::atomic<uint32_t> m_uiFailedBone{0};
+    // Each bone's rotation arc and the end key it was set up for (0: none yet).
+    std::vector<KvSlerpArc> m_aArcs;
+    std::vector<uint32_t> m_aArcEnds;
+    SpanPoseCache m_SpanPoses;
+    // Interpolated model-space poses of one block, one set per thread.
+    std::vector<std::vector<MatrixLanes>> m_aInterpolated;
+    KeyReductionStats m_Stats;
+};
+} // namespace AnimationTech
