@@ -2,7 +2,9 @@
 
 #include <rapidxml/rapidxml.hpp>
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 class KvIOStream;
@@ -48,3 +50,39 @@ inline const char* KvXmlAttributeText(const rapidxml::xml_node<>* pNode, const c
     const rapidxml::xml_attribute<>* pAttribute = pNode ? pNode->first_attribute(name) : nullptr;
     return pAttribute ? pAttribute->value() : nullptr;
 }
+
+// The texts of a node's attributes of the given names, found in one walk over its attributes
+// instead of one search per name. As with first_attribute, the first attribute of a name counts;
+// a name the node lacks (or a null node) gives null.
+template <size_t kCount>
+class KvXmlAttributes
+{
+public:
+    KvXmlAttributes(const rapidxml::xml_node<>* pNode, const std::array<std::string_view, kCount>& names)
+    {
+        m_aTexts.fill(nullptr);
+        // Sources list the attributes in one order, mostly that of the names: the search starts
+        // after the name found last, so that it mostly succeeds at once.
+        size_t start = 0;
+        for (auto* pAttribute = pNode ? pNode->first_attribute() : nullptr; pAttribute;
+             pAttribute = pAttribute->next_attribute())
+        {
+            const std::string_view name(pAttribute->name(), pAttribute->name_size());
+            for (size_t tried = 0, index = start; tried < kCount;
+                 ++tried, index = index + 1 == kCount ? 0 : index + 1)
+            {
+                if (names[index] != name)
+                    continue;
+                if (!m_aTexts[index])
+                    m_aTexts[index] = pAttribute->value();
+                start = index + 1 == kCount ? 0 : index + 1;
+                break;
+            }
+        }
+    }
+
+    const char* operator[](size_t index) const { return m_aTexts[index]; }
+
+private:
+    std::array<const char*, kCount> m_aTexts;
+};
