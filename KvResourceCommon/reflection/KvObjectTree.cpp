@@ -6,7 +6,9 @@
 
 #include <cstring>
 #include <map>
+#include <memory_resource>
 #include <set>
+#include <unordered_set>
 
 namespace
 {
@@ -94,7 +96,10 @@ public:
     }
 
 private:
-    std::set<void*> m_Released;
+    // A tree holds thousands of objects: one arena for the whole release instead of a heap
+    // block per object.
+    std::pmr::monotonic_buffer_resource m_Memory;
+    std::pmr::unordered_set<void*> m_Released{&m_Memory};
 };
 
 class TreeCloner
