@@ -2,13 +2,12 @@
 
 #include "Foundation/KvReport.h"
 #include "reflection/KvMemberVisitor.h"
+#include "reflection/KvPointerSet.h"
 #include "reflection/KvReflectedDataType.h"
 
 #include <cstring>
 #include <map>
-#include <memory_resource>
 #include <set>
-#include <unordered_set>
 
 namespace
 {
@@ -31,7 +30,7 @@ class TreeReleaser : public KvMemberVisitorSkippingAll
 public:
     void ReleaseTree(const KvReflectedDataType* pType, void* pObject)
     {
-        if (!pObject || !m_Released.insert(pObject).second)
+        if (!pObject || !m_Released.Insert(pObject))
             return;
         ReleaseChildren(pType, pObject);
         if (const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor())
@@ -96,10 +95,7 @@ public:
     }
 
 private:
-    // A tree holds thousands of objects: one arena for the whole release instead of a heap
-    // block per object.
-    std::pmr::monotonic_buffer_resource m_Memory;
-    std::pmr::unordered_set<void*> m_Released{&m_Memory};
+    KvPointerSet m_Released;
 };
 
 class TreeCloner
