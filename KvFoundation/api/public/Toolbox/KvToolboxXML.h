@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 class KvIOStream;
 
@@ -31,7 +31,7 @@ public:
 
     rapidxml::xml_document<>& GetDocument() { return m_Document; }
     // The memory the loaded text and its parse take, as estimated before parsing.
-    uint64_t GetParsedBytes() const { return m_aText.capacity() + m_ulTreeBytes; }
+    uint64_t GetParsedBytes() const { return m_ulTextBytes + m_ulTreeBytes; }
     // The first element of the document with the given name, or null.
     rapidxml::xml_node<>* GetRoot(const char* name) { return m_Document.first_node(name); }
 
@@ -39,7 +39,8 @@ private:
     // Whether the text read stays within the depth and tree limits; logs why not.
     bool IsParseable(const char* name, uint64_t size);
 
-    std::vector<char> m_aText;
+    std::unique_ptr<char[]> m_aText;
+    uint64_t m_ulTextBytes = 0;
     uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
