@@ -4,7 +4,9 @@
 // string table against a bare search for its line ends.
 #include "IO/KvIOStream_Memory.h"
 #include "host/KvResourceHost.h"
+#include "projectdata/KvProjectData_Core_Actor.h"
 #include "projectdata/KvProjectData_Core_OpaqueData.h"
+#include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "reflection/KvReflectionInterface.h"
 #include "resources/KvResource.h"
 #include "resources/KvResourceDescriptor.h"
@@ -223,12 +225,24 @@ std::string LargePrefab()
     return text + "</prefab>";
 }
 
-// With the game types loaded, as in the tool; the placeholders handed over and released too.
-void BM_PrefabImport(benchmark::State& state)
+// The game types the prefab's components are made of, loaded once, as in the tool.
+void LoadGameTypes(benchmark::State& state)
 {
     static KvResourceHost* const s_pHost = new KvResourceHost();
     if (const KvResult loaded = s_pHost->LoadGameModule(KV_GAME_TYPES_PATH); !loaded)
         state.SkipWithError(loaded.GetReason().c_str());
+}
+
+void DestroyPlaceholders(const std::vector<KvTempXRef>& placeholders)
+{
+    for (const auto& [pObject, pType] : placeholders)
+        KvReflectionInterface::GetInstance()->DestroyObject(pType, pObject);
+}
+
+// The placeholders handed over and released too.
+void BM_PrefabImport(benchmark::State& state)
+{
+    LoadGameTypes(state);
     const std::string text = LargePrefab();
     std::vector<uint8_t> bytes(text.begin(), text.end());
     KvResourceImporter_EnginePrefab importer;
@@ -237,12 +251,47 @@ void BM_PrefabImport(benchmark::State& state)
         ImportOnce(importer, bytes);
         std::vector<KvTempXRef> placeholders;
         importer.AppendTempXRef(placeholders);
-        for (const auto& [pObject, pType] : placeholders)
-            KvReflectionInterface::GetInstance()->DestroyObject(pType, pObject);
+        DestroyPlaceholders(placeholders);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_PrefabImport)->Unit(benchmark::kMillisecond);
+
+// The objects the prefab import must make and the host releases, made without any text: an
+// actor per shape with its transform and pawn, its shape and Object3D components with their
+// game objects, and a named placeholder for three shapes in four.
+void BM_ObjectsOfThePrefab(benchmark::State& state)
+{
+    LoadGameTypes(state);
+    const char* shapeTypes[] = {"KvActorComponent_MeshShape", "KvActorComponent_LightShape",
+                                "KvActorComponent_ParticleShape", ""};
+    for (auto _ : state)
+    {
+        auto* pPrefab = KvCreateData<KvProjectData_Core_Raw_ActorPrefab>();
+        std::vector<KvTempXRef> placeholders;
+        for (int shape = 0; shape < 10000; ++shape)
+        {
+            auto* pEntry = KvCreateData<KvProjectData_Core_Raw_ActorEntry>();
+            pEntry->m_strName = "Shape " + std::to_string(shape);
+            for (const char* type : {shapeTypes[shape % 4], "KvActorComponent_Object3D"})
+            {
+                auto* pComponent = KvCreateData<KvProjectData_Core_Raw_ActorComponent>();
+                pComponent->ChooseClass(type);
+                pEntry->m_apComponents.push_back(pComponent);
+            }
+            pPrefab->m_apActors.push_back(pEntry);
+            if (shape % 4 == 1)
+                continue;
+            auto* pMesh = KvCreateData<KvProjectData_Core_Raw_RenderShapeMesh>();
+            pMesh->m_strName = "models\\staticmeshes\\rock_" + std::to_string(shape % 50);
+            placeholders.emplace_back(pMesh, KvProjectData_Core_Raw_RenderShapeMesh::GetReflectedDataType());
+        }
+        KvReflectionInterface::GetInstance()->DestroyObject(
+            KvProjectData_Core_Raw_ActorPrefab::GetReflectedDataType(), pPrefab);
+        DestroyPlaceholders(placeholders);
+    }
+}
+BENCHMARK(BM_ObjectsOfThePrefab)->Unit(benchmark::kMillisecond);
 
 void BM_RapidXmlParseOfThePrefab(benchmark::State& state)
 {
