@@ -35,8 +35,11 @@ bool KvXmlDocument::Load(KvIOStream& stream)
                     stream.GetName(), static_cast<unsigned long long>(remaining));
         return false;
     }
-    m_aText.assign(static_cast<size_t>(remaining) + 1, '\0');
-    if (stream.Read(m_aText.data(), remaining) != remaining)
+    // Not zeroed first: the read fills all of it but the terminator.
+    m_ulTextBytes = remaining + 1;
+    m_aText.reset(new char[m_ulTextBytes]);
+    m_aText[remaining] = '\0';
+    if (stream.Read(m_aText.get(), remaining) != remaining)
     {
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE, "XML source '%s' could not be read whole",
                     stream.GetName());
@@ -45,7 +48,7 @@ bool KvXmlDocument::Load(KvIOStream& stream)
     m_Document.clear();
     if (!IsParseable(stream.GetName(), remaining))
         return false;
-    m_Document.parse<0>(m_aText.data());
+    m_Document.parse<0>(m_aText.get());
     return true;
 }
 
@@ -53,7 +56,7 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
 {
     // The parser recurses once per level and allocates every node and attribute: both are
     // bounded before it runs, by one pass over the text.
-    const KvXmlShape shape = KvXmlShape::Measure(m_aText.data());
+    const KvXmlShape shape = KvXmlShape::Measure(m_aText.get());
     if (shape.GetDepth() > kMaxDepth)
     {
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,

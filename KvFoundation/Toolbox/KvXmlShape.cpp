@@ -1,24 +1,47 @@
 #include "Toolbox/KvXmlShape.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace
 {
-// The parser's character classes.
+// The parser's character classes, one table lookup per character as in the parser itself.
+enum : uint8_t
+{
+    kWhitespace = 1,
+    kEndsElementName = 2,
+    kEndsAttributeName = 4,
+};
+
+constexpr std::array<uint8_t, 256> kCharacterClasses = []
+{
+    std::array<uint8_t, 256> classes{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r'})
+        classes[c] = kWhitespace | kEndsElementName | kEndsAttributeName;
+    for (const unsigned char c : {'\0', '/', '>', '?'})
+        classes[c] = kEndsElementName | kEndsAttributeName;
+    for (const unsigned char c : {'!', '<', '='})
+        classes[c] = kEndsAttributeName;
+    return classes;
+}();
+
+bool IsOf(char c, uint8_t characterClass)
+{
+    return (kCharacterClasses[static_cast<unsigned char>(c)] & characterClass) != 0;
+}
+
 bool IsWhitespace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return IsOf(c, kWhitespace);
 }
 
-bool EndsElementName(char c)
+// The position of the first character at or after text that is of the class.
+const char* SkipUntil(const char* text, uint8_t characterClass)
 {
-    return c == '\0' || IsWhitespace(c) || c == '/' || c == '>' || c == '?';
-}
-
-bool EndsAttributeName(char c)
-{
-    return EndsElementName(c) || c == '!' || c == '<' || c == '=';
+    while (!IsOf(*text, characterClass))
+        ++text;
+    return text;
 }
 
 const char* SkipWhitespace(const char* text)
@@ -65,10 +88,7 @@ private:
         m_pText = SkipWhitespace(m_pText);
         if (*m_pText == '<' && m_pText[1] == '/')
         {
-            m_pText += 2;
-            while (!EndsElementName(*m_pText))
-                ++m_pText;
-            m_pText = SkipWhitespace(m_pText);
+            m_pText = SkipWhitespace(SkipUntil(m_pText + 2, kEndsElementName));
             if (*m_pText != '>')
                 return false;
             ++m_pText;
@@ -84,7 +104,7 @@ private:
             return false;
         // Text up to the next markup is one data node.
         ++m_rShape.m_ulNodes;
-        m_pText += std::strcspn(m_pText, "<");
+        m_pText = strchrnul(m_pText, '<');
         return true;
     }
 
@@ -93,6 +113,8 @@ private:
     {
         if (*m_pText == '?')
             m_pText = After(m_pText + 1, "?>");
+        else if (*m_pText != '!')
+            return Element();
         else if (std::strncmp(m_pText, "!--", 3) == 0)
             m_pText = After(m_pText + 3, "-->");
         else if (std::strncmp(m_pText, "![CDATA[", 8) == 0)
@@ -102,10 +124,8 @@ private:
         }
         else if (std::strncmp(m_pText, "!DOCTYPE", 8) == 0 && IsWhitespace(m_pText[8]))
             m_pText = AfterDoctype(m_pText + 9);
-        else if (*m_pText == '!')
-            m_pText = After(m_pText + 1, ">");
         else
-            return Element();
+            m_pText = After(m_pText + 1, ">");
         return m_pText != nullptr;
     }
 
@@ -134,16 +154,14 @@ private:
     bool Element()
     {
         const char* name = m_pText;
-        while (!EndsElementName(*m_pText))
-            ++m_pText;
+        m_pText = SkipUntil(m_pText, kEndsElementName);
         if (m_pText == name)
             return false;
         ++m_rShape.m_ulNodes;
         m_pText = SkipWhitespace(m_pText);
-        while (!EndsAttributeName(*m_pText))
+        while (!IsOf(*m_pText, kEndsAttributeName))
         {
-            while (!EndsAttributeName(*m_pText))
-                ++m_pText;
+            m_pText = SkipUntil(m_pText, kEndsAttributeName);
             ++m_rShape.m_ulAttributes;
             m_pText = SkipWhitespace(m_pText);
             if (*m_pText != '=')
@@ -152,8 +170,11 @@ private:
             const char quote = *m_pText;
             if (quote != '"' && quote != '\'')
                 return false;
-            m_pText = std::strchr(m_pText + 1, quote);
-            if (!m_pText)
+            // Values are short: a plain loop beats a library search.
+            ++m_pText;
+            while (*m_pText != quote && *m_pText != '\0')
+                ++m_pText;
+            if (*m_pText == '\0')
                 return false;
             m_pText = SkipWhitespace(m_pText + 1);
         }

@@ -10,3 +10,4 @@
 #include "src/foundation/KvPlatformFile.h"
 #include "src/foundation/KvPlatformProcess.h"
 #include "src/foundation/KvPlatformSharedMemory.h"
+#include "src/foundation/KvTimeUuidGenerator.h"

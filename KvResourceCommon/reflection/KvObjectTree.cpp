@@ -2,6 +2,7 @@
 
 #include "Foundation/KvReport.h"
 #include "reflection/KvMemberVisitor.h"
+#include "reflection/KvPointerSet.h"
 #include "reflection/KvReflectedDataType.h"
 
 #include <cstring>
@@ -29,7 +30,7 @@ class TreeReleaser : public KvMemberVisitorSkippingAll
 public:
     void ReleaseTree(const KvReflectedDataType* pType, void* pObject)
     {
-        if (!pObject || !m_Released.insert(pObject).second)
+        if (!pObject || !m_Released.Insert(pObject))
             return;
         ReleaseChildren(pType, pObject);
         if (const KvReflectedObjectConstructor* pConstructor = pType->GetObjectConstructor())
@@ -94,7 +95,7 @@ public:
     }
 
 private:
-    std::set<void*> m_Released;
+    KvPointerSet m_Released;
 };
 
 class TreeCloner

@@ -49,7 +49,7 @@ KvReflectedDataType* KvReflectionInterface::FindType(const char* name) const
 {
     if (!name)
         return nullptr;
-    const auto found = m_TypesByName.find(name);
+    const auto found = m_TypesByName.find(std::string_view(name));
     return found == m_TypesByName.end() ? nullptr : found->second;
 }
 

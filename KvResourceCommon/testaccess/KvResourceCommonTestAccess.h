@@ -5,6 +5,7 @@
 #include "host/KvAtomicFileWriter.h"
 #include "reflection/KvMemberVisitor.h"
 #include "reflection/KvObjectTree.h"
+#include "reflection/KvPointerSet.h"
 #include "store/KvBase64.h"
 #include "store/KvJsonDocumentWriter.h"
 #include "store/KvJsonLoadSession.h"

@@ -1,5 +1,6 @@
 #include "importers/KvEnginePrefabValues.h"
 
+#include "Toolbox/KvDecimalText.h"
 #include "math/KvEulerAngles.h"
 
 #include <cmath>
@@ -47,7 +48,7 @@ void ReadVector(const char* text, KvVector3& vector)
               [&](int component, const char*& position)
               {
                   char* end = nullptr;
-                  const float value = std::strtof(position, &end);
+                  const float value = KvDecimalText::ReadFloat(position, &end);
                   if (end == position)
                       return false;
                   *components[component] = value;

@@ -13,6 +13,7 @@
 #include "projectdata/KvProjectData_Core_RenderShape.h"
 #include "projectdata/KvProjectData_Core_Texture.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -155,9 +156,10 @@ public:
     // False once the budget is spent.
     bool ReadProperty(const Node& property)
     {
-        const char* nameText = KvXmlAttributeText(&property, "name");
-        const std::string_view name = nameText ? nameText : "";
-        const char* value = KvXmlAttributeText(&property, "value");
+        static constexpr std::array<std::string_view, 2> kAttributes = {"name", "value"};
+        const KvXmlAttributes attributes(&property, kAttributes);
+        const std::string_view name = attributes[0] ? attributes[0] : "";
+        const char* value = attributes[1];
         // Text properties without a value read as empty.
         const char* text = value ? value : "";
         KvTransformSpace& local = *m_Entry->m_pTransform->m_LocalTransform;

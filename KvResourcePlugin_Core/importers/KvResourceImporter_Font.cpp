@@ -11,18 +11,39 @@
 
 namespace
 {
-// Reads an unsigned attribute into value when the attribute is present.
-void ReadUnsigned(const rapidxml::xml_node<>* pNode, const char* name, uint32_t& value)
+// Reads an unsigned attribute text into value when the attribute is present.
+void ReadUnsigned(const char* text, uint32_t& value)
 {
-    if (const char* text = KvXmlAttributeText(pNode, name))
+    if (text)
         value = KvXmlNumbers::ReadUnsigned(text);
 }
 
-void ReadFloat(const rapidxml::xml_node<>* pNode, const char* name, float& value)
+void ReadUnsigned(const rapidxml::xml_node<>* pNode, const char* name, uint32_t& value)
 {
-    if (const char* text = KvXmlAttributeText(pNode, name))
+    ReadUnsigned(KvXmlAttributeText(pNode, name), value);
+}
+
+void ReadFloat(const char* text, float& value)
+{
+    if (text)
         value = KvXmlNumbers::ReadFloat(text);
 }
+
+// The attributes of a char, read in one walk over each.
+enum eCharAttribute
+{
+    ID,
+    X,
+    Y,
+    WIDTH,
+    HEIGHT,
+    XOFFSET,
+    YOFFSET,
+    XADVANCE,
+    PAGE,
+};
+constexpr std::array<std::string_view, 9> kCharAttributes = {
+    "id", "x", "y", "width", "height", "xoffset", "yoffset", "xadvance", "page"};
 } // namespace
 
 const KvResourceDescriptor* KvResourceImporter_Font::GetResourceType() const
@@ -84,15 +105,16 @@ void* KvResourceImporter_Font::ConvertToRaw(void*&, KvResource* pResource, KvIOS
         float y = 0.0f;
         float charWidth = 0.0f;
         float charHeight = 0.0f;
-        ReadUnsigned(pChar, "id", id);
-        ReadFloat(pChar, "x", x);
-        ReadFloat(pChar, "y", y);
-        ReadFloat(pChar, "width", charWidth);
-        ReadFloat(pChar, "height", charHeight);
-        ReadUnsigned(pChar, "xoffset", xOffset);
-        ReadUnsigned(pChar, "yoffset", yOffset);
-        ReadUnsigned(pChar, "xadvance", xAdvance);
-        ReadUnsigned(pChar, "page", page);
+        const KvXmlAttributes attributes(pChar, kCharAttributes);
+        ReadUnsigned(attributes[ID], id);
+        ReadFloat(attributes[X], x);
+        ReadFloat(attributes[Y], y);
+        ReadFloat(attributes[WIDTH], charWidth);
+        ReadFloat(attributes[HEIGHT], charHeight);
+        ReadUnsigned(attributes[XOFFSET], xOffset);
+        ReadUnsigned(attributes[YOFFSET], yOffset);
+        ReadUnsigned(attributes[XADVANCE], xAdvance);
+        ReadUnsigned(attributes[PAGE], page);
         // The table holds codes 0 to 255; other codes have no slot.
         if (id >= kCharacterCount)
             continue;

@@ -34,6 +34,19 @@ int32_t IndexOf(const Node& node, const char* attribute)
     return text ? std::atoi(text) : -1;
 }
 
+// The attributes of an Element, read in one walk over each.
+enum eElementAttribute
+{
+    NAME,
+    TYPE,
+    ACTIVE,
+    TRIGGER_VALUE,
+    CONTROL,
+    BUTTON,
+};
+constexpr std::array<std::string_view, 6> kElementAttributes = {"name",          "type",    "active",
+                                                                "trigger_value", "control", "button"};
+
 // Gives a name the text when there is one, charging the copy; false once the budget is spent.
 bool Rename(std::string& name, const char* text, KvImportBudget& budget)
 {
@@ -61,31 +74,30 @@ bool KvResourceImporter_InputTranslator::LoadElementSet(KvProjectData_Core_Raw_I
          pElement = pElement->next_sibling("Element"))
     {
         KvProjectData_Core_Raw_InputElement input;
-        if (!Rename(set.m_strName, KvXmlAttributeText(pElement, "name"), budget) ||
+        const KvXmlAttributes attributes(pElement, kElementAttributes);
+        if (!Rename(set.m_strName, attributes[NAME], budget) ||
             !budget.ChargeElement<KvProjectData_Core_Raw_InputElement>())
             return false;
-        const char* typeText = KvXmlAttributeText(pElement, "type");
-        const std::string type = typeText ? typeText : "";
-        const char* active = KvXmlAttributeText(pElement, "active");
-        input.m_bActive = active ? IsTrue(active) : true;
+        const std::string_view type = attributes[TYPE] ? attributes[TYPE] : "";
+        input.m_bActive = attributes[ACTIVE] ? IsTrue(attributes[ACTIVE]) : true;
         if (type == "analog")
         {
             input.m_eType = INPUT_ELEMENT_ANALOG;
-            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(KvXmlAttributeText(pElement, "trigger_value"));
-            input.m_eAnalogControl = EnumOf(g_Converter_InputAnalogControl, *pElement, "control");
+            input.m_fTriggerValue = KvXmlNumbers::ReadFloat(attributes[TRIGGER_VALUE]);
+            input.m_eAnalogControl = g_Converter_InputAnalogControl.FromString(attributes[CONTROL]);
         }
         else if (type == "button")
         {
             input.m_eType = INPUT_ELEMENT_BUTTON;
-            input.m_eButton = EnumOf(g_Converter_InputButton, *pElement, "button");
+            input.m_eButton = g_Converter_InputButton.FromString(attributes[BUTTON]);
         }
         else if (type == "key")
         {
             input.m_eType = INPUT_ELEMENT_KEY;
-            input.m_eKey = EnumOf(g_Converter_InputKeys, *pElement, "button");
+            input.m_eKey = g_Converter_InputKeys.FromString(attributes[BUTTON]);
         }
         else
-            KvFatalReport(KV_REPORT_SITE, "Invalid input element type '%s' in file '%s'", type.c_str(),
+            KvFatalReport(KV_REPORT_SITE, "Invalid input element type '%s' in file '%s'", type.data(),
                           m_strFileName.c_str());
         set.m_aElements.push_back(input);
     }
@@ -113,10 +125,10 @@ bool KvResourceImporter_InputTranslator::LoadCommand(KvProjectData_Core_Raw_Inpu
         if (!budget.ChargeElement<KvProjectData_Core_Raw_InputElementSet*>())
             return false;
         const char* nameText = KvXmlAttributeText(pSet, "name");
-        const std::string name = nameText ? nameText : "";
+        const std::string_view name = nameText ? nameText : "";
         const auto found = sets.find(name);
         if (found == sets.end())
-            KvFatalReport(KV_REPORT_SITE, "Failed to find element set '%s' in '%s'", name.c_str(),
+            KvFatalReport(KV_REPORT_SITE, "Failed to find element set '%s' in '%s'", name.data(),
                           m_strFileName.c_str());
         command.m_apElementSet.push_back(found->second);
     }

@@ -27,7 +27,8 @@ public:
     void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void* existing) override;
 
 private:
-    using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*>;
+    // Looked up by the names' texts, without a copy.
+    using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*, std::less<>>;
 
     // Each false once the budget is spent.
     bool LoadTranslator(KvProjectData_Core_Raw_InputTranslator& translator,

@@ -1,8 +1,9 @@
 #include "importers/KvXmlNumbers.h"
 
+#include "Toolbox/KvDecimalText.h"
+
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
 
 namespace KvXmlNumbers
 {
@@ -24,7 +25,7 @@ uint32_t ReadUnsigned(const char* text)
     }
     if (*pChar == '.')
     {
-        const double real = std::strtod(text, nullptr);
+        const double real = KvDecimalText::ReadDouble(text, nullptr);
         const double rounded = std::floor(real + 0.5);
         return rounded < 0.0 || rounded > 4294967295.0 ? 0 : static_cast<uint32_t>(rounded);
     }
@@ -42,7 +43,7 @@ float ReadFloat(const char* text)
 float ReadLeadingFloat(const char* text, const char*& outEnd)
 {
     char* pEnd = nullptr;
-    const double value = std::strtod(text, &pEnd);
+    const double value = KvDecimalText::ReadDouble(text, &pEnd);
     outEnd = pEnd;
     const double magnitude = std::fabs(value);
     if (!std::isfinite(value) || magnitude > FLT_MAX || (magnitude != 0.0 && magnitude < FLT_MIN))

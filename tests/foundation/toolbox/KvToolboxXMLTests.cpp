@@ -70,3 +70,25 @@ TEST(XmlDocument, DeepOrDenseSources_RefusedBeforeParsing)
         EXPECT_EQ(logged.substr(logged.find('\t') + 1), message);
     }
 }
+
+// One walk finds what one search per name finds: the first attribute of each name, in any
+// order, names that prefix others told apart, and null for a missing name or node.
+TEST(XmlAttributes, OneWalk_FindsWhatFirstAttributeFinds)
+{
+    constexpr std::array<std::string_view, 4> kNames = {"x", "xoffset", "id", "page"};
+    for (std::string text :
+         {"<c x='1' xoffset='2' id='3' page='4'/>", "<c page='4' id='3' x='1' xoffset='2'/>",
+          "<c id='3' id='9' xoffset='2' x='1' xoffset='8'/>", "<c xo='5' x='1' other='7'/>", "<c/>"})
+    {
+        KvXmlDocument document;
+        ASSERT_TRUE(LoadText(document, text));
+        const rapidxml::xml_node<>* pNode = document.GetRoot("c");
+        const KvXmlAttributes attributes(pNode, kNames);
+        for (size_t index = 0; index < kNames.size(); ++index)
+        {
+            const char* expected = KvXmlAttributeText(pNode, std::string(kNames[index]).c_str());
+            EXPECT_STREQ(attributes[index], expected) << text << " " << kNames[index];
+        }
+    }
+    EXPECT_EQ(KvXmlAttributes(nullptr, kNames)[0], nullptr);
+}

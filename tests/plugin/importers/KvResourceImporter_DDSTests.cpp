@@ -5,6 +5,7 @@
 #include "support/KvTestReports.h"
 #include "testaccess/KvResourcePlugin_CoreTestAccess.h"
 
+#include <bit>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -141,5 +142,53 @@ TEST(DdsImport, TruncatedHeaders_NeverCrash)
         ImportRun run(importer, std::vector<uint8_t>(full.begin(), full.begin() + length));
         // A header cut before the pixel format leaves no known format.
         EXPECT_EQ(run.Raw<Texture>() != nullptr, length >= 4 + 84) << length;
+    }
+}
+
+// Pixels larger than one block of the reorder, in whole-byte and odd masks, 4 and 3 bytes wide:
+// every whole pixel of every mip holds each channel's masked bits shifted down to bit 0.
+TEST(DdsImport, LargeReorderedMips_EachPixelByItsMasks)
+{
+    struct tReorderCase
+    {
+        uint32_t m_ulFlags;
+        uint32_t m_ulBytesPerPixel;
+        uint32_t m_aMasks[4];
+    };
+    const tReorderCase cases[] = {
+        {DDPF_RGB | DDPF_ALPHAPIXELS, 4, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}},
+        {DDPF_RGB | DDPF_ALPHAPIXELS, 4, {0x00000FF0, 0x000FF000, 0x0FF00000, 0xF000000F}},
+        {DDPF_RGB, 3, {0x00FF0000, 0x0000FF00, 0x000000FF, 0}},
+    };
+    KvResourceImporter_DDS importer;
+    for (const tReorderCase& reorder : cases)
+    {
+        tDds dds{150, 150, 3, reorder.m_ulFlags};
+        std::copy(std::begin(reorder.m_aMasks), std::end(reorder.m_aMasks), dds.m_aMasks);
+        std::vector<uint8_t> pixels(150 * 150 * reorder.m_ulBytesPerPixel * 4 / 3);
+        uint32_t seed = 7;
+        for (uint8_t& byte : pixels)
+            byte = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+        ImportRun run(importer, MakeDds(dds, pixels));
+        ASSERT_NE(run.Payload<Payload>(), nullptr);
+        size_t offset = 0;
+        for (const KvProjectData_Core_Raw_Texture_Mip& mip : run.Payload<Payload>()->m_aLevels[0].m_aMips)
+        {
+            const std::vector<uint8_t>& stored = mip.m_aPixelData;
+            for (size_t pixel = 0; pixel + reorder.m_ulBytesPerPixel <= stored.size();
+                 pixel += reorder.m_ulBytesPerPixel)
+            {
+                uint32_t value = 0;
+                for (uint32_t index = 0; index < reorder.m_ulBytesPerPixel; ++index)
+                    value |= uint32_t(pixels[offset + pixel + index]) << (8 * index);
+                for (uint32_t channel = 0; channel < reorder.m_ulBytesPerPixel; ++channel)
+                {
+                    const uint32_t mask = reorder.m_aMasks[channel];
+                    ASSERT_EQ(stored[pixel + channel], uint8_t((value & mask) >> std::countr_zero(mask)))
+                        << "pixel byte " << pixel << " of a mip of " << stored.size();
+                }
+            }
+            offset += stored.size();
+        }
     }
 }

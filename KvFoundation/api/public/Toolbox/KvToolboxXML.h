@@ -2,8 +2,10 @@
 
 #include <rapidxml/rapidxml.hpp>
 
+#include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <string_view>
 
 class KvIOStream;
 
@@ -29,7 +31,7 @@ public:
 
     rapidxml::xml_document<>& GetDocument() { return m_Document; }
     // The memory the loaded text and its parse take, as estimated before parsing.
-    uint64_t GetParsedBytes() const { return m_aText.capacity() + m_ulTreeBytes; }
+    uint64_t GetParsedBytes() const { return m_ulTextBytes + m_ulTreeBytes; }
     // The first element of the document with the given name, or null.
     rapidxml::xml_node<>* GetRoot(const char* name) { return m_Document.first_node(name); }
 
@@ -37,7 +39,8 @@ private:
     // Whether the text read stays within the depth and tree limits; logs why not.
     bool IsParseable(const char* name, uint64_t size);
 
-    std::vector<char> m_aText;
+    std::unique_ptr<char[]> m_aText;
+    uint64_t m_ulTextBytes = 0;
     uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
@@ -48,3 +51,39 @@ inline const char* KvXmlAttributeText(const rapidxml::xml_node<>* pNode, const c
     const rapidxml::xml_attribute<>* pAttribute = pNode ? pNode->first_attribute(name) : nullptr;
     return pAttribute ? pAttribute->value() : nullptr;
 }
+
+// The texts of a node's attributes of the given names, found in one walk over its attributes
+// instead of one search per name. As with first_attribute, the first attribute of a name counts;
+// a name the node lacks (or a null node) gives null.
+template <size_t kCount>
+class KvXmlAttributes
+{
+public:
+    KvXmlAttributes(const rapidxml::xml_node<>* pNode, const std::array<std::string_view, kCount>& names)
+    {
+        m_aTexts.fill(nullptr);
+        // Sources list the attributes in one order, mostly that of the names: the search starts
+        // after the name found last, so that it mostly succeeds at once.
+        size_t start = 0;
+        for (auto* pAttribute = pNode ? pNode->first_attribute() : nullptr; pAttribute;
+             pAttribute = pAttribute->next_attribute())
+        {
+            const std::string_view name(pAttribute->name(), pAttribute->name_size());
+            for (size_t tried = 0, index = start; tried < kCount;
+                 ++tried, index = index + 1 == kCount ? 0 : index + 1)
+            {
+                if (names[index] != name)
+                    continue;
+                if (!m_aTexts[index])
+                    m_aTexts[index] = pAttribute->value();
+                start = index + 1 == kCount ? 0 : index + 1;
+                break;
+            }
+        }
+    }
+
+    const char* operator[](size_t index) const { return m_aTexts[index]; }
+
+private:
+    std::array<const char*, kCount> m_aTexts;
+};

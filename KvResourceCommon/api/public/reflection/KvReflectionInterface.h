@@ -79,7 +79,8 @@ public:
 
 private:
     std::vector<KvReflectedDataType*> m_apTypes;
-    std::map<std::string, KvReflectedDataType*> m_TypesByName;
+    // Found by a name's text without a copy of it.
+    std::map<std::string, KvReflectedDataType*, std::less<>> m_TypesByName;
     std::unique_ptr<KvReflectedDataType> m_pTypeRecordType;
     std::map<const KvReflectedDataType*, KvLiveObjectList> m_LiveObjects;
     std::vector<KvReflectionChangeListener*> m_apListeners;
