@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -60,34 +59,17 @@ void TakeArcSines(const KvSlerpArc& arc, const Lanes& factor, const LaneMask& te
 {
     if (arc.IsCoincident())
         return;
-    Lanes angles[2];
     uint32_t part = 0;
     Lanes unusedFrom;
     Lanes unusedTo;
     arc.WeightsAt(factor, unusedFrom, unusedTo,
-                  [&](const Lanes& partAngles)
+                  [&](const Lanes& angles)
                   {
-                      angles[part++] = partAngles;
+                      for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+                          outSines[part][lane] = tested[lane] ? std::sin(angles[lane]) : 0.0f;
+                      ++part;
                       return Lanes{};
                   });
-    for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
-        outSines[0][lane] = tested[lane] ? std::sin(angles[0][lane]) : 0.0f;
-    // A key's far part is often another key's near part to the bit (the middle key of a span,
-    // keys at mirrored factors): the same argument has the same sine. Bits, not values, are
-    // compared, as +0 and -0 have different sines.
-    const LaneMask nearBits = std::bit_cast<LaneMask>(angles[0]) & tested;
-    for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
-    {
-        outSines[1][lane] = 0.0f;
-        if (!tested[lane])
-            continue;
-        const int32_t farBits = std::bit_cast<int32_t>(angles[1][lane]);
-        const LaneMask same = (nearBits == farBits) & tested;
-        uint32_t source = 0;
-        while (source < kPoseLanes && same[source] == 0)
-            ++source;
-        outSines[1][lane] = source < kPoseLanes ? outSines[0][source] : std::sin(angles[1][lane]);
-    }
 }
 
 // The rotation at each tested lane's factor along an arc, as KvSlerpArc::At gives it, from
