@@ -41,8 +41,19 @@ public:
 private:
     // Whether every key between anchor and end is reproduced by interpolating between them.
     bool RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pWorkers);
-    // Whether any key of one block that lies between anchor and end fails its test.
-    bool BlockFails(uint32_t anchor, uint32_t end, uint32_t block, MatrixLanes* pInterpolated);
+    // Whether the tests of one pass, the ones of the given order and, when wide, the next
+    // order's block, find a failing key.
+    bool PassFails(uint32_t anchor, uint32_t end, uint32_t order, uint32_t worker);
+    // Whether any key of the given blocks (one per four lanes) that lies between anchor and
+    // end fails its test.
+    template <uint32_t N>
+    bool BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[N / kPoseLanes],
+                    typename LaneTypes<N>::Matrix* pInterpolated);
+    // BlocksFail on two blocks at once in 256-bit vectors: only called where the processor
+    // has them.
+    __attribute__((target("avx"), flatten)) bool BlockPairFails(uint32_t anchor, uint32_t end,
+                                                                const uint32_t (&blocks)[2],
+                                                                WideMatrixLanes* pInterpolated);
     // The own model-space poses of the four keys of a block, as sampling each key alone gives
     // them; lanes past the last key repeat it.
     void SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const;
@@ -66,6 +77,9 @@ private:
     // The order in which a block's bones are built and compared, parents before children.
     std::vector<uint32_t> m_aBoneOrder;
     uint32_t m_uiFirstTestedBone = 0;
+    // The blocks of the current round's keys.
+    uint32_t m_uiRoundFirstBlock = 0;
+    uint32_t m_uiRoundBlockCount = 0;
     // The bone that failed in the last failing round.
     std::atomic<uint32_t> m_uiFailedBone{0};
     // Each bone's rotation arc and the end key it was set up for (0: none yet).
@@ -74,6 +88,9 @@ private:
     SpanPoseCache m_SpanPoses;
     // Interpolated model-space poses of one block, one set per thread.
     std::vector<std::vector<MatrixLanes>> m_aInterpolated;
+    // Blocks go in pairs, eight keys to a pass, where the processor has 256-bit vectors.
+    const bool m_bWideLanes;
+    std::vector<std::vector<WideMatrixLanes>> m_aWideInterpolated;
     KeyReductionStats m_Stats;
 };
 } // namespace AnimationTech
