@@ -138,8 +138,8 @@ KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseToleran
       m_MaxSquaredDistance(Broadcast(tolerance.m_fMaxSquaredDistance)), m_aArcs(m_uiBoneCount),
       m_aArcEnds(m_uiBoneCount, 0), m_SpanPoses(m_uiBoneCount),
       m_aInterpolated(m_uiThreadCount, std::vector<MatrixLanes>(m_uiBoneCount)),
-      m_bWideLanes(__builtin_cpu_supports("avx")),
-      m_aWideInterpolated(m_bWideLanes ? m_uiThreadCount : 0, std::vector<WideMatrixLanes>(m_uiBoneCount))
+      m_bAvx(__builtin_cpu_supports("avx")),
+      m_aWideInterpolated(m_bAvx ? m_uiThreadCount : 0, std::vector<WideMatrixLanes>(m_uiBoneCount))
 {
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
@@ -188,7 +188,10 @@ std::vector<bool> KeyReduction::FindRemovedKeys()
         while (m_SpanPoses.GetEndBlock() <= (end - 1) / kPoseLanes)
         {
             const uint32_t block = m_SpanPoses.GetEndBlock();
-            SampleKeyBlock(block, m_SpanPoses.AppendBlock());
+            if (m_bAvx)
+                SampleKeyBlockAvx(block, m_SpanPoses.AppendBlock());
+            else
+                SampleKeyBlock(block, m_SpanPoses.AppendBlock());
         }
         removed[end - 1] = true;
         if (!RoundPasses(anchor, end, pWorkers.get()))
@@ -211,7 +214,7 @@ bool KeyReduction::RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pW
     const uint32_t blockCount = (end - 1) / kPoseLanes + 1 - firstBlock;
     m_uiRoundFirstBlock = firstBlock;
     m_uiRoundBlockCount = blockCount;
-    const uint32_t blocksPerPass = m_bWideLanes ? 2 : 1;
+    const uint32_t blocksPerPass = m_bAvx ? 2 : 1;
 
     if (pWorkers == nullptr || blockCount < kMinBlocksPerThread * pWorkers->GetThreadCount())
     {
@@ -249,16 +252,19 @@ bool KeyReduction::PassFails(uint32_t anchor, uint32_t end, uint32_t order, uint
     {
         return m_uiRoundFirstBlock + (blockOrder + m_uiRoundBlockCount / 2) % m_uiRoundBlockCount;
     };
-    if (m_bWideLanes && order + 1 < m_uiRoundBlockCount)
-        return BlockPairFails(anchor, end, {blockAt(order), blockAt(order + 1)},
-                              m_aWideInterpolated[worker].data());
-    return BlocksFail<kPoseLanes>(anchor, end, {blockAt(order)}, m_aInterpolated[worker].data());
+    if (!m_bAvx)
+        return BlocksFail<kPoseLanes>(anchor, end, {blockAt(order)}, m_aInterpolated[worker].data());
+    if (order + 1 < m_uiRoundBlockCount)
+        return BlocksFailAvx<kWidePoseLanes>(anchor, end, {blockAt(order), blockAt(order + 1)},
+                                             m_aWideInterpolated[worker].data());
+    return BlocksFailAvx<kPoseLanes>(anchor, end, {blockAt(order)}, m_aInterpolated[worker].data());
 }
 
-bool KeyReduction::BlockPairFails(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[2],
-                                  WideMatrixLanes* pInterpolated)
+template <uint32_t N>
+bool KeyReduction::BlocksFailAvx(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[N / kPoseLanes],
+                                 typename LaneTypes<N>::Matrix* pInterpolated)
 {
-    return BlocksFail<kWidePoseLanes>(anchor, end, blocks, pInterpolated);
+    return BlocksFail<N>(anchor, end, blocks, pInterpolated);
 }
 
 const KvSlerpArc& KeyReduction::ArcOf(uint32_t anchor, uint32_t end, uint32_t bone)
@@ -353,5 +359,10 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
                                       LoadLanes(components[6])};
         ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
     }
+}
+
+void KeyReduction::SampleKeyBlockAvx(uint32_t block, MatrixLanes* outPoses) const
+{
+    SampleKeyBlock(block, outPoses);
 }
 } // namespace AnimationTech

@@ -49,14 +49,17 @@ private:
     template <uint32_t N>
     bool BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[N / kPoseLanes],
                     typename LaneTypes<N>::Matrix* pInterpolated);
-    // BlocksFail on two blocks at once in 256-bit vectors: only called where the processor
-    // has them.
-    __attribute__((target("avx"), flatten)) bool BlockPairFails(uint32_t anchor, uint32_t end,
-                                                                const uint32_t (&blocks)[2],
-                                                                WideMatrixLanes* pInterpolated);
+    // BlocksFail compiled for AVX, called only where the processor has it: eight lanes fill
+    // one 256-bit vector, and four take the shorter three-operand instructions.
+    template <uint32_t N>
+    __attribute__((target("avx"), flatten)) bool BlocksFailAvx(uint32_t anchor, uint32_t end,
+                                                               const uint32_t (&blocks)[N / kPoseLanes],
+                                                               typename LaneTypes<N>::Matrix* pInterpolated);
     // The own model-space poses of the four keys of a block, as sampling each key alone gives
     // them; lanes past the last key repeat it.
     void SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const;
+    __attribute__((target("avx"), flatten)) void SampleKeyBlockAvx(uint32_t block,
+                                                                   MatrixLanes* outPoses) const;
     // The bone's rotation arc between anchor and end, set up the first time a round needs it:
     // a round that fails early never pays for the arcs of the bones it did not reach.
     const KvSlerpArc& ArcOf(uint32_t anchor, uint32_t end, uint32_t bone);
@@ -88,8 +91,8 @@ private:
     SpanPoseCache m_SpanPoses;
     // Interpolated model-space poses of one block, one set per thread.
     std::vector<std::vector<MatrixLanes>> m_aInterpolated;
-    // Blocks go in pairs, eight keys to a pass, where the processor has 256-bit vectors.
-    const bool m_bWideLanes;
+    // Where the processor has AVX, blocks go in pairs, eight keys to a pass.
+    const bool m_bAvx;
     std::vector<std::vector<WideMatrixLanes>> m_aWideInterpolated;
     KeyReductionStats m_Stats;
 };
