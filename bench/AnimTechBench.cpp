@@ -19,8 +19,9 @@
 //     91%  two-block tests, of which sinf 32% (two library calls per bone and key)
 //
 // Reduction CPU time, median of 5 (one thread; the machine shared, so ratios vary by ~15%):
-//   noisy walk:  reference 18.1 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.5 ms (2.4x)
-//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 56-58 ms (9.6-12.8x)
+//   noisy walk:  reference 18.1-18.5 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.0-7.5 ms (2.4-2.6x)
+//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 56-58 ms (9.6-12.8x, 10.1x
+//   when interleaved with the reference)
 // What bounds the noisy walk below 3x: its spans hold about two keys, so each round tests
 // one or two keys after one acosf and one sinf per bone for the arc (17%), and every key's
 // own pose is built once (20%). The tests left take two library sinf calls per bone and key,
