@@ -23,7 +23,7 @@ struct KeyReductionStats
 
 // Finds the keys that OptimizeKeys removes, with the plain algorithm's results to the bit.
 // An end key is removed exactly when every key between the anchor and the end passes, so the
-// keys of one round are tried in any order: four at a time side by side, the middle ones
+// keys of one round are tried in any order: four (eight with AVX) side by side, the middle ones
 // (most likely to fail) first, and split over threads when a round is long. The result does
 // not depend on the thread count.
 class KeyReduction
