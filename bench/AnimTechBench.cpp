@@ -10,8 +10,27 @@
 //     43%  the tests' lanes: blend, bone matrix, concatenation, comparison
 //     18%  the keys' own poses, four at a time, with no sine (a key's slerp with itself)
 //     14%  arcs (acosf and sinf once per bone and round), 10% the tests' sinf
-//   On the long spans the tests' sinf is a third of the time: two library calls per bone and
-//   key remain, and the results must match them to the bit.
+//   with AVX (picked at run time; two blocks to a 256-bit pass, one block in VEX form):  94.5 M
+//     63%  one-block tests (of which 18% their sinf), 10% two-block tests
+//     20%  the keys' own poses
+//     17%  arcs: one acosf (7%) and one sinf per bone and round
+// Profile on the long spans (callgrind, instructions, one reduction):
+//   four lanes: 1016 M, of which sinf 24%, bone matrices 24%;  with AVX: 755 M
+//     91%  two-block tests, of which sinf 32% (two library calls per bone and key)
+//
+// Reduction CPU time, median of 5 (one thread; the machine shared, so ratios vary by ~15%):
+//   noisy walk:  reference 18.1-18.5 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.0-7.5 ms (2.4-2.6x)
+//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 56-58 ms (9.6-12.8x, 10.1x
+//   when interleaved with the reference)
+// What bounds the noisy walk below 3x: its spans hold about two keys, so each round tests
+// one or two keys after one acosf and one sinf per bone for the arc (17%), and every key's
+// own pose is built once (20%). The tests left take two library sinf calls per bone and key,
+// which must stay the library's to keep the kept keys to the bit; the rest is one bone matrix
+// and product per key, in lanes mostly empty. Reusing a sine whose argument repeats to the bit
+// (mirrored factors) cut the noisy walk's sinf instructions by 14% but its search cost more
+// (106 M to 113 M): key times are not exact in float, so mirrored arguments rarely match.
+// Beyond this only an early accept with a proven error bound (a cheap sine and a bound through
+// every bone's chain, NaN and infinity falling back to the exact test) would drop work.
 #include "support/ReferenceKeyReduction.h"
 #include "support/TAnimatedSkeletonTestAccess.h"
 

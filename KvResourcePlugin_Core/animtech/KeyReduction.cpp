@@ -1,3 +1,7 @@
+// The 256-bit lanes pass by value only between functions that are all inlined into the one
+// compiled for AVX, so the changed calling convention GCC warns about is never used.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 #include "KeyReduction.h"
 
 #include "ParallelRounds.h"
@@ -5,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <thread>
@@ -36,9 +41,9 @@ AniQuat KeyRotation(const AniQuat& rotation)
 // One bone's model-space matrices from its local poses, its parent's already in outPoses.
 // Inlined into both callers: as a call, passing the lanes through memory cost a fifth of a
 // reduction.
-[[gnu::always_inline]] inline void ComposeModelLanes(uint32_t bone, int32_t parent,
-                                                     const Lanes (&rotation)[4],
-                                                     const Lanes (&translation)[3], MatrixLanes* outPoses)
+template <class V, class Matrix>
+[[gnu::always_inline]] inline void ComposeModelLanes(uint32_t bone, int32_t parent, const V (&rotation)[4],
+                                                     const V (&translation)[3], Matrix* outPoses)
 {
     if (parent == -1)
     {
@@ -46,55 +51,82 @@ AniQuat KeyRotation(const AniQuat& rotation)
                                        translation[1], translation[2], outPoses[bone].m);
         return;
     }
-    MatrixLanes local;
+    Matrix local;
     KvMath::FillMatrixFromRotation(rotation[0], rotation[1], rotation[2], rotation[3], translation[0],
                                    translation[1], translation[2], local.m);
     KvMath::FillConcatenation(local.m, outPoses[parent].m, outPoses[bone].m);
 }
 
 // The sines of the two parts of an arc (from, then to) at each tested lane's factor.
-using ArcSines = float[2][kPoseLanes];
+template <uint32_t N>
+using ArcSines = float[2][N];
 
-void TakeArcSines(const KvSlerpArc& arc, const Lanes& factor, const LaneMask& tested, ArcSines& outSines)
+template <class V, class Mask, uint32_t N>
+[[gnu::always_inline]] inline void TakeArcSines(const KvSlerpArc& arc, const V& factor, const Mask& tested,
+                                                ArcSines<N>& outSines)
 {
     if (arc.IsCoincident())
         return;
     uint32_t part = 0;
-    Lanes unusedFrom;
-    Lanes unusedTo;
+    V unusedFrom;
+    V unusedTo;
     arc.WeightsAt(factor, unusedFrom, unusedTo,
-                  [&](const Lanes& angles)
+                  [&](const V& angles)
                   {
-                      for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+                      for (uint32_t lane = 0; lane < N; ++lane)
                           outSines[part][lane] = tested[lane] ? std::sin(angles[lane]) : 0.0f;
                       ++part;
-                      return Lanes{};
+                      return V{};
                   });
 }
 
 // The rotation at each tested lane's factor along an arc, as KvSlerpArc::At gives it, from
 // the sines TakeArcSines took.
-void InterpolateRotation(const KvSlerpArc& arc, const Lanes& factor, const ArcSines& sines,
-                         Lanes (&outRotation)[4])
+template <class V, uint32_t N>
+[[gnu::always_inline]] inline void InterpolateRotation(const KvSlerpArc& arc, const V& factor,
+                                                       const ArcSines<N>& sines, V (&outRotation)[4])
 {
     if (arc.IsCoincident())
     {
-        outRotation[0] = Broadcast(arc.To().x);
-        outRotation[1] = Broadcast(arc.To().y);
-        outRotation[2] = Broadcast(arc.To().z);
-        outRotation[3] = Broadcast(arc.To().w);
+        outRotation[0] = Broadcast<V>(arc.To().x);
+        outRotation[1] = Broadcast<V>(arc.To().y);
+        outRotation[2] = Broadcast<V>(arc.To().z);
+        outRotation[3] = Broadcast<V>(arc.To().w);
         return;
     }
     uint32_t part = 0;
-    Lanes weightFrom;
-    Lanes weightTo;
-    arc.WeightsAt(factor, weightFrom, weightTo, [&](const Lanes&) { return LoadLanes(sines[part++]); });
+    V weightFrom;
+    V weightTo;
+    arc.WeightsAt(factor, weightFrom, weightTo,
+                  [&](const V&)
+                  {
+                      V partSines;
+                      std::memcpy(&partSines, sines[part++], sizeof(partSines));
+                      return partSines;
+                  });
     const AniQuat& from = arc.From();
     const AniQuat& to = arc.ToNear();
     outRotation[0] = from.x * weightFrom + to.x * weightTo;
     outRotation[1] = from.y * weightFrom + to.y * weightTo;
     outRotation[2] = from.z * weightFrom + to.z * weightTo;
     outRotation[3] = from.w * weightFrom + to.w * weightTo;
+}
+
+// One bone's own poses of the keys of the given blocks, side by side.
+template <uint32_t N>
+[[gnu::always_inline]] inline const typename LaneTypes<N>::Matrix&
+KeyPosesOf(const MatrixLanes* const (&blocks)[N / kPoseLanes], uint32_t bone,
+           typename LaneTypes<N>::Matrix& scratch)
+{
+    if constexpr (N == kPoseLanes)
+        return blocks[0][bone];
+    for (uint32_t element = 0; element < 12; ++element)
+    {
+        for (uint32_t block = 0; block < N / kPoseLanes; ++block)
+            std::memcpy(reinterpret_cast<char*>(&scratch.m[element]) + block * sizeof(Lanes),
+                        &blocks[block][bone].m[element], sizeof(Lanes));
+    }
+    return scratch;
 }
 } // namespace
 
@@ -105,7 +137,9 @@ KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseToleran
       m_MaxAxisDeviation(Broadcast(tolerance.m_fMaxAxisDeviation)),
       m_MaxSquaredDistance(Broadcast(tolerance.m_fMaxSquaredDistance)), m_aArcs(m_uiBoneCount),
       m_aArcEnds(m_uiBoneCount, 0), m_SpanPoses(m_uiBoneCount),
-      m_aInterpolated(m_uiThreadCount, std::vector<MatrixLanes>(m_uiBoneCount))
+      m_aInterpolated(m_uiThreadCount, std::vector<MatrixLanes>(m_uiBoneCount)),
+      m_bAvx(__builtin_cpu_supports("avx")),
+      m_aWideInterpolated(m_bAvx ? m_uiThreadCount : 0, std::vector<WideMatrixLanes>(m_uiBoneCount))
 {
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
@@ -154,7 +188,10 @@ std::vector<bool> KeyReduction::FindRemovedKeys()
         while (m_SpanPoses.GetEndBlock() <= (end - 1) / kPoseLanes)
         {
             const uint32_t block = m_SpanPoses.GetEndBlock();
-            SampleKeyBlock(block, m_SpanPoses.AppendBlock());
+            if (m_bAvx)
+                SampleKeyBlockAvx(block, m_SpanPoses.AppendBlock());
+            else
+                SampleKeyBlock(block, m_SpanPoses.AppendBlock());
         }
         removed[end - 1] = true;
         if (!RoundPasses(anchor, end, pWorkers.get()))
@@ -175,17 +212,15 @@ bool KeyReduction::RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pW
 {
     const uint32_t firstBlock = (anchor + 1) / kPoseLanes;
     const uint32_t blockCount = (end - 1) / kPoseLanes + 1 - firstBlock;
-    // The keys in the middle of a span stray furthest from the interpolation: start there.
-    auto blockAt = [&](uint32_t order)
-    {
-        return firstBlock + (order + blockCount / 2) % blockCount;
-    };
+    m_uiRoundFirstBlock = firstBlock;
+    m_uiRoundBlockCount = blockCount;
+    const uint32_t blocksPerPass = m_bAvx ? 2 : 1;
 
     if (pWorkers == nullptr || blockCount < kMinBlocksPerThread * pWorkers->GetThreadCount())
     {
-        for (uint32_t order = 0; order < blockCount; ++order)
+        for (uint32_t order = 0; order < blockCount; order += blocksPerPass)
         {
-            if (BlockFails(anchor, end, blockAt(order), m_aInterpolated[0].data()))
+            if (PassFails(anchor, end, order, 0))
                 return false;
         }
         return true;
@@ -199,14 +234,37 @@ bool KeyReduction::RoundPasses(uint32_t anchor, uint32_t end, ParallelRounds* pW
     pWorkers->Run(
         [&](uint32_t worker)
         {
-            for (uint32_t order = worker; order < blockCount && !failed.load(std::memory_order_relaxed);
-                 order += threadCount)
+            for (uint32_t order = worker * blocksPerPass;
+                 order < blockCount && !failed.load(std::memory_order_relaxed);
+                 order += threadCount * blocksPerPass)
             {
-                if (BlockFails(anchor, end, blockAt(order), m_aInterpolated[worker].data()))
+                if (PassFails(anchor, end, order, worker))
                     failed.store(true, std::memory_order_relaxed);
             }
         });
     return !failed.load();
+}
+
+bool KeyReduction::PassFails(uint32_t anchor, uint32_t end, uint32_t order, uint32_t worker)
+{
+    // The keys in the middle of a span stray furthest from the interpolation: start there.
+    auto blockAt = [&](uint32_t blockOrder)
+    {
+        return m_uiRoundFirstBlock + (blockOrder + m_uiRoundBlockCount / 2) % m_uiRoundBlockCount;
+    };
+    if (!m_bAvx)
+        return BlocksFail<kPoseLanes>(anchor, end, {blockAt(order)}, m_aInterpolated[worker].data());
+    if (order + 1 < m_uiRoundBlockCount)
+        return BlocksFailAvx<kWidePoseLanes>(anchor, end, {blockAt(order), blockAt(order + 1)},
+                                             m_aWideInterpolated[worker].data());
+    return BlocksFailAvx<kPoseLanes>(anchor, end, {blockAt(order)}, m_aInterpolated[worker].data());
+}
+
+template <uint32_t N>
+bool KeyReduction::BlocksFailAvx(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[N / kPoseLanes],
+                                 typename LaneTypes<N>::Matrix* pInterpolated)
+{
+    return BlocksFail<N>(anchor, end, blocks, pInterpolated);
 }
 
 const KvSlerpArc& KeyReduction::ArcOf(uint32_t anchor, uint32_t end, uint32_t bone)
@@ -219,45 +277,54 @@ const KvSlerpArc& KeyReduction::ArcOf(uint32_t anchor, uint32_t end, uint32_t bo
     return m_aArcs[bone];
 }
 
-bool KeyReduction::BlockFails(uint32_t anchor, uint32_t end, uint32_t block, MatrixLanes* pInterpolated)
+template <uint32_t N>
+bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&blocks)[N / kPoseLanes],
+                              typename LaneTypes<N>::Matrix* pInterpolated)
 {
-    float factors[kPoseLanes] = {};
-    LaneMask tested = {};
-    for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+    using V = typename LaneTypes<N>::Lanes;
+    using Mask = typename LaneTypes<N>::Mask;
+    V factor = {};
+    Mask tested = {};
+    for (uint32_t lane = 0; lane < N; ++lane)
     {
-        const uint32_t key = block * kPoseLanes + lane;
+        const uint32_t key = blocks[lane / kPoseLanes] * kPoseLanes + lane % kPoseLanes;
         if (key <= anchor || key >= end)
             continue;
-        factors[lane] = (m_Animation.GetKeyTime(key) - m_Animation.GetKeyTime(anchor)) /
-                        (m_Animation.GetKeyTime(end) - m_Animation.GetKeyTime(anchor));
+        factor[lane] = (m_Animation.GetKeyTime(key) - m_Animation.GetKeyTime(anchor)) /
+                       (m_Animation.GetKeyTime(end) - m_Animation.GetKeyTime(anchor));
         tested[lane] = -1;
     }
-    const Lanes factor = LoadLanes(factors);
-    const Lanes keep = 1.0f - factor;
-    const MatrixLanes* pKeyPoses = m_SpanPoses.Block(block);
+    const V keep = 1.0f - factor;
+    const V maxAxisDeviation = Broadcast<V>(m_MaxAxisDeviation[0]);
+    const V maxSquaredDistance = Broadcast<V>(m_MaxSquaredDistance[0]);
+    const MatrixLanes* keyBlocks[N / kPoseLanes];
+    for (uint32_t block = 0; block < N / kPoseLanes; ++block)
+        keyBlocks[block] = m_SpanPoses.Block(blocks[block]);
 
     // Bones go in batches: first every library sine call of the batch, which would otherwise
     // force the lanes of the matrix work out of registers around each call and stall on
-    // reading back the four sines as one vector, then the rotations, matrices and comparisons.
+    // reading back the sines as one vector, then the rotations, matrices and comparisons.
     constexpr uint32_t kBatch = 8;
-    ArcSines sines[kBatch];
+    ArcSines<N> sines[kBatch];
+    typename LaneTypes<N>::Matrix keyPosesScratch;
     for (uint32_t first = 0; first < m_uiBoneCount; first += kBatch)
     {
         const uint32_t batchEnd = std::min(first + kBatch, m_uiBoneCount);
         for (uint32_t index = first; index < batchEnd; ++index)
-            TakeArcSines(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested, sines[index - first]);
+            TakeArcSines<V, Mask, N>(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested,
+                                     sines[index - first]);
         for (uint32_t index = first; index < batchEnd; ++index)
         {
             const uint32_t bone = m_aBoneOrder[index];
-            Lanes rotation[4];
-            InterpolateRotation(m_aArcs[bone], factor, sines[index - first], rotation);
+            V rotation[4];
+            InterpolateRotation<V, N>(m_aArcs[bone], factor, sines[index - first], rotation);
             const Ani3DVector& from = BoneKey(anchor, bone).m_Translation;
             const Ani3DVector& to = BoneKey(end, bone).m_Translation;
-            const Lanes translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
-                                          keep * from.z + factor * to.z};
+            const V translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
+                                      keep * from.z + factor * to.z};
             ComposeModelLanes(bone, m_aParents[bone], rotation, translation, pInterpolated);
-            const LaneMask differ = BonePosesDiffer(pKeyPoses[bone].m, pInterpolated[bone].m,
-                                                    m_MaxAxisDeviation, m_MaxSquaredDistance);
+            const Mask differ = BonePosesDiffer(KeyPosesOf<N>(keyBlocks, bone, keyPosesScratch).m,
+                                                pInterpolated[bone].m, maxAxisDeviation, maxSquaredDistance);
             if (AnyLane(differ & tested))
             {
                 m_uiFailedBone.store(bone, std::memory_order_relaxed);
@@ -292,5 +359,10 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
                                       LoadLanes(components[6])};
         ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
     }
+}
+
+void KeyReduction::SampleKeyBlockAvx(uint32_t block, MatrixLanes* outPoses) const
+{
+    SampleKeyBlock(block, outPoses);
 }
 } // namespace AnimationTech
