@@ -302,6 +302,13 @@ void BM_PrefabImport(benchmark::State& state)
 }
 BENCHMARK(BM_PrefabImport)->Unit(benchmark::kMillisecond);
 
+// Profile (callgrind, instructions of one run; 145 M before, 135 M after):
+//   before  15% + 11% + 5% malloc/free, 6% malloc_consolidate, 15% KvPointerSet insert (release
+//           walk), 15% live-object registration and removal (a tree node and a hash node each)
+//   after   14% + 11% + 5% malloc/free, 6% malloc_consolidate, 7% live-object registration and
+//           removal (a vector slot and a hash node each), 3.5% KvReflectedPrimitive::HasAttribute
+// CPU time, median of 3 on a loaded machine: 23.6 ms before, 18.2 ms after; the prefab import
+// 25.8 ms against 2.05 ms: 12.6x.
 // The objects the prefab import must make and the host releases, made without any text: an
 // actor per shape with its transform and pawn, its shape and Object3D components with their
 // game objects, and a named placeholder for three shapes in four.

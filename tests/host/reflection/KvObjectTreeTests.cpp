@@ -106,6 +106,30 @@ TEST(LiveObjects, FindByName_LooksPastTheGivenObject)
               nullptr);
 }
 
+// Releasing most objects compacts the list; the survivors keep their order and an object
+// registered again goes last.
+TEST(LiveObjects, OrderSurvivesMassRelease)
+{
+    std::vector<int> objects(300);
+    KvLiveObjectList list;
+    for (int& object : objects)
+        list.Add(&object);
+    std::vector<void*> expected;
+    for (size_t index = 0; index < objects.size(); ++index)
+        if (index % 7 == 3)
+            expected.push_back(&objects[index]);
+        else
+            list.Remove(&objects[index]);
+    list.Remove(&objects[0]);
+    list.Add(&objects[0]);
+    list.Add(&objects[3]);
+    expected.push_back(&objects[0]);
+    std::vector<void*> live;
+    list.AppendTo(live);
+    EXPECT_EQ(live, expected);
+    EXPECT_EQ(list.FindFirst([&](void* pObject) { return pObject > &objects[100]; }), &objects[101]);
+}
+
 TEST(LiveObjects, ChangeListenersAreTold)
 {
     struct Listener : KvReflectionChangeListener

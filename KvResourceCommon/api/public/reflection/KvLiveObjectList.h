@@ -1,45 +1,63 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <unordered_map>
 #include <vector>
 
-// The live objects of one type, each once, in the order they were registered. Adding and
-// removing take logarithmic time, so making and releasing many objects stays near linear.
+// The live objects of one type, each once, in the order they were registered. Objects sit in a
+// vector in that order; a removed one leaves a null slot, and the slots are compacted once they
+// outnumber the live objects, so making and releasing many objects costs one hash entry each
+// and stays linear.
 class KvLiveObjectList
 {
 public:
     void Add(void* pObject)
     {
-        if (m_Order.emplace(pObject, m_ulNext).second)
-            m_Objects.emplace(m_ulNext++, pObject);
+        if (pObject && m_Slots.emplace(pObject, m_apObjects.size()).second)
+            m_apObjects.push_back(pObject);
     }
     void Remove(void* pObject)
     {
-        if (const auto found = m_Order.find(pObject); found != m_Order.end())
-        {
-            m_Objects.erase(found->second);
-            m_Order.erase(found);
-        }
+        const auto found = m_Slots.find(pObject);
+        if (found == m_Slots.end())
+            return;
+        m_apObjects[found->second] = nullptr;
+        m_Slots.erase(found);
+        if (m_apObjects.size() > 2 * m_Slots.size() + kCompactionSlack)
+            Compact();
     }
     // The first object, in registration order, for which the test holds; null when none does.
     template <class Test>
     void* FindFirst(Test&& test) const
     {
-        for (const auto& [order, pObject] : m_Objects)
-            if (test(pObject))
+        for (void* pObject : m_apObjects)
+            if (pObject && test(pObject))
                 return pObject;
         return nullptr;
     }
     void AppendTo(std::vector<void*>& outObjects) const
     {
-        for (const auto& [order, pObject] : m_Objects)
-            outObjects.push_back(pObject);
+        for (void* pObject : m_apObjects)
+            if (pObject)
+                outObjects.push_back(pObject);
     }
 
 private:
-    std::map<uint64_t, void*> m_Objects;
-    std::unordered_map<void*, uint64_t> m_Order;
-    uint64_t m_ulNext = 0;
+    // Few removals leave their slots, so a small list is never compacted back and forth.
+    static constexpr size_t kCompactionSlack = 64;
+
+    void Compact()
+    {
+        size_t kept = 0;
+        for (void* pObject : m_apObjects)
+            if (pObject)
+            {
+                m_Slots[pObject] = kept;
+                m_apObjects[kept++] = pObject;
+            }
+        m_apObjects.resize(kept);
+    }
+
+    std::vector<void*> m_apObjects;
+    std::unordered_map<void*, size_t> m_Slots;
 };
