@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KvResourceCommonExport.h"
+#include "reflection/KvPointerHash.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,13 +39,7 @@ public:
     }
 
 private:
-    // Fibonacci hashing: the multiplication spreads the aligned low bits over the high ones
-    // that pick the slot.
-    size_t SlotOf(const void* pPointer) const
-    {
-        return static_cast<size_t>((reinterpret_cast<uintptr_t>(pPointer) * 0x9E3779B97F4A7C15ull) >>
-                                   (64 - m_uiSlotBits));
-    }
+    size_t SlotOf(const void* pPointer) const { return KvPointerHash(pPointer, m_uiSlotBits); }
 
     void Grow();
 

@@ -146,7 +146,9 @@ void KvReflectedDataTypeBuilder::AddAttributeMember(const char* memberName, KvAt
         delete pAttribute;
         return;
     }
-    m_pType->m_apMembers[index]->m_apAttributes.push_back(pAttribute);
+    KvReflectedPrimitive& member = *m_pType->m_apMembers[index];
+    member.m_apAttributes.push_back(pAttribute);
+    member.m_ulAttributeKinds |= uint64_t(1) << pAttribute->GetKind();
 }
 
 void KvReflectedDataTypeBuilder::AddAttributeType(KvAttribute* pAttribute)

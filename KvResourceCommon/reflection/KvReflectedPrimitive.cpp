@@ -16,16 +16,6 @@ KvReflectedPrimitive::~KvReflectedPrimitive()
     delete m_pArrayAccessor;
 }
 
-bool KvReflectedPrimitive::HasAttribute(eAttributeKind kind) const
-{
-    for (const KvAttribute* pAttribute : m_apAttributes)
-    {
-        if (pAttribute->GetKind() == kind)
-            return true;
-    }
-    return false;
-}
-
 bool KvReflectedPrimitive::AcceptsType(const KvReflectedDataType* pType) const
 {
     if (m_strBaseClassName.empty() || pType->GetName() == m_strBaseClassName)

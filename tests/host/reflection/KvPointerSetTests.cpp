@@ -20,3 +20,23 @@ TEST(PointerSet, Insert_EachPointerOnceThroughGrowth)
         }
     }
 }
+
+// Sets made one after another, and one inside another, reuse the thread's tables: none sees
+// pointers another one took.
+TEST(PointerSet, Insert_ReusedTablesStartEmpty)
+{
+    std::vector<char> bytes(5000);
+    {
+        KvPointerSet first;
+        for (char& byte : bytes)
+            first.Insert(&byte);
+    }
+    KvPointerSet outer;
+    {
+        KvPointerSet inner;
+        for (char& byte : bytes)
+            ASSERT_TRUE(inner.Insert(&byte));
+    }
+    for (char& byte : bytes)
+        ASSERT_TRUE(outer.Insert(&byte));
+}

@@ -46,6 +46,8 @@ enum eAttributeKind : uint32_t
     ATTRIBUTE_EVENT_PARENT_CHANGED,
     ATTRIBUTE_EVENT_AFTER_DRAG_DROP,
 };
+// Members keep the kinds they carry as bits of one word.
+static_assert(ATTRIBUTE_EVENT_AFTER_DRAG_DROP < 64);
 
 // A text or flag argument, as schemas list them; functions and creators are not listed.
 using KvAttributeArgument = std::variant<std::string, bool>;

@@ -1,29 +1,29 @@
 #pragma once
 
+#include "reflection/KvPointerIndexMap.h"
+
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 // The live objects of one type, each once, in the order they were registered. Objects sit in a
 // vector in that order; a removed one leaves a null slot, and the slots are compacted once they
-// outnumber the live objects, so making and releasing many objects costs one hash entry each
-// and stays linear.
+// outnumber the live objects, so making and releasing many objects costs one slot in a flat
+// table each and stays linear.
 class KvLiveObjectList
 {
 public:
     void Add(void* pObject)
     {
-        if (pObject && m_Slots.emplace(pObject, m_apObjects.size()).second)
+        if (pObject && m_Slots.Insert(pObject, m_apObjects.size()))
             m_apObjects.push_back(pObject);
     }
     void Remove(void* pObject)
     {
-        const auto found = m_Slots.find(pObject);
-        if (found == m_Slots.end())
+        const size_t slot = m_Slots.Erase(pObject);
+        if (slot == KvPointerIndexMap::kNone)
             return;
-        m_apObjects[found->second] = nullptr;
-        m_Slots.erase(found);
-        if (m_apObjects.size() > 2 * m_Slots.size() + kCompactionSlack)
+        m_apObjects[slot] = nullptr;
+        if (m_apObjects.size() > 2 * m_Slots.GetSize() + kCompactionSlack)
             Compact();
     }
     // The first object, in registration order, for which the test holds; null when none does.
@@ -52,12 +52,12 @@ private:
         for (void* pObject : m_apObjects)
             if (pObject)
             {
-                m_Slots[pObject] = kept;
+                m_Slots.Reassign(pObject, kept);
                 m_apObjects[kept++] = pObject;
             }
         m_apObjects.resize(kept);
     }
 
     std::vector<void*> m_apObjects;
-    std::unordered_map<void*, size_t> m_Slots;
+    KvPointerIndexMap m_Slots;
 };

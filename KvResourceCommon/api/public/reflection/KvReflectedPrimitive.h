@@ -47,7 +47,8 @@ public:
     const KvReflectedArrayAccessor* GetArrayAccessor() const { return m_pArrayAccessor; }
     const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
 
-    bool HasAttribute(eAttributeKind kind) const;
+    // A mask lookup: walks over whole trees ask this of every pointer member they pass.
+    bool HasAttribute(eAttributeKind kind) const { return (m_ulAttributeKinds >> kind) & 1; }
     // A pointer to a type record ("m_pDataType"): shared, never followed.
     bool IsTypeRecordPointer() const { return m_bTypeRecord; }
     // A pointer (or array of pointers) whose targets this object frees, copies and saves:
@@ -81,4 +82,6 @@ private:
     std::string m_strBaseClassName;
     KvReflectedArrayAccessor* m_pArrayAccessor = nullptr;
     std::vector<KvAttribute*> m_apAttributes;
+    // Bit k set when an attribute of kind k is in m_apAttributes.
+    uint64_t m_ulAttributeKinds = 0;
 };
