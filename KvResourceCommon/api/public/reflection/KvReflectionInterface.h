@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class KvReflectedDataType;
@@ -79,8 +81,15 @@ public:
 
 private:
     std::vector<KvReflectedDataType*> m_apTypes;
-    // Found by a name's text without a copy of it.
-    std::map<std::string, KvReflectedDataType*, std::less<>> m_TypesByName;
+    // Hashes a name's text without a copy of it: objects made by type name (component classes)
+    // look their type up once each, and the names share long prefixes that an ordered map
+    // compares again at every level.
+    struct NameHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+    };
+    std::unordered_map<std::string, KvReflectedDataType*, NameHash, std::equal_to<>> m_TypesByName;
     std::unique_ptr<KvReflectedDataType> m_pTypeRecordType;
     std::map<const KvReflectedDataType*, KvLiveObjectList> m_LiveObjects;
     std::vector<KvReflectionChangeListener*> m_apListeners;
