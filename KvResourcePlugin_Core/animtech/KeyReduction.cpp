@@ -25,17 +25,17 @@ constexpr uint32_t kMinBlocksPerThread = 4;
 constexpr uint64_t kMinBoneKeysForThreads = 100000;
 constexpr uint32_t kMaxThreads = 8;
 
-// Sampling a key alone slerps its rotation with itself at factor 0, which gives the rotation
-// back to the bit (weights exactly 1 and +0, or the stored rotation where the arc is too short
-// to tell), except that a NaN component turns all four into NaN. No sine is needed for it.
-AniQuat KeyRotation(const AniQuat& rotation)
+// Four rows of four lanes into four columns.
+inline void TransposeLanes(const Lanes (&rows)[kPoseLanes], Lanes (&outColumns)[kPoseLanes])
 {
-    if (std::isnan(rotation.x) || std::isnan(rotation.y) || std::isnan(rotation.z) || std::isnan(rotation.w))
-    {
-        const float nan = std::numeric_limits<float>::quiet_NaN();
-        return {nan, nan, nan, nan};
-    }
-    return rotation;
+    const Lanes low01 = __builtin_shuffle(rows[0], rows[1], LaneMask{0, 4, 1, 5});
+    const Lanes low23 = __builtin_shuffle(rows[2], rows[3], LaneMask{0, 4, 1, 5});
+    const Lanes high01 = __builtin_shuffle(rows[0], rows[1], LaneMask{2, 6, 3, 7});
+    const Lanes high23 = __builtin_shuffle(rows[2], rows[3], LaneMask{2, 6, 3, 7});
+    outColumns[0] = __builtin_shuffle(low01, low23, LaneMask{0, 1, 4, 5});
+    outColumns[1] = __builtin_shuffle(low01, low23, LaneMask{2, 3, 6, 7});
+    outColumns[2] = __builtin_shuffle(high01, high23, LaneMask{0, 1, 4, 5});
+    outColumns[3] = __builtin_shuffle(high01, high23, LaneMask{2, 3, 6, 7});
 }
 
 // One bone's model-space matrices from its local poses, its parent's already in outPoses.
@@ -343,21 +343,30 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
         laneKeys[lane] = m_Animation.GetKey(std::min(block * kPoseLanes + lane, lastKey))->m_aBoneKeys.data();
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
-        float components[7][kPoseLanes];
+        // Each lane's record as two vectors, turned into one vector per component.
+        Lanes rotations[kPoseLanes];
+        Lanes translations[kPoseLanes] = {};
         for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
         {
-            const TBoneKey& boneKey = laneKeys[lane][bone];
-            const AniQuat q = KeyRotation(boneKey.m_Rotation);
-            const Ani3DVector t = KvMath::Lerp(boneKey.m_Translation, boneKey.m_Translation, 0.0f);
-            const float values[7] = {q.x, q.y, q.z, q.w, t.x, t.y, t.z};
-            for (uint32_t component = 0; component < 7; ++component)
-                components[component][lane] = values[component];
+            std::memcpy(&rotations[lane], &laneKeys[lane][bone].m_Rotation, sizeof(Lanes));
+            std::memcpy(&translations[lane], &laneKeys[lane][bone].m_Translation, sizeof(Ani3DVector));
         }
-        const Lanes rotation[4] = {LoadLanes(components[0]), LoadLanes(components[1]),
-                                   LoadLanes(components[2]), LoadLanes(components[3])};
-        const Lanes translation[3] = {LoadLanes(components[4]), LoadLanes(components[5]),
-                                      LoadLanes(components[6])};
-        ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
+        Lanes rotation[4];
+        Lanes translation[4];
+        TransposeLanes(rotations, rotation);
+        TransposeLanes(translations, translation);
+        // Sampling a key alone slerps its rotation with itself at factor 0, which gives the
+        // rotation back to the bit (weights exactly 1 and +0, or the stored rotation where the
+        // arc is too short to tell), except that a NaN component turns all four into NaN. No
+        // sine is needed for it. The translation's lerp with itself is t + 0 t.
+        const LaneMask nan = (rotation[0] != rotation[0]) | (rotation[1] != rotation[1]) |
+                             (rotation[2] != rotation[2]) | (rotation[3] != rotation[3]);
+        for (Lanes& component : rotation)
+            component = nan ? Broadcast(std::numeric_limits<float>::quiet_NaN()) : component;
+        for (Lanes& component : translation)
+            component = component + 0.0f * component;
+        ComposeModelLanes(bone, m_aParents[bone], rotation, reinterpret_cast<const Lanes(&)[3]>(translation),
+                          outPoses);
     }
 }
 
