@@ -145,23 +145,27 @@ KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseToleran
     {
         m_aParents.push_back(animation.GetBoneParent(bone));
         m_aBoneOrder.push_back(bone);
+        m_aRecentFailures.push_back(bone);
     }
 }
 
 void KeyReduction::TestFirst(uint32_t bone)
 {
-    m_uiFirstTestedBone = bone;
-    std::vector<bool> first(m_uiBoneCount, false);
-    for (int32_t ancestor = static_cast<int32_t>(bone); ancestor != -1; ancestor = m_aParents[ancestor])
-        first[ancestor] = true;
+    m_aRecentFailures.erase(std::find(m_aRecentFailures.begin(), m_aRecentFailures.end(), bone));
+    m_aRecentFailures.insert(m_aRecentFailures.begin(), bone);
+    std::vector<bool> placed(m_uiBoneCount, false);
     m_aBoneOrder.clear();
-    for (bool bFirst : {true, false})
+    for (uint32_t failed : m_aRecentFailures)
     {
-        for (uint32_t other = 0; other < m_uiBoneCount; ++other)
+        // The failed bone's ancestors not placed yet, root first, then the bone.
+        const size_t chainStart = m_aBoneOrder.size();
+        for (int32_t ancestor = static_cast<int32_t>(failed); ancestor != -1 && !placed[ancestor];
+             ancestor = m_aParents[ancestor])
         {
-            if (first[other] == bFirst)
-                m_aBoneOrder.push_back(other);
+            placed[ancestor] = true;
+            m_aBoneOrder.push_back(ancestor);
         }
+        std::reverse(m_aBoneOrder.begin() + chainStart, m_aBoneOrder.end());
     }
 }
 
@@ -197,7 +201,7 @@ std::vector<bool> KeyReduction::FindRemovedKeys()
         if (!RoundPasses(anchor, end, pWorkers.get()))
         {
             const uint32_t failedBone = m_uiFailedBone.load(std::memory_order_relaxed);
-            if (failedBone != m_uiFirstTestedBone)
+            if (failedBone != m_aRecentFailures.front())
                 TestFirst(failedBone);
             removed[end - 1] = false;
             anchor = end - 1;
