@@ -24,6 +24,8 @@ constexpr uint32_t kMinBlocksPerThread = 4;
 // Bone keys (keys x bones) from which threads pay for their start.
 constexpr uint64_t kMinBoneKeysForThreads = 100000;
 constexpr uint32_t kMaxThreads = 8;
+// How far ahead of the sampled bone its key's records are fetched (about four cache lines).
+constexpr uint32_t kPrefetchBones = 9;
 
 // Four rows of four lanes into four columns.
 inline void TransposeLanes(const Lanes (&rows)[kPoseLanes], Lanes (&outColumns)[kPoseLanes])
@@ -347,18 +349,23 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
         laneKeys[lane] = m_Animation.GetKey(std::min(block * kPoseLanes + lane, lastKey))->m_aBoneKeys.data();
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
-        // Each lane's record as two vectors, turned into one vector per component.
-        Lanes rotations[kPoseLanes];
-        Lanes translations[kPoseLanes] = {};
+        // Each lane's record as two overlapping vectors, (qx, qy, qz, qw) and (qw, tx, ty, tz),
+        // read whole from the record (a narrower read of the translation would stall on
+        // joining it into a vector), then turned into one vector per component.
+        Lanes heads[kPoseLanes];
+        Lanes tails[kPoseLanes];
         for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
         {
-            std::memcpy(&rotations[lane], &laneKeys[lane][bone].m_Rotation, sizeof(Lanes));
-            std::memcpy(&translations[lane], &laneKeys[lane][bone].m_Translation, sizeof(Ani3DVector));
+            // Each key's records are read once, from memory: ask for them a few bones ahead.
+            __builtin_prefetch(&laneKeys[lane][std::min(bone + kPrefetchBones, m_uiBoneCount - 1)]);
+            const char* const pRecord = reinterpret_cast<const char*>(&laneKeys[lane][bone]);
+            std::memcpy(&heads[lane], pRecord, sizeof(Lanes));
+            std::memcpy(&tails[lane], pRecord + sizeof(TBoneKey) - sizeof(Lanes), sizeof(Lanes));
         }
         Lanes rotation[4];
-        Lanes translation[4];
-        TransposeLanes(rotations, rotation);
-        TransposeLanes(translations, translation);
+        Lanes wAndTranslation[4];
+        TransposeLanes(heads, rotation);
+        TransposeLanes(tails, wAndTranslation);
         // Sampling a key alone slerps its rotation with itself at factor 0, which gives the
         // rotation back to the bit (weights exactly 1 and +0, or the stored rotation where the
         // arc is too short to tell), except that a NaN component turns all four into NaN. No
@@ -367,10 +374,10 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
                              (rotation[2] != rotation[2]) | (rotation[3] != rotation[3]);
         for (Lanes& component : rotation)
             component = nan ? Broadcast(std::numeric_limits<float>::quiet_NaN()) : component;
-        for (Lanes& component : translation)
-            component = component + 0.0f * component;
-        ComposeModelLanes(bone, m_aParents[bone], rotation, reinterpret_cast<const Lanes(&)[3]>(translation),
-                          outPoses);
+        Lanes translation[3];
+        for (uint32_t axis = 0; axis < 3; ++axis)
+            translation[axis] = wAndTranslation[axis + 1] + 0.0f * wAndTranslation[axis + 1];
+        ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
     }
 }
 
