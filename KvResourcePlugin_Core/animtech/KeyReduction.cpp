@@ -155,16 +155,16 @@ void KeyReduction::TestFirst(uint32_t bone)
 {
     m_aRecentFailures.erase(std::find(m_aRecentFailures.begin(), m_aRecentFailures.end(), bone));
     m_aRecentFailures.insert(m_aRecentFailures.begin(), bone);
-    std::vector<bool> placed(m_uiBoneCount, false);
+    m_aPlaced.assign(m_uiBoneCount, 0);
     m_aBoneOrder.clear();
     for (uint32_t failed : m_aRecentFailures)
     {
         // The failed bone's ancestors not placed yet, root first, then the bone.
         const size_t chainStart = m_aBoneOrder.size();
-        for (int32_t ancestor = static_cast<int32_t>(failed); ancestor != -1 && !placed[ancestor];
+        for (int32_t ancestor = static_cast<int32_t>(failed); ancestor != -1 && !m_aPlaced[ancestor];
              ancestor = m_aParents[ancestor])
         {
-            placed[ancestor] = true;
+            m_aPlaced[ancestor] = 1;
             m_aBoneOrder.push_back(ancestor);
         }
         std::reverse(m_aBoneOrder.begin() + chainStart, m_aBoneOrder.end());
@@ -346,7 +346,13 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
     const uint32_t lastKey = m_Animation.GetKeysCount() - 1;
     const TBoneKey* laneKeys[kPoseLanes];
     for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+    {
         laneKeys[lane] = m_Animation.GetKey(std::min(block * kPoseLanes + lane, lastKey))->m_aBoneKeys.data();
+        // The next block's first records, which the bone loop's look-ahead does not reach.
+        const TKeyFrame* pNext = m_Animation.GetKey(std::min((block + 1) * kPoseLanes + lane, lastKey));
+        for (uint32_t bone = 0; bone < std::min(kPrefetchBones, m_uiBoneCount); bone += 2)
+            __builtin_prefetch(&pNext->m_aBoneKeys[bone]);
+    }
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
         // Each lane's record as two overlapping vectors, (qx, qy, qz, qw) and (qw, tx, ty, tz),

@@ -81,6 +81,8 @@ private:
     std::vector<uint32_t> m_aBoneOrder;
     // Every bone, the most recently failed first.
     std::vector<uint32_t> m_aRecentFailures;
+    // TestFirst's record of the bones it has ordered.
+    std::vector<uint8_t> m_aPlaced;
     // The blocks of the current round's keys.
     uint32_t m_uiRoundFirstBlock = 0;
     uint32_t m_uiRoundBlockCount = 0;
