@@ -63,9 +63,18 @@ template <class V, class Matrix>
 template <uint32_t N>
 using ArcSines = float[2][N];
 
-template <class V, class Mask, uint32_t N>
-[[gnu::always_inline]] inline void TakeArcSines(const KvSlerpArc& arc, const V& factor, const Mask& tested,
-                                                ArcSines<N>& outSines)
+// The lanes of a pass that hold a key to test, in order.
+template <uint32_t N>
+struct TestedLanes
+{
+    uint32_t m_aLanes[N];
+    uint32_t m_uiCount = 0;
+};
+
+// Only the tested lanes' sines are taken; the others keep what they held.
+template <class V, uint32_t N>
+[[gnu::always_inline]] inline void TakeArcSines(const KvSlerpArc& arc, const V& factor,
+                                                const TestedLanes<N>& tested, ArcSines<N>& outSines)
 {
     if (arc.IsCoincident())
         return;
@@ -75,8 +84,8 @@ template <class V, class Mask, uint32_t N>
     arc.WeightsAt(factor, unusedFrom, unusedTo,
                   [&](const V& angles)
                   {
-                      for (uint32_t lane = 0; lane < N; ++lane)
-                          outSines[part][lane] = tested[lane] ? std::sin(angles[lane]) : 0.0f;
+                      for (uint32_t index = 0; index < tested.m_uiCount; ++index)
+                          outSines[part][tested.m_aLanes[index]] = std::sin(angles[tested.m_aLanes[index]]);
                       ++part;
                       return V{};
                   });
@@ -147,28 +156,29 @@ KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseToleran
     {
         m_aParents.push_back(animation.GetBoneParent(bone));
         m_aBoneOrder.push_back(bone);
-        m_aRecentFailures.push_back(bone);
     }
 }
 
 void KeyReduction::TestFirst(uint32_t bone)
 {
-    m_aRecentFailures.erase(std::find(m_aRecentFailures.begin(), m_aRecentFailures.end(), bone));
-    m_aRecentFailures.insert(m_aRecentFailures.begin(), bone);
+    m_uiFirstTestedBone = bone;
+    // The bone's chain, root first, then the other bones in their order so far: the bones
+    // that failed before stay next, in the order they last failed.
     m_aPlaced.assign(m_uiBoneCount, 0);
-    m_aBoneOrder.clear();
-    for (uint32_t failed : m_aRecentFailures)
+    std::vector<uint32_t>& order = m_aNextBoneOrder;
+    order.clear();
+    for (int32_t ancestor = static_cast<int32_t>(bone); ancestor != -1; ancestor = m_aParents[ancestor])
     {
-        // The failed bone's ancestors not placed yet, root first, then the bone.
-        const size_t chainStart = m_aBoneOrder.size();
-        for (int32_t ancestor = static_cast<int32_t>(failed); ancestor != -1 && !m_aPlaced[ancestor];
-             ancestor = m_aParents[ancestor])
-        {
-            m_aPlaced[ancestor] = 1;
-            m_aBoneOrder.push_back(ancestor);
-        }
-        std::reverse(m_aBoneOrder.begin() + chainStart, m_aBoneOrder.end());
+        m_aPlaced[ancestor] = 1;
+        order.push_back(ancestor);
     }
+    std::reverse(order.begin(), order.end());
+    for (uint32_t other : m_aBoneOrder)
+    {
+        if (!m_aPlaced[other])
+            order.push_back(other);
+    }
+    std::swap(m_aBoneOrder, order);
 }
 
 uint32_t KeyReduction::DefaultThreadCount(uint32_t keyCount, uint32_t boneCount)
@@ -203,7 +213,7 @@ std::vector<bool> KeyReduction::FindRemovedKeys()
         if (!RoundPasses(anchor, end, pWorkers.get()))
         {
             const uint32_t failedBone = m_uiFailedBone.load(std::memory_order_relaxed);
-            if (failedBone != m_aRecentFailures.front())
+            if (failedBone != m_uiFirstTestedBone)
                 TestFirst(failedBone);
             removed[end - 1] = false;
             anchor = end - 1;
@@ -291,6 +301,7 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
     using Mask = typename LaneTypes<N>::Mask;
     V factor = {};
     Mask tested = {};
+    TestedLanes<N> testedLanes;
     for (uint32_t lane = 0; lane < N; ++lane)
     {
         const uint32_t key = blocks[lane / kPoseLanes] * kPoseLanes + lane % kPoseLanes;
@@ -299,6 +310,7 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
         factor[lane] = (m_Animation.GetKeyTime(key) - m_Animation.GetKeyTime(anchor)) /
                        (m_Animation.GetKeyTime(end) - m_Animation.GetKeyTime(anchor));
         tested[lane] = -1;
+        testedLanes.m_aLanes[testedLanes.m_uiCount++] = lane;
     }
     const V keep = 1.0f - factor;
     const V maxAxisDeviation = Broadcast<V>(m_MaxAxisDeviation[0]);
@@ -311,14 +323,14 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
     // force the lanes of the matrix work out of registers around each call and stall on
     // reading back the sines as one vector, then the rotations, matrices and comparisons.
     constexpr uint32_t kBatch = 8;
-    ArcSines<N> sines[kBatch];
+    ArcSines<N> sines[kBatch] = {};
     typename LaneTypes<N>::Matrix keyPosesScratch;
     for (uint32_t first = 0; first < m_uiBoneCount; first += kBatch)
     {
         const uint32_t batchEnd = std::min(first + kBatch, m_uiBoneCount);
         for (uint32_t index = first; index < batchEnd; ++index)
-            TakeArcSines<V, Mask, N>(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested,
-                                     sines[index - first]);
+            TakeArcSines<V, N>(ArcOf(anchor, end, m_aBoneOrder[index]), factor, testedLanes,
+                               sines[index - first]);
         for (uint32_t index = first; index < batchEnd; ++index)
         {
             const uint32_t bone = m_aBoneOrder[index];

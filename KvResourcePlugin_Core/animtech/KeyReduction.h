@@ -79,10 +79,11 @@ private:
     std::vector<int32_t> m_aParents;
     // The order in which a block's bones are built and compared, parents before children.
     std::vector<uint32_t> m_aBoneOrder;
-    // Every bone, the most recently failed first.
-    std::vector<uint32_t> m_aRecentFailures;
-    // TestFirst's record of the bones it has ordered.
+    // The bone whose chain leads the order.
+    uint32_t m_uiFirstTestedBone = 0;
+    // TestFirst's record of the bones it has placed, and the order it builds.
     std::vector<uint8_t> m_aPlaced;
+    std::vector<uint32_t> m_aNextBoneOrder;
     // The blocks of the current round's keys.
     uint32_t m_uiRoundFirstBlock = 0;
     uint32_t m_uiRoundBlockCount = 0;
