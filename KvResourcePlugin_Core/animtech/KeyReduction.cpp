@@ -372,6 +372,7 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
         // joining it into a vector), then turned into one vector per component.
         Lanes heads[kPoseLanes];
         Lanes tails[kPoseLanes];
+#pragma GCC unroll 4
         for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
         {
             // Each key's records are read once, from memory: ask for them a few bones ahead.
@@ -390,9 +391,11 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
         // sine is needed for it. The translation's lerp with itself is t + 0 t.
         const LaneMask nan = (rotation[0] != rotation[0]) | (rotation[1] != rotation[1]) |
                              (rotation[2] != rotation[2]) | (rotation[3] != rotation[3]);
+#pragma GCC unroll 4
         for (Lanes& component : rotation)
             component = nan ? Broadcast(std::numeric_limits<float>::quiet_NaN()) : component;
         Lanes translation[3];
+#pragma GCC unroll 3
         for (uint32_t axis = 0; axis < 3; ++axis)
             translation[axis] = wAndTranslation[axis + 1] + 0.0f * wAndTranslation[axis + 1];
         ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
