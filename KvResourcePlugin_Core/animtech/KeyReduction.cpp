@@ -323,6 +323,8 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
     // force the lanes of the matrix work out of registers around each call and stall on
     // reading back the sines as one vector, then the rotations, matrices and comparisons.
     constexpr uint32_t kBatch = 8;
+    const TBoneKey* const pAnchorKeys = m_Animation.GetKey(anchor)->m_aBoneKeys.data();
+    const TBoneKey* const pEndKeys = m_Animation.GetKey(end)->m_aBoneKeys.data();
     ArcSines<N> sines[kBatch] = {};
     typename LaneTypes<N>::Matrix keyPosesScratch;
     for (uint32_t first = 0; first < m_uiBoneCount; first += kBatch)
@@ -336,8 +338,8 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
             const uint32_t bone = m_aBoneOrder[index];
             V rotation[4];
             InterpolateRotation<V, N>(m_aArcs[bone], factor, sines[index - first], rotation);
-            const Ani3DVector& from = BoneKey(anchor, bone).m_Translation;
-            const Ani3DVector& to = BoneKey(end, bone).m_Translation;
+            const Ani3DVector& from = pAnchorKeys[bone].m_Translation;
+            const Ani3DVector& to = pEndKeys[bone].m_Translation;
             const V translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
                                       keep * from.z + factor * to.z};
             ComposeModelLanes(bone, m_aParents[bone], rotation, translation, pInterpolated);
