@@ -174,13 +174,15 @@ TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
 }
 
 // Linear motion keeps its ends; keys sharing a time collapse (the factor 0/0 interpolates to NaN,
-// which matches); fewer than three keys stay whatever the tolerances.
+// which matches); without bones every pose matches; fewer than three keys stay whatever the
+// tolerances.
 TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
 {
     const std::tuple<std::vector<int32_t>, std::vector<float>, float, float, std::vector<float>> rows[] = {
         {{-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f}, 1e-4f, 0.0f, {0.0f, 3.0f}},
         {{-1}, {1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, {1.0f, 1.0f}},
         {{-1}, {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f, 0.0f, {0.0f, 1.0f}},
+        {{}, {0.0f, 0.5f, 1.0f, 4.0f}, 0.0f, 0.0f, {0.0f, 4.0f}},
         {{-1}, {0.0f, 1.0f}, 100.0f, 180.0f, {0.0f, 1.0f}},
     };
     for (const auto& [parents, times, position, angle, kept] : rows)
