@@ -39,10 +39,12 @@
 // polynomial rounded to float; the library's sinf strays at most 0.561 ulp on [0, acosf(0)],
 // checked on every float, so only lanes within 0.07 ulp of a rounding midpoint call it), but
 // on one or two keys per pass the polynomial's latency and the branch to the library cost
-// more than the calls it saved (7.2 ms to 12.4 ms); reusing a sine whose argument repeats to
-// the bit (mirrored factors) cost more in its search than it saved (106 M to 113 M). An early
-// accept with a proven error bound would drop at most the library calls (22% of the
-// instructions) and add a bound's arithmetic to every bone of every test.
+// more than the calls it saved (7.2 ms to 12.4 ms), and on the long spans' full eight lanes
+// it cut the instructions by 15% (716 M to 607 M) but doubled the time (55 ms to 114 ms), the
+// library calls left for a seventh of the lanes spilling the vectors around them; reusing a sine whose
+// argument repeats to the bit (mirrored factors) cost more in its search than it saved (106 M to 113 M). An
+// early accept with a proven error bound would drop at most the library calls (22% of the instructions) and
+// add a bound's arithmetic to every bone of every test.
 #include "support/ReferenceKeyReduction.h"
 #include "support/TAnimatedSkeletonTestAccess.h"
 
