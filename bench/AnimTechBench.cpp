@@ -21,30 +21,30 @@
 //     a failing round stops after 7 bones; 91% of the bones tested are in passing rounds
 //   perf (time) after: one-block tests 42%, sinf 20%, keys' own poses 12%, acosf 7%
 // Profile on the long spans (callgrind, instructions, one reduction):
-//   four lanes: 1016 M, of which sinf 24%, bone matrices 24%;  with AVX: 755 M;  now 716 M
+//   four lanes: 1016 M, of which sinf 24%, bone matrices 24%;  with AVX: 755 M;  now 715 M
 //     91%  two-block tests, of which sinf 32% (two library calls per bone and key)
 //
 // Reduction CPU time, median of 5 (one thread; the machine shared and loaded, so one run's
 // ratios vary by 15% and more; the instruction counts above do not):
 //   noisy walk:  reference 18.1-18.5 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.0-7.5 ms
-//   (2.4-2.6x);  now 5.7-6.1 ms against 18.3-19.2 ms (3.0-3.4x), where the build before this
-//   pass took 7.3 ms against 18.4 ms (2.5x)
-//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 56-60 ms (9.6-12.8x);
-//   now 54 ms against 717 ms (13.2x)
+//   (2.4-2.6x);  now 5.2-5.4 ms against 17.9-18.7 ms (3.3-3.4x), the build before this pass
+//   run alternately with it taking 7.2-7.5 ms against 18.0-18.9 ms (2.4-2.6x)
+//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 55-59 ms (9.6-10x run
+//   alternately);  now 52 ms against 555-560 ms (10.6x)
 // What bounds the noisy walk now: its spans hold about two keys, so more than half of its
 // rounds pass, and a passing round builds every bone for its one or two keys: per bone one
-// acosf and one sinf for the arc and two sinf per key, all the library's so that the kept
-// keys match to the bit, then one bone matrix and product in lanes mostly empty. Tried and
-// dropped: a sine bit-identical to the library's without calling it for most lanes (a double
-// polynomial rounded to float; the library's sinf strays at most 0.561 ulp on [0, acosf(0)],
-// checked on every float, so only lanes within 0.07 ulp of a rounding midpoint call it), but
-// on one or two keys per pass the polynomial's latency and the branch to the library cost
-// more than the calls it saved (7.2 ms to 12.4 ms), and on the long spans' full eight lanes
-// it cut the instructions by 15% (716 M to 607 M) but doubled the time (55 ms to 114 ms), the
-// library calls left for a seventh of the lanes spilling the vectors around them; reusing a sine whose
-// argument repeats to the bit (mirrored factors) cost more in its search than it saved (106 M to 113 M). An
-// early accept with a proven error bound would drop at most the library calls (22% of the instructions) and
-// add a bound's arithmetic to every bone of every test.
+// acosf and one sinf for the arc and two sinf per key, all the library's so that the kept keys
+// match to the bit, then one bone matrix and product in lanes mostly empty. Tried and dropped:
+// a sine bit-identical to the library's without calling it for most lanes (a double polynomial
+// rounded to float; the library's sinf strays at most 0.561 ulp on [0, acosf(0)], checked on
+// every float, so only lanes within 0.07 ulp of a rounding midpoint call it), but on one or two
+// keys per pass the polynomial's latency and the branch to the library cost more than the calls
+// it saved (7.2 ms to 12.4 ms), and on the long spans' full eight lanes it cut the instructions
+// by 15% (716 M to 607 M) but doubled the time (55 ms to 114 ms), the library calls left for a
+// seventh of the lanes spilling the vectors around them; reusing a sine whose argument repeats
+// to the bit (mirrored factors) cost more in its search than it saved (106 M to 113 M). An
+// early accept with a proven error bound would drop at most the library calls (22% of the
+// instructions) and add a bound's arithmetic to every bone of every test.
 #include "support/ReferenceKeyReduction.h"
 #include "support/TAnimatedSkeletonTestAccess.h"
 
