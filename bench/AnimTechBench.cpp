@@ -1,40 +1,56 @@
 // Key reduction against the plain algorithm on the same animations, and sampling throughput.
 // CPU time is the whole process's, so that work on helper threads counts.
 //
-// Profile of the key reduction on the noisy walk (callgrind, instructions, one reduction):
+// Profile of the key reduction on the noisy walk (callgrind, instructions, one reduction; the
+// reference takes 214.9 M):
 //   before (each key's pose cached up front, scalar tests):   190.9 M
 //     41%  bone matrix and concatenation, through a looped, branchy product
 //     34%  every key's own pose sampled up front: acosf and three sinf per bone and key
-//     10%  sinf of the tests, 5% acosf
-//   after (lanes of four keys, span cache, batched sines):    107.0 M
-//     43%  the tests' lanes: blend, bone matrix, concatenation, comparison
-//     18%  the keys' own poses, four at a time, with no sine (a key's slerp with itself)
-//     14%  arcs (acosf and sinf once per bone and round), 10% the tests' sinf
+//   lanes of four keys, span cache, batched sines:             107.0 M
 //   with AVX (picked at run time; two blocks to a 256-bit pass, one block in VEX form):  94.5 M
 //     63%  one-block tests (of which 18% their sinf), 10% two-block tests
-//     20%  the keys' own poses
+//     20%  the keys' own poses (perf: 19% of the time, stalled joining narrow reads)
 //     17%  arcs: one acosf (7%) and one sinf per bone and round
+//     a failing round tested 20 bones before its failing one (only the last failing chain
+//     went first), a fifth of all bones tested
+//   bones tried in the order they last failed, key records read as whole vectors, span
+//   cache as a ring (no block copied), tested lanes listed once per pass:  63.4 M
+//     77%  one-block tests: 16% bone matrices and products, 12% sinf (the arc's and two per
+//          tested key), 10% acosf (one per bone and round), 7% arc set-up, 6% comparisons
+//     12%  the keys' own poses;  8% two-block tests
+//     a failing round stops after 7 bones; 91% of the bones tested are in passing rounds
+//   perf (time) after: one-block tests 42%, sinf 20%, keys' own poses 12%, acosf 7%
 // Profile on the long spans (callgrind, instructions, one reduction):
-//   four lanes: 1016 M, of which sinf 24%, bone matrices 24%;  with AVX: 755 M
+//   four lanes: 1016 M, of which sinf 24%, bone matrices 24%;  with AVX: 755 M;  now 715 M
 //     91%  two-block tests, of which sinf 32% (two library calls per bone and key)
 //
-// Reduction CPU time, median of 5 (one thread; the machine shared, so ratios vary by ~15%):
-//   noisy walk:  reference 18.1-18.5 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.0-7.5 ms (2.4-2.6x)
-//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 56-58 ms (9.6-12.8x, 10.1x
-//   when interleaved with the reference)
-// What bounds the noisy walk below 3x: its spans hold about two keys, so each round tests
-// one or two keys after one acosf and one sinf per bone for the arc (17%), and every key's
-// own pose is built once (20%). The tests left take two library sinf calls per bone and key,
-// which must stay the library's to keep the kept keys to the bit; the rest is one bone matrix
-// and product per key, in lanes mostly empty. Reusing a sine whose argument repeats to the bit
-// (mirrored factors) cut the noisy walk's sinf instructions by 14% but its search cost more
-// (106 M to 113 M): key times are not exact in float, so mirrored arguments rarely match.
-// Beyond this only an early accept with a proven error bound (a cheap sine and a bound through
-// every bone's chain, NaN and infinity falling back to the exact test) would drop work.
+// Reduction CPU time, median of 5 (one thread; the machine shared and loaded, so one run's
+// ratios vary by 15% and more; the instruction counts above do not):
+//   noisy walk:  reference 18.1-18.5 ms;  four lanes 9.4-10.4 ms (1.8-1.9x);  AVX 7.0-7.5 ms
+//   (2.4-2.6x);  now 5.2-5.4 ms against 17.9-18.7 ms (3.3-3.4x), the build before this pass
+//   run alternately with it taking 7.2-7.5 ms against 18.0-18.9 ms (2.4-2.6x)
+//   long spans:  reference 557-720 ms;  four lanes 69 ms (8.7x);  AVX 55-59 ms (9.6-10x run
+//   alternately);  now 52 ms against 555-560 ms (10.6x)
+// What bounds the noisy walk now: its spans hold about two keys, so more than half of its
+// rounds pass, and a passing round builds every bone for its one or two keys: per bone one
+// acosf and one sinf for the arc and two sinf per key, all the library's so that the kept keys
+// match to the bit, then one bone matrix and product in lanes mostly empty. Tried and dropped:
+// a sine bit-identical to the library's without calling it for most lanes (a double polynomial
+// rounded to float; the library's sinf strays at most 0.561 ulp on [0, acosf(0)], checked on
+// every float, so only lanes within 0.07 ulp of a rounding midpoint call it), but on one or two
+// keys per pass the polynomial's latency and the branch to the library cost more than the calls
+// it saved (7.2 ms to 12.4 ms), and on the long spans' full eight lanes it cut the instructions
+// by 15% (716 M to 607 M) but doubled the time (55 ms to 114 ms), the library calls left for a
+// seventh of the lanes spilling the vectors around them; reusing a sine whose argument repeats
+// to the bit (mirrored factors) cost more in its search than it saved (106 M to 113 M). An
+// early accept with a proven error bound would drop at most the library calls (22% of the
+// instructions) and add a bound's arithmetic to every bone of every test.
 #include "support/ReferenceKeyReduction.h"
 #include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 namespace
 {
@@ -66,16 +82,18 @@ const ReductionCase& SmoothMotion()
 void RunOptimizeKeys(benchmark::State& state, const ReductionCase& reductionCase)
 {
     const uint32_t threadCount = static_cast<uint32_t>(state.range(0));
+    // The copy is made, and the last one released, outside the timed part.
+    std::optional<AnimationTech::TAnimatedSkeleton> animation;
     for (auto _ : state)
     {
         state.PauseTiming();
-        AnimationTech::TAnimatedSkeleton animation(reductionCase.m_Animation);
+        animation.emplace(reductionCase.m_Animation);
         state.ResumeTiming();
         const uint64_t peakPoses = AnimationTech::TAnimatedSkeletonTestAccess::OptimizeKeys(
-            animation, reductionCase.m_fPositionTolerance, reductionCase.m_fAngleToleranceDegrees,
+            *animation, reductionCase.m_fPositionTolerance, reductionCase.m_fAngleToleranceDegrees,
             threadCount);
-        benchmark::DoNotOptimize(animation.GetKeysCount());
-        state.counters["kept"] = animation.GetKeysCount();
+        benchmark::DoNotOptimize(animation->GetKeysCount());
+        state.counters["kept"] = animation->GetKeysCount();
         state.counters["peakCachedPoses"] = static_cast<double>(peakPoses);
     }
 }

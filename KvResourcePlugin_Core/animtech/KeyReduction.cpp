@@ -24,18 +24,20 @@ constexpr uint32_t kMinBlocksPerThread = 4;
 // Bone keys (keys x bones) from which threads pay for their start.
 constexpr uint64_t kMinBoneKeysForThreads = 100000;
 constexpr uint32_t kMaxThreads = 8;
+// How far ahead of the sampled bone its key's records are fetched (about four cache lines).
+constexpr uint32_t kPrefetchBones = 9;
 
-// Sampling a key alone slerps its rotation with itself at factor 0, which gives the rotation
-// back to the bit (weights exactly 1 and +0, or the stored rotation where the arc is too short
-// to tell), except that a NaN component turns all four into NaN. No sine is needed for it.
-AniQuat KeyRotation(const AniQuat& rotation)
+// Four rows of four lanes into four columns.
+inline void TransposeLanes(const Lanes (&rows)[kPoseLanes], Lanes (&outColumns)[kPoseLanes])
 {
-    if (std::isnan(rotation.x) || std::isnan(rotation.y) || std::isnan(rotation.z) || std::isnan(rotation.w))
-    {
-        const float nan = std::numeric_limits<float>::quiet_NaN();
-        return {nan, nan, nan, nan};
-    }
-    return rotation;
+    const Lanes low01 = __builtin_shuffle(rows[0], rows[1], LaneMask{0, 4, 1, 5});
+    const Lanes low23 = __builtin_shuffle(rows[2], rows[3], LaneMask{0, 4, 1, 5});
+    const Lanes high01 = __builtin_shuffle(rows[0], rows[1], LaneMask{2, 6, 3, 7});
+    const Lanes high23 = __builtin_shuffle(rows[2], rows[3], LaneMask{2, 6, 3, 7});
+    outColumns[0] = __builtin_shuffle(low01, low23, LaneMask{0, 1, 4, 5});
+    outColumns[1] = __builtin_shuffle(low01, low23, LaneMask{2, 3, 6, 7});
+    outColumns[2] = __builtin_shuffle(high01, high23, LaneMask{0, 1, 4, 5});
+    outColumns[3] = __builtin_shuffle(high01, high23, LaneMask{2, 3, 6, 7});
 }
 
 // One bone's model-space matrices from its local poses, its parent's already in outPoses.
@@ -61,9 +63,18 @@ template <class V, class Matrix>
 template <uint32_t N>
 using ArcSines = float[2][N];
 
-template <class V, class Mask, uint32_t N>
-[[gnu::always_inline]] inline void TakeArcSines(const KvSlerpArc& arc, const V& factor, const Mask& tested,
-                                                ArcSines<N>& outSines)
+// The lanes of a pass that hold a key to test, in order.
+template <uint32_t N>
+struct TestedLanes
+{
+    uint32_t m_aLanes[N];
+    uint32_t m_uiCount = 0;
+};
+
+// Only the tested lanes' sines are taken; the others keep what they held.
+template <class V, uint32_t N>
+[[gnu::always_inline]] inline void TakeArcSines(const KvSlerpArc& arc, const V& factor,
+                                                const TestedLanes<N>& tested, ArcSines<N>& outSines)
 {
     if (arc.IsCoincident())
         return;
@@ -73,8 +84,8 @@ template <class V, class Mask, uint32_t N>
     arc.WeightsAt(factor, unusedFrom, unusedTo,
                   [&](const V& angles)
                   {
-                      for (uint32_t lane = 0; lane < N; ++lane)
-                          outSines[part][lane] = tested[lane] ? std::sin(angles[lane]) : 0.0f;
+                      for (uint32_t index = 0; index < tested.m_uiCount; ++index)
+                          outSines[part][tested.m_aLanes[index]] = std::sin(angles[tested.m_aLanes[index]]);
                       ++part;
                       return V{};
                   });
@@ -151,18 +162,23 @@ KeyReduction::KeyReduction(const TAnimatedSkeleton& animation, const PoseToleran
 void KeyReduction::TestFirst(uint32_t bone)
 {
     m_uiFirstTestedBone = bone;
-    std::vector<bool> first(m_uiBoneCount, false);
+    // The bone's chain, root first, then the other bones in their order so far: the bones
+    // that failed before stay next, in the order they last failed.
+    m_aPlaced.assign(m_uiBoneCount, 0);
+    std::vector<uint32_t>& order = m_aNextBoneOrder;
+    order.clear();
     for (int32_t ancestor = static_cast<int32_t>(bone); ancestor != -1; ancestor = m_aParents[ancestor])
-        first[ancestor] = true;
-    m_aBoneOrder.clear();
-    for (bool bFirst : {true, false})
     {
-        for (uint32_t other = 0; other < m_uiBoneCount; ++other)
-        {
-            if (first[other] == bFirst)
-                m_aBoneOrder.push_back(other);
-        }
+        m_aPlaced[ancestor] = 1;
+        order.push_back(ancestor);
     }
+    std::reverse(order.begin(), order.end());
+    for (uint32_t other : m_aBoneOrder)
+    {
+        if (!m_aPlaced[other])
+            order.push_back(other);
+    }
+    std::swap(m_aBoneOrder, order);
 }
 
 uint32_t KeyReduction::DefaultThreadCount(uint32_t keyCount, uint32_t boneCount)
@@ -285,6 +301,7 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
     using Mask = typename LaneTypes<N>::Mask;
     V factor = {};
     Mask tested = {};
+    TestedLanes<N> testedLanes;
     for (uint32_t lane = 0; lane < N; ++lane)
     {
         const uint32_t key = blocks[lane / kPoseLanes] * kPoseLanes + lane % kPoseLanes;
@@ -293,6 +310,7 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
         factor[lane] = (m_Animation.GetKeyTime(key) - m_Animation.GetKeyTime(anchor)) /
                        (m_Animation.GetKeyTime(end) - m_Animation.GetKeyTime(anchor));
         tested[lane] = -1;
+        testedLanes.m_aLanes[testedLanes.m_uiCount++] = lane;
     }
     const V keep = 1.0f - factor;
     const V maxAxisDeviation = Broadcast<V>(m_MaxAxisDeviation[0]);
@@ -305,21 +323,23 @@ bool KeyReduction::BlocksFail(uint32_t anchor, uint32_t end, const uint32_t (&bl
     // force the lanes of the matrix work out of registers around each call and stall on
     // reading back the sines as one vector, then the rotations, matrices and comparisons.
     constexpr uint32_t kBatch = 8;
-    ArcSines<N> sines[kBatch];
+    const TBoneKey* const pAnchorKeys = m_Animation.GetKey(anchor)->m_aBoneKeys.data();
+    const TBoneKey* const pEndKeys = m_Animation.GetKey(end)->m_aBoneKeys.data();
+    ArcSines<N> sines[kBatch] = {};
     typename LaneTypes<N>::Matrix keyPosesScratch;
     for (uint32_t first = 0; first < m_uiBoneCount; first += kBatch)
     {
         const uint32_t batchEnd = std::min(first + kBatch, m_uiBoneCount);
         for (uint32_t index = first; index < batchEnd; ++index)
-            TakeArcSines<V, Mask, N>(ArcOf(anchor, end, m_aBoneOrder[index]), factor, tested,
-                                     sines[index - first]);
+            TakeArcSines<V, N>(ArcOf(anchor, end, m_aBoneOrder[index]), factor, testedLanes,
+                               sines[index - first]);
         for (uint32_t index = first; index < batchEnd; ++index)
         {
             const uint32_t bone = m_aBoneOrder[index];
             V rotation[4];
             InterpolateRotation<V, N>(m_aArcs[bone], factor, sines[index - first], rotation);
-            const Ani3DVector& from = BoneKey(anchor, bone).m_Translation;
-            const Ani3DVector& to = BoneKey(end, bone).m_Translation;
+            const Ani3DVector& from = pAnchorKeys[bone].m_Translation;
+            const Ani3DVector& to = pEndKeys[bone].m_Translation;
             const V translation[3] = {keep * from.x + factor * to.x, keep * from.y + factor * to.y,
                                       keep * from.z + factor * to.z};
             ComposeModelLanes(bone, m_aParents[bone], rotation, translation, pInterpolated);
@@ -340,23 +360,46 @@ void KeyReduction::SampleKeyBlock(uint32_t block, MatrixLanes* outPoses) const
     const uint32_t lastKey = m_Animation.GetKeysCount() - 1;
     const TBoneKey* laneKeys[kPoseLanes];
     for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
+    {
         laneKeys[lane] = m_Animation.GetKey(std::min(block * kPoseLanes + lane, lastKey))->m_aBoneKeys.data();
+        // The next block's first records, which the bone loop's look-ahead does not reach.
+        const TKeyFrame* pNext = m_Animation.GetKey(std::min((block + 1) * kPoseLanes + lane, lastKey));
+        for (uint32_t bone = 0; bone < std::min(kPrefetchBones, m_uiBoneCount); bone += 2)
+            __builtin_prefetch(&pNext->m_aBoneKeys[bone]);
+    }
     for (uint32_t bone = 0; bone < m_uiBoneCount; ++bone)
     {
-        float components[7][kPoseLanes];
+        // Each lane's record as two overlapping vectors, (qx, qy, qz, qw) and (qw, tx, ty, tz),
+        // read whole from the record (a narrower read of the translation would stall on
+        // joining it into a vector), then turned into one vector per component.
+        Lanes heads[kPoseLanes];
+        Lanes tails[kPoseLanes];
+#pragma GCC unroll 4
         for (uint32_t lane = 0; lane < kPoseLanes; ++lane)
         {
-            const TBoneKey& boneKey = laneKeys[lane][bone];
-            const AniQuat q = KeyRotation(boneKey.m_Rotation);
-            const Ani3DVector t = KvMath::Lerp(boneKey.m_Translation, boneKey.m_Translation, 0.0f);
-            const float values[7] = {q.x, q.y, q.z, q.w, t.x, t.y, t.z};
-            for (uint32_t component = 0; component < 7; ++component)
-                components[component][lane] = values[component];
+            // Each key's records are read once, from memory: ask for them a few bones ahead.
+            __builtin_prefetch(&laneKeys[lane][std::min(bone + kPrefetchBones, m_uiBoneCount - 1)]);
+            const char* const pRecord = reinterpret_cast<const char*>(&laneKeys[lane][bone]);
+            std::memcpy(&heads[lane], pRecord, sizeof(Lanes));
+            std::memcpy(&tails[lane], pRecord + sizeof(TBoneKey) - sizeof(Lanes), sizeof(Lanes));
         }
-        const Lanes rotation[4] = {LoadLanes(components[0]), LoadLanes(components[1]),
-                                   LoadLanes(components[2]), LoadLanes(components[3])};
-        const Lanes translation[3] = {LoadLanes(components[4]), LoadLanes(components[5]),
-                                      LoadLanes(components[6])};
+        Lanes rotation[4];
+        Lanes wAndTranslation[4];
+        TransposeLanes(heads, rotation);
+        TransposeLanes(tails, wAndTranslation);
+        // Sampling a key alone slerps its rotation with itself at factor 0, which gives the
+        // rotation back to the bit (weights exactly 1 and +0, or the stored rotation where the
+        // arc is too short to tell), except that a NaN component turns all four into NaN. No
+        // sine is needed for it. The translation's lerp with itself is t + 0 t.
+        const LaneMask nan = (rotation[0] != rotation[0]) | (rotation[1] != rotation[1]) |
+                             (rotation[2] != rotation[2]) | (rotation[3] != rotation[3]);
+#pragma GCC unroll 4
+        for (Lanes& component : rotation)
+            component = nan ? Broadcast(std::numeric_limits<float>::quiet_NaN()) : component;
+        Lanes translation[3];
+#pragma GCC unroll 3
+        for (uint32_t axis = 0; axis < 3; ++axis)
+            translation[axis] = wAndTranslation[axis + 1] + 0.0f * wAndTranslation[axis + 1];
         ComposeModelLanes(bone, m_aParents[bone], rotation, translation, outPoses);
     }
 }

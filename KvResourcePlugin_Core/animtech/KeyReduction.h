@@ -63,8 +63,8 @@ private:
     // The bone's rotation arc between anchor and end, set up the first time a round needs it:
     // a round that fails early never pays for the arcs of the bones it did not reach.
     const KvSlerpArc& ArcOf(uint32_t anchor, uint32_t end, uint32_t bone);
-    // Orders the bones so that the given one and its ancestors come first: a bone that failed
-    // once is the likeliest to fail the next time, and a failing round stops there.
+    // Orders the bones by how recently they failed, each after its ancestors: a bone that
+    // failed lately is the likeliest to fail again, and a failing round stops there.
     void TestFirst(uint32_t bone);
     const TBoneKey& BoneKey(uint32_t key, uint32_t bone) const
     {
@@ -79,7 +79,11 @@ private:
     std::vector<int32_t> m_aParents;
     // The order in which a block's bones are built and compared, parents before children.
     std::vector<uint32_t> m_aBoneOrder;
+    // The bone whose chain leads the order.
     uint32_t m_uiFirstTestedBone = 0;
+    // TestFirst's record of the bones it has placed, and the order it builds.
+    std::vector<uint8_t> m_aPlaced;
+    std::vector<uint32_t> m_aNextBoneOrder;
     // The blocks of the current round's keys.
     uint32_t m_uiRoundFirstBlock = 0;
     uint32_t m_uiRoundBlockCount = 0;

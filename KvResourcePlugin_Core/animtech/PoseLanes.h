@@ -38,11 +38,6 @@ inline V Broadcast(float value)
     return result;
 }
 
-inline Lanes LoadLanes(const float (&values)[kPoseLanes])
-{
-    return Lanes{values[0], values[1], values[2], values[3]};
-}
-
 template <class Mask>
 inline bool AnyLane(const Mask& mask)
 {

@@ -1,34 +1,33 @@
 #include "SpanPoseCache.h"
 
 #include <algorithm>
-#include <cstddef>
 
 namespace AnimationTech
 {
 MatrixLanes* SpanPoseCache::AppendBlock()
 {
-    const std::size_t slotCount = m_aBlocks.size() / m_uiBoneCount;
-    if (m_uiFirstSlot + m_uiBlockCount == slotCount && m_uiFirstSlot >= m_uiBlockCount && m_uiFirstSlot > 0)
+    if (m_uiBlockCount == m_uiSlotCount)
     {
-        std::copy(m_aBlocks.begin() + std::ptrdiff_t(m_uiFirstSlot) * m_uiBoneCount, m_aBlocks.end(),
-                  m_aBlocks.begin());
-        m_uiFirstSlot = 0;
+        // Full: twice the slots, each held block moved to its slot in the larger ring.
+        const uint32_t slotCount = std::max(2 * m_uiSlotCount, 1u);
+        std::vector<MatrixLanes> blocks(std::size_t(slotCount) * m_uiBoneCount);
+        for (uint32_t block = m_uiFirstBlock; block < GetEndBlock(); ++block)
+            std::copy_n(Block(block), m_uiBoneCount,
+                        blocks.begin() + std::ptrdiff_t(block & (slotCount - 1)) * m_uiBoneCount);
+        m_aBlocks = std::move(blocks);
+        m_uiSlotCount = slotCount;
     }
-    const std::size_t blockEnd = (std::size_t(m_uiFirstSlot) + m_uiBlockCount + 1) * m_uiBoneCount;
-    if (m_aBlocks.size() < blockEnd)
-        m_aBlocks.resize(blockEnd);
+    const uint32_t block = GetEndBlock();
     ++m_uiBlockCount;
     m_ulPeakPoses = std::max(m_ulPeakPoses, uint64_t(m_uiBlockCount) * kPoseLanes * m_uiBoneCount);
-    return m_aBlocks.data() + (blockEnd - m_uiBoneCount);
+    return m_aBlocks.data() + SlotOffset(block);
 }
 
 void SpanPoseCache::DropBefore(uint32_t block)
 {
     if (block <= m_uiFirstBlock)
         return;
-    const uint32_t dropped = std::min(block - m_uiFirstBlock, m_uiBlockCount);
-    m_uiBlockCount -= dropped;
-    m_uiFirstSlot = m_uiBlockCount == 0 ? 0 : m_uiFirstSlot + dropped;
+    m_uiBlockCount -= std::min(block - m_uiFirstBlock, m_uiBlockCount);
     m_uiFirstBlock = block;
 }
 } // namespace AnimationTech

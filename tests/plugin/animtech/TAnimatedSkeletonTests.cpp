@@ -2,6 +2,7 @@
 #include "support/TAnimatedSkeletonTestAccess.h"
 
 #include <bit>
+#include <cmath>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -174,13 +175,15 @@ TEST(AnimatedSkeleton, ComparePoses_ZeroTolerancesAcceptOnlyIdentity)
 }
 
 // Linear motion keeps its ends; keys sharing a time collapse (the factor 0/0 interpolates to NaN,
-// which matches); fewer than three keys stay whatever the tolerances.
+// which matches); without bones every pose matches; fewer than three keys stay whatever the
+// tolerances.
 TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
 {
     const std::tuple<std::vector<int32_t>, std::vector<float>, float, float, std::vector<float>> rows[] = {
         {{-1, 0}, {0.0f, 0.25f, 0.5f, 1.0f, 1.5f, 3.0f}, 1e-4f, 0.0f, {0.0f, 3.0f}},
         {{-1}, {1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, {1.0f, 1.0f}},
         {{-1}, {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f, 0.0f, {0.0f, 1.0f}},
+        {{}, {0.0f, 0.5f, 1.0f, 4.0f}, 0.0f, 0.0f, {0.0f, 4.0f}},
         {{-1}, {0.0f, 1.0f}, 100.0f, 180.0f, {0.0f, 1.0f}},
     };
     for (const auto& [parents, times, position, angle, kept] : rows)
@@ -188,6 +191,25 @@ TEST(AnimatedSkeleton, OptimizeKeys_KeptTimes)
         TAnimatedSkeleton skeleton = MakeSkeleton(parents, times);
         skeleton.OptimizeKeys(position, angle);
         EXPECT_EQ(KeyTimesOf(skeleton), kept) << times.size() << " keys";
+    }
+}
+
+// A key whose distance from the interpolation equals the position tolerance exactly is
+// reproduced; one ulp less tolerance keeps it.
+TEST(AnimatedSkeleton, OptimizeKeys_DistanceAtTheToleranceIsReproduced)
+{
+    const std::vector<TKeyFrame> keys = {{0.0f, {Pose({}, {0.0f, 0.0f, 0.0f})}},
+                                         {1.0f, {Pose({}, {0.75f, 0.0f, 0.0f})}},
+                                         {2.0f, {Pose({}, {1.0f, 0.0f, 0.0f})}}};
+    const std::pair<float, std::vector<float>> rows[] = {
+        {0.25f, {0.0f, 2.0f}},
+        {std::nextafter(0.25f, 0.0f), {0.0f, 1.0f, 2.0f}},
+    };
+    for (const auto& [position, kept] : rows)
+    {
+        TAnimatedSkeleton skeleton = Skeleton({-1}, keys);
+        skeleton.OptimizeKeys(position, 0.0f);
+        EXPECT_EQ(KeyTimesOf(skeleton), kept) << position;
     }
 }
 
