@@ -1,47 +1,49 @@
 #include "reflection/KvPointerSet.h"
 
-#include <bit>
 #include <utility>
 
 namespace
 {
-constexpr size_t kFirstSlots = 16;
 // Tables larger than this go back to the heap rather than to the spares: one huge tree must
 // not pin its table for the rest of the thread's life.
-constexpr size_t kMaxSpareSlots = size_t(1) << 19;
+constexpr size_t kMaxSpareSlots = size_t(1) << 20;
 
-thread_local std::vector<std::vector<KvPointerSet::Slot>> t_aSpareTables;
-thread_local uint64_t t_ulLastEpoch = 0;
+thread_local std::vector<std::vector<const void*>> t_aSpareTables;
 
-void GiveBack(std::vector<KvPointerSet::Slot>& table)
+std::vector<const void*> TakeSpareTable()
 {
-    if (!table.empty() && table.size() <= kMaxSpareSlots)
+    if (t_aSpareTables.empty())
+        return {};
+    std::vector<const void*> table = std::move(t_aSpareTables.back());
+    t_aSpareTables.pop_back();
+    return table;
+}
+
+void GiveBack(std::vector<const void*>& table)
+{
+    if (table.capacity() > 0 && table.capacity() <= kMaxSpareSlots)
         t_aSpareTables.push_back(std::move(table));
 }
 } // namespace
 
-KvPointerSet::KvPointerSet() : m_ulEpoch(++t_ulLastEpoch)
+KvPointerSet::KvPointerSet() : m_apSlots(TakeSpareTable()), m_apPrevious(TakeSpareTable())
 {
-    if (t_aSpareTables.empty())
-        return;
-    m_aSlots = std::move(t_aSpareTables.back());
-    t_aSpareTables.pop_back();
-    m_uiSlotBits = static_cast<uint32_t>(std::countr_zero(m_aSlots.size()));
+    m_apSlots.clear();
+    m_apPrevious.clear();
 }
 
 KvPointerSet::~KvPointerSet()
 {
-    GiveBack(m_aSlots);
+    GiveBack(m_apSlots);
+    GiveBack(m_apPrevious);
 }
 
 void KvPointerSet::Grow()
 {
-    const size_t size = m_aSlots.empty() ? kFirstSlots : 2 * m_aSlots.size();
-    std::vector<Slot> previous(size);
-    previous.swap(m_aSlots);
-    m_uiSlotBits = static_cast<uint32_t>(std::countr_zero(size));
-    for (const Slot& slot : previous)
-        if (slot.ulEpoch == m_ulEpoch)
-            m_aSlots[Probe(slot.pPointer)] = slot;
-    GiveBack(previous);
+    m_apPrevious.assign(size_t(1) << ++m_uiSlotBits, nullptr);
+    m_apPrevious.swap(m_apSlots);
+    m_uiCount = 0;
+    for (const void* pPointer : m_apPrevious)
+        if (pPointer)
+            Insert(pPointer);
 }

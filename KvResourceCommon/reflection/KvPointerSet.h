@@ -10,10 +10,8 @@
 // A set of non-null pointers that only grows: open addressing over a power-of-two table kept at
 // most half full. Walks over object trees insert one pointer per object, tens of thousands of
 // times, where a node-based set would allocate once per pointer.
-// Tables are borrowed from the thread's spares and given back uncleared: each set stamps its
-// slots with an epoch of its own, and a slot stamped by another set is empty to it. A release
-// walk thus starts on a table as large as the thread's last one, paged in, without zeroing it
-// or growing through every size again.
+// The tables are borrowed from the thread's spares and given back, so that a release walk
+// reuses memory already paged in instead of mapping and zeroing fresh tables for each tree.
 class KV_RESOURCECOMMON_API KvPointerSet
 {
 public:
@@ -25,38 +23,29 @@ public:
     // False when the pointer was in the set already.
     bool Insert(const void* pPointer)
     {
-        if (2 * (m_uiCount + 1) > m_aSlots.size())
+        if (2 * (m_uiCount + 1) > m_apSlots.size())
             Grow();
-        Slot& slot = m_aSlots[Probe(pPointer)];
-        if (slot.ulEpoch == m_ulEpoch)
-            return false;
-        slot = {pPointer, m_ulEpoch};
-        ++m_uiCount;
-        return true;
+        for (size_t slot = SlotOf(pPointer);; slot = (slot + 1) & (m_apSlots.size() - 1))
+        {
+            if (m_apSlots[slot] == pPointer)
+                return false;
+            if (!m_apSlots[slot])
+            {
+                m_apSlots[slot] = pPointer;
+                ++m_uiCount;
+                return true;
+            }
+        }
     }
-
-    struct Slot
-    {
-        const void* pPointer = nullptr;
-        // Epoch 0 is no set's: fresh slots are empty to all.
-        uint64_t ulEpoch = 0;
-    };
 
 private:
-    // The slot that holds the pointer, or the empty slot where it would go.
-    size_t Probe(const void* pPointer) const
-    {
-        const size_t mask = m_aSlots.size() - 1;
-        size_t slot = KvPointerHash(pPointer, m_uiSlotBits);
-        while (m_aSlots[slot].ulEpoch == m_ulEpoch && m_aSlots[slot].pPointer != pPointer)
-            slot = (slot + 1) & mask;
-        return slot;
-    }
+    size_t SlotOf(const void* pPointer) const { return KvPointerHash(pPointer, m_uiSlotBits); }
 
     void Grow();
 
-    std::vector<Slot> m_aSlots;
-    uint64_t m_ulEpoch;
+    std::vector<const void*> m_apSlots;
+    // The table before the last growth; its storage is reused by the next one.
+    std::vector<const void*> m_apPrevious;
     size_t m_uiCount = 0;
-    uint32_t m_uiSlotBits = 0;
+    uint32_t m_uiSlotBits = 3;
 };
