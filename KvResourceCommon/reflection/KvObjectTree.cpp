@@ -44,8 +44,8 @@ public:
     // With bKeepSingleObjects, objects held by single owned pointers stay where they are.
     void ReleaseChildren(const KvReflectedDataType* pType, void* pObject, bool bKeepSingleObjects = false)
     {
-        for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-            KvVisitMember(*pType->GetMember(index), *this, pType, pObject, bKeepSingleObjects);
+        for (const KvReflectedPrimitive* pMember : pType->GetMembersHoldingObjects())
+            KvVisitMember(*pMember, *this, pType, pObject, bKeepSingleObjects);
     }
 
     void Record(const KvReflectedPrimitive& member, const KvReflectedDataType*, void* pObject,
@@ -301,8 +301,8 @@ public:
 private:
     void WalkMembers(const KvReflectedDataType* pType, void* pObject)
     {
-        for (uint32_t index = 0; index < pType->GetMemberCount(); ++index)
-            KvVisitMember(*pType->GetMember(index), *this, pType, pObject);
+        for (const KvReflectedPrimitive* pMember : pType->GetMembersHoldingObjects())
+            KvVisitMember(*pMember, *this, pType, pObject);
     }
 
     Visit& m_rVisit;

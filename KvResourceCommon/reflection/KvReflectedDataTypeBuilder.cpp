@@ -49,6 +49,8 @@ KvReflectedPrimitive* KvReflectedDataTypeBuilder::NewMember(const char* name, eR
     }
     auto* pMember = new KvReflectedPrimitive(name, kind, offset, width);
     m_pType->m_apMembers.push_back(pMember);
+    if (kind != PRIMITIVE_VALUE && kind != PRIMITIVE_ENUM && kind != PRIMITIVE_ARRAY)
+        m_pType->m_apMembersHoldingObjects.push_back(pMember);
     return pMember;
 }
 

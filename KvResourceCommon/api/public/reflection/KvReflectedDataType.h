@@ -35,6 +35,13 @@ public:
     // The member's index, or -1.
     int32_t FindMember(const char* name) const;
     const KvReflectedPrimitive* GetMember(uint32_t index) const { return m_apMembers[index]; }
+    // The members that can hold objects: records, arrays of records and pointers of every kind,
+    // in declaration order. Plain values, enumerations and value arrays never do, so walks that
+    // follow objects (release, references) visit only these.
+    const std::vector<const KvReflectedPrimitive*>& GetMembersHoldingObjects() const
+    {
+        return m_apMembersHoldingObjects;
+    }
     const std::vector<KvAttribute*>& GetAttributes() const { return m_apAttributes; }
 
     // The shown name of an object: the type's delegate, else the first string member with a
@@ -53,6 +60,7 @@ private:
     uint32_t m_uiSize = 0;
     KvReflectedObjectConstructor* m_pConstructor = nullptr;
     std::vector<KvReflectedPrimitive*> m_apMembers;
+    std::vector<const KvReflectedPrimitive*> m_apMembersHoldingObjects;
     std::vector<KvAttribute*> m_apAttributes;
     bool m_bSealed = false;
     KvEditorPreviewFunction m_pfnEditorPreview = nullptr;
