@@ -8,6 +8,7 @@
 #include <string_view>
 
 class KvIOStream;
+class KvXmlShapeBound;
 
 // An XML document read whole from a stream and parsed in place. Malformed XML is fatal
 // (through rapidxml::parse_error_handler), as it is for every XML source of the pipeline.
@@ -30,18 +31,19 @@ public:
     bool Load(KvIOStream& stream);
 
     rapidxml::xml_document<>& GetDocument() { return m_Document; }
-    // The memory the loaded text and its parse take, as estimated before parsing.
-    uint64_t GetParsedBytes() const { return m_ulTextBytes + m_ulTreeBytes; }
+    // The memory the loaded text and its parse take: the text and the nodes and attributes of
+    // the tree, as many as the measure before parsing would count.
+    uint64_t GetParsedBytes() const;
     // The first element of the document with the given name, or null.
     rapidxml::xml_node<>* GetRoot(const char* name) { return m_Document.first_node(name); }
 
 private:
+    static uint64_t TreeBytes(uint64_t nodes, uint64_t attributes);
     // Whether the text read stays within the depth and tree limits; logs why not.
-    bool IsParseable(const char* name, uint64_t size);
+    bool IsParseable(const char* name, uint64_t size, const KvXmlShapeBound& bound);
 
     std::unique_ptr<char[]> m_aText;
     uint64_t m_ulTextBytes = 0;
-    uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
 
