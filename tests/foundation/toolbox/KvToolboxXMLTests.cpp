@@ -128,13 +128,17 @@ TEST(XmlDocument, ParsedBytes_TextAndTree)
 }
 
 // One walk finds what one search per name finds: the first attribute of each name, in any
-// order, names that prefix others told apart, and null for a missing name or node.
+// order, names that prefix others or differ from them in one character told apart, at every
+// length, and null for a missing name or node.
 TEST(XmlAttributes, OneWalk_FindsWhatFirstAttributeFinds)
 {
-    constexpr std::array<std::string_view, 4> kNames = {"x", "xoffset", "id", "page"};
+    constexpr std::array<std::string_view, 8> kNames = {
+        "x", "xoffset", "id", "page", "mid_length", "long_name_a", "a_name_longer_than_two_words", "nm"};
     for (std::string text :
          {"<c x='1' xoffset='2' id='3' page='4'/>", "<c page='4' id='3' x='1' xoffset='2'/>",
-          "<c id='3' id='9' xoffset='2' x='1' xoffset='8'/>", "<c xo='5' x='1' other='7'/>", "<c/>"})
+          "<c id='3' id='9' xoffset='2' x='1' xoffset='8'/>", "<c xo='5' x='1' other='7'/>", "<c/>",
+          "<c mid_lengtx='1' mid_length='2' long_name_b='3' long_name_a='4' nn='5' nm='6' mn='7'/>",
+          "<c a_name_longer_than_two_wordz='1' a_name_longer_than_two_words='2' xoffsex='3' pagf='4'/>"})
     {
         KvXmlDocument document;
         ASSERT_TRUE(LoadText(document, text));

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -74,7 +75,7 @@ public:
             for (size_t tried = 0, index = start; tried < kCount;
                  ++tried, index = index + 1 == kCount ? 0 : index + 1)
             {
-                if (names[index] != name)
+                if (!IsSameName(names[index], name))
                     continue;
                 if (!m_aTexts[index])
                     m_aTexts[index] = pAttribute->value();
@@ -87,5 +88,42 @@ public:
     const char* operator[](size_t index) const { return m_aTexts[index]; }
 
 private:
+    template <class Word>
+    static Word LoadWord(const char* text)
+    {
+        Word word;
+        std::memcpy(&word, text, sizeof(Word));
+        return word;
+    }
+
+    // Whether the two words at each end of the texts match; together they cover texts from one
+    // to two words long.
+    template <class Word>
+    static bool AreEndsSame(const char* first, const char* second, size_t size)
+    {
+        const size_t last = size - sizeof(Word);
+        return LoadWord<Word>(first) == LoadWord<Word>(second) &&
+               LoadWord<Word>(first + last) == LoadWord<Word>(second + last);
+    }
+
+    // Names are short: compared a word or two at a time instead of by a call to the library.
+    static bool IsSameName(std::string_view expected, std::string_view name)
+    {
+        const size_t size = name.size();
+        if (expected.size() != size)
+            return false;
+        const char* first = expected.data();
+        const char* second = name.data();
+        if (size > 2 * sizeof(uint64_t))
+            return expected == name;
+        if (size >= sizeof(uint64_t))
+            return AreEndsSame<uint64_t>(first, second, size);
+        if (size >= sizeof(uint32_t))
+            return AreEndsSame<uint32_t>(first, second, size);
+        if (size >= sizeof(uint16_t))
+            return AreEndsSame<uint16_t>(first, second, size);
+        return size == 0 || *first == *second;
+    }
+
     std::array<const char*, kCount> m_aTexts;
 };
