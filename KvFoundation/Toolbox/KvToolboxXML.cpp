@@ -47,11 +47,10 @@ bool KvXmlDocument::Load(KvIOStream& stream)
         return false;
     }
     m_Document.clear();
-    const KvXmlShapeBound bound = KvXmlShapeBound::Count(m_aText.get(), remaining);
-    if (!IsParseable(stream.GetName(), remaining, bound))
+    if (!IsParseable(stream.GetName(), remaining))
         return false;
     // Without an '&' the translation has nothing to replace: the tree is the same either way.
-    if (bound.HasAmpersand())
+    if (std::memchr(m_aText.get(), '&', remaining))
         m_Document.parse<0>(m_aText.get());
     else
         m_Document.parse<rapidxml::parse_no_entity_translation>(m_aText.get());
@@ -87,9 +86,10 @@ uint64_t KvXmlDocument::TreeBytes(uint64_t nodes, uint64_t attributes)
     return nodes * sizeof(rapidxml::xml_node<>) + attributes * sizeof(rapidxml::xml_attribute<>);
 }
 
-bool KvXmlDocument::IsParseable(const char* name, uint64_t size, const KvXmlShapeBound& bound)
+bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
 {
     const uint64_t treeLimit = size * kMaxTreeFactor + kTreeAllowance;
+    const KvXmlShapeBound bound = KvXmlShapeBound::Count(m_aText.get(), size, kMaxDepth);
     // The bounds mostly settle it; the exact measure runs only where they might not hold.
     if (bound.GetDepth() <= kMaxDepth &&
         TreeBytes(bound.GetNodeCount(), bound.GetAttributeCount()) <= treeLimit)

@@ -37,12 +37,11 @@ uint64_t Sum(Block counters)
 }
 } // namespace
 
-KvXmlShapeBound KvXmlShapeBound::Count(const char* text, uint64_t size)
+KvXmlShapeBound KvXmlShapeBound::Count(const char* text, uint64_t size, uint64_t depthLimit)
 {
     KvXmlShapeBound bound;
     const auto length = static_cast<int64_t>(size);
-    Block ampersands{};
-    for (int64_t offset = 0; offset < length;)
+    for (int64_t offset = 0; offset < length && bound.m_ulOpeningEnds <= depthLimit;)
     {
         Block openingEnds{};
         Block openingBrackets{};
@@ -65,12 +64,10 @@ KvXmlShapeBound KvXmlShapeBound::Count(const char* text, uint64_t size)
             openingEnds -= Equal(current, '>') & ~Equal(previous, '/');
             openingBrackets -= Equal(current, '<');
             equals -= Equal(current, '=');
-            ampersands |= Equal(current, '&');
         }
         bound.m_ulOpeningEnds += Sum(openingEnds);
         bound.m_ulOpeningBrackets += Sum(openingBrackets);
         bound.m_ulEquals += Sum(equals);
     }
-    bound.m_bAmpersand = Sum(ampersands) != 0;
     return bound;
 }

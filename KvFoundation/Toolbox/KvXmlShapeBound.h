@@ -11,18 +11,16 @@ class KvXmlShapeBound
 {
 public:
     // The bounds of the first size bytes of text, counted whole (a zero byte, where the parser
-    // stops, only makes them looser).
-    static KvXmlShapeBound Count(const char* text, uint64_t size);
+    // stops, only makes them looser). The count stops early once the depth bound passes
+    // depthLimit: the depth bound is then above the limit and the others are incomplete.
+    static KvXmlShapeBound Count(const char* text, uint64_t size, uint64_t depthLimit);
 
     uint64_t GetDepth() const { return m_ulOpeningEnds; }
     uint64_t GetNodeCount() const { return 2 * m_ulOpeningBrackets + 1; }
     uint64_t GetAttributeCount() const { return m_ulEquals + 1; }
-    // Whether the text holds an '&', without which the parser's entity translation changes nothing.
-    bool HasAmpersand() const { return m_bAmpersand; }
 
 private:
     uint64_t m_ulOpeningEnds = 0;
     uint64_t m_ulOpeningBrackets = 0;
     uint64_t m_ulEquals = 0;
-    bool m_bAmpersand = false;
 };

@@ -9,7 +9,6 @@
 #include <string_view>
 
 class KvIOStream;
-class KvXmlShapeBound;
 
 // An XML document read whole from a stream and parsed in place. Malformed XML is fatal
 // (through rapidxml::parse_error_handler), as it is for every XML source of the pipeline.
@@ -41,7 +40,7 @@ public:
 private:
     static uint64_t TreeBytes(uint64_t nodes, uint64_t attributes);
     // Whether the text read stays within the depth and tree limits; logs why not.
-    bool IsParseable(const char* name, uint64_t size, const KvXmlShapeBound& bound);
+    bool IsParseable(const char* name, uint64_t size);
 
     std::unique_ptr<char[]> m_aText;
     uint64_t m_ulTextBytes = 0;
