@@ -152,19 +152,28 @@ void ParseText(benchmark::State& state, const std::string& text)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-// Goal: at most 1.3x the bare parse. CPU time, median of 3:
-//   before  6.96 ms against 1.81 ms: 3.8x
-//   after   3.16 ms against 1.67 ms: 1.9x
-// Profile (callgrind, instructions of one import; 115 M before, 68 M after):
-//   before  17% rapidxml parse_node_attributes, 16% + 8% strtod, 16% XmlShape Element (the
+// Goal: at most 1.3x the bare parse. CPU time, median of 5; since the third pass with
+// GLIBC_TUNABLES=glibc.malloc.trim_threshold=1073741824:glibc.malloc.mmap_threshold=1073741824,
+// because with glibc's defaults both sides hand the parse's pool back and fault it in again on
+// every iteration, and on this loaded host those faults alone took 20 ms of either side:
+//   first   6.96 ms against 1.81 ms: 3.8x
+//   second  3.04 ms against 1.61 ms: 1.9x
+//   third   2.21 ms against 1.56 ms: 1.4x (2.39 against 1.70 in another run)
+// Profile (callgrind, instructions of one import; the bare parse with its copy takes 33 M):
+//   first   115 M: 17% rapidxml parse_node_attributes, 16% + 8% strtod, 16% XmlShape Element (the
 //           pre-pass), 3% strchr, nine attribute searches per char
-//   after   30% rapidxml parse_node_attributes, 20% XmlShape Element, 8% ReadDouble,
+//   second  68 M (2.0x): 30% rapidxml parse_node_attributes, 20% XmlShape Element, 8% ReadDouble,
 //           7% rapidxml skip_and_expand_character_refs, 4% memcmp, 4% ReadUnsigned, 3% ReadFloat
-// What bounds it: the parse itself is ~40% of the import's instructions and the pre-pass that
-// bounds depth and tree size before the parse runs is another 20% (a table-driven scan of every
-// name and value, 0.63 ms against 1.82 ms before); converting 180 000 attribute texts to numbers
-// takes ~15%. Reaching 1.3x would need the bounds folded into the parse itself, which RapidXML
-// offers no hook for.
+//   third   46 M (1.4x): 46% rapidxml parse_node_attributes (no entity translation: the text holds
+//           no '&'), 17% KvXmlAttributes (the walk over 180 000 attributes, names compared a word
+//           at a time), 8% ReadFloat (whole numbers inline), 6% KvXmlShapeBound::Count (character
+//           counts that settle the limits, instead of the measure), 6% ReadUnsigned, 4% memcpy
+//           (the stream's read), 4% rapidxml parse_node
+// What bounds it: the parse and its copy are over half of the import's instructions; the
+// rest is one pass per attribute that the importer must make: finding it by name (8 M),
+// converting its text to a number (6 M, mostly one or two digits each), and the vector pass
+// that bounds the parse (3 M, a tenth of a millisecond). Reaching 1.3x would need the walk and
+// the conversions folded into the parse, which RapidXML offers no hook for.
 void BM_FontImport(benchmark::State& state)
 {
     KvResourceImporter_Font importer;
@@ -187,17 +196,35 @@ void BM_XmlShapeOfTheFont(benchmark::State& state)
 }
 BENCHMARK(BM_XmlShapeOfTheFont)->Unit(benchmark::kMillisecond);
 
-// Goal: at most 1.3x the bare parse. CPU time, median of 3:
-//   before  2.52 ms against 0.30 ms: 8.4x
-//   after   1.92 ms against 0.33 ms: 5.9x
-// Profile (callgrind, instructions of one import; 35 M before, 29 M after):
-//   before  10% XmlShape Element, 8% rapidxml parse_node_attributes, 8% + 7% + 4% malloc/free,
-//           5% memcmp, 4% std::set insert (tree release), six attribute searches per Element
-//   after   11% XmlShape Element, 10% rapidxml parse_node_attributes, 7% memcmp (set names in
-//           the map), 6% + 5% + 2% malloc/free
-// What bounds it: the parse is a third of the instructions; the rest is the 10 000 objects, strings
-// and map entries the translator is made of and their release (17%), at a low instruction rate
-// (the CPU time ratio is twice the instruction ratio): object work, not text work.
+// The character counts that spare the font the measure above: 0.12 ms against 0.70 ms.
+void BM_XmlShapeBoundOfTheFont(benchmark::State& state)
+{
+    const std::string text = LargeFont();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(KvXmlShapeBound::Count(text.data(), text.size(), UINT64_MAX).GetNodeCount());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_XmlShapeBoundOfTheFont)->Unit(benchmark::kMillisecond);
+
+// Goal: at most 1.3x the bare parse. CPU time, median of 3 (of 5 since the third pass, with the
+// font's tunables):
+//   first   2.52 ms against 0.30 ms: 8.4x
+//   second  1.92 ms against 0.33 ms: 5.9x
+//   third   1.93 ms against 0.32 ms: 6.0x
+// Profile (callgrind, instructions of one import and release; the bare parse takes 7 M):
+//   first   35 M: 10% XmlShape Element, 8% rapidxml parse_node_attributes, 8% + 7% + 4%
+//           malloc/free, 5% memcmp, 4% std::set insert (tree release), six attribute searches per
+//           Element
+//   second  28.6 M: 11% XmlShape Element, 10% rapidxml parse_node_attributes, 7% memcmp (set names
+//           in the map), 6% + 5% + 2% malloc/free
+//   third   28.1 M: 12% rapidxml parse_node_attributes, 12% XmlShape Element, 6% + 5% + 2%
+//           malloc/free, 5% memcmp (set names in the map, now ordered by length first),
+//           3% KvXmlAttributes
+// What bounds it: the parse is a quarter of the instructions; the rest is the 10 000 objects,
+// strings and map entries the translator is made of and their release, at a low instruction
+// rate (the CPU time ratio is twice the instruction ratio): object work, not text work. The
+// measure still runs: 4 000 element sets open and close, so the character counts cannot show
+// the depth within the limit, and only a pass that follows the grammar can.
 void BM_InputImport(benchmark::State& state)
 {
     KvResourceImporter_InputTranslator importer;

@@ -3,6 +3,7 @@
 #include "Foundation/KvReport.h"
 #include "IO/KvIOStream.h"
 #include "Toolbox/KvXmlShape.h"
+#include "Toolbox/KvXmlShapeBound.h"
 
 #include <cstring>
 #include <string>
@@ -48,12 +49,51 @@ bool KvXmlDocument::Load(KvIOStream& stream)
     m_Document.clear();
     if (!IsParseable(stream.GetName(), remaining))
         return false;
-    m_Document.parse<0>(m_aText.get());
+    // Without an '&' the translation has nothing to replace: the tree is the same either way.
+    if (std::memchr(m_aText.get(), '&', remaining))
+        m_Document.parse<0>(m_aText.get());
+    else
+        m_Document.parse<rapidxml::parse_no_entity_translation>(m_aText.get());
     return true;
+}
+
+uint64_t KvXmlDocument::GetParsedBytes() const
+{
+    uint64_t nodes = 0;
+    uint64_t attributes = 0;
+    // Depth first, climbing back through the parents instead of recursing.
+    const rapidxml::xml_node<>* pNode = m_Document.first_node();
+    while (pNode)
+    {
+        ++nodes;
+        for (auto* pAttribute = pNode->first_attribute(); pAttribute;
+             pAttribute = pAttribute->next_attribute())
+            ++attributes;
+        if (const rapidxml::xml_node<>* pChild = pNode->first_node())
+        {
+            pNode = pChild;
+            continue;
+        }
+        while (pNode != &m_Document && !pNode->next_sibling())
+            pNode = pNode->parent();
+        pNode = pNode == &m_Document ? nullptr : pNode->next_sibling();
+    }
+    return m_ulTextBytes + TreeBytes(nodes, attributes);
+}
+
+uint64_t KvXmlDocument::TreeBytes(uint64_t nodes, uint64_t attributes)
+{
+    return nodes * sizeof(rapidxml::xml_node<>) + attributes * sizeof(rapidxml::xml_attribute<>);
 }
 
 bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
 {
+    const uint64_t treeLimit = size * kMaxTreeFactor + kTreeAllowance;
+    const KvXmlShapeBound bound = KvXmlShapeBound::Count(m_aText.get(), size, kMaxDepth);
+    // The bounds mostly settle it; the exact measure runs only where they might not hold.
+    if (bound.GetDepth() <= kMaxDepth &&
+        TreeBytes(bound.GetNodeCount(), bound.GetAttributeCount()) <= treeLimit)
+        return true;
     // The parser recurses once per level and allocates every node and attribute: both are
     // bounded before it runs, by one pass over the text.
     const KvXmlShape shape = KvXmlShape::Measure(m_aText.get());
@@ -63,15 +103,14 @@ bool KvXmlDocument::IsParseable(const char* name, uint64_t size)
                     "Ignoring XML source '%s': it nests elements deeper than %u levels", name, kMaxDepth);
         return false;
     }
-    m_ulTreeBytes = shape.GetNodeCount() * sizeof(rapidxml::xml_node<>) +
-                    shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>);
-    if (m_ulTreeBytes > size * kMaxTreeFactor + kTreeAllowance)
+    const uint64_t treeBytes = TreeBytes(shape.GetNodeCount(), shape.GetAttributeCount());
+    if (treeBytes > treeLimit)
     {
         KvLogReport(kKvLogLevelWarning, KV_REPORT_SITE,
                     "Ignoring XML source '%s': parsing its %llu bytes would take %llu, more than %u times as "
                     "many and %u more",
-                    name, static_cast<unsigned long long>(size),
-                    static_cast<unsigned long long>(m_ulTreeBytes), kMaxTreeFactor, kTreeAllowance);
+                    name, static_cast<unsigned long long>(size), static_cast<unsigned long long>(treeBytes),
+                    kMaxTreeFactor, kTreeAllowance);
         return false;
     }
     return true;

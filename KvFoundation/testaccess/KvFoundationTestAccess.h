@@ -6,6 +6,7 @@
 #include "IO/KvArchive.h"
 #include "IO/KvPathConversion.h"
 #include "Toolbox/KvXmlShape.h"
+#include "Toolbox/KvXmlShapeBound.h"
 #include "TypeManager/KvTypeManagerImpl.h"
 #include "src/foundation/KvPlatformFile.h"
 #include "src/foundation/KvPlatformProcess.h"

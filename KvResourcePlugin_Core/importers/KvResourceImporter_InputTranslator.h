@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 class KvProjectData_Core_Raw_InputElementSet;
 class KvProjectData_Core_Raw_InputTranslator;
@@ -27,8 +28,17 @@ public:
     void* ConvertToRaw(void*& payload, KvResource* pResource, KvIOStream* pSource, void* existing) override;
 
 private:
+    // Names ordered by length first: a lookup compares the bytes of names of its length only.
+    struct tLengthFirst
+    {
+        using is_transparent = void;
+        bool operator()(std::string_view first, std::string_view second) const
+        {
+            return first.size() != second.size() ? first.size() < second.size() : first < second;
+        }
+    };
     // Looked up by the names' texts, without a copy.
-    using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*, std::less<>>;
+    using SetMap = std::map<std::string, KvProjectData_Core_Raw_InputElementSet*, tLengthFirst>;
 
     // Each false once the budget is spent.
     bool LoadTranslator(KvProjectData_Core_Raw_InputTranslator& translator,

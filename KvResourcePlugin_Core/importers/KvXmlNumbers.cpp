@@ -36,6 +36,9 @@ float ReadFloat(const char* text)
 {
     if (!text)
         return 0.0f;
+    uint32_t whole = 0;
+    if (KvDecimalText::ReadShortWhole(text, whole))
+        return static_cast<float>(whole);
     const char* pEnd = nullptr;
     return ReadLeadingFloat(text, pEnd);
 }

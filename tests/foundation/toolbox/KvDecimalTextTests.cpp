@@ -91,3 +91,26 @@ TEST(DecimalText, RandomDecimals_ReadAsTheLibraryReadsThem)
         ExpectAsTheLibrary(text);
     }
 }
+
+// The short way takes nine digits at most and leaves every text that continues a number, or
+// that does not start with a digit, to the full readings.
+TEST(DecimalText, ShortWhole_TakesOnlyPlainShortDigits)
+{
+    const std::pair<const char*, int64_t> rows[] = {
+        {"0", 0},           {"007,", 7}, {"999999999\"", 999999999},
+        {"1234567890", -1}, {"12.", -1}, {"12e1", -1},
+        {"12E", -1},        {"0x1", -1}, {"0X1", -1},
+        {"-1", -1},         {"+1", -1},  {" 1", -1},
+        {"", -1},           {"12 ", 12}, {"5/", 5}};
+    for (const auto& [text, expected] : rows)
+    {
+        uint32_t value = 0;
+        const char* end = KvDecimalText::ReadShortWhole(text, value);
+        EXPECT_EQ(end != nullptr, expected >= 0) << text;
+        if (end)
+        {
+            EXPECT_EQ(value, expected) << text;
+            ExpectAsTheLibrary(text);
+        }
+    }
+}

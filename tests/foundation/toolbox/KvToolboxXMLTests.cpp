@@ -1,6 +1,7 @@
 #include "IO/KvIOStream_Memory.h"
 #include "Toolbox/KvToolboxXML.h"
 #include "support/KvTestReports.h"
+#include "testaccess/KvFoundationTestAccess.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,6 +15,21 @@ bool LoadText(KvXmlDocument& document, std::string& text)
 {
     KvIOStream_Memory stream(text.data(), static_cast<uint32_t>(text.size()));
     return document.Load(stream);
+}
+
+// Every node of the tree with its type, name, value and attributes, in document order.
+std::string Describe(const rapidxml::xml_node<>& node)
+{
+    std::string description;
+    for (auto* pChild = node.first_node(); pChild; pChild = pChild->next_sibling())
+    {
+        description += std::to_string(pChild->type()) + pChild->name() + "=" + pChild->value() + "{";
+        for (auto* pAttribute = pChild->first_attribute(); pAttribute;
+             pAttribute = pAttribute->next_attribute())
+            description += std::string(pAttribute->name()) + "=" + pAttribute->value() + ";";
+        description += Describe(*pChild) + "}";
+    }
+    return description;
 }
 } // namespace
 
@@ -71,14 +87,58 @@ TEST(XmlDocument, DeepOrDenseSources_RefusedBeforeParsing)
     }
 }
 
+// Texts with and without references load to the tree the parser builds with its default flags.
+TEST(XmlDocument, Load_BuildsTheDefaultTree)
+{
+    // The two last hold an '&' after a zero byte, where the parser stops.
+    const std::string sources[] = {
+        "<a b='1 &amp; &#65;'>x &lt; y<c/>&gt;</a>", "<a b='1 and 2'>x y<c/><![CDATA[&amp;]]></a>",
+        "<a b=\"&quot;\"/>", std::string("<a b='&#x42;'/>\0&amp;", 20), std::string("<a b='1'/>\0&", 12)};
+    for (const std::string& source : sources)
+    {
+        std::string loaded = source;
+        KvXmlDocument document;
+        ASSERT_TRUE(LoadText(document, loaded)) << source;
+        std::string parsed = source;
+        rapidxml::xml_document<> expected;
+        expected.parse<0>(parsed.data());
+        EXPECT_EQ(Describe(document.GetDocument()), Describe(expected)) << source;
+    }
+}
+
+// The parsed size counts the text with its terminator and the tree's nodes and attributes, as
+// many as the measure counts, whether or not the measure had to run before the parse.
+TEST(XmlDocument, ParsedBytes_TextAndTree)
+{
+    std::string sequence;
+    for (int element = 0; element < 300; ++element)
+        sequence += "<a x='1'>text</a>";
+    for (const std::string& source : {std::string("<r a='1' b='2'><s>t<![CDATA[u]]></s><v/></r>"),
+                                      "<r>" + sequence + "</r>", std::string("<?xml version='1.0'?><r/>")})
+    {
+        std::string text = source;
+        KvXmlDocument document;
+        ASSERT_TRUE(LoadText(document, text)) << source;
+        const KvXmlShape shape = KvXmlShape::Measure(source.c_str());
+        EXPECT_EQ(document.GetParsedBytes(),
+                  source.size() + 1 + shape.GetNodeCount() * sizeof(rapidxml::xml_node<>) +
+                      shape.GetAttributeCount() * sizeof(rapidxml::xml_attribute<>))
+            << source;
+    }
+}
+
 // One walk finds what one search per name finds: the first attribute of each name, in any
-// order, names that prefix others told apart, and null for a missing name or node.
+// order, names that prefix others or differ from them in one character told apart, at every
+// length, and null for a missing name or node.
 TEST(XmlAttributes, OneWalk_FindsWhatFirstAttributeFinds)
 {
-    constexpr std::array<std::string_view, 4> kNames = {"x", "xoffset", "id", "page"};
+    constexpr std::array<std::string_view, 8> kNames = {
+        "x", "xoffset", "id", "page", "mid_length", "long_name_a", "a_name_longer_than_two_words", "nm"};
     for (std::string text :
          {"<c x='1' xoffset='2' id='3' page='4'/>", "<c page='4' id='3' x='1' xoffset='2'/>",
-          "<c id='3' id='9' xoffset='2' x='1' xoffset='8'/>", "<c xo='5' x='1' other='7'/>", "<c/>"})
+          "<c id='3' id='9' xoffset='2' x='1' xoffset='8'/>", "<c xo='5' x='1' other='7'/>", "<c/>",
+          "<c mid_lengtx='1' mid_length='2' long_name_b='3' long_name_a='4' nn='5' nm='6' mn='7'/>",
+          "<c a_name_longer_than_two_wordz='1' a_name_longer_than_two_words='2' xoffsex='3' pagf='4'/>"})
     {
         KvXmlDocument document;
         ASSERT_TRUE(LoadText(document, text));

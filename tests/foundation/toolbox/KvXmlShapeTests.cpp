@@ -33,6 +33,24 @@ void Walk(const rapidxml::xml_node<>& node, uint64_t level, Shape& shape)
         Walk(*pChild, level + 1, shape);
     }
 }
+
+// Random texts of constructs that hide markup and of their pieces, the same on every run.
+std::vector<std::string> RandomTexts()
+{
+    std::vector<std::string> pieces;
+    std::istringstream list(
+        "<a>|</a>|<b x='1'>|</b>|<c/>|<d y=\"2\" z='3'/>|text| |\n|<!-- <a> -->|<![CDATA[<a>]]>|"
+        "<?p <a> ?>|<!DOCTYPE d [<!ENTITY e '<a>'>]>|<!x [>|&amp;|<e a='>'>|</e>|'|\"|>|<|/>|=|"
+        "]]>|-->|?>|[|]|\xEF\xBB\xBF");
+    for (std::string piece; std::getline(list, piece, '|');)
+        pieces.push_back(piece);
+    std::mt19937 random(20240611);
+    std::vector<std::string> texts(20000);
+    for (std::string& text : texts)
+        for (size_t count = 1 + random() % 12; count > 0; --count)
+            text += pieces[random() % pieces.size()];
+    return texts;
+}
 } // namespace
 
 // Random texts of constructs that hide markup and of their pieces: wherever the parser accepts
@@ -42,22 +60,11 @@ TEST(XmlShape, MatchesTheParser)
 {
     EXPECT_EQ(Measured(std::string("<a>\0<b><c>", 10)), Shape(1, 1, 0));
     EXPECT_EQ(Measured("<a><b x=1><c><d>"), Shape(1, 2, 1));
-    std::vector<std::string> pieces;
-    std::istringstream list(
-        "<a>|</a>|<b x='1'>|</b>|<c/>|<d y=\"2\" z='3'/>|text| |\n|<!-- <a> -->|<![CDATA[<a>]]>|"
-        "<?p <a> ?>|<!DOCTYPE d [<!ENTITY e '<a>'>]>|<!x [>|&amp;|<e a='>'>|</e>|'|\"|>|<|/>|=|"
-        "]]>|-->|?>|[|]|\xEF\xBB\xBF");
-    for (std::string piece; std::getline(list, piece, '|');)
-        pieces.push_back(piece);
     RaisingFatalErrors raising;
     RecordingLog log;
-    std::mt19937 random(20240611);
     size_t parsed = 0;
-    for (int round = 0; round < 20000; ++round)
+    for (const std::string& text : RandomTexts())
     {
-        std::string text;
-        for (size_t count = 1 + random() % 12; count > 0; --count)
-            text += pieces[random() % pieces.size()];
         std::vector<char> buffer(text.c_str(), text.c_str() + text.size() + 1);
         rapidxml::xml_document<> document;
         try
@@ -76,4 +83,32 @@ TEST(XmlShape, MatchesTheParser)
         ASSERT_TRUE(depth == std::get<0>(built) || depth == std::get<0>(built) + 1) << text;
     }
     EXPECT_GT(parsed, 1000u);
+}
+
+// The bounds never fall below the measure, on any text, and count each character once however
+// the text falls into the pass's blocks; past a depth limit the count may stop, above the limit.
+TEST(XmlShapeBound, NeverBelowTheMeasure)
+{
+    for (const std::string& text : RandomTexts())
+    {
+        const KvXmlShape shape = KvXmlShape::Measure(text.c_str());
+        const KvXmlShapeBound bound = KvXmlShapeBound::Count(text.data(), text.size(), UINT64_MAX);
+        ASSERT_GE(bound.GetDepth(), shape.GetDepth()) << text;
+        ASSERT_GE(bound.GetNodeCount(), shape.GetNodeCount()) << text;
+        ASSERT_GE(bound.GetAttributeCount(), shape.GetAttributeCount()) << text;
+    }
+    for (size_t padding = 0; padding < 40; ++padding)
+    {
+        const std::string text =
+            std::string(padding, ' ') + "<a b='1'/><c d='/'>" + std::string(padding, ' ');
+        const KvXmlShapeBound bound = KvXmlShapeBound::Count(text.data(), text.size(), UINT64_MAX);
+        EXPECT_EQ(Shape(bound.GetDepth(), bound.GetNodeCount(), bound.GetAttributeCount()), Shape(1, 5, 3))
+            << padding;
+    }
+    std::string deep;
+    for (int level = 0; level < 100000; ++level)
+        deep += "<a>";
+    const uint64_t depth = KvXmlShapeBound::Count(deep.data(), deep.size(), 256).GetDepth();
+    EXPECT_GT(depth, 256u);
+    EXPECT_LT(depth, 100000u);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -30,18 +31,19 @@ public:
     bool Load(KvIOStream& stream);
 
     rapidxml::xml_document<>& GetDocument() { return m_Document; }
-    // The memory the loaded text and its parse take, as estimated before parsing.
-    uint64_t GetParsedBytes() const { return m_ulTextBytes + m_ulTreeBytes; }
+    // The memory the loaded text and its parse take: the text and the nodes and attributes of
+    // the tree, as many as the measure before parsing would count.
+    uint64_t GetParsedBytes() const;
     // The first element of the document with the given name, or null.
     rapidxml::xml_node<>* GetRoot(const char* name) { return m_Document.first_node(name); }
 
 private:
+    static uint64_t TreeBytes(uint64_t nodes, uint64_t attributes);
     // Whether the text read stays within the depth and tree limits; logs why not.
     bool IsParseable(const char* name, uint64_t size);
 
     std::unique_ptr<char[]> m_aText;
     uint64_t m_ulTextBytes = 0;
-    uint64_t m_ulTreeBytes = 0;
     rapidxml::xml_document<> m_Document;
 };
 
@@ -72,7 +74,7 @@ public:
             for (size_t tried = 0, index = start; tried < kCount;
                  ++tried, index = index + 1 == kCount ? 0 : index + 1)
             {
-                if (names[index] != name)
+                if (!IsSameName(names[index], name))
                     continue;
                 if (!m_aTexts[index])
                     m_aTexts[index] = pAttribute->value();
@@ -85,5 +87,42 @@ public:
     const char* operator[](size_t index) const { return m_aTexts[index]; }
 
 private:
+    template <class Word>
+    static Word LoadWord(const char* text)
+    {
+        Word word;
+        std::memcpy(&word, text, sizeof(Word));
+        return word;
+    }
+
+    // Whether the two words at each end of the texts match; together they cover texts from one
+    // to two words long.
+    template <class Word>
+    static bool AreEndsSame(const char* first, const char* second, size_t size)
+    {
+        const size_t last = size - sizeof(Word);
+        return LoadWord<Word>(first) == LoadWord<Word>(second) &&
+               LoadWord<Word>(first + last) == LoadWord<Word>(second + last);
+    }
+
+    // Names are short: compared a word or two at a time instead of by a call to the library.
+    static bool IsSameName(std::string_view expected, std::string_view name)
+    {
+        const size_t size = name.size();
+        if (expected.size() != size)
+            return false;
+        const char* first = expected.data();
+        const char* second = name.data();
+        if (size > 2 * sizeof(uint64_t))
+            return expected == name;
+        if (size >= sizeof(uint64_t))
+            return AreEndsSame<uint64_t>(first, second, size);
+        if (size >= sizeof(uint32_t))
+            return AreEndsSame<uint32_t>(first, second, size);
+        if (size >= sizeof(uint16_t))
+            return AreEndsSame<uint16_t>(first, second, size);
+        return size == 0 || *first == *second;
+    }
+
     std::array<const char*, kCount> m_aTexts;
 };
