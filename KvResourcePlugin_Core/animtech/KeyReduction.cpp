@@ -30,14 +30,14 @@ constexpr uint32_t kPrefetchBones = 9;
 // Four rows of four lanes into four columns.
 inline void TransposeLanes(const Lanes (&rows)[kPoseLanes], Lanes (&outColumns)[kPoseLanes])
 {
-    const Lanes low01 = __builtin_shuffle(rows[0], rows[1], LaneMask{0, 4, 1, 5});
-    const Lanes low23 = __builtin_shuffle(rows[2], rows[3], LaneMask{0, 4, 1, 5});
-    const Lanes high01 = __builtin_shuffle(rows[0], rows[1], LaneMask{2, 6, 3, 7});
-    const Lanes high23 = __builtin_shuffle(rows[2], rows[3], LaneMask{2, 6, 3, 7});
-    outColumns[0] = __builtin_shuffle(low01, low23, LaneMask{0, 1, 4, 5});
-    outColumns[1] = __builtin_shuffle(low01, low23, LaneMask{2, 3, 6, 7});
-    outColumns[2] = __builtin_shuffle(high01, high23, LaneMask{0, 1, 4, 5});
-    outColumns[3] = __builtin_shuffle(high01, high23, LaneMask{2, 3, 6, 7});
+    const Lanes low01 = __builtin_shufflevector(rows[0], rows[1], 0, 4, 1, 5);
+    const Lanes low23 = __builtin_shufflevector(rows[2], rows[3], 0, 4, 1, 5);
+    const Lanes high01 = __builtin_shufflevector(rows[0], rows[1], 2, 6, 3, 7);
+    const Lanes high23 = __builtin_shufflevector(rows[2], rows[3], 2, 6, 3, 7);
+    outColumns[0] = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
+    outColumns[1] = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
+    outColumns[2] = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
+    outColumns[3] = __builtin_shufflevector(high01, high23, 2, 3, 6, 7);
 }
 
 // One bone's model-space matrices from its local poses, its parent's already in outPoses.
