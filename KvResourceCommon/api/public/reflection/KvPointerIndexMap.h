@@ -29,15 +29,6 @@ public:
         return true;
     }
 
-    // The pointer's index, or kNone.
-    size_t Find(const void* pPointer) const
-    {
-        if (m_aEntries.empty())
-            return kNone;
-        const Entry& entry = m_aEntries[Probe(pPointer)];
-        return entry.pPointer ? entry.uiIndex : kNone;
-    }
-
     // Sets the index of a pointer that is in the map.
     void Reassign(const void* pPointer, size_t index)
     {
